@@ -1,0 +1,121 @@
+#include "CommandLine.h"
+
+#include <CLI/CLI.hpp>
+
+#include "OptionText.h"
+
+namespace dualis {
+
+bool SplitFilePair(const std::string& argument, std::array<std::string, 2>& files) {
+    const size_t first = argument.find_first_not_of(' ');
+    if (first == std::string::npos) return false;
+    const std::string trimmed =
+        argument.substr(first, argument.find_last_not_of(' ') - first + 1);
+    const size_t comma = trimmed.find(',');
+    if (comma == std::string::npos || comma == 0) return false;
+    files = {trimmed.substr(0, comma), trimmed.substr(comma + 1)};
+    return true;
+}
+
+std::string ParseCommandLine(const std::vector<std::string>& args, CommandLine& result,
+                             std::string& help) {
+    CLI::App app{"Dualis compares two Visual Basic source files procedure by procedure.",
+                 "dualis"};
+    bool report = false;
+    bool version = false;
+    std::vector<std::string> files;
+    std::vector<std::string> assignments;
+    app.add_flag("--report", report,
+                 "Print the comparison (exit 0 when every procedure is equal, 1 when any "
+                 "differs, 2 on trouble)");
+    app.add_option("--dump", result.DumpFile,
+                   "Append the diagnostic dump of the comparison to DUMPFILE")
+        ->type_name("DUMPFILE");
+    app.add_option("--option", assignments,
+                   "Set a comparison option, e.g. IgnoreCase=Yes or SyncNumber=3 (repeatable)")
+        ->type_name("KEY=VALUE");
+    app.add_flag("--version", version, "Print the version and exit");
+
+    // The friendly spellings are shorthands for --option assignments.
+    std::vector<std::string> shorthand;
+    auto onFlag = [&](const char* name, const char* key) {
+        app.add_flag_callback(name, [&shorthand, key] { shorthand.push_back(std::string(key) + "=Yes"); },
+                              std::string("Same as --option ") + key + "=Yes");
+    };
+    onFlag("--ignore-case", "IgnoreCase");
+    onFlag("--ignore-leading-blanks", "IgnoreLeadingBlanks");
+    onFlag("--ignore-trailing-blanks", "IgnoreTrailingBlanks");
+    onFlag("--ignore-embedded-blanks", "IgnoreEmbeddedBlanks");
+    onFlag("--ignore-blank-lines", "IgnoreBlankLines");
+    onFlag("--ignore-comments", "IgnoreComments");
+    onFlag("--ignore-line-numbers", "IgnoreLineNumbers");
+    onFlag("--line-by-line", "LineByLine");
+    std::string expandTabs, sync, differencesOnly;
+    bool bareExpandTabs = false, bareDifferencesOnly = false;
+    app.add_option("--expand-tabs", expandTabs, "Expand each tab to N blanks (default 4)")
+        ->type_name("[=N]");
+    app.add_option("--sync", sync, "Lines that must agree to resynchronise")->type_name("N");
+    app.add_option("--differences-only", differencesOnly,
+                   "Show only differences, with BEFORE and AFTER lines of context (default 3,3)")
+        ->type_name("[=BEFORE,AFTER]");
+    app.add_option("files", files, "FILE1 FILE2, or FILE1,FILE2 as one argument")
+        ->expected(1, 2);
+
+    try {
+        // The two options whose value is optional take it only as "=VALUE"; their bare forms
+        // are taken out here, so that they never swallow the file name after them.
+        std::vector<std::string> reversed;
+        for (auto it = args.rbegin(); it != args.rend(); ++it) {
+            if (*it == "--expand-tabs") {
+                bareExpandTabs = true;
+            } else if (*it == "--differences-only") {
+                bareDifferencesOnly = true;
+            } else {
+                reversed.push_back(*it);
+            }
+        }
+        app.parse(reversed);
+    } catch (const CLI::CallForHelp&) {
+        help = app.help();
+        result.RunMode = CommandLine::Mode::Help;
+        return "";
+    } catch (const CLI::ParseError& e) {
+        return std::string(e.what()) + "\nRun with --help for more information.";
+    }
+    help = app.help();
+    if (version) {
+        result.RunMode = CommandLine::Mode::Version;
+        return "";
+    }
+    if (!result.DumpFile.empty() && report) return "--report and --dump exclude each other";
+    result.RunMode = result.DumpFile.empty() ? CommandLine::Mode::Report : CommandLine::Mode::Dump;
+
+    if (bareExpandTabs || app.count("--expand-tabs")) {
+        shorthand.push_back("ExpandTabs=Yes");
+        if (!expandTabs.empty()) shorthand.push_back("TabWidth=" + expandTabs);
+    }
+    if (app.count("--sync")) shorthand.push_back("SyncNumber=" + sync);
+    if (bareDifferencesOnly || app.count("--differences-only")) {
+        shorthand.push_back("DifferencesOnly=Yes");
+        if (!differencesOnly.empty()) {
+            const size_t comma = differencesOnly.find(',');
+            if (comma == std::string::npos) return "--differences-only takes BEFORE,AFTER";
+            shorthand.push_back("DifferencesBefore=" + differencesOnly.substr(0, comma));
+            shorthand.push_back("DifferencesAfter=" + differencesOnly.substr(comma + 1));
+        }
+    }
+    assignments.insert(assignments.end(), shorthand.begin(), shorthand.end());
+    for (const std::string& a : assignments) {
+        const std::string problem = ApplyOptionText(result.Options, a);
+        if (!problem.empty()) return "Bad option: " + problem;
+    }
+
+    if (files.size() == 2) {
+        result.Files = {files[0], files[1]};
+    } else if (!SplitFilePair(files[0], result.Files)) {
+        return "Two files are needed: FILE1 FILE2 or FILE1,FILE2";
+    }
+    return "";
+}
+
+}  // namespace dualis

@@ -1,0 +1,121 @@
+#include "Report.h"
+
+#include <algorithm>
+#include <string>
+
+namespace dualis {
+namespace {
+
+const char* StatusSymbol(int16_t status) {
+    switch (status) {
+        case ProcAdded: return "+";
+        case ProcChanged: return "#";
+        case ProcDeleted: return "-";
+        default: return "=";
+    }
+}
+
+const char* RowSymbol(LineSymbol symbol) {
+    switch (symbol) {
+        case LineSymbol::Equal: return "=";
+        case LineSymbol::Ignored: return "*";
+        case LineSymbol::Added: return "+";
+        case LineSymbol::Changed: return "<>";
+        case LineSymbol::Deleted: return "-";
+        default: return "=";
+    }
+}
+
+// Control characters would act on the terminal; they are shown as their picture characters.
+void AppendVisible(std::string& out, std::string_view text) {
+    for (char c : text) {
+        const auto u = static_cast<unsigned char>(c);
+        if ((u < 0x20 && c != '\t') || u == 0x7F) {
+            const char32_t picture = u == 0x7F ? 0x2421 : 0x2400 + u;
+            out.push_back(static_cast<char>(0xE0 | (picture >> 12)));
+            out.push_back(static_cast<char>(0x80 | ((picture >> 6) & 0x3F)));
+            out.push_back(static_cast<char>(0x80 | (picture & 0x3F)));
+        } else {
+            out.push_back(c);
+        }
+    }
+}
+
+void AppendNumber(std::string& out, int32_t n, size_t width) {
+    const std::string digits = n > 0 ? std::to_string(n) : "";
+    out.append(width - std::min(width, digits.size()), ' ');
+    out.append(digits);
+}
+
+// File 2's line that an equal row's File 1 line is matched with.
+int32_t MatchedLine(std::span<const MatchRecord> row, int32_t line1) {
+    const auto it = std::lower_bound(row.begin(), row.end(), line1,
+                                     [](const MatchRecord& m, int32_t v) { return m.MatchLine[0] < v; });
+    return it != row.end() && it->MatchLine[0] == line1 ? it->MatchLine[1] : 0;
+}
+
+}  // namespace
+
+ProcCounts CountProcs(const ComparisonState& state) {
+    ProcCounts counts;
+    for (int32_t p = 1; p <= state.ProcCount(); ++p) {
+        const ProcRecord& r = state.ProcStack[p];
+        if (r.InFile(0) && !r.InFile(1)) {
+            ++counts.Deleted;
+        } else if (r.InFile(1) && !r.InFile(0)) {
+            ++counts.Added;
+        } else if (r.Status == ProcEqual) {
+            ++counts.Equal;
+        } else {
+            ++counts.Changed;
+        }
+    }
+    return counts;
+}
+
+void WriteReport(const ComparisonState& state, const CompareOptions& options, std::FILE* out) {
+    std::string text;
+    auto flush = [&](bool always) {
+        if (always || text.size() > (1u << 16)) {
+            std::fwrite(text.data(), 1, text.size(), out);
+            text.clear();
+        }
+    };
+    const size_t width =
+        std::to_string(std::max({state.RawCount(0), state.RawCount(1), 1})).size();
+    for (int f = 0; f < 2; ++f) {
+        text += "File " + std::to_string(f + 1) + ": ";
+        AppendVisible(text, state.FileName[f]);
+        text += "\n";
+    }
+    for (int32_t p = 1; p <= state.ProcCount(); ++p) {
+        const ProcRecord& proc = state.ProcStack[p];
+        if (options.DifferencesOnly && proc.Status == ProcEqual) continue;
+        text += "\n";
+        text += StatusSymbol(proc.Status);
+        text += " ";
+        AppendVisible(text, proc.TrueProcName);
+        text += "\n";
+        const auto matches = state.MatchStack.Row(p);
+        for (const CombinedRow& row : state.CombinedDisplay.Row(p)) {
+            const bool equal = row.Symbol == LineSymbol::Equal;
+            AppendNumber(text, row.Side == 0 ? row.RawLine : 0, width);
+            text += " ";
+            AppendNumber(text, row.Side == 1 ? row.RawLine : equal ? MatchedLine(matches, row.RawLine) : 0,
+                         width);
+            text += " ";
+            text += RowSymbol(row.Symbol);
+            text += " ";
+            AppendVisible(text, state.RawStack[row.Side].Text(row.RawLine));
+            text += "\n";
+            flush(false);
+        }
+    }
+    const ProcCounts c = CountProcs(state);
+    text += "\nProcs: " + std::to_string(c.Equal) + " equal, " + std::to_string(c.Changed) +
+            " changed, " + std::to_string(c.Added) + " added, " + std::to_string(c.Deleted) +
+            " deleted\n";
+    flush(true);
+}
+
+}  // namespace dualis

@@ -1,0 +1,121 @@
+#include "ComparisonState.h"
+
+#include <cstring>
+
+#include "RawLoader.h"
+
+namespace dualis {
+namespace {
+
+// The first CR or LF at or after p, or end; eight bytes at a time where it can.
+const char* FindLineEnd(const char* p, const char* end) {
+    constexpr uint64_t kOnes = 0x0101010101010101ull;
+    constexpr uint64_t kHighs = 0x8080808080808080ull;
+    while (end - p >= 8) {
+        uint64_t word;
+        std::memcpy(&word, p, sizeof word);
+        const uint64_t cr = word ^ (kOnes * '\r');
+        const uint64_t lf = word ^ (kOnes * '\n');
+        if ((((cr - kOnes) & ~cr) | ((lf - kOnes) & ~lf)) & kHighs) break;
+        p += 8;
+    }
+    while (p < end && *p != '\r' && *p != '\n') ++p;
+    return p;
+}
+
+}  // namespace
+
+int32_t RawStore::Load(std::string text, Encoding encoding) {
+    Clear();
+    encoding_ = encoding;
+    text_ = std::move(text);
+    start_.clear();
+    start_.reserve(text_.size() / 32 + 2);
+    start_.push_back(0);  // line 0 does not exist
+
+    char* const base = text_.data();
+    const char* const end = base + text_.size();
+    const char* read = base;
+    char* write = base;
+    int32_t tooLong = 0;
+    while (read < end) {
+        const char* lineEnd = FindLineEnd(read, end);
+        const size_t bytes = lineEnd - read;
+        start_.push_back(static_cast<uint32_t>(write - base));
+        if (write != read) std::memmove(write, read, bytes);
+        // Characters never outnumber bytes, so only a line with more bytes than the longest
+        // line so far can raise the maximum.
+        if (bytes > static_cast<size_t>(maxLineLength_)) {
+            const int64_t chars = CharCount({write, bytes});
+            if (chars > MaxLineChars) {
+                if (tooLong == 0) tooLong = static_cast<int32_t>(start_.size()) - 1;
+            } else if (chars > maxLineLength_) {
+                maxLineLength_ = static_cast<int16_t>(chars);
+            }
+        }
+        write += bytes;
+        read = lineEnd;
+        if (read < end) read += (*read == '\r' && read + 1 < end && read[1] == '\n') ? 2 : 1;
+    }
+    start_.push_back(static_cast<uint32_t>(write - base));
+    text_.resize(write - base);
+    text_.shrink_to_fit();
+    ignored_.assign(start_.size(), 0);
+    return tooLong;
+}
+
+void RawStore::Clear() {
+    text_.clear();
+    start_.assign(2, 0);
+    ignored_.assign(2, 0);
+    maxLineLength_ = 0;
+}
+
+void CookedStore::Clear() {
+    rawLine_.assign(1, 0);
+    hash_.assign(1, 0);
+    length_.assign(1, 0);
+    changedIndex_.clear();
+    changed_.clear();
+    arena_.clear();
+}
+
+void CookedStore::AddUnchanged(int32_t rawLine, int16_t length, int32_t hash) {
+    rawLine_.push_back(rawLine);
+    hash_.push_back(hash);
+    length_.push_back(static_cast<uint16_t>(length));
+    if (!changedIndex_.empty()) changedIndex_.push_back(0);
+}
+
+void CookedStore::AddChanged(int32_t rawLine, int16_t length, int32_t hash,
+                             std::string_view text) {
+    if (changedIndex_.empty()) changedIndex_.assign(rawLine_.size(), 0);
+    changedIndex_.push_back(static_cast<uint32_t>(changed_.size()));
+    changed_.push_back(Span{arena_.size(), static_cast<uint32_t>(text.size())});
+    arena_.append(text);
+    rawLine_.push_back(rawLine);
+    hash_.push_back(hash);
+    length_.push_back(static_cast<uint16_t>(length) | kChangedFlag);
+}
+
+void InitializeStacks(ComparisonState& state) {
+    for (int f = 0; f < 2; ++f) {
+        state.RawStack[f].Clear();
+        state.CookedStack[f].Clear();
+    }
+    state.ProcStack.assign(1, ProcRecord{});
+    state.MaxProcLines = 0;
+    state.MatchStack.Clear();
+    state.SeparateDisplay.Clear();
+    state.CombinedDisplay.Clear();
+}
+
+void SetFileNames(ComparisonState& state, const std::string& file1, const std::string& file2) {
+    state.FileName = {file1, file2};
+    for (int f = 0; f < 2; ++f) {
+        std::string path;
+        SplitFileName(state.FileName[f], path, state.BaseName[f], state.Extension[f]);
+    }
+}
+
+}  // namespace dualis

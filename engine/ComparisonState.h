@@ -1,0 +1,188 @@
+// The whole state of one comparison: both files' raw and cooked lines, the procedure records,
+// the match records and the display rows, with the facts about the two files.
+//
+// Numbering: file index 0 is File 1 (the base file), 1 is File 2. Raw lines, cooked lines,
+// procedure records, match entries and display rows all count from 1; index 0 is never a line.
+#pragma once
+
+#include <array>
+#include <chrono>
+#include <cstdint>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "ProcRows.h"
+#include "TextCodec.h"
+
+namespace dualis {
+
+using FileTime = std::chrono::system_clock::time_point;
+
+inline constexpr int32_t NoNextDiff = 999999;
+inline constexpr int32_t MaxLineChars = 32767;  // 16-bit line lengths
+inline constexpr int32_t MaxProcRecords = 32767;
+
+enum class LineSymbol : int8_t {
+    HiddenMarker = -2,  // stands for a run of equal lines hidden by DifferencesOnly
+    Equal = -1,
+    Ignored = 0,  // left out of the comparison by normalisation
+    Added = 1,
+    Changed = 2,
+    Deleted = 3,
+};
+
+enum ProcStatus : int16_t {
+    ProcAdded = 1,    // only in File 2
+    ProcChanged = 2,  // in both files, with differences
+    ProcDeleted = 3,  // only in File 1
+    ProcEqual = 4,    // in both files, no difference found
+};
+
+// The raw lines of one file exactly as read, without their line ends.
+class RawStore {
+public:
+    // Takes the file's decoded text and cuts it into lines (CR LF, CR and LF each end a line).
+    // Returns the 1-based number of the first line longer than MaxLineChars characters, or 0.
+    // The text must be shorter than 4 GiB.
+    int32_t Load(std::string text, Encoding encoding);
+    void Clear();
+
+    int32_t Count() const { return static_cast<int32_t>(start_.size()) - 2; }
+    std::string_view Text(int32_t line) const {
+        return {text_.data() + start_[line], start_[line + 1] - start_[line]};
+    }
+    bool Ignored(int32_t line) const { return ignored_[line] != 0; }
+    void SetIgnored(int32_t line) { ignored_[line] = 1; }
+    Encoding FileEncoding() const { return encoding_; }
+    int16_t MaxLineLength() const { return maxLineLength_; }
+
+private:
+    std::string text_;             // every line's text back to back
+    std::vector<uint32_t> start_;  // start_[j]: offset of line j; start_[Count()+1]: the end
+    std::vector<uint8_t> ignored_;
+    Encoding encoding_ = Encoding::Utf8;
+    int16_t maxLineLength_ = 0;
+};
+
+// One cooked line as matching sees it. Past the last cooked line a file reads as empty lines.
+struct CookedLine {
+    std::string_view Text;
+    int16_t Length = 0;  // characters of Text
+    int32_t Hash = 0;    // HashLine of Text
+    int32_t RawLine = 0;
+};
+
+// The lines of one file that take part in matching, in file order; RawLine strictly increases.
+// Held as parallel arrays: a cooked line costs ten bytes when normalisation left its text as
+// read, which is the usual case.
+class CookedStore {
+public:
+    void Clear();
+    // Adds a line whose normalised text is the raw text itself.
+    void AddUnchanged(int32_t rawLine, int16_t length, int32_t hash);
+    void AddChanged(int32_t rawLine, int16_t length, int32_t hash, std::string_view text);
+
+    int32_t Count() const { return static_cast<int32_t>(rawLine_.size()) - 1; }
+    CookedLine Line(int32_t index, const RawStore& raw) const {
+        if (index < 1 || index > Count()) return {};
+        return {Text(index, raw), Length(index), hash_[index], rawLine_[index]};
+    }
+    int32_t Hash(int32_t index) const { return InRange(index) ? hash_[index] : 0; }
+    int16_t Length(int32_t index) const {
+        return InRange(index) ? static_cast<int16_t>(length_[index] & kLengthMask) : 0;
+    }
+    int32_t RawLine(int32_t index) const { return rawLine_[index]; }
+    std::string_view Text(int32_t index, const RawStore& raw) const {
+        if (!InRange(index)) return {};
+        if ((length_[index] & kChangedFlag) == 0) return raw.Text(rawLine_[index]);
+        const Span& span = changed_[changedIndex_[index]];
+        return {arena_.data() + span.Offset, span.Bytes};
+    }
+
+private:
+    bool InRange(int32_t index) const { return index >= 1 && index <= Count(); }
+    static constexpr uint16_t kChangedFlag = 0x8000;  // lengths never use the top bit
+    static constexpr uint16_t kLengthMask = 0x7FFF;
+    struct Span {
+        uint64_t Offset;
+        uint32_t Bytes;
+    };
+    std::vector<int32_t> rawLine_{0};
+    std::vector<int32_t> hash_{0};
+    std::vector<uint16_t> length_{0};  // characters, with kChangedFlag for a changed text
+    std::vector<uint32_t> changedIndex_;  // per line, into changed_; kept once a line changed
+    std::vector<Span> changed_;
+    std::string arena_;  // the texts that normalisation changed
+};
+
+struct ProcRecord {
+    std::string TrueProcName;   // as in the header, " [PropertyGet]" etc. appended; "(General)"
+    std::string LCaseProcName;  // lower-case header name; empty for "(General)"
+    // Per file: the procedure's range; all four are 0 in a file that lacks the procedure.
+    std::array<int32_t, 2> FirstCooked{};
+    std::array<int32_t, 2> FirstRaw{};
+    std::array<int32_t, 2> LastCooked{};
+    std::array<int32_t, 2> LastRaw{};
+    int16_t Status = 0;
+
+    bool InFile(int f) const { return FirstCooked[f] >= 1; }
+};
+
+struct MatchRecord {
+    std::array<int32_t, 2> MatchLine{};  // raw lines of an equal pair; LastRaw + 1 in the sentinel
+    std::array<int32_t, 2> NextDiff{};   // raw lines where the next difference starts; 0 unfilled
+};
+
+struct DisplayCell {
+    int32_t RawLine = 0;  // 0: a filler or marker row
+    LineSymbol Symbol = LineSymbol::Ignored;
+};
+
+struct SeparateRow {
+    std::array<DisplayCell, 2> Pane;  // the two panes' rows face each other
+};
+
+struct CombinedRow {
+    int32_t RawLine = 0;
+    LineSymbol Symbol = LineSymbol::Ignored;
+    int16_t Side = 0;  // the file whose line the row shows
+};
+
+struct ComparisonState {
+    // Set by the caller before a comparison (SetFileNames).
+    std::array<std::string, 2> FileName;
+    std::array<std::string, 2> BaseName;
+    std::array<std::string, 2> Extension;
+
+    // Filled by a comparison.
+    std::array<int64_t, 2> FileSize{};
+    std::array<FileTime, 2> FileDate{};
+    bool FilesCompared = false;
+    std::array<RawStore, 2> RawStack;
+    std::array<CookedStore, 2> CookedStack;
+    std::vector<ProcRecord> ProcStack{ProcRecord{}};  // record 0 is unused
+    int32_t MaxProcLines = 0;
+    ProcRows<MatchRecord> MatchStack;
+    ProcRows<SeparateRow> SeparateDisplay;
+    ProcRows<CombinedRow> CombinedDisplay;
+
+    int32_t RawCount(int f) const { return RawStack[f].Count(); }
+    int32_t CookedCount(int f) const { return CookedStack[f].Count(); }
+    int16_t MaxLineLength(int f) const { return RawStack[f].MaxLineLength(); }
+    int32_t ProcCount() const { return static_cast<int32_t>(ProcStack.size()) - 1; }
+    CookedLine Cooked(int f, int32_t index) const {
+        return CookedStack[f].Line(index, RawStack[f]);
+    }
+    int32_t MatchCount(int32_t p) const { return MatchStack.Count(p); }
+    int32_t SeparateCount(int32_t p) const { return SeparateDisplay.Count(p); }
+    int32_t CombinedCount(int32_t p) const { return CombinedDisplay.Count(p); }
+};
+
+// Empties every line, procedure and display array before a comparison loads its files.
+void InitializeStacks(ComparisonState& state);
+
+// Sets FileName, BaseName and Extension of both files.
+void SetFileNames(ComparisonState& state, const std::string& file1, const std::string& file2);
+
+}  // namespace dualis

@@ -1,0 +1,31 @@
+// The diagnostic dump: the whole state of the last comparison written as text, one section
+// per call, appended to the dump file.
+#pragma once
+
+#include <string>
+#include <string_view>
+
+#include "ComparisonState.h"
+#include "Host.h"
+#include "Options.h"
+
+namespace dualis {
+
+// What the dump says about the program itself.
+struct ProgramFacts {
+    std::string FileDateTime;  // date and time of the program's file
+    std::string VersionText;   // the program's version text
+};
+
+// The sections in the order the dump key writes them.
+inline constexpr std::string_view DumpSections[] = {
+    "General", "Proc", "Raw", "Cooked", "Match", "Combined_Display", "Separate_Display"};
+
+// Appends one section, named without regard to letter case, to dumpFile. An unknown name gets
+// the message "Invalid-" and the name, and only the header and the closing line.
+// Throws RunTimeError when the file cannot be written.
+void DumpArrays(const ComparisonState& state, const CompareOptions& options,
+                std::string_view section, const std::string& dumpFile,
+                const ProgramFacts& program, IHost& host);
+
+}  // namespace dualis

@@ -1,0 +1,26 @@
+#include "Formats.h"
+
+#include <ctime>
+
+namespace dualis {
+
+std::string GeneralDate(FileTime time) {
+    const std::time_t t = std::chrono::system_clock::to_time_t(time);
+    std::tm local{};
+    localtime_r(&t, &local);
+    char text[32];
+    std::strftime(text, sizeof text, "%Y-%m-%d %H:%M:%S", &local);
+    return text;
+}
+
+std::string GroupedThousands(int64_t value) {
+    const std::string digits = std::to_string(value < 0 ? -value : value);
+    std::string out = value < 0 ? "-" : "";
+    for (size_t i = 0; i < digits.size(); ++i) {
+        if (i > 0 && (digits.size() - i) % 3 == 0) out.push_back(',');
+        out.push_back(digits[i]);
+    }
+    return out;
+}
+
+}  // namespace dualis

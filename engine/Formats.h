@@ -1,0 +1,16 @@
+// The date and number texts that the dump, the messages and the report share.
+#pragma once
+
+#include <string>
+
+#include "ComparisonState.h"
+
+namespace dualis {
+
+// Local time as "YYYY-MM-DD HH:MM:SS".
+std::string GeneralDate(FileTime time);
+
+// Digits grouped by thousands with commas: 32767 gives "32,767".
+std::string GroupedThousands(int64_t value);
+
+}  // namespace dualis

@@ -1,0 +1,61 @@
+// What the engine needs from whoever runs it: a message box, the busy pointer, yielding to
+// pending events, and the trace log. The window, the command line and the tests implement it.
+#pragma once
+
+#include <string_view>
+
+namespace dualis {
+
+class IHost {
+public:
+    virtual ~IHost() = default;
+
+    // A message for the user, shown with the exclamation icon and the application's title.
+    virtual void ShowMessage(std::string_view text) = 0;
+    // The hourglass pointer: Begin remembers the pointer shown and sets the hourglass,
+    // End restores what Begin remembered. Calls nest.
+    virtual void BeginBusy() = 0;
+    virtual void EndBusy() = 0;
+    // Let the window system process pending events.
+    virtual void DoEvents() = 0;
+    // True when ordinary procedures trace themselves (the LogApp switch).
+    virtual bool TraceApp() const = 0;
+    virtual void TraceEnter(std::string_view procText) = 0;
+    virtual void TraceExit(std::string_view procText) = 0;
+    // One data line for the trace log.
+    virtual void LogData(std::string_view text) = 0;
+};
+
+// Writes the entry line on construction and the exit line only on a normal return, so that a
+// procedure left by an exception stays on the call chain of the error report.
+class TraceScope {
+public:
+    TraceScope(IHost& host, std::string_view procText)
+        : host_(host), text_(procText), on_(host.TraceApp()), exceptions_(std::uncaught_exceptions()) {
+        if (on_) host_.TraceEnter(text_);
+    }
+    ~TraceScope() {
+        if (on_ && std::uncaught_exceptions() == exceptions_) host_.TraceExit(text_);
+    }
+    TraceScope(const TraceScope&) = delete;
+    TraceScope& operator=(const TraceScope&) = delete;
+
+private:
+    IHost& host_;
+    std::string_view text_;
+    bool on_;
+    int exceptions_;
+};
+
+class BusyScope {
+public:
+    explicit BusyScope(IHost& host) : host_(host) { host_.BeginBusy(); }
+    ~BusyScope() { host_.EndBusy(); }
+    BusyScope(const BusyScope&) = delete;
+    BusyScope& operator=(const BusyScope&) = delete;
+
+private:
+    IHost& host_;
+};
+
+}  // namespace dualis

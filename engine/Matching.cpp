@@ -1,0 +1,186 @@
+#include "Matching.h"
+
+#include <memory>
+#include <optional>
+#include <string>
+
+#include "ResyncIndex.h"
+
+namespace dualis {
+namespace {
+
+// Procedures whose File 2 side is shorter than this are searched literally: the index would
+// cost more than it saves.
+constexpr int32_t kIndexFromLines = 128;
+
+// Gives every entry of the row's last run that has no next difference yet the raw lines at
+// which that difference begins.
+void FillNextDiff(std::span<MatchRecord> row, int32_t line1, int32_t line2) {
+    const int32_t lines[2] = {line1, line2};
+    for (int f = 0; f < 2; ++f) {
+        for (size_t k = row.size(); k-- > 0 && row[k].NextDiff[f] == 0;) {
+            row[k].NextDiff[f] = lines[f];
+        }
+    }
+}
+
+// Matches one procedure record into the open row of MatchStack.
+class ProcMatcher {
+public:
+    ProcMatcher(ComparisonState& state, ProcRecord& proc, const CompareOptions& options,
+                IHost& host, CandidateSearch search)
+        : state_(state), proc_(proc), options_(options), host_(host), search_(search) {}
+
+    void Positional();
+    void Resynchronising();
+
+private:
+    int32_t Raw(int f, int32_t cooked) const { return state_.CookedStack[f].RawLine(cooked); }
+    size_t Entries() { return state_.MatchStack.OpenRow().size(); }
+    void AddMatch(int32_t i, int32_t c) {
+        MatchRecord m;
+        m.MatchLine = {Raw(0, i), Raw(1, c)};
+        state_.MatchStack.Add(m);
+    }
+    // A comparison failed at File 1's line i and File 2's line j.
+    void Fail(int32_t i, int32_t j) {
+        proc_.Status = ProcChanged;
+        if (options_.DifferencesOnly && Entries() > 0) {
+            FillNextDiff(state_.MatchStack.OpenRow(), Raw(0, i), Raw(1, j));
+        }
+    }
+    int32_t FindLiteral(int32_t i, int32_t j, int16_t count);
+    int32_t FindIndexed(int32_t i, int32_t j, int16_t count);
+
+private:
+    ComparisonState& state_;
+    ProcRecord& proc_;
+    const CompareOptions& options_;
+    IHost& host_;
+    CandidateSearch search_;
+    std::optional<ResyncIndex> index_;
+};
+
+void ProcMatcher::Positional() {
+    int32_t j = proc_.FirstCooked[1];
+    for (int32_t i = proc_.FirstCooked[0]; i <= proc_.LastCooked[0]; ++i) {
+        if (LinesAreEqual(state_, i, j)) {
+            AddMatch(i, j);
+        } else {
+            Fail(i, j);
+        }
+        if (++j > proc_.LastCooked[1]) break;
+    }
+}
+
+// The candidate loop exactly as it reads: every File 2 line from j on, the first one needing
+// `count` lines and every later one SyncNumber lines. Returns the accepted line or 0.
+int32_t ProcMatcher::FindLiteral(int32_t i, int32_t j, int16_t count) {
+    const bool trace = host_.TraceApp();
+    for (int32_t c = j; c <= proc_.LastCooked[1]; ++c) {
+        if (trace) {
+            host_.LogData("Comparing " + std::to_string(i) + " " + std::to_string(c) + " False");
+        }
+        if (BlockIsEqual(state_, i, c, count, proc_)) return c;
+        Fail(i, j);
+        count = options_.SyncNumber;
+    }
+    return 0;
+}
+
+// The same answer and the same side effects through the index: the first candidate is tried
+// as the literal loop tries it; when it fails, the failure is recorded once (all the literal
+// loop's later failures record the same) and the index finds the first later candidate.
+int32_t ProcMatcher::FindIndexed(int32_t i, int32_t j, int16_t count) {
+    const int32_t last1 = proc_.LastCooked[1];
+    if (j > last1) return 0;
+    if (BlockIsEqual(state_, i, j, count, proc_)) return j;
+    Fail(i, j);
+    if (j == last1) return 0;
+    // Built on the first search past the next line, so that procedures without differences
+    // never pay for it.
+    if (!index_) index_.emplace(state_, proc_, options_.SyncNumber);
+    return index_->Find(i, j + 1);
+}
+
+void ProcMatcher::Resynchronising() {
+    // Tracing writes a line per candidate tried, so it needs the literal search.
+    const bool indexed =
+        !host_.TraceApp() &&
+        (search_ == CandidateSearch::Indexed ||
+         (search_ == CandidateSearch::Auto &&
+          proc_.LastCooked[1] - proc_.FirstCooked[1] + 1 >= kIndexFromLines));
+    int32_t i = proc_.FirstCooked[0];
+    int32_t j = proc_.FirstCooked[1];
+    bool found = true;
+    do {
+        const int16_t count = found ? 1 : options_.SyncNumber;
+        const int32_t c = indexed ? FindIndexed(i, j, count) : FindLiteral(i, j, count);
+        found = c != 0;
+        if (found) {
+            AddMatch(i, c);
+            j = c + 1;
+        }
+        ++i;
+        if (i % 500 == 0) host_.DoEvents();
+    } while (i <= proc_.LastCooked[0]);
+}
+
+}  // namespace
+
+bool LinesAreEqual(const ComparisonState& state, int32_t i, int32_t j) {
+    const CookedStore& a = state.CookedStack[0];
+    const CookedStore& b = state.CookedStack[1];
+    if (a.Hash(i) != b.Hash(j)) return false;
+    const int16_t length = a.Length(i);
+    if (length != b.Length(j)) return false;
+    return length == 0 || a.Text(i, state.RawStack[0]) == b.Text(j, state.RawStack[1]);
+}
+
+bool BlockIsEqual(const ComparisonState& state, int32_t i, int32_t j, int16_t count,
+                  const ProcRecord& p) {
+    for (int32_t k = 0; k < count; ++k) {
+        if (i + k > p.LastCooked[0] && j + k > p.LastCooked[1]) return true;
+        if (p.LastCooked[1] == 0) return false;
+        if (!LinesAreEqual(state, i + k, j + k)) return false;
+    }
+    return true;
+}
+
+void CompareProcs(ComparisonState& state, const CompareOptions& options, IHost& host,
+                  CandidateSearch search) {
+    TraceScope trace(host, "mCompare: CompareProcs");
+    state.MatchStack.Clear();
+    for (int32_t p = 1; p <= state.ProcCount(); ++p) {
+        ProcRecord& proc = state.ProcStack[p];
+        if (proc.FirstCooked[0] >= 1 && proc.FirstCooked[1] >= 1) {
+            ProcMatcher matcher(state, proc, options, host, search);
+            if (options.LineByLine) {
+                matcher.Positional();
+            } else {
+                matcher.Resynchronising();
+            }
+        }
+        if (proc.LastCooked[0] - proc.FirstCooked[0] != proc.LastCooked[1] - proc.FirstCooked[1] &&
+            proc.Status == ProcEqual) {
+            proc.Status = ProcChanged;
+        }
+        MatchRecord sentinel;
+        sentinel.MatchLine = {proc.LastRaw[0] + 1, proc.LastRaw[1] + 1};
+        state.MatchStack.Add(sentinel);
+        if (options.DifferencesOnly) {
+            FillNextDiff(state.MatchStack.OpenRow(), NoNextDiff, NoNextDiff);
+        }
+        if (host.TraceApp()) {
+            host.LogData(std::to_string(p) + ":" + proc.TrueProcName);
+            for (const MatchRecord& m : state.MatchStack.OpenRow()) {
+                host.LogData(std::to_string(m.MatchLine[0]) + ", " +
+                             std::to_string(m.MatchLine[1]));
+            }
+        }
+        state.MatchStack.EndProc();
+        host.DoEvents();
+    }
+}
+
+}  // namespace dualis

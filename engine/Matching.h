@@ -1,0 +1,28 @@
+// Matching the lines of every procedure pair, positionally or by resynchronising after a
+// difference, into the match rows and the procedures' final status.
+#pragma once
+
+#include <cstdint>
+
+#include "ComparisonState.h"
+#include "Host.h"
+#include "Options.h"
+
+namespace dualis {
+
+// How the resynchronising search looks for its candidates. Both give the same result; the
+// literal search tries every line and is the one that can trace each candidate.
+enum class CandidateSearch { Auto, Literal, Indexed };
+
+void CompareProcs(ComparisonState& state, const CompareOptions& options, IHost& host,
+                  CandidateSearch search = CandidateSearch::Auto);
+
+// Cooked line i of File 1 against cooked line j of File 2: hash, then length, then text.
+bool LinesAreEqual(const ComparisonState& state, int32_t i, int32_t j);
+
+// Whether `count` lines from i (File 1) and j (File 2) are equal within record p; both
+// procedures ending together counts as agreement.
+bool BlockIsEqual(const ComparisonState& state, int32_t i, int32_t j, int16_t count,
+                  const ProcRecord& p);
+
+}  // namespace dualis

@@ -1,0 +1,25 @@
+// Turning a file's raw lines into the cooked lines that matching compares, under the
+// comparison options, and the line helpers that this needs.
+#pragma once
+
+#include <cstdint>
+#include <string_view>
+
+#include "ComparisonState.h"
+#include "Options.h"
+
+namespace dualis {
+
+// Fills CookedStack(fileIndex) from RawStack(fileIndex) and marks the left-out raw lines.
+// Throws InputFileError when expanding tabs makes a line longer than MaxLineChars.
+void LoadCookedStack(ComparisonState& state, int fileIndex, const CompareOptions& options);
+
+// The whole-line comment test: empty for a comment (a first non-blank "'", "//", or the word
+// Rem in any case), else the text unchanged.
+std::string_view UnComment(std::string_view s);
+int16_t GetLeadingBlanks(std::string_view s);
+int16_t GetTrailingBlanks(std::string_view s);
+// The sum of the characters' codes in the file's encoding, wrapping in 32 bits.
+int32_t HashLine(std::string_view s, Encoding encoding);
+
+}  // namespace dualis

@@ -1,0 +1,18 @@
+// Cutting both files into procedures at their header lines and pairing them by name.
+#pragma once
+
+#include <string>
+#include <string_view>
+
+#include "ComparisonState.h"
+
+namespace dualis {
+
+// The name of the procedure a line declares, or "" when the line is not a procedure header.
+std::string GetProcName(std::string_view line);
+
+// Fills ProcStack and MaxProcLines from both files' cooked lines. Throws InputFileError when
+// the files hold more than MaxProcRecords procedures.
+void LoadProcStack(ComparisonState& state);
+
+}  // namespace dualis
