@@ -33,7 +33,8 @@ std::string ParseCommandLine(const std::vector<std::string>& args, CommandLine& 
         ->type_name("DUMPFILE");
     app.add_option("--option", assignments,
                    "Set a comparison option, e.g. IgnoreCase=Yes or SyncNumber=3 (repeatable)")
-        ->type_name("KEY=VALUE");
+        ->type_name("KEY=VALUE")
+        ->allow_extra_args(false);
     app.add_flag("--version", version, "Print the version and exit");
 
     // The friendly spellings are shorthands for --option assignments.

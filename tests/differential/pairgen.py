@@ -149,14 +149,13 @@ def _encode(rng, lines):
 
 
 def _long_lines(rng):
-    kind = rng.randrange(4)
-    if kind == 0:
-        return ["x" * 32767]          # longest line that fits
-    if kind == 1:
-        return ["y" * 32768]          # one too long
-    if kind == 2:
-        return ["\t" * 8192]          # too long only once tabs are expanded
-    return ["a" + " " * 20000 + "b"]  # long run of embedded blanks
+    return rng.choice([
+        "x" * 32767,                # longest line that fits
+        "y" * 32768,                # one too long
+        "\t" * 8192,                # 32768 once tabs are 4 blanks or more
+        "\t" * 8191 + "abc",        # 32767 with tabs of 4 blanks
+        "a" + " " * 20000 + "b",    # long run of embedded blanks
+    ])
 
 
 def make_pair(rng):
@@ -169,8 +168,8 @@ def make_pair(rng):
         lines = [line for _, block in module for line in block]
         if rng.random() < 0.06:
             lines = []
-        if rng.random() < 0.03:
-            lines.insert(rng.randint(0, len(lines)), rng.choice(_long_lines(rng)))
+        if rng.random() < 0.04:
+            lines.insert(rng.randint(0, len(lines)), _long_lines(rng))
         files.append(_encode(rng, lines))
     return files[0], files[1]
 

@@ -1,0 +1,89 @@
+#include <gtest/gtest.h>
+
+#include "CommandLine.h"
+#include "OptionText.h"
+
+namespace dualis {
+namespace {
+
+CommandLine Parse(const std::vector<std::string>& args, std::string* problem = nullptr) {
+    CommandLine cmd;
+    std::string help;
+    const std::string p = ParseCommandLine(args, cmd, help);
+    if (problem) {
+        *problem = p;
+    } else {
+        EXPECT_EQ(p, "");
+    }
+    return cmd;
+}
+
+TEST(CommandLine, ReportWithTwoFilesOrAPair) {
+    CommandLine cmd = Parse({"--report", "a.frm", "b.frm"});
+    EXPECT_EQ(cmd.RunMode, CommandLine::Mode::Report);
+    EXPECT_EQ(cmd.Files, (std::array<std::string, 2>{"a.frm", "b.frm"}));
+    cmd = Parse({"--report", "a.frm, b.frm"});
+    EXPECT_EQ(cmd.Files, (std::array<std::string, 2>{"a.frm", " b.frm"}));
+}
+
+TEST(CommandLine, DumpTakesItsFile) {
+    const CommandLine cmd = Parse({"--dump", "out.txt", "a,b"});
+    EXPECT_EQ(cmd.RunMode, CommandLine::Mode::Dump);
+    EXPECT_EQ(cmd.DumpFile, "out.txt");
+}
+
+TEST(CommandLine, FriendlySpellingsAndAssignments) {
+    const CommandLine cmd =
+        Parse({"--ignore-case", "--expand-tabs", "--differences-only", "--sync=3",
+               "--option", "IgnoreComments=yes", "--option", "linebyline=-1", "a", "b"});
+    const CompareOptions& o = cmd.Options;
+    EXPECT_TRUE(o.IgnoreCase && o.ExpandTabs && o.DifferencesOnly && o.IgnoreComments &&
+                o.LineByLine);
+    EXPECT_EQ(o.TabWidth, 4);
+    EXPECT_EQ(o.SyncNumber, 3);
+    EXPECT_EQ(o.DifferencesBefore, 3);
+    EXPECT_EQ(cmd.Files[0], "a");  // bare optional-value flags leave the files alone
+    const CommandLine more = Parse({"--expand-tabs=8", "--differences-only=1,0", "a", "b"});
+    EXPECT_EQ(more.Options.TabWidth, 8);
+    EXPECT_EQ(more.Options.DifferencesBefore, 1);
+    EXPECT_EQ(more.Options.DifferencesAfter, 0);
+}
+
+TEST(CommandLine, Problems) {
+    std::string problem;
+    Parse({"--report", "onlyone"}, &problem);
+    EXPECT_NE(problem, "");
+    Parse({"--report", ",b"}, &problem);
+    EXPECT_NE(problem, "");
+    Parse({"--option", "Colour=Yes", "a", "b"}, &problem);
+    EXPECT_NE(problem.find("unknown option key"), std::string::npos);
+    Parse({"--option", "IgnoreCase=On", "a", "b"}, &problem);
+    EXPECT_NE(problem.find("IgnoreCase"), std::string::npos);
+    Parse({"--report", "--dump", "d", "a", "b"}, &problem);
+    EXPECT_NE(problem, "");
+    Parse({"--bogus", "a", "b"}, &problem);
+    EXPECT_NE(problem, "");
+}
+
+TEST(OptionText, NumbersAreReadLenientlyAndCorrected) {
+    CompareOptions o;
+    EXPECT_EQ(ApplyOptionText(o, "SyncNumber=0"), "");
+    EXPECT_EQ(o.SyncNumber, 2);
+    EXPECT_EQ(ApplyOptionText(o, "SyncNumber=-3"), "");
+    EXPECT_EQ(o.SyncNumber, 2);
+    EXPECT_EQ(ApplyOptionText(o, "TabWidth=-1"), "");
+    EXPECT_EQ(o.TabWidth, 4);
+    EXPECT_EQ(ApplyOptionText(o, "TabWidth=0"), "");
+    EXPECT_EQ(o.TabWidth, 0);
+    EXPECT_EQ(ApplyOptionText(o, "DifferencesAfter=12abc"), "");
+    EXPECT_EQ(o.DifferencesAfter, 12);
+    EXPECT_EQ(ApplyOptionText(o, "DifferencesBefore=2.5"), "");
+    EXPECT_EQ(o.DifferencesBefore, 2);  // halves go to the even neighbour
+    EXPECT_EQ(ApplyOptionText(o, "DifferencesBefore=&H10"), "");
+    EXPECT_EQ(o.DifferencesBefore, 16);
+    EXPECT_NE(ApplyOptionText(o, "DifferencesBefore=40000"), "");
+    EXPECT_NE(ApplyOptionText(o, "NoEquals"), "");
+}
+
+}  // namespace
+}  // namespace dualis

@@ -1,0 +1,55 @@
+#include <gtest/gtest.h>
+
+#include <cstdio>
+
+#include "Report.h"
+#include "TestSupport.h"
+
+namespace dualis {
+namespace {
+
+std::string ReportOf(const ComparisonState& st, const CompareOptions& o) {
+    char* buffer = nullptr;
+    size_t size = 0;
+    std::FILE* out = open_memstream(&buffer, &size);
+    WriteReport(st, o, out);
+    std::fclose(out);
+    std::string text(buffer, size);
+    std::free(buffer);
+    // The file names are temporary; keep what follows them.
+    return text.substr(text.find("\n", text.find("File 2: ")) + 1);
+}
+
+TEST(Report, BlocksRowsAndCounts) {
+    using test::Lines;
+    const CompareOptions o;
+    const auto st = test::CompareTexts(Lines({"Sub A()", "x = 1", "End Sub", "Sub Old()"}),
+                                       Lines({"Sub A()", "x = 2", "End Sub", "Sub New()"}), o);
+    EXPECT_EQ(ReportOf(st, o),
+              "\n# A\n"
+              "1 1 = Sub A()\n"
+              "2   - x = 1\n"
+              "  2 + x = 2\n"
+              "3 3 = End Sub\n"
+              "\n- Old\n"
+              "4   - Sub Old()\n"
+              "\n+ New\n"
+              "  4 + Sub New()\n"
+              "\nProcs: 0 equal, 1 changed, 1 added, 1 deleted\n");
+}
+
+TEST(Report, DifferencesOnlyLeavesEqualProceduresOutAndShowsControlsSafely) {
+    using test::Lines;
+    CompareOptions o;
+    o.DifferencesOnly = true;
+    const auto st = test::CompareTexts(Lines({"Sub A()", "Sub B()", "a\x1b[2Jb"}),
+                                       Lines({"Sub A()", "Sub B()", "c"}), o);
+    const std::string report = ReportOf(st, o);
+    EXPECT_EQ(report.find("# A"), std::string::npos);
+    EXPECT_NE(report.find("# B\n"), std::string::npos);
+    EXPECT_NE(report.find("a\xE2\x90\x9B[2Jb"), std::string::npos);
+    EXPECT_NE(report.find("Procs: 1 equal, 1 changed, 0 added, 0 deleted"), std::string::npos);
+}
+
+}  // namespace
+}  // namespace dualis

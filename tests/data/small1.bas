@@ -1,0 +1,10 @@
+Option Explicit
+Dim x As Long
+
+Private Sub Form_Load()
+    x = 1
+    Show
+End Sub
+
+Sub Gone()
+End Sub

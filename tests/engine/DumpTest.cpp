@@ -1,0 +1,100 @@
+#include <gtest/gtest.h>
+
+#include <fstream>
+#include <regex>
+#include <sstream>
+
+#include "Dump.h"
+#include "Pipeline.h"
+#include "RunTimeError.h"
+#include "TestSupport.h"
+
+namespace dualis {
+namespace {
+
+std::string ReadFile(const std::string& name) {
+    std::ifstream in(name, std::ios::binary);
+    std::stringstream text;
+    text << in.rdbuf();
+    return text.str();
+}
+
+// Dates and the data folder's path change from run to run; the golden file holds neither.
+std::string Masked(std::string text) {
+    text = std::regex_replace(text, std::regex(R"(\d{4}-\d\d-\d\d \d\d:\d\d:\d\d)"), "<date>");
+    return std::regex_replace(text, std::regex(DUALIS_TEST_DATA "/"), "<data>/");
+}
+
+class Dump : public ::testing::Test {
+protected:
+    void SetUp() override {
+        SetFileNames(state, DUALIS_TEST_DATA "/small1.bas", DUALIS_TEST_DATA "/small2.bas");
+        options.IgnoreCase = true;
+        options.IgnoreEmbeddedBlanks = true;
+        options.DifferencesOnly = true;
+        options.DifferencesBefore = 1;
+        options.DifferencesAfter = 0;
+        ASSERT_TRUE(CompareAFile(state, options, host));
+        dumpFile = dir.Write("DUMP.TXT", "");
+    }
+    void DumpAll() {
+        for (std::string_view section : DumpSections) {
+            DumpArrays(state, options, section, dumpFile, program, host);
+        }
+    }
+    test::TempDir dir;
+    test::RecordingHost host;
+    ComparisonState state;
+    CompareOptions options;
+    std::string dumpFile;
+    const ProgramFacts program{"2026-01-02 03:04:05", "1.0.0 (2026-01-02 03:04:05)"};
+};
+
+TEST_F(Dump, AllSectionsMatchTheGoldenFile) {
+    DumpAll();
+    EXPECT_EQ(Masked(ReadFile(dumpFile)), ReadFile(DUALIS_TEST_DATA "/small.dump"));
+    EXPECT_TRUE(host.Messages.empty());
+}
+
+TEST_F(Dump, SecondDumpAppendsACompleteSet) {
+    DumpAll();
+    const std::string once = ReadFile(dumpFile);
+    DumpAll();
+    EXPECT_EQ(ReadFile(dumpFile).substr(0, once.size()), once);
+    EXPECT_EQ(Masked(ReadFile(dumpFile)), Masked(once) + Masked(once));
+}
+
+TEST_F(Dump, SectionNamesIgnoreCaseAndUnknownNamesAreReported) {
+    DumpArrays(state, options, "pRoC", dumpFile, program, host);
+    DumpArrays(state, options, "Nonsense", dumpFile, program, host);
+    const std::string text = Masked(ReadFile(dumpFile));
+    EXPECT_NE(text.find("\r\n<date>pRoC\r\n 1  4 (General)\r\n"), std::string::npos);
+    EXPECT_NE(text.find("\r\n<date>Nonsense\r\n" + std::string(64, '=') + "\r\n"),
+              std::string::npos);
+    EXPECT_EQ(host.Messages, std::vector<std::string>{"Invalid-Nonsense"});
+}
+
+TEST(DumpEmpty, TwoEmptyFilesGiveOneGeneralRecordOfZeros) {
+    test::TempDir dir;
+    test::RecordingHost host;
+    ComparisonState state;
+    SetFileNames(state, dir.Write("a.bas", ""), dir.Write("b.bas", ""));
+    ASSERT_TRUE(CompareAFile(state, {}, host));
+    const std::string dump = dir.Write("d.txt", "");
+    DumpArrays(state, {}, "Proc", dump, {}, host);
+    DumpArrays(state, {}, "Match", dump, {}, host);
+    const std::string text = Masked(ReadFile(dump));
+    EXPECT_NE(text.find(" 1  4 (General)\r\n 0  0  0  0 \r\n 0  0  0  0 \r\n"), std::string::npos);
+    EXPECT_NE(text.find(" 1  1  1  1  0  0 \r\n"), std::string::npos);
+}
+
+TEST(DumpWrite, UnwritableFileIsARunTimeError) {
+    test::TempDir dir;
+    test::RecordingHost host;
+    ComparisonState state;
+    EXPECT_THROW(DumpArrays(state, {}, "Raw", (dir.Path() / "no" / "such" / "dir").string(), {}, host),
+                 RunTimeError);
+}
+
+}  // namespace
+}  // namespace dualis

@@ -1,0 +1,143 @@
+#include <gtest/gtest.h>
+
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include "Pipeline.h"
+#include "RawLoader.h"
+#include "TestSupport.h"
+
+namespace dualis {
+namespace {
+
+std::vector<std::string> RawLinesOf(const std::string& content) {
+    test::TempDir dir;
+    ComparisonState state;
+    LoadRawStack(state, 0, dir.Write("f.bas", content));
+    std::vector<std::string> lines;
+    for (int32_t j = 1; j <= state.RawCount(0); ++j) lines.emplace_back(state.RawStack[0].Text(j));
+    return lines;
+}
+
+using Lines = std::vector<std::string>;
+
+TEST(LoadRawStack, EveryKindOfLineEndEndsALine) {
+    EXPECT_EQ(RawLinesOf("a\r\nb\rc\nd"), (Lines{"a", "b", "c", "d"}));
+    EXPECT_EQ(RawLinesOf("a\n\rb"), (Lines{"a", "", "b"}));
+    EXPECT_EQ(RawLinesOf("a\r\r\nb"), (Lines{"a", "", "b"}));
+}
+
+TEST(LoadRawStack, EndOfFileCases) {
+    EXPECT_EQ(RawLinesOf(""), Lines{});
+    EXPECT_EQ(RawLinesOf("last"), Lines{"last"});
+    EXPECT_EQ(RawLinesOf("a\r\n"), Lines{"a"});
+    EXPECT_EQ(RawLinesOf("a\r\n\r\n"), (Lines{"a", ""}));
+    EXPECT_EQ(RawLinesOf("\n"), Lines{""});
+    EXPECT_EQ(RawLinesOf("a\r"), Lines{"a"});
+}
+
+TEST(LoadRawStack, KeepsTabsBlanksAndNulsAsRead) {
+    EXPECT_EQ(RawLinesOf(std::string("\t x  \0y ", 8)), Lines{std::string("\t x  \0y ", 8)});
+}
+
+TEST(LoadRawStack, LongLinesAcrossTheWordScan) {
+    const std::string longLine(1000, 'x');
+    EXPECT_EQ(RawLinesOf(longLine + "\r\n" + longLine), (Lines{longLine, longLine}));
+}
+
+TEST(LoadRawStack, MaxLineLengthCountsCharacters) {
+    test::TempDir dir;
+    ComparisonState state;
+    LoadRawStack(state, 1, dir.Write("f.bas", "ab\r\n\xC3\xA9\xC3\xA9\xC3\xA9\r\nc"));
+    EXPECT_EQ(state.MaxLineLength(1), 3);
+}
+
+TEST(LoadRawStack, LineOfMoreThan32767CharactersIsRefused) {
+    test::TempDir dir;
+    ComparisonState state;
+    const std::string fits(32767, 'a');
+    EXPECT_NO_THROW(LoadRawStack(state, 0, dir.Write("ok.bas", fits)));
+    EXPECT_EQ(state.MaxLineLength(0), 32767);
+    try {
+        LoadRawStack(state, 0, dir.Write("long.bas", "x\r\n" + fits + "a"));
+        FAIL() << "expected a refusal";
+    } catch (const InputFileError& e) {
+        EXPECT_STREQ(e.what(), "Line 2 is longer than 32,767 characters.");
+    }
+}
+
+class CompareFailure : public ::testing::Test {
+protected:
+    // A comparison on screen that a failing one must leave alone.
+    void SetUp() override {
+        SetFileNames(state, dir.Write("a.bas", "Sub A()\r\n"), dir.Write("b.bas", "Sub A()\r\n"));
+        ASSERT_TRUE(CompareAFile(state, {}, host));
+        host.Messages.clear();
+    }
+    void ExpectPreviousKept() {
+        EXPECT_TRUE(state.FilesCompared);
+        EXPECT_EQ(state.ProcCount(), 1);
+        EXPECT_EQ(state.ProcStack[1].TrueProcName, "A");
+        EXPECT_EQ(host.BusyDepth, 0);
+    }
+    test::TempDir dir;
+    test::RecordingHost host;
+    ComparisonState state;
+};
+
+TEST_F(CompareFailure, MissingFileIsReportedByNumberAndName) {
+    const std::string missing = (dir.Path() / "none.bas").string();
+    SetFileNames(state, dir.Write("c.bas", "x"), missing);
+    EXPECT_FALSE(CompareAFile(state, {}, host));
+    ASSERT_EQ(host.Messages.size(), 1u);
+    EXPECT_EQ(host.Messages[0], "Unable to open File 2\n" + missing);
+    ExpectPreviousKept();
+}
+
+TEST_F(CompareFailure, UnreadableFileKeepsThePreviousComparison) {
+    if (::geteuid() == 0) GTEST_SKIP() << "root reads every file";
+    const std::string locked = dir.Write("locked.bas", "x");
+    ::chmod(locked.c_str(), 0);
+    SetFileNames(state, locked, dir.Write("d.bas", "x"));
+    EXPECT_FALSE(CompareAFile(state, {}, host));
+    ASSERT_EQ(host.Messages.size(), 1u);
+    EXPECT_EQ(host.Messages[0].rfind("Unable to compare File 1\n" + locked + "\n", 0), 0u);
+    ExpectPreviousKept();
+}
+
+TEST_F(CompareFailure, OverlongLineNamesFileAndLine) {
+    SetFileNames(state, dir.Write("e.bas", "x"),
+                 dir.Write("f.bas", "a\r\nb\r\n" + std::string(40000, 'z')));
+    EXPECT_FALSE(CompareAFile(state, {}, host));
+    ASSERT_EQ(host.Messages.size(), 1u);
+    EXPECT_EQ(host.Messages[0], "Unable to compare File 2\n" + state.FileName[1] +
+                                    "\nLine 3 is longer than 32,767 characters.");
+    ExpectPreviousKept();
+}
+
+TEST_F(CompareFailure, TabsExpandingPastTheLimitAreRefused) {
+    CompareOptions o;
+    o.ExpandTabs = true;
+    o.TabWidth = 8;
+    SetFileNames(state, dir.Write("g.bas", std::string(5000, '\t')), dir.Write("h.bas", "x"));
+    EXPECT_FALSE(CompareAFile(state, o, host));
+    ASSERT_EQ(host.Messages.size(), 1u);
+    EXPECT_NE(host.Messages[0].find("once its tabs are expanded"), std::string::npos);
+    ExpectPreviousKept();
+}
+
+TEST_F(CompareFailure, MoreThan32767ProceduresAreRefused) {
+    std::string many;
+    for (int i = 0; i < 20000; ++i) many += "Sub P" + std::to_string(i) + "()\r\n";
+    std::string others;
+    for (int i = 0; i < 13000; ++i) others += "Sub Q" + std::to_string(i) + "()\r\n";
+    SetFileNames(state, dir.Write("i.bas", many), dir.Write("j.bas", others));
+    EXPECT_FALSE(CompareAFile(state, {}, host));
+    ASSERT_EQ(host.Messages.size(), 1u);
+    EXPECT_EQ(host.Messages[0], "Unable to compare File 2\n" + state.FileName[1] +
+                                    "\nThe two files hold more than 32,767 procedures.");
+    ExpectPreviousKept();
+}
+
+}  // namespace
+}  // namespace dualis

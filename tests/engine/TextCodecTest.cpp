@@ -1,0 +1,69 @@
+#include <gtest/gtest.h>
+
+#include "TextCodec.h"
+
+namespace dualis {
+namespace {
+
+TEST(DecodeFileText, ByteOrderMarkIsDroppedAndRestIsUtf8) {
+    std::string text = "\xEF\xBB\xBF" "caf\xC3\xA9";
+    EXPECT_EQ(DecodeFileText(text), Encoding::Utf8);
+    EXPECT_EQ(text, "caf\xC3\xA9");
+}
+
+TEST(DecodeFileText, InvalidBytesAfterAMarkBecomeReplacementCharacters) {
+    std::string text = "\xEF\xBB\xBF" "a\xE9z";
+    EXPECT_EQ(DecodeFileText(text), Encoding::Utf8);
+    EXPECT_EQ(text, "a\xEF\xBF\xBDz");
+}
+
+TEST(DecodeFileText, InvalidUtf8IsReadAsWindows1252) {
+    std::string text = "caf\xE9 \x80 \x8A \x81";
+    EXPECT_EQ(DecodeFileText(text), Encoding::Windows1252);
+    EXPECT_EQ(text, "caf\xC3\xA9 \xE2\x82\xAC \xC5\xA0 \xC2\x81");
+}
+
+TEST(DecodeFileText, OverlongAndSurrogateFormsAreNotUtf8) {
+    std::string overlong = "\xC0\xAF";
+    EXPECT_EQ(DecodeFileText(overlong), Encoding::Windows1252);
+    std::string surrogate = "\xED\xA0\x80";
+    EXPECT_EQ(DecodeFileText(surrogate), Encoding::Windows1252);
+}
+
+TEST(CharCodeSum, CountsCodesOfTheFilesEncoding) {
+    // The euro sign is byte 128 in Windows-1252 and code point 8364 in UTF-8.
+    EXPECT_EQ(CharCodeSum("\xE2\x82\xAC", Encoding::Windows1252), 128);
+    EXPECT_EQ(CharCodeSum("\xE2\x82\xAC", Encoding::Utf8), 8364);
+    EXPECT_EQ(CharCodeSum("\xC3\xA9", Encoding::Windows1252), 233);
+    EXPECT_EQ(CharCodeSum("ab", Encoding::Utf8), 97 + 98);
+    EXPECT_EQ(CharCodeSum("", Encoding::Utf8), 0);
+}
+
+TEST(CharCodeSum, WrapsInThirtyTwoBits) {
+    std::string big;
+    for (int i = 0; i < 3000; ++i) big += "\xF4\x8F\xBF\xBF";  // U+10FFFF
+    const int64_t exact = 3000LL * 0x10FFFF;
+    EXPECT_EQ(CharCodeSum(big, Encoding::Utf8), static_cast<int32_t>(static_cast<uint32_t>(exact)));
+}
+
+TEST(MeasureLine, CountsCharactersNotBytesAcrossTheFastPath) {
+    const std::string line = "0123456789abcdef\xC3\xA9\xC3\xA9xyz0123456789";
+    const LineMetrics m = MeasureLine(line, Encoding::Utf8);
+    EXPECT_EQ(m.Chars, 31);
+    int32_t sum = 0;
+    for (char c : std::string("0123456789abcdefxyz0123456789")) sum += c;
+    EXPECT_EQ(m.CodeSum, sum + 2 * 0xE9);
+}
+
+TEST(LowerCase, CoversAsciiAndTheLatinLettersOfWindows1252Only) {
+    EXPECT_EQ(LowerCase("ABC xyz"), "abc xyz");
+    EXPECT_EQ(LowerCase("\xC3\x80\xC3\x9E"), "\xC3\xA0\xC3\xBE");   // À Þ
+    EXPECT_EQ(LowerCase("\xC3\x97"), "\xC3\x97");                  // × keeps
+    EXPECT_EQ(LowerCase("\xC5\xA0\xC5\x92\xC5\xBD"), "\xC5\xA1\xC5\x93\xC5\xBE");  // Š Œ Ž
+    EXPECT_EQ(LowerCase("\xC5\xB8"), "\xC3\xBF");                  // Ÿ -> ÿ
+    EXPECT_EQ(LowerCase("\xCE\x91"), "\xCE\x91");                  // Greek Alpha keeps
+    EXPECT_EQ(LowerCase("\xC3\x9F"), "\xC3\x9F");                  // ß is no capital
+}
+
+}  // namespace
+}  // namespace dualis
