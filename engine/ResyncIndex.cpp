@@ -42,7 +42,7 @@ uint64_t LineKey(const CookedLine& line) {
         n -= 8;
     }
     uint64_t tail = 0;
-    std::memcpy(&tail, p, n);
+    if (n > 0) std::memcpy(&tail, p, n);
     return Mix(h ^ tail) % kModulus;
 }
 

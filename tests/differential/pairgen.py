@@ -148,18 +148,20 @@ def _encode(rng, lines):
     return bytes(out)
 
 
-def _long_lines(rng):
+def _long_lines(rng, tab_width):
+    expanded = rng.choice([32767, 32768])  # last length that fits, first that fails
+    tabs = expanded // tab_width if tab_width else 100
     return rng.choice([
-        "x" * 32767,                # longest line that fits
-        "y" * 32768,                # one too long
-        "\t" * 8192,                # 32768 once tabs are 4 blanks or more
-        "\t" * 8191 + "abc",        # 32767 with tabs of 4 blanks
-        "a" + " " * 20000 + "b",    # long run of embedded blanks
+        "x" * 32767,
+        "y" * 32768,
+        "\t" * tabs + "z" * (expanded - tabs * tab_width if tab_width else 32767 - tabs),
+        "a" + " " * 20000 + "b",  # long run of embedded blanks
     ])
 
 
-def make_pair(rng):
-    """Returns (bytes of file 1, bytes of file 2)."""
+def make_pair(rng, tab_width=4):
+    """Returns (bytes of file 1, bytes of file 2). Long tab lines are built
+    to sit at the length limit once expanded with tab_width blanks."""
     alphabet = rng.sample(BODY, rng.randint(3, 10)) if rng.random() < 0.7 else BODY + UTF8_ONLY
     old = _old_version(rng, alphabet)
     new = _new_version(rng, old, alphabet)
@@ -169,7 +171,7 @@ def make_pair(rng):
         if rng.random() < 0.06:
             lines = []
         if rng.random() < 0.04:
-            lines.insert(rng.randint(0, len(lines)), _long_lines(rng))
+            lines.insert(rng.randint(0, len(lines)), _long_lines(rng, tab_width))
         files.append(_encode(rng, lines))
     return files[0], files[1]
 

@@ -16,6 +16,7 @@ import subprocess
 import sys
 import tempfile
 
+import oracle
 import pairgen
 
 HERE = os.path.dirname(os.path.abspath(__file__))
@@ -79,8 +80,8 @@ def shorten(line, limit=160):
 def run_case(dualis, seed, case_dir):
     """Returns None when both agree, else a text describing the first mismatch."""
     rng = random.Random(seed)
-    data1, data2 = pairgen.make_pair(rng)
     options = pairgen.make_options(rng)
+    data1, data2 = pairgen.make_pair(rng, oracle.parse_options(options).effective().TabWidth)
     ext = rng.choice(["bas", "frm", "cls"])
     names = [f"file1.{ext}", f"file2.{ext}"]
     for name, data in zip(names, (data1, data2)):

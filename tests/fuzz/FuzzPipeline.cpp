@@ -1,0 +1,77 @@
+// Arbitrary bytes through the whole comparison: the first bytes choose the options, the rest is
+// split at the first 0xFF byte into File 1 and File 2. Any crash, sanitizer report or failed
+// consistency check is a finding.
+#include <unistd.h>
+
+#include <cstdio>
+#include <cstdlib>
+#include <string>
+
+#include "Pipeline.h"
+#include "RunTimeError.h"
+
+namespace {
+
+class QuietHost : public dualis::IHost {
+public:
+    void ShowMessage(std::string_view) override {}
+    void BeginBusy() override {}
+    void EndBusy() override {}
+    void DoEvents() override {}
+    bool TraceApp() const override { return false; }
+    void TraceEnter(std::string_view) override {}
+    void TraceExit(std::string_view) override {}
+    void LogData(std::string_view) override {}
+};
+
+void WriteFile(const std::string& name, const uint8_t* data, size_t size) {
+    std::FILE* f = std::fopen(name.c_str(), "wb");
+    if (!f) std::abort();
+    std::fwrite(data, 1, size, f);
+    std::fclose(f);
+}
+
+}  // namespace
+
+extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
+    if (size < 3) return 0;
+    static const std::string dir = [] {
+        char pattern[] = "/tmp/dualis-fuzz-XXXXXX";
+        return std::string(mkdtemp(pattern));
+    }();
+    const uint16_t flags = static_cast<uint16_t>(data[0] | (data[1] << 8));
+    dualis::CompareOptions o;
+    o.IgnoreCase = flags & 1;
+    o.IgnoreLeadingBlanks = flags & 2;
+    o.IgnoreTrailingBlanks = flags & 4;
+    o.IgnoreEmbeddedBlanks = flags & 8;
+    o.IgnoreBlankLines = flags & 16;
+    o.IgnoreComments = flags & 32;
+    o.IgnoreLineNumbers = flags & 64;
+    o.ExpandTabs = flags & 128;
+    o.LineByLine = flags & 256;
+    o.DifferencesOnly = flags & 512;
+    o.TabWidth = static_cast<int16_t>(data[2] & 7);
+    o.SyncNumber = static_cast<int16_t>(1 + ((data[2] >> 3) & 3));
+    o.DifferencesBefore = static_cast<int16_t>((flags >> 10) & 3);
+    o.DifferencesAfter = static_cast<int16_t>((flags >> 12) & 3);
+    const auto search = (flags & 0x4000) ? dualis::CandidateSearch::Indexed
+                                         : dualis::CandidateSearch::Auto;
+    data += 3;
+    size -= 3;
+    size_t split = 0;
+    while (split < size && data[split] != 0xFF) ++split;
+    WriteFile(dir + "/one.bas", data, split);
+    WriteFile(dir + "/two.bas", data + std::min(split + 1, size), size - std::min(split + 1, size));
+
+    QuietHost host;
+    dualis::ComparisonState state;
+    dualis::SetFileNames(state, dir + "/one.bas", dir + "/two.bas");
+    try {
+        dualis::CompareAFile(state, o, host, search);
+    } catch (const dualis::RunTimeError& e) {
+        std::fprintf(stderr, "run-time error %d in %s\n", e.Number, e.Place.c_str());
+        std::abort();
+    }
+    return 0;
+}
