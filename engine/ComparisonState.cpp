@@ -102,6 +102,7 @@ void InitializeStacks(ComparisonState& state) {
     for (int f = 0; f < 2; ++f) {
         state.RawStack[f].Clear();
         state.CookedStack[f].Clear();
+        state.Headers[f].clear();
     }
     state.ProcStack.assign(1, ProcRecord{});
     state.MaxProcLines = 0;

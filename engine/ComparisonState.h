@@ -149,6 +149,12 @@ struct CombinedRow {
     int16_t Side = 0;  // the file whose line the row shows
 };
 
+// A procedure header line: its cooked index and the name it declares.
+struct ProcHeader {
+    int32_t Cooked;
+    std::string Name;
+};
+
 struct ComparisonState {
     // Set by the caller before a comparison (SetFileNames).
     std::array<std::string, 2> FileName;
@@ -161,6 +167,7 @@ struct ComparisonState {
     bool FilesCompared = false;
     std::array<RawStore, 2> RawStack;
     std::array<CookedStore, 2> CookedStack;
+    std::array<std::vector<ProcHeader>, 2> Headers;  // from FindProcHeaders, for LoadProcStack
     std::vector<ProcRecord> ProcStack{ProcRecord{}};  // record 0 is unused
     int32_t MaxProcLines = 0;
     ProcRows<MatchRecord> MatchStack;

@@ -19,6 +19,7 @@ void LoadFile(ComparisonState& state, int f, const CompareOptions& options) {
         }
         LoadRawStack(state, f, state.FileName[f]);
         LoadCookedStack(state, f, options);
+        FindProcHeaders(state, f);
     } catch (const InputFileError& error) {
         throw InputFileError(error.what(), error.FileIndex >= 0 ? error.FileIndex : f);
     }

@@ -73,20 +73,18 @@ private:
 void ProcBuilder::WalkFile1() {
     const int32_t count = state_.CookedCount(0);
     if (count < 1) return;
+    const auto& headers = state_.Headers[0];
     int32_t p = 0;
-    for (int32_t j = 1; j <= count; ++j) {
-        const int32_t rawLine = state_.Cooked(0, j).RawLine;
-        std::string name = GetProcName(state_.RawStack[0].Text(rawLine));
-        if (!name.empty()) {
-            if (p > 0) Close(p, 0, j - 1, rawLine - 1);
-            std::string lcase = LowerCase(name);
-            p = NewRecord(std::move(name), lcase, ProcDeleted, 0);
-            Open(p, 0, j);
-            byName_[std::move(lcase)].Records.push_back(p);
-        } else if (j == 1) {
-            p = NewRecord(std::string(kGeneral), "", ProcDeleted, 0);
-            Open(p, 0, 1);
-        }
+    if (headers.empty() || headers.front().Cooked != 1) {  // the file starts with declarations
+        p = NewRecord(std::string(kGeneral), "", ProcDeleted, 0);
+        Open(p, 0, 1);
+    }
+    for (const ProcHeader& header : headers) {
+        if (p > 0) Close(p, 0, header.Cooked - 1, state_.Cooked(0, header.Cooked).RawLine - 1);
+        std::string lcase = LowerCase(header.Name);
+        p = NewRecord(header.Name, lcase, ProcDeleted, 0);
+        Open(p, 0, header.Cooked);
+        byName_[std::move(lcase)].Records.push_back(p);
     }
     Close(p, 0, count, state_.RawCount(0));
 }
@@ -94,23 +92,21 @@ void ProcBuilder::WalkFile1() {
 void ProcBuilder::WalkFile2() {
     const int32_t count = state_.CookedCount(1);
     if (count < 1) return;
+    const auto& headers = state_.Headers[1];
     int32_t q = -1;
-    for (int32_t j = 1; j <= count; ++j) {
-        const int32_t rawLine = state_.Cooked(1, j).RawLine;
-        std::string name = GetProcName(state_.RawStack[1].Text(rawLine));
-        if (name.empty()) {
-            if (j > 1) continue;
-            if (state_.ProcCount() >= 1 && state_.ProcStack[1].TrueProcName == kGeneral) {
-                q = 1;
-                state_.ProcStack[1].Status = ProcEqual;
-            } else {
-                q = NewRecord(std::string(kGeneral), "", ProcAdded, 1);
-            }
-            Open(q, 1, 1);
-            continue;
+    if (headers.empty() || headers.front().Cooked != 1) {  // the file starts with declarations
+        if (state_.ProcCount() >= 1 && state_.ProcStack[1].TrueProcName == kGeneral) {
+            q = 1;
+            state_.ProcStack[1].Status = ProcEqual;
+        } else {
+            q = NewRecord(std::string(kGeneral), "", ProcAdded, 1);
         }
-        if (q > 0) Close(q, 1, j - 1, rawLine - 1);
-        std::string lcase = LowerCase(name);
+        Open(q, 1, 1);
+    }
+    for (const ProcHeader& header : headers) {
+        const int32_t j = header.Cooked;
+        if (q > 0) Close(q, 1, j - 1, state_.Cooked(1, j).RawLine - 1);
+        std::string lcase = LowerCase(header.Name);
         // A name already paired pairs with the next File 1 record of that name that has no
         // File 2 lines yet; when there is none it starts a record of its own.
         q = -1;
@@ -125,7 +121,7 @@ void ProcBuilder::WalkFile2() {
         if (q > 0) {
             state_.ProcStack[q].Status = ProcEqual;
         } else {
-            q = NewRecord(std::move(name), std::move(lcase), ProcAdded, 1);
+            q = NewRecord(header.Name, std::move(lcase), ProcAdded, 1);
         }
         Open(q, 1, j);
     }
@@ -194,6 +190,15 @@ std::string GetProcName(std::string_view line) {
         if (k > 0 && hasNext) return CutAtParenthesis(words[k + 1]) + suffix;
     }
     return "";
+}
+
+void FindProcHeaders(ComparisonState& state, int f) {
+    auto& headers = state.Headers[f];
+    headers.clear();
+    for (int32_t j = 1; j <= state.CookedCount(f); ++j) {
+        std::string name = GetProcName(state.RawStack[f].Text(state.CookedStack[f].RawLine(j)));
+        if (!name.empty()) headers.push_back({j, std::move(name)});
+    }
 }
 
 void LoadProcStack(ComparisonState& state) {

@@ -11,8 +11,12 @@ namespace dualis {
 // The name of the procedure a line declares, or "" when the line is not a procedure header.
 std::string GetProcName(std::string_view line);
 
-// Fills ProcStack and MaxProcLines from both files' cooked lines. Throws InputFileError when
-// the files hold more than MaxProcRecords procedures.
+// Finds the header lines among one file's cooked lines, for LoadProcStack. The two files can
+// be searched at the same time.
+void FindProcHeaders(ComparisonState& state, int fileIndex);
+
+// Fills ProcStack and MaxProcLines from both files' headers and cooked lines. Throws
+// InputFileError when the files hold more than MaxProcRecords procedures.
 void LoadProcStack(ComparisonState& state);
 
 }  // namespace dualis

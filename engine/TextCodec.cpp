@@ -118,17 +118,31 @@ std::string RepairUtf8(std::string_view text) {
 }
 
 std::string Cp1252ToUtf8(std::string_view bytes) {
+    const auto* p = reinterpret_cast<const unsigned char*>(bytes.data());
+    const size_t n = bytes.size();
     size_t high = 0;
-    for (char c : bytes) high += static_cast<unsigned char>(c) >= 0x80;
+    size_t i = 0;
+    for (; i + 8 <= n; i += 8) {
+        uint64_t word;
+        std::memcpy(&word, p + i, sizeof word);
+        high += static_cast<size_t>(__builtin_popcountll(word & 0x8080808080808080ull));
+    }
+    for (; i < n; ++i) high += p[i] >= 0x80;
+
     std::string out;
-    out.reserve(bytes.size() + 2 * high);
+    out.reserve(n + 2 * high);
     size_t run = 0;  // start of the pending run of ASCII bytes, copied in one go
-    for (size_t i = 0; i < bytes.size(); ++i) {
-        const auto b = static_cast<unsigned char>(bytes[i]);
-        if (b < 0x80) continue;
-        out.append(bytes.substr(run, i - run));
-        AppendUtf8(out, Cp1252ToUnicode(b));
-        run = i + 1;
+    for (i = 0; i < n;) {
+        if (i + 8 <= n && IsAsciiBlock(p + i)) {
+            i += 8;
+            continue;
+        }
+        if (p[i] >= 0x80) {
+            out.append(bytes.substr(run, i - run));
+            AppendUtf8(out, Cp1252ToUnicode(p[i]));
+            run = i + 1;
+        }
+        ++i;
     }
     out.append(bytes.substr(run));
     return out;

@@ -76,7 +76,11 @@ TEST(DisplayArrays, ProceduresOfOneFileOnly) {
 
 std::vector<std::string> TwentyWithOneChange(bool second) {
     std::vector<std::string> lines;
-    for (int k = 1; k <= 20; ++k) lines.push_back(k == 10 && second ? "changed" : "L" + std::to_string(k));
+    for (int k = 1; k <= 20; ++k) {
+        std::string line = "L";
+        line += std::to_string(k);
+        lines.push_back(k == 10 && second ? "changed" : line);
+    }
     return lines;
 }
 
