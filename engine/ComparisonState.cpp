@@ -25,43 +25,58 @@ const char* FindLineEnd(const char* p, const char* end) {
 
 }  // namespace
 
-int32_t RawStore::Load(std::string text, Encoding encoding) {
-    Clear();
-    encoding_ = encoding;
-    text_ = std::move(text);
+// Walks the lines of [read, end); `append` adds one line's text to text_ (by copying or moving
+// it) and returns its size there.
+template <class Append>
+int32_t RawStore::Split(const char* read, const char* end, Append&& append) {
     start_.clear();
-    start_.reserve(text_.size() / 32 + 2);
+    start_.reserve(static_cast<size_t>(end - read) / 32 + 2);
     start_.push_back(0);  // line 0 does not exist
-
-    char* const base = text_.data();
-    const char* const end = base + text_.size();
-    const char* read = base;
-    char* write = base;
+    size_t written = 0;
     int32_t tooLong = 0;
     while (read < end) {
         const char* lineEnd = FindLineEnd(read, end);
-        const size_t bytes = lineEnd - read;
-        start_.push_back(static_cast<uint32_t>(write - base));
-        if (write != read) std::memmove(write, read, bytes);
+        start_.push_back(static_cast<uint32_t>(written));
+        const size_t bytes = append(std::string_view(read, lineEnd - read), written);
         // Characters never outnumber bytes, so only a line with more bytes than the longest
         // line so far can raise the maximum.
         if (bytes > static_cast<size_t>(maxLineLength_)) {
-            const int64_t chars = CharCount({write, bytes});
+            const int64_t chars = CharCount({text_.data() + written, bytes});
             if (chars > MaxLineChars) {
                 if (tooLong == 0) tooLong = static_cast<int32_t>(start_.size()) - 1;
             } else if (chars > maxLineLength_) {
                 maxLineLength_ = static_cast<int16_t>(chars);
             }
         }
-        write += bytes;
+        written += bytes;
         read = lineEnd;
         if (read < end) read += (*read == '\r' && read + 1 < end && read[1] == '\n') ? 2 : 1;
     }
-    start_.push_back(static_cast<uint32_t>(write - base));
-    text_.resize(write - base);
-    text_.shrink_to_fit();
+    start_.push_back(static_cast<uint32_t>(written));
+    text_.resize(written);
     ignored_.assign(start_.size(), 0);
     return tooLong;
+}
+
+int32_t RawStore::LoadUtf8(std::string text) {
+    Clear();
+    encoding_ = Encoding::Utf8;
+    text_ = std::move(text);
+    const char* base = text_.data();
+    return Split(base, base + text_.size(), [this](std::string_view line, size_t at) {
+        if (text_.data() + at != line.data()) std::memmove(text_.data() + at, line.data(), line.size());
+        return line.size();
+    });
+}
+
+int32_t RawStore::LoadWindows1252(std::string_view bytes) {
+    Clear();
+    encoding_ = Encoding::Windows1252;
+    text_.reserve(Cp1252AsUtf8Size(bytes));
+    return Split(bytes.data(), bytes.data() + bytes.size(), [this](std::string_view line, size_t at) {
+        AppendCp1252AsUtf8(text_, line);
+        return text_.size() - at;
+    });
 }
 
 void RawStore::Clear() {

@@ -42,10 +42,11 @@ enum ProcStatus : int16_t {
 // The raw lines of one file exactly as read, without their line ends.
 class RawStore {
 public:
-    // Takes the file's decoded text and cuts it into lines (CR LF, CR and LF each end a line).
-    // Returns the 1-based number of the first line longer than MaxLineChars characters, or 0.
-    // The text must be shorter than 4 GiB.
-    int32_t Load(std::string text, Encoding encoding);
+    // Cuts a file's text into lines (CR LF, CR and LF each end a line): UTF-8 text in place,
+    // Windows-1252 bytes while decoding them. Returns the 1-based number of the first line
+    // longer than MaxLineChars characters, or 0. The text must be shorter than 4 GiB.
+    int32_t LoadUtf8(std::string text);
+    int32_t LoadWindows1252(std::string_view bytes);
     void Clear();
 
     int32_t Count() const { return static_cast<int32_t>(start_.size()) - 2; }
@@ -58,6 +59,9 @@ public:
     int16_t MaxLineLength() const { return maxLineLength_; }
 
 private:
+    template <class Append>
+    int32_t Split(const char* read, const char* end, Append&& append);
+
     std::string text_;             // every line's text back to back
     std::vector<uint32_t> start_;  // start_[j]: offset of line j; start_[Count()+1]: the end
     std::vector<uint8_t> ignored_;

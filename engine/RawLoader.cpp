@@ -57,12 +57,20 @@ bool FileFacts(const std::string& fileName, int64_t& size, FileTime& date) {
 }
 
 void LoadRawStack(ComparisonState& state, int fileIndex, const std::string& fileName) {
-    std::string text = ReadWholeFile(fileName);
-    const Encoding encoding = DecodeFileText(text);
-    if (text.size() >= std::numeric_limits<uint32_t>::max()) {
-        throw InputFileError("The file's text is larger than 4 GiB.");
+    std::string bytes = ReadWholeFile(fileName);
+    RawStore& raw = state.RawStack[fileIndex];
+    int32_t tooLong;
+    if (bytes.starts_with(Utf8ByteOrderMark)) {
+        bytes.erase(0, Utf8ByteOrderMark.size());
+        tooLong = raw.LoadUtf8(IsValidUtf8(bytes) ? std::move(bytes) : RepairUtf8(bytes));
+    } else if (IsValidUtf8(bytes)) {
+        tooLong = raw.LoadUtf8(std::move(bytes));
+    } else {
+        if (Cp1252AsUtf8Size(bytes) >= std::numeric_limits<uint32_t>::max()) {
+            throw InputFileError("The file's text is larger than 4 GiB.");
+        }
+        tooLong = raw.LoadWindows1252(bytes);
     }
-    const int32_t tooLong = state.RawStack[fileIndex].Load(std::move(text), encoding);
     if (tooLong != 0) {
         throw InputFileError("Line " + GroupedThousands(tooLong) + " is longer than " +
                              GroupedThousands(MaxLineChars) + " characters.");

@@ -82,6 +82,8 @@ bool IsAsciiBlock(const unsigned char* p) {
     return (word & 0x8080808080808080ull) == 0;
 }
 
+}  // namespace
+
 bool IsValidUtf8(std::string_view text) {
     const auto* p = reinterpret_cast<const unsigned char*>(text.data());
     const size_t n = text.size();
@@ -117,22 +119,40 @@ std::string RepairUtf8(std::string_view text) {
     return out;
 }
 
-std::string Cp1252ToUtf8(std::string_view bytes) {
+namespace {
+
+// Sum of the eight bytes of a word.
+uint32_t ByteSum(uint64_t word) {
+    const uint64_t pairs = (word & 0x00FF00FF00FF00FFull) + ((word >> 8) & 0x00FF00FF00FF00FFull);
+    return static_cast<uint32_t>((pairs * 0x0001000100010001ull) >> 48);
+}
+
+}  // namespace
+
+size_t Cp1252AsUtf8Size(std::string_view bytes) {
     const auto* p = reinterpret_cast<const unsigned char*>(bytes.data());
     const size_t n = bytes.size();
-    size_t high = 0;
+    size_t extra = 0;
     size_t i = 0;
     for (; i + 8 <= n; i += 8) {
         uint64_t word;
         std::memcpy(&word, p + i, sizeof word);
-        high += static_cast<size_t>(__builtin_popcountll(word & 0x8080808080808080ull));
+        if ((word & 0x8080808080808080ull) == 0) continue;
+        for (size_t k = 0; k < 8; ++k) {
+            if (p[i + k] >= 0x80) extra += Cp1252ToUnicode(p[i + k]) >= 0x800 ? 2 : 1;
+        }
     }
-    for (; i < n; ++i) high += p[i] >= 0x80;
+    for (; i < n; ++i) {
+        if (p[i] >= 0x80) extra += Cp1252ToUnicode(p[i]) >= 0x800 ? 2 : 1;
+    }
+    return n + extra;
+}
 
-    std::string out;
-    out.reserve(n + 2 * high);
+void AppendCp1252AsUtf8(std::string& out, std::string_view bytes) {
+    const auto* p = reinterpret_cast<const unsigned char*>(bytes.data());
+    const size_t n = bytes.size();
     size_t run = 0;  // start of the pending run of ASCII bytes, copied in one go
-    for (i = 0; i < n;) {
+    for (size_t i = 0; i < n;) {
         if (i + 8 <= n && IsAsciiBlock(p + i)) {
             i += 8;
             continue;
@@ -145,26 +165,6 @@ std::string Cp1252ToUtf8(std::string_view bytes) {
         ++i;
     }
     out.append(bytes.substr(run));
-    return out;
-}
-
-// Sum of the eight bytes of a word.
-uint32_t ByteSum(uint64_t word) {
-    const uint64_t pairs = (word & 0x00FF00FF00FF00FFull) + ((word >> 8) & 0x00FF00FF00FF00FFull);
-    return static_cast<uint32_t>((pairs * 0x0001000100010001ull) >> 48);
-}
-
-}  // namespace
-
-Encoding DecodeFileText(std::string& bytes) {
-    if (bytes.size() >= 3 && bytes.compare(0, 3, "\xEF\xBB\xBF") == 0) {
-        bytes.erase(0, 3);
-        if (!IsValidUtf8(bytes)) bytes = RepairUtf8(bytes);
-        return Encoding::Utf8;
-    }
-    if (IsValidUtf8(bytes)) return Encoding::Utf8;
-    bytes = Cp1252ToUtf8(bytes);
-    return Encoding::Windows1252;
 }
 
 int64_t CharCount(std::string_view utf8) {

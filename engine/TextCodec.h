@@ -11,10 +11,14 @@ namespace dualis {
 
 enum class Encoding : uint8_t { Utf8, Windows1252 };
 
-// Turns a file's bytes into UTF-8 text, in place where possible: a UTF-8 byte-order mark is
-// dropped and the rest is read as UTF-8 (an invalid byte becomes U+FFFD); otherwise valid UTF-8
-// stays as it is; anything else is read as Windows-1252.
-Encoding DecodeFileText(std::string& bytes);
+// A file's bytes are read as UTF-8 when they start with a UTF-8 byte-order mark (dropped; an
+// invalid byte after it becomes U+FFFD) or are valid UTF-8, and as Windows-1252 otherwise.
+inline constexpr std::string_view Utf8ByteOrderMark = "\xEF\xBB\xBF";
+bool IsValidUtf8(std::string_view bytes);
+std::string RepairUtf8(std::string_view bytes);
+// Appends Windows-1252 bytes to UTF-8 text, and the size in bytes that they take there.
+void AppendCp1252AsUtf8(std::string& out, std::string_view bytes);
+size_t Cp1252AsUtf8Size(std::string_view bytes);
 
 // Number of characters (code points) of UTF-8 text.
 int64_t CharCount(std::string_view utf8);

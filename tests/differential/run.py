@@ -46,12 +46,17 @@ def masked_lines(data):
 
 
 def first_difference(a, b):
+    """(line number, section, line of a, line of b) of the first masked
+    line that differs, or None."""
     la, lb = masked_lines(a), masked_lines(b)
+    section = "(before any section)"
     for n in range(max(len(la), len(lb))):
         x = la[n] if n < len(la) else None
         y = lb[n] if n < len(lb) else None
         if x != y:
-            return n + 1, x, y
+            return n + 1, section, x, y
+        if x is not None and x.startswith(b"<time>"):
+            section = x[len(b"<time>"):].decode()
     return None
 
 
@@ -105,8 +110,9 @@ def run_case(dualis, seed, case_dir):
     diff = first_difference(read(os.path.join(case_dir, "dump_dualis.txt")),
                             read(os.path.join(case_dir, "dump_oracle.txt")))
     if diff:
-        n, x, y = diff
-        return f"{header}\n  dump line {n}:\n    dualis: {shorten(x)}\n    oracle: {shorten(y)}"
+        n, section, x, y = diff
+        return (f"{header}\n  dump line {n} (section {section}):"
+                f"\n    dualis: {shorten(x)}\n    oracle: {shorten(y)}")
     return None
 
 
@@ -118,6 +124,8 @@ def main(argv):
     parser.add_argument("--keep", help="folder for the files of failing cases (default: a new temp folder)")
     args = parser.parse_args(argv)
     dualis = os.path.abspath(args.dualis)
+    if not os.access(dualis, os.X_OK):
+        parser.error(f"{dualis} is not an executable file")
     keep = os.path.abspath(args.keep) if args.keep else tempfile.mkdtemp(prefix="dualis-differential-")
     os.makedirs(keep, exist_ok=True)
     passed = failed = 0

@@ -5,29 +5,25 @@
 namespace dualis {
 namespace {
 
-TEST(DecodeFileText, ByteOrderMarkIsDroppedAndRestIsUtf8) {
-    std::string text = "\xEF\xBB\xBF" "caf\xC3\xA9";
-    EXPECT_EQ(DecodeFileText(text), Encoding::Utf8);
-    EXPECT_EQ(text, "caf\xC3\xA9");
+TEST(Utf8, StrictValidity) {
+    EXPECT_TRUE(IsValidUtf8("caf\xC3\xA9 \xF0\x9F\x98\x80"));
+    EXPECT_FALSE(IsValidUtf8("caf\xE9"));
+    EXPECT_FALSE(IsValidUtf8("\xC0\xAF"));          // overlong
+    EXPECT_FALSE(IsValidUtf8("\xED\xA0\x80"));      // surrogate
+    EXPECT_FALSE(IsValidUtf8("\xF4\x90\x80\x80"));  // above U+10FFFF
+    EXPECT_FALSE(IsValidUtf8("abcdefgh\xC3"));       // cut short after the fast path
 }
 
-TEST(DecodeFileText, InvalidBytesAfterAMarkBecomeReplacementCharacters) {
-    std::string text = "\xEF\xBB\xBF" "a\xE9z";
-    EXPECT_EQ(DecodeFileText(text), Encoding::Utf8);
-    EXPECT_EQ(text, "a\xEF\xBF\xBDz");
+TEST(Utf8, InvalidBytesAreRepairedOneByOne) {
+    EXPECT_EQ(RepairUtf8("a\xE9z\xC3"), "a\xEF\xBF\xBDz\xEF\xBF\xBD");
 }
 
-TEST(DecodeFileText, InvalidUtf8IsReadAsWindows1252) {
-    std::string text = "caf\xE9 \x80 \x8A \x81";
-    EXPECT_EQ(DecodeFileText(text), Encoding::Windows1252);
-    EXPECT_EQ(text, "caf\xC3\xA9 \xE2\x82\xAC \xC5\xA0 \xC2\x81");
-}
-
-TEST(DecodeFileText, OverlongAndSurrogateFormsAreNotUtf8) {
-    std::string overlong = "\xC0\xAF";
-    EXPECT_EQ(DecodeFileText(overlong), Encoding::Windows1252);
-    std::string surrogate = "\xED\xA0\x80";
-    EXPECT_EQ(DecodeFileText(surrogate), Encoding::Windows1252);
+TEST(Windows1252, DecodesToUtf8IncludingTheUndefinedBytes) {
+    const std::string bytes = "caf\xE9 \x80 \x8A \x81 plain ascii run";
+    std::string out;
+    AppendCp1252AsUtf8(out, bytes);
+    EXPECT_EQ(out, "caf\xC3\xA9 \xE2\x82\xAC \xC5\xA0 \xC2\x81 plain ascii run");
+    EXPECT_EQ(Cp1252AsUtf8Size(bytes), out.size());
 }
 
 TEST(CharCodeSum, CountsCodesOfTheFilesEncoding) {
