@@ -9,8 +9,7 @@ namespace dualis {
 bool SplitFilePair(const std::string& argument, std::array<std::string, 2>& files) {
     const size_t first = argument.find_first_not_of(' ');
     if (first == std::string::npos) return false;
-    const std::string trimmed =
-        argument.substr(first, argument.find_last_not_of(' ') - first + 1);
+    const std::string trimmed = argument.substr(first, argument.find_last_not_of(' ') - first + 1);
     const size_t comma = trimmed.find(',');
     if (comma == std::string::npos || comma == 0) return false;
     files = {trimmed.substr(0, comma), trimmed.substr(comma + 1)};
@@ -19,8 +18,7 @@ bool SplitFilePair(const std::string& argument, std::array<std::string, 2>& file
 
 std::string ParseCommandLine(const std::vector<std::string>& args, CommandLine& result,
                              std::string& help) {
-    CLI::App app{"Dualis compares two Visual Basic source files procedure by procedure.",
-                 "dualis"};
+    CLI::App app{"Dualis compares two Visual Basic source files procedure by procedure.", "dualis"};
     bool report = false;
     bool version = false;
     std::vector<std::string> files;
@@ -40,8 +38,9 @@ std::string ParseCommandLine(const std::vector<std::string>& args, CommandLine& 
     // The friendly spellings are shorthands for --option assignments.
     std::vector<std::string> shorthand;
     auto onFlag = [&](const char* name, const char* key) {
-        app.add_flag_callback(name, [&shorthand, key] { shorthand.push_back(std::string(key) + "=Yes"); },
-                              std::string("Same as --option ") + key + "=Yes");
+        app.add_flag_callback(
+            name, [&shorthand, key] { shorthand.push_back(std::string(key) + "=Yes"); },
+            std::string("Same as --option ") + key + "=Yes");
     };
     onFlag("--ignore-case", "IgnoreCase");
     onFlag("--ignore-leading-blanks", "IgnoreLeadingBlanks");
@@ -59,8 +58,7 @@ std::string ParseCommandLine(const std::vector<std::string>& args, CommandLine& 
     app.add_option("--differences-only", differencesOnly,
                    "Show only differences, with BEFORE and AFTER lines of context (default 3,3)")
         ->type_name("[=BEFORE,AFTER]");
-    app.add_option("files", files, "FILE1 FILE2, or FILE1,FILE2 as one argument")
-        ->expected(1, 2);
+    app.add_option("files", files, "FILE1 FILE2, or FILE1,FILE2 as one argument")->expected(1, 2);
 
     try {
         // The two options whose value is optional take it only as "=VALUE"; their bare forms

@@ -2,25 +2,14 @@
 
 #include <utility>
 
+#include "TextCodec.h"
 #include "ValueForms.h"
 
 namespace dualis {
-namespace {
-
-bool SameKey(std::string_view a, std::string_view b) {
-    if (a.size() != b.size()) return false;
-    for (size_t i = 0; i < a.size(); ++i) {
-        auto lower = [](char c) { return (c >= 'A' && c <= 'Z') ? static_cast<char>(c + 32) : c; };
-        if (lower(a[i]) != lower(b[i])) return false;
-    }
-    return true;
-}
-
-}  // namespace
-
 std::string ApplyOptionText(CompareOptions& o, std::string_view assignment) {
     const size_t eq = assignment.find('=');
-    if (eq == std::string_view::npos) return "expected KEY=VALUE, got \"" + std::string(assignment) + "\"";
+    if (eq == std::string_view::npos)
+        return "expected KEY=VALUE, got \"" + std::string(assignment) + "\"";
     const std::string_view key = assignment.substr(0, eq);
     const std::string_view value = assignment.substr(eq + 1);
 
@@ -36,10 +25,11 @@ std::string ApplyOptionText(CompareOptions& o, std::string_view assignment) {
         {"LineByLine", &o.LineByLine},
         {"DifferencesOnly", &o.DifferencesOnly}};
     for (const auto& [name, target] : flags) {
-        if (!SameKey(key, name)) continue;
+        if (!EqualsIgnoringAsciiCase(key, name)) continue;
         const auto b = BoolFromText(value);
-        if (!b) return std::string(name) + " takes Yes, No, True, False, -1 or 0, not \"" +
-                       std::string(value) + "\"";
+        if (!b)
+            return std::string(name) + " takes Yes, No, True, False, -1 or 0, not \"" +
+                   std::string(value) + "\"";
         *target = *b;
         return "";
     }
@@ -50,10 +40,11 @@ std::string ApplyOptionText(CompareOptions& o, std::string_view assignment) {
         {"DifferencesBefore", &o.DifferencesBefore},
         {"DifferencesAfter", &o.DifferencesAfter}};
     for (const auto& [name, target] : numbers) {
-        if (!SameKey(key, name)) continue;
+        if (!EqualsIgnoringAsciiCase(key, name)) continue;
         const auto n = WholeNumber16(LeadingNumber(value));
-        if (!n) return std::string(name) + " must lie between -32768 and 32767, not \"" +
-                       std::string(value) + "\"";
+        if (!n)
+            return std::string(name) + " must lie between -32768 and 32767, not \"" +
+                   std::string(value) + "\"";
         *target = *n;
         o.SyncNumber = CompareOptions::CorrectSyncNumber(o.SyncNumber);
         o.TabWidth = CompareOptions::CorrectTabWidth(o.TabWidth);

@@ -8,21 +8,31 @@ namespace {
 
 const char* StatusSymbol(int16_t status) {
     switch (status) {
-        case ProcAdded: return "+";
-        case ProcChanged: return "#";
-        case ProcDeleted: return "-";
-        default: return "=";
+        case ProcAdded:
+            return "+";
+        case ProcChanged:
+            return "#";
+        case ProcDeleted:
+            return "-";
+        default:
+            return "=";
     }
 }
 
 const char* RowSymbol(LineSymbol symbol) {
     switch (symbol) {
-        case LineSymbol::Equal: return "=";
-        case LineSymbol::Ignored: return "*";
-        case LineSymbol::Added: return "+";
-        case LineSymbol::Changed: return "<>";
-        case LineSymbol::Deleted: return "-";
-        default: return "=";
+        case LineSymbol::Equal:
+            return "=";
+        case LineSymbol::Ignored:
+            return "*";
+        case LineSymbol::Added:
+            return "+";
+        case LineSymbol::Changed:
+            return "<>";
+        case LineSymbol::Deleted:
+            return "-";
+        default:
+            return "=";
     }
 }
 
@@ -49,8 +59,9 @@ void AppendNumber(std::string& out, int32_t n, size_t width) {
 
 // File 2's line that an equal row's File 1 line is matched with.
 int32_t MatchedLine(std::span<const MatchRecord> row, int32_t line1) {
-    const auto it = std::lower_bound(row.begin(), row.end(), line1,
-                                     [](const MatchRecord& m, int32_t v) { return m.MatchLine[0] < v; });
+    const auto it =
+        std::lower_bound(row.begin(), row.end(), line1,
+                         [](const MatchRecord& m, int32_t v) { return m.MatchLine[0] < v; });
     return it != row.end() && it->MatchLine[0] == line1 ? it->MatchLine[1] : 0;
 }
 
@@ -81,8 +92,7 @@ void WriteReport(const ComparisonState& state, const CompareOptions& options, st
             text.clear();
         }
     };
-    const size_t width =
-        std::to_string(std::max({state.RawCount(0), state.RawCount(1), 1})).size();
+    const size_t width = std::to_string(std::max({state.RawCount(0), state.RawCount(1), 1})).size();
     for (int f = 0; f < 2; ++f) {
         text += "File " + std::to_string(f + 1) + ": ";
         AppendVisible(text, state.FileName[f]);
@@ -101,7 +111,10 @@ void WriteReport(const ComparisonState& state, const CompareOptions& options, st
             const bool equal = row.Symbol == LineSymbol::Equal;
             AppendNumber(text, row.Side == 0 ? row.RawLine : 0, width);
             text += " ";
-            AppendNumber(text, row.Side == 1 ? row.RawLine : equal ? MatchedLine(matches, row.RawLine) : 0,
+            AppendNumber(text,
+                         row.Side == 1 ? row.RawLine
+                         : equal       ? MatchedLine(matches, row.RawLine)
+                                       : 0,
                          width);
             text += " ";
             text += RowSymbol(row.Symbol);

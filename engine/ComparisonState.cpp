@@ -64,7 +64,8 @@ int32_t RawStore::LoadUtf8(std::string text) {
     text_ = std::move(text);
     const char* base = text_.data();
     return Split(base, base + text_.size(), [this](std::string_view line, size_t at) {
-        if (text_.data() + at != line.data()) std::memmove(text_.data() + at, line.data(), line.size());
+        if (text_.data() + at != line.data())
+            std::memmove(text_.data() + at, line.data(), line.size());
         return line.size();
     });
 }
@@ -73,10 +74,11 @@ int32_t RawStore::LoadWindows1252(std::string_view bytes) {
     Clear();
     encoding_ = Encoding::Windows1252;
     text_.reserve(Cp1252AsUtf8Size(bytes));
-    return Split(bytes.data(), bytes.data() + bytes.size(), [this](std::string_view line, size_t at) {
-        AppendCp1252AsUtf8(text_, line);
-        return text_.size() - at;
-    });
+    return Split(bytes.data(), bytes.data() + bytes.size(),
+                 [this](std::string_view line, size_t at) {
+                     AppendCp1252AsUtf8(text_, line);
+                     return text_.size() - at;
+                 });
 }
 
 void RawStore::Clear() {
@@ -102,8 +104,7 @@ void CookedStore::AddUnchanged(int32_t rawLine, int16_t length, int32_t hash) {
     if (!changedIndex_.empty()) changedIndex_.push_back(0);
 }
 
-void CookedStore::AddChanged(int32_t rawLine, int16_t length, int32_t hash,
-                             std::string_view text) {
+void CookedStore::AddChanged(int32_t rawLine, int16_t length, int32_t hash, std::string_view text) {
     if (changedIndex_.empty()) changedIndex_.assign(rawLine_.size(), 0);
     changedIndex_.push_back(static_cast<uint32_t>(changed_.size()));
     changed_.push_back(Span{arena_.size(), static_cast<uint32_t>(text.size())});

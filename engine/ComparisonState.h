@@ -41,7 +41,7 @@ enum ProcStatus : int16_t {
 
 // The raw lines of one file exactly as read, without their line ends.
 class RawStore {
-public:
+  public:
     // Cuts a file's text into lines (CR LF, CR and LF each end a line): UTF-8 text in place,
     // Windows-1252 bytes while decoding them. Returns the 1-based number of the first line
     // longer than MaxLineChars characters, or 0. The text must be shorter than 4 GiB.
@@ -58,7 +58,7 @@ public:
     Encoding FileEncoding() const { return encoding_; }
     int16_t MaxLineLength() const { return maxLineLength_; }
 
-private:
+  private:
     template <class Append>
     int32_t Split(const char* read, const char* end, Append&& append);
 
@@ -81,7 +81,7 @@ struct CookedLine {
 // Held as parallel arrays: a cooked line costs ten bytes when normalisation left its text as
 // read, which is the usual case.
 class CookedStore {
-public:
+  public:
     void Clear();
     // Adds a line whose normalised text is the raw text itself.
     void AddUnchanged(int32_t rawLine, int16_t length, int32_t hash);
@@ -104,7 +104,7 @@ public:
         return {arena_.data() + span.Offset, span.Bytes};
     }
 
-private:
+  private:
     bool InRange(int32_t index) const { return index >= 1 && index <= Count(); }
     static constexpr uint16_t kChangedFlag = 0x8000;  // lengths never use the top bit
     static constexpr uint16_t kLengthMask = 0x7FFF;
@@ -114,7 +114,7 @@ private:
     };
     std::vector<int32_t> rawLine_{0};
     std::vector<int32_t> hash_{0};
-    std::vector<uint16_t> length_{0};  // characters, with kChangedFlag for a changed text
+    std::vector<uint16_t> length_{0};     // characters, with kChangedFlag for a changed text
     std::vector<uint32_t> changedIndex_;  // per line, into changed_; kept once a line changed
     std::vector<Span> changed_;
     std::string arena_;  // the texts that normalisation changed
@@ -171,7 +171,7 @@ struct ComparisonState {
     bool FilesCompared = false;
     std::array<RawStore, 2> RawStack;
     std::array<CookedStore, 2> CookedStack;
-    std::array<std::vector<ProcHeader>, 2> Headers;  // from FindProcHeaders, for LoadProcStack
+    std::array<std::vector<ProcHeader>, 2> Headers;   // from FindProcHeaders, for LoadProcStack
     std::vector<ProcRecord> ProcStack{ProcRecord{}};  // record 0 is unused
     int32_t MaxProcLines = 0;
     ProcRows<MatchRecord> MatchStack;

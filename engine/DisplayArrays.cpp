@@ -21,7 +21,9 @@ namespace dualis {
 namespace {
 
 // The record that stands for two files without a single cooked line has no rows at all.
-bool IsEmptyComparison(const ProcRecord& p) { return p.FirstRaw[0] == 0 && p.FirstRaw[1] == 0; }
+bool IsEmptyComparison(const ProcRecord& p) {
+    return p.FirstRaw[0] == 0 && p.FirstRaw[1] == 0;
+}
 
 // The walk over one procedure's match row that both builders share: it places the gap before
 // every entry and then the matched pair, keeping the last line placed and the last line placed
@@ -51,7 +53,7 @@ void WalkMatchedProc(const ComparisonState& state, const ProcRecord& proc,
 }
 
 class SeparateBuilder {
-public:
+  public:
     SeparateBuilder(ProcRows<SeparateRow>& rows, const CompareOptions& options)
         : rows_(rows), options_(options) {}
 
@@ -81,21 +83,20 @@ public:
         const int16_t before = options_.DifferencesBefore;
         const int16_t after = options_.DifferencesAfter;
         const bool hidden = options_.DifferencesOnly && pos[0] - lastDiff[0] > after &&
-                            pos[1] - lastDiff[1] > after &&
-                            entry.NextDiff[0] - pos[0] > before &&
+                            pos[1] - lastDiff[1] > after && entry.NextDiff[0] - pos[0] > before &&
                             entry.NextDiff[1] - pos[1] > before;
         if (hidden) {
             markerPending_ = true;
             return;
         }
-        Add(SeparateRow{{DisplayCell{pos[0], LineSymbol::Equal},
-                         DisplayCell{pos[1], LineSymbol::Equal}}});
+        Add(SeparateRow{
+            {DisplayCell{pos[0], LineSymbol::Equal}, DisplayCell{pos[1], LineSymbol::Equal}}});
     }
 
     // A run of hidden pairs gets its marker only once another row follows it.
     void EndProc() { markerPending_ = false; }
 
-private:
+  private:
     void Add(const SeparateRow& row) {
         if (markerPending_) {
             rows_.Add(SeparateRow{{DisplayCell{0, LineSymbol::HiddenMarker},
@@ -111,7 +112,7 @@ private:
 };
 
 class CombinedBuilder {
-public:
+  public:
     CombinedBuilder(ProcRows<CombinedRow>& rows, const CompareOptions& options)
         : rows_(rows), options_(options) {}
 
@@ -136,15 +137,14 @@ public:
         if (!hidden) rows_.Add({pos[0], LineSymbol::Equal, 0});
     }
 
-private:
+  private:
     ProcRows<CombinedRow>& rows_;
     const CompareOptions& options_;
 };
 
 }  // namespace
 
-void LoadSeparateDisplayArrays(ComparisonState& state, const CompareOptions& options,
-                               IHost& host) {
+void LoadSeparateDisplayArrays(ComparisonState& state, const CompareOptions& options, IHost& host) {
     TraceScope trace(host, "mCompare: LoadSeparateDisplayArrays");
     auto& rows = state.SeparateDisplay;
     rows.Clear();
@@ -156,14 +156,14 @@ void LoadSeparateDisplayArrays(ComparisonState& state, const CompareOptions& opt
             const int s = proc.Status == ProcDeleted ? 0 : 1;
             for (int32_t r = proc.FirstRaw[s]; r <= proc.LastRaw[s]; ++r) {
                 SeparateRow row;
-                row.Pane[s] = {r, state.RawStack[s].Ignored(r) ? LineSymbol::Ignored
-                                                               : LineSymbol::Added};
+                row.Pane[s] = {
+                    r, state.RawStack[s].Ignored(r) ? LineSymbol::Ignored : LineSymbol::Added};
                 rows.Add(row);
             }
         } else if (!(proc.Status == ProcEqual && options.DifferencesOnly) &&
                    !IsEmptyComparison(proc)) {
-            WalkMatchedProc(state, proc, state.MatchStack.Row(p), "LoadSeparateDisplayArrays",
-                            host, builder);
+            WalkMatchedProc(state, proc, state.MatchStack.Row(p), "LoadSeparateDisplayArrays", host,
+                            builder);
             builder.EndProc();
         }
         rows.EndProc();
@@ -171,8 +171,7 @@ void LoadSeparateDisplayArrays(ComparisonState& state, const CompareOptions& opt
     }
 }
 
-void LoadCombinedDisplayArray(ComparisonState& state, const CompareOptions& options,
-                              IHost& host) {
+void LoadCombinedDisplayArray(ComparisonState& state, const CompareOptions& options, IHost& host) {
     TraceScope trace(host, "mCompare: LoadCombinedDisplayArray");
     auto& rows = state.CombinedDisplay;
     rows.Clear();

@@ -8,9 +8,7 @@
 
 namespace dualis {
 
-void LoadSeparateDisplayArrays(ComparisonState& state, const CompareOptions& options,
-                               IHost& host);
-void LoadCombinedDisplayArray(ComparisonState& state, const CompareOptions& options,
-                              IHost& host);
+void LoadSeparateDisplayArrays(ComparisonState& state, const CompareOptions& options, IHost& host);
+void LoadCombinedDisplayArray(ComparisonState& state, const CompareOptions& options, IHost& host);
 
 }  // namespace dualis

@@ -15,7 +15,7 @@ namespace {
 // One dump line: items without separators; a number is preceded by a blank unless negative
 // and followed by a blank; a line ends with CR LF.
 class DumpWriter {
-public:
+  public:
     DumpWriter& Num(int64_t n) {
         if (n >= 0) out_.push_back(' ');
         out_.append(std::to_string(n));
@@ -30,32 +30,22 @@ public:
     DumpWriter& End() { return Str("\r\n"); }
     const std::string& Text() const { return out_; }
 
-private:
+  private:
     std::string out_;
 };
-
-bool SameName(std::string_view a, std::string_view b) {
-    if (a.size() != b.size()) return false;
-    for (size_t i = 0; i < a.size(); ++i) {
-        auto lower = [](char c) { return (c >= 'A' && c <= 'Z') ? static_cast<char>(c + 32) : c; };
-        if (lower(a[i]) != lower(b[i])) return false;
-    }
-    return true;
-}
 
 void General(DumpWriter& w, const ComparisonState& st, const CompareOptions& o,
              const ProgramFacts& program) {
     w.Str(program.FileDateTime).Str(program.VersionText).End();
-    const std::pair<const char*, bool> flags[] = {
-        {"ExpandTabs", o.ExpandTabs},
-        {"IgnoreBlankLines", o.IgnoreBlankLines},
-        {"IgnoreCase", o.IgnoreCase},
-        {"IgnoreComments", o.IgnoreComments},
-        {"IgnoreEmbeddedBlanks", o.IgnoreEmbeddedBlanks},
-        {"IgnoreLeadingBlanks", o.IgnoreLeadingBlanks},
-        {"IgnoreLineNumbers", o.IgnoreLineNumbers},
-        {"IgnoreTrailingBlanks", o.IgnoreTrailingBlanks},
-        {"LineByLine", o.LineByLine}};
+    const std::pair<const char*, bool> flags[] = {{"ExpandTabs", o.ExpandTabs},
+                                                  {"IgnoreBlankLines", o.IgnoreBlankLines},
+                                                  {"IgnoreCase", o.IgnoreCase},
+                                                  {"IgnoreComments", o.IgnoreComments},
+                                                  {"IgnoreEmbeddedBlanks", o.IgnoreEmbeddedBlanks},
+                                                  {"IgnoreLeadingBlanks", o.IgnoreLeadingBlanks},
+                                                  {"IgnoreLineNumbers", o.IgnoreLineNumbers},
+                                                  {"IgnoreTrailingBlanks", o.IgnoreTrailingBlanks},
+                                                  {"LineByLine", o.LineByLine}};
     for (const auto& [name, value] : flags) w.Str(name).Bool(value).End();
     w.Str("SyncNumber").Str(std::to_string(o.SyncNumber)).End();
     w.Str("TabWidth").Str(std::to_string(o.TabWidth)).End();
@@ -64,12 +54,11 @@ void General(DumpWriter& w, const ComparisonState& st, const CompareOptions& o,
         int64_t size = 0;
         FileTime date;
         if (!FileFacts(st.FileName[f], size, date)) {
-            throw RunTimeError(ErrFileNotFound, "File not found", "Dualis",
-                               "mCompare: DumpArrays");
+            throw RunTimeError(ErrFileNotFound, "File not found", "Dualis", "mCompare: DumpArrays");
         }
         w.Str(st.FileName[f])
-            .Str(std::to_string(st.RawCount(f)) + " lines, " + std::to_string(size) +
-                 "; bytes, " + GeneralDate(date))
+            .Str(std::to_string(st.RawCount(f)) + " lines, " + std::to_string(size) + "; bytes, " +
+                 GeneralDate(date))
             .End();
     }
 }
@@ -141,25 +130,25 @@ struct FileCloser {
 }  // namespace
 
 void DumpArrays(const ComparisonState& state, const CompareOptions& options,
-                std::string_view section, const std::string& dumpFile,
-                const ProgramFacts& program, IHost& host) {
+                std::string_view section, const std::string& dumpFile, const ProgramFacts& program,
+                IHost& host) {
     TraceScope trace(host, "mCompare: DumpArrays");
     DumpWriter w;
     w.End();
     w.Str(GeneralDate(std::chrono::system_clock::now())).Str(section).End();
-    if (SameName(section, "General")) {
+    if (EqualsIgnoringAsciiCase(section, "General")) {
         General(w, state, options, program);
-    } else if (SameName(section, "Raw")) {
+    } else if (EqualsIgnoringAsciiCase(section, "Raw")) {
         Raw(w, state);
-    } else if (SameName(section, "Cooked")) {
+    } else if (EqualsIgnoringAsciiCase(section, "Cooked")) {
         Cooked(w, state);
-    } else if (SameName(section, "Proc")) {
+    } else if (EqualsIgnoringAsciiCase(section, "Proc")) {
         Proc(w, state);
-    } else if (SameName(section, "Match")) {
+    } else if (EqualsIgnoringAsciiCase(section, "Match")) {
         Match(w, state);
-    } else if (SameName(section, "Combined_Display")) {
+    } else if (EqualsIgnoringAsciiCase(section, "Combined_Display")) {
         Combined(w, state);
-    } else if (SameName(section, "Separate_Display")) {
+    } else if (EqualsIgnoringAsciiCase(section, "Separate_Display")) {
         Separate(w, state);
     } else {
         host.ShowMessage("Invalid-" + std::string(section));
@@ -169,8 +158,9 @@ void DumpArrays(const ComparisonState& state, const CompareOptions& options,
     std::unique_ptr<std::FILE, FileCloser> file(std::fopen(dumpFile.c_str(), "ab"));
     if (!file || std::fwrite(w.Text().data(), 1, w.Text().size(), file.get()) != w.Text().size() ||
         std::fflush(file.get()) != 0) {
-        throw RunTimeError(ErrPathFileAccess, "Path/File access error: " + std::string(std::strerror(errno)),
-                           "Dualis", "mCompare: DumpArrays");
+        throw RunTimeError(ErrPathFileAccess,
+                           "Path/File access error: " + std::string(std::strerror(errno)), "Dualis",
+                           "mCompare: DumpArrays");
     }
 }
 

@@ -7,7 +7,7 @@
 namespace dualis {
 
 class IHost {
-public:
+  public:
     virtual ~IHost() = default;
 
     // A message for the user, shown with the exclamation icon and the application's title.
@@ -26,12 +26,28 @@ public:
     virtual void LogData(std::string_view text) = 0;
 };
 
+// A host that shows nothing, has no pointer and no events, and traces nothing.
+class QuietHost : public IHost {
+  public:
+    void ShowMessage(std::string_view) override {}
+    void BeginBusy() override {}
+    void EndBusy() override {}
+    void DoEvents() override {}
+    bool TraceApp() const override { return false; }
+    void TraceEnter(std::string_view) override {}
+    void TraceExit(std::string_view) override {}
+    void LogData(std::string_view) override {}
+};
+
 // Writes the entry line on construction and the exit line only on a normal return, so that a
 // procedure left by an exception stays on the call chain of the error report.
 class TraceScope {
-public:
+  public:
     TraceScope(IHost& host, std::string_view procText)
-        : host_(host), text_(procText), on_(host.TraceApp()), exceptions_(std::uncaught_exceptions()) {
+        : host_(host),
+          text_(procText),
+          on_(host.TraceApp()),
+          exceptions_(std::uncaught_exceptions()) {
         if (on_) host_.TraceEnter(text_);
     }
     ~TraceScope() {
@@ -40,7 +56,7 @@ public:
     TraceScope(const TraceScope&) = delete;
     TraceScope& operator=(const TraceScope&) = delete;
 
-private:
+  private:
     IHost& host_;
     std::string_view text_;
     bool on_;
@@ -48,13 +64,13 @@ private:
 };
 
 class BusyScope {
-public:
+  public:
     explicit BusyScope(IHost& host) : host_(host) { host_.BeginBusy(); }
     ~BusyScope() { host_.EndBusy(); }
     BusyScope(const BusyScope&) = delete;
     BusyScope& operator=(const BusyScope&) = delete;
 
-private:
+  private:
     IHost& host_;
 };
 

@@ -26,7 +26,7 @@ void FillNextDiff(std::span<MatchRecord> row, int32_t line1, int32_t line2) {
 
 // Matches one procedure record into the open row of MatchStack.
 class ProcMatcher {
-public:
+  public:
     ProcMatcher(ComparisonState& state, ProcRecord& proc, const CompareOptions& options,
                 IHost& host, CandidateSearch search)
         : state_(state), proc_(proc), options_(options), host_(host), search_(search) {}
@@ -34,7 +34,7 @@ public:
     void Positional();
     void Resynchronising();
 
-private:
+  private:
     int32_t Raw(int f, int32_t cooked) const { return state_.CookedStack[f].RawLine(cooked); }
     size_t Entries() { return state_.MatchStack.OpenRow().size(); }
     void AddMatch(int32_t i, int32_t c) {
@@ -52,7 +52,7 @@ private:
     int32_t FindLiteral(int32_t i, int32_t j, int16_t count);
     int32_t FindIndexed(int32_t i, int32_t j, int16_t count);
 
-private:
+  private:
     ComparisonState& state_;
     ProcRecord& proc_;
     const CompareOptions& options_;
@@ -106,10 +106,9 @@ int32_t ProcMatcher::FindIndexed(int32_t i, int32_t j, int16_t count) {
 void ProcMatcher::Resynchronising() {
     // Tracing writes a line per candidate tried, so it needs the literal search.
     const bool indexed =
-        !host_.TraceApp() &&
-        (search_ == CandidateSearch::Indexed ||
-         (search_ == CandidateSearch::Auto &&
-          proc_.LastCooked[1] - proc_.FirstCooked[1] + 1 >= kIndexFromLines));
+        !host_.TraceApp() && (search_ == CandidateSearch::Indexed ||
+                              (search_ == CandidateSearch::Auto &&
+                               proc_.LastCooked[1] - proc_.FirstCooked[1] + 1 >= kIndexFromLines));
     int32_t i = proc_.FirstCooked[0];
     int32_t j = proc_.FirstCooked[1];
     bool found = true;

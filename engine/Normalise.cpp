@@ -9,7 +9,9 @@
 namespace dualis {
 namespace {
 
-bool IsDigit(char c) { return c >= '0' && c <= '9'; }
+bool IsDigit(char c) {
+    return c >= '0' && c <= '9';
+}
 
 size_t LeadingBlanks(std::string_view s) {
     const size_t k = s.find_first_not_of(' ');
@@ -68,7 +70,9 @@ int16_t GetTrailingBlanks(std::string_view s) {
     return static_cast<int16_t>(n == s.size() ? 0 : n);
 }
 
-int32_t HashLine(std::string_view s, Encoding encoding) { return CharCodeSum(s, encoding); }
+int32_t HashLine(std::string_view s, Encoding encoding) {
+    return CharCodeSum(s, encoding);
+}
 
 void LoadCookedStack(ComparisonState& state, int fileIndex, const CompareOptions& o) {
     RawStore& raw = state.RawStack[fileIndex];

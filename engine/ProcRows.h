@@ -11,7 +11,7 @@ namespace dualis {
 
 template <class T>
 class ProcRows {
-public:
+  public:
     void Clear() {
         items_.clear();
         ends_.assign(1, 0);
@@ -32,7 +32,7 @@ public:
     }
     int32_t Count(int32_t p) const { return static_cast<int32_t>(Row(p).size()); }
 
-private:
+  private:
     std::vector<T> items_;
     std::vector<size_t> ends_{0};  // ends_[p]: one past the last item of procedure p
 };

@@ -12,32 +12,22 @@ namespace {
 
 constexpr std::string_view kGeneral = "(General)";
 
-bool WordIs(std::string_view word, std::string_view upperKeyword) {
-    if (word.size() != upperKeyword.size()) return false;
-    for (size_t i = 0; i < word.size(); ++i) {
-        char c = word[i];
-        if (c >= 'a' && c <= 'z') c = static_cast<char>(c - 32);
-        if (c != upperKeyword[i]) return false;
-    }
-    return true;
-}
-
 std::string CutAtParenthesis(std::string_view name) {
     const size_t paren = name.find('(');
     return std::string(paren != std::string_view::npos && paren >= 1 ? name.substr(0, paren)
-                                                                        : name);
+                                                                     : name);
 }
 
 // Builds the records while walking the two files, keeping the ranges' invariants.
 class ProcBuilder {
-public:
+  public:
     explicit ProcBuilder(ComparisonState& state) : state_(state) {}
 
     void WalkFile1();
     void WalkFile2();
     void Finish();
 
-private:
+  private:
     int32_t NewRecord(std::string trueName, std::string lcaseName, int16_t status, int file) {
         if (state_.ProcCount() >= MaxProcRecords) {
             throw InputFileError("The two files hold more than 32,767 procedures.", file);
@@ -154,8 +144,16 @@ std::string GetProcName(std::string_view line) {
 
     // Every header starts with one of the keywords; most lines are rejected here.
     switch (line[0]) {
-        case 'P': case 'p': case 'F': case 'f': case 'S': case 's':
-        case 'G': case 'g': case 'L': case 'l':
+        case 'P':
+        case 'p':
+        case 'F':
+        case 'f':
+        case 'S':
+        case 's':
+        case 'G':
+        case 'g':
+        case 'L':
+        case 'l':
             break;
         default:
             return "";
@@ -174,18 +172,19 @@ std::string GetProcName(std::string_view line) {
     for (size_t k = 0; k < wordCount && k < 5; ++k) {
         const std::string_view w = words[k];
         const bool hasNext = k + 1 < wordCount;
-        if (WordIs(w, "PRIVATE") || WordIs(w, "PUBLIC") || WordIs(w, "FRIEND") ||
-            WordIs(w, "STATIC") || WordIs(w, "PROPERTY")) {
+        if (EqualsIgnoringAsciiCase(w, "PRIVATE") || EqualsIgnoringAsciiCase(w, "PUBLIC") ||
+            EqualsIgnoringAsciiCase(w, "FRIEND") || EqualsIgnoringAsciiCase(w, "STATIC") ||
+            EqualsIgnoringAsciiCase(w, "PROPERTY")) {
             continue;
         }
-        if (WordIs(w, "SUB") || WordIs(w, "FUNCTION")) {
+        if (EqualsIgnoringAsciiCase(w, "SUB") || EqualsIgnoringAsciiCase(w, "FUNCTION")) {
             if (hasNext) return CutAtParenthesis(words[k + 1]);
             continue;
         }
-        const char* suffix = WordIs(w, "GET")   ? " [PropertyGet]"
-                             : WordIs(w, "LET") ? " [PropertyLet]"
-                             : WordIs(w, "SET") ? " [PropertySet]"
-                                                : nullptr;
+        const char* suffix = EqualsIgnoringAsciiCase(w, "GET")   ? " [PropertyGet]"
+                             : EqualsIgnoringAsciiCase(w, "LET") ? " [PropertyLet]"
+                             : EqualsIgnoringAsciiCase(w, "SET") ? " [PropertySet]"
+                                                                 : nullptr;
         if (!suffix) return "";
         if (k > 0 && hasNext) return CutAtParenthesis(words[k + 1]) + suffix;
     }

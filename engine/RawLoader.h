@@ -12,7 +12,7 @@ namespace dualis {
 // An input file that exists but cannot be compared: unreadable, or beyond the data model.
 // The text is the reason, for the user.
 class InputFileError : public std::runtime_error {
-public:
+  public:
     // fileIndex: the file at fault, or -1 for the file being read when the error is raised.
     explicit InputFileError(const std::string& reason, int fileIndex = -1)
         : std::runtime_error(reason), FileIndex(fileIndex) {}

@@ -15,8 +15,8 @@ constexpr uint64_t kBase = 1000003;
 
 uint64_t MulMod(uint64_t a, uint64_t b) {
     const Uint128 product = static_cast<Uint128>(a) * b;
-    const uint64_t folded = static_cast<uint64_t>(product & kModulus) +
-                            static_cast<uint64_t>(product >> 61);
+    const uint64_t folded =
+        static_cast<uint64_t>(product & kModulus) + static_cast<uint64_t>(product >> 61);
     return folded >= kModulus ? folded - kModulus : folded;
 }
 
@@ -48,8 +48,7 @@ uint64_t LineKey(const CookedLine& line) {
 
 }  // namespace
 
-void ResyncIndex::Window::Build(const ComparisonState& state, int f, int32_t first,
-                                int32_t last) {
+void ResyncIndex::Window::Build(const ComparisonState& state, int f, int32_t first, int32_t last) {
     First = first;
     Prefix.assign(static_cast<size_t>(last - first + 2), 0);
     for (int32_t x = first; x <= last; ++x) {
@@ -66,8 +65,7 @@ uint64_t ResyncIndex::Window::Block(int32_t from, int32_t length,
     return whole >= high ? whole - high : whole + kModulus - high;
 }
 
-ResyncIndex::ResyncIndex(const ComparisonState& state, const ProcRecord& proc,
-                         int16_t syncNumber)
+ResyncIndex::ResyncIndex(const ComparisonState& state, const ProcRecord& proc, int16_t syncNumber)
     : state_(state), proc_(proc), sync_(syncNumber) {
     // Blocks reach up to S - 1 lines past each procedure's end.
     file1_.Build(state, 0, proc.FirstCooked[0], proc.LastCooked[0] + sync_ - 1);

@@ -23,15 +23,15 @@
 namespace dualis {
 
 class ResyncIndex {
-public:
+  public:
     ResyncIndex(const ComparisonState& state, const ProcRecord& proc, int16_t syncNumber);
 
     // The smallest c in [from, LastCooked(1)] with BlockIsEqual(i, c, S), or 0 when none.
     int32_t Find(int32_t i, int32_t from) const;
 
-private:
+  private:
     struct Window {
-        int32_t First = 0;            // cooked index of the first line held
+        int32_t First = 0;             // cooked index of the first line held
         std::vector<uint64_t> Prefix;  // polynomial prefix hashes of the line keys
         void Build(const ComparisonState& state, int f, int32_t first, int32_t last);
         uint64_t Block(int32_t from, int32_t length, const std::vector<uint64_t>& powers) const;

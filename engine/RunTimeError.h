@@ -19,7 +19,7 @@ enum ErrorNumber : int32_t {
 };
 
 class RunTimeError : public std::runtime_error {
-public:
+  public:
     // `place` is the trace text of the procedure that failed, possibly followed by the
     // details of a consistency check; the error handler prints it after "Error: N in ".
     RunTimeError(int32_t number, std::string description, std::string source, std::string place)

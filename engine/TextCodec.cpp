@@ -67,8 +67,8 @@ size_t Utf8SequenceAt(const unsigned char* p, size_t left, char32_t* cp) {
     }
     if (b0 >= 0xF0 && b0 <= 0xF4) {
         if (!cont(1) || !cont(2) || !cont(3)) return 0;
-        const char32_t v = ((b0 & 0x07u) << 18) | ((p[1] & 0x3Fu) << 12) | ((p[2] & 0x3Fu) << 6) |
-                           (p[3] & 0x3Fu);
+        const char32_t v =
+            ((b0 & 0x07u) << 18) | ((p[1] & 0x3Fu) << 12) | ((p[2] & 0x3Fu) << 6) | (p[3] & 0x3Fu);
         if (v < 0x10000 || v > 0x10FFFF) return 0;
         *cp = v;
         return 4;
@@ -198,6 +198,15 @@ std::string LowerCase(std::string_view utf8) {
     std::string out(utf8);
     LowerCaseInPlace(out);
     return out;
+}
+
+bool EqualsIgnoringAsciiCase(std::string_view a, std::string_view b) {
+    auto lower = [](char c) { return (c >= 'A' && c <= 'Z') ? static_cast<char>(c + 32) : c; };
+    if (a.size() != b.size()) return false;
+    for (size_t i = 0; i < a.size(); ++i) {
+        if (lower(a[i]) != lower(b[i])) return false;
+    }
+    return true;
 }
 
 int32_t CharCodeSum(std::string_view utf8, Encoding encoding) {

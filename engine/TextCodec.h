@@ -28,6 +28,9 @@ int64_t CharCount(std::string_view utf8);
 void LowerCaseInPlace(std::string& utf8);
 std::string LowerCase(std::string_view utf8);
 
+// Equality of two texts when ASCII letters are compared without regard to case.
+bool EqualsIgnoringAsciiCase(std::string_view a, std::string_view b);
+
 // The sum, wrapping in 32 bits, of the characters' codes in the given encoding.
 int32_t CharCodeSum(std::string_view utf8, Encoding encoding);
 

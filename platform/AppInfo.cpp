@@ -20,7 +20,9 @@ std::string cAppInfo::AppDateTime() const {
     return GeneralDate(std::chrono::system_clock::now());
 }
 
-std::string cAppInfo::ProductName() { return DUALIS_PRODUCT_NAME; }
+std::string cAppInfo::ProductName() {
+    return DUALIS_PRODUCT_NAME;
+}
 
 std::filesystem::path cAppInfo::ExecutablePath() {
     std::error_code error;

@@ -7,7 +7,7 @@
 namespace dualis {
 
 class cAppInfo {
-public:
+  public:
     // Major, minor and revision joined by ".", then " (", AppDateTime and ")".
     std::string AppVersion() const;
     // The date and time of the program's file in the general date format; the present date

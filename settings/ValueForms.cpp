@@ -21,7 +21,8 @@ std::optional<bool> BoolFromText(std::string_view text) {
     std::string word;
     for (char c : text) word.push_back((c >= 'a' && c <= 'z') ? static_cast<char>(c - 32) : c);
     const size_t first = word.find_first_not_of(' ');
-    word = first == std::string::npos ? "" : word.substr(first, word.find_last_not_of(' ') - first + 1);
+    word = first == std::string::npos ? ""
+                                      : word.substr(first, word.find_last_not_of(' ') - first + 1);
     if (word == "NO" || word == "FALSE" || word == "0") return false;
     if (word == "YES" || word == "TRUE" || word == "-1") return true;
     return std::nullopt;

@@ -34,8 +34,8 @@ TEST(CommandLine, DumpTakesItsFile) {
 
 TEST(CommandLine, FriendlySpellingsAndAssignments) {
     const CommandLine cmd =
-        Parse({"--ignore-case", "--expand-tabs", "--differences-only", "--sync=3",
-               "--option", "IgnoreComments=yes", "--option", "linebyline=-1", "a", "b"});
+        Parse({"--ignore-case", "--expand-tabs", "--differences-only", "--sync=3", "--option",
+               "IgnoreComments=yes", "--option", "linebyline=-1", "a", "b"});
     const CompareOptions& o = cmd.Options;
     EXPECT_TRUE(o.IgnoreCase && o.ExpandTabs && o.DifferencesOnly && o.IgnoreComments &&
                 o.LineByLine);

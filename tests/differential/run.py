@@ -66,6 +66,8 @@ def run_one(command, cwd):
         return done.returncode, done.stderr.decode("utf-8", "replace").strip()
     except subprocess.TimeoutExpired:
         return "timeout", ""
+    except OSError as e:  # e.g. the binary is being rebuilt
+        return "not started", str(e)
 
 
 def read(path):

@@ -12,12 +12,18 @@ using S = LineSymbol;
 // readable expectations.
 std::string Text(S s) {
     switch (s) {
-        case S::HiddenMarker: return "~";
-        case S::Equal: return "=";
-        case S::Ignored: return "*";
-        case S::Added: return "+";
-        case S::Changed: return "#";
-        case S::Deleted: return "-";
+        case S::HiddenMarker:
+            return "~";
+        case S::Equal:
+            return "=";
+        case S::Ignored:
+            return "*";
+        case S::Added:
+            return "+";
+        case S::Changed:
+            return "#";
+        case S::Deleted:
+            return "-";
     }
     return "?";
 }
@@ -89,8 +95,8 @@ TEST(DisplayArrays, DifferencesOnlyKeepsContextAndMarksHiddenRuns) {
     o.DifferencesOnly = true;
     o.DifferencesBefore = 1;
     o.DifferencesAfter = 1;
-    const auto st = test::CompareTexts(Lines(TwentyWithOneChange(false)),
-                                       Lines(TwentyWithOneChange(true)), o);
+    const auto st =
+        test::CompareTexts(Lines(TwentyWithOneChange(false)), Lines(TwentyWithOneChange(true)), o);
     // One marker for lines 1 to 8; none for the run that reaches the end.
     EXPECT_EQ(Separate(st, 1), (Rows{"~0|~0", "=9|=9", "#10|#10", "=11|=11"}));
     EXPECT_EQ(Combined(st, 1), (Rows{"1-10", "2+10", "1=11"}));

@@ -26,7 +26,7 @@ std::string Masked(std::string text) {
 }
 
 class Dump : public ::testing::Test {
-protected:
+  protected:
     void SetUp() override {
         SetFileNames(state, DUALIS_TEST_DATA "/small1.bas", DUALIS_TEST_DATA "/small2.bas");
         options.IgnoreCase = true;
@@ -92,8 +92,9 @@ TEST(DumpWrite, UnwritableFileIsARunTimeError) {
     test::TempDir dir;
     test::RecordingHost host;
     ComparisonState state;
-    EXPECT_THROW(DumpArrays(state, {}, "Raw", (dir.Path() / "no" / "such" / "dir").string(), {}, host),
-                 RunTimeError);
+    EXPECT_THROW(
+        DumpArrays(state, {}, "Raw", (dir.Path() / "no" / "such" / "dir").string(), {}, host),
+        RunTimeError);
 }
 
 }  // namespace

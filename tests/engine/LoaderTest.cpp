@@ -84,7 +84,7 @@ TEST(LoadRawStack, LineOfMoreThan32767CharactersIsRefused) {
 }
 
 class CompareFailure : public ::testing::Test {
-protected:
+  protected:
     // A comparison on screen that a failing one must leave alone.
     void SetUp() override {
         SetFileNames(state, dir.Write("a.bas", "Sub A()\r\n"), dir.Write("b.bas", "Sub A()\r\n"));

@@ -10,7 +10,7 @@ using Pairs = std::vector<std::pair<int32_t, int32_t>>;
 
 // Both searches must give the same rows, so every case runs through both.
 class Matching : public ::testing::TestWithParam<CandidateSearch> {
-protected:
+  protected:
     ComparisonState Compare(const std::vector<std::string>& a, const std::vector<std::string>& b,
                             CompareOptions o = {}) {
         return test::CompareTexts(Lines(a), Lines(b), o, GetParam());
@@ -46,15 +46,15 @@ TEST_P(Matching, NearestCandidateWinsAndFile1LinesAreNeverSkippedBySearch) {
 TEST_P(Matching, LargerSyncNumber) {
     CompareOptions o;
     o.SyncNumber = 3;
-    const auto st = Compare({"A", "X", "B", "C", "Q", "B", "C", "D"},
-                            {"A", "B", "C", "R", "B", "C", "D"}, o);
+    const auto st =
+        Compare({"A", "X", "B", "C", "Q", "B", "C", "D"}, {"A", "B", "C", "R", "B", "C", "D"}, o);
     EXPECT_EQ(test::Matches(st, 1), (Pairs{{1, 1}, {6, 5}, {7, 6}, {8, 7}}));
 }
 
 TEST_P(Matching, BlocksReachIntoTheNextProcedure) {
     // The block at the end of Sub A reads on into Sub B's lines of both files.
-    const auto st = Compare({"Sub A()", "X", "Y", "Sub B()", "Z"},
-                            {"Sub A()", "Q", "Y", "Sub B()", "Z"});
+    const auto st =
+        Compare({"Sub A()", "X", "Y", "Sub B()", "Z"}, {"Sub A()", "Q", "Y", "Sub B()", "Z"});
     EXPECT_EQ(test::Matches(st, 1), (Pairs{{1, 1}, {3, 3}}));
 }
 

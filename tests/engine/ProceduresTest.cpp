@@ -30,8 +30,8 @@ void ExpectRecords(const ComparisonState& st, const std::vector<Expected>& expec
     }
 }
 
-const std::string kModule = Lines({"Option Explicit", "Sub A()", "End Sub", "", "Sub B()",
-                                   "End Sub"});
+const std::string kModule =
+    Lines({"Option Explicit", "Sub A()", "End Sub", "", "Sub B()", "End Sub"});
 
 TEST(LoadProcStack, IdenticalFilesPairEveryRecord) {
     const ComparisonState st = test::CompareTexts(kModule, kModule);
@@ -58,8 +58,10 @@ TEST(LoadProcStack, DeclarationsOnlyInOneFile) {
     const ComparisonState st = test::CompareTexts(kModule, Lines({"Sub A()", "End Sub"}));
     EXPECT_EQ(st.ProcStack[1].Status, ProcDeleted);
     EXPECT_EQ(st.ProcStack[1].FirstCooked[1], 0);
-    const ComparisonState back = test::CompareTexts(Lines({"Sub A()"}), Lines({"Dim x", "Sub A()"}));
-    ExpectRecords(back, {{"A", ProcEqual, {1, 2}, {1, 2}}, {"(General)", ProcAdded, {0, 1}, {0, 1}}});
+    const ComparisonState back =
+        test::CompareTexts(Lines({"Sub A()"}), Lines({"Dim x", "Sub A()"}));
+    ExpectRecords(back,
+                  {{"A", ProcEqual, {1, 2}, {1, 2}}, {"(General)", ProcAdded, {0, 1}, {0, 1}}});
 }
 
 TEST(LoadProcStack, EmptyFiles) {
@@ -67,7 +69,8 @@ TEST(LoadProcStack, EmptyFiles) {
     ExpectRecords(both, {{"(General)", ProcEqual, {0, 0}, {0, 0}}});
     EXPECT_EQ(both.ProcStack[1].Status, ProcEqual);
     const ComparisonState first = test::CompareTexts("", kModule);
-    for (int32_t p = 1; p <= first.ProcCount(); ++p) EXPECT_EQ(first.ProcStack[p].Status, ProcAdded);
+    for (int32_t p = 1; p <= first.ProcCount(); ++p)
+        EXPECT_EQ(first.ProcStack[p].Status, ProcAdded);
 }
 
 TEST(LoadProcStack, LeftOutLinesBelongToTheProcedureAboveOrToNone) {
@@ -79,8 +82,8 @@ TEST(LoadProcStack, LeftOutLinesBelongToTheProcedureAboveOrToNone) {
 }
 
 TEST(LoadProcStack, PropertyProceduresAreSeparateRecords) {
-    const std::string text = Lines({"Property Get X()", "End Property", "Property Let X(v)",
-                                    "End Property"});
+    const std::string text =
+        Lines({"Property Get X()", "End Property", "Property Let X(v)", "End Property"});
     const ComparisonState st = test::CompareTexts(text, text);
     ASSERT_EQ(st.ProcCount(), 2);
     EXPECT_EQ(st.ProcStack[1].TrueProcName, "X [PropertyGet]");
@@ -89,19 +92,19 @@ TEST(LoadProcStack, PropertyProceduresAreSeparateRecords) {
 
 TEST(LoadProcStack, DuplicateNamesKeepEveryRangeConsistent) {
     // Two A's in File 1, three in File 2: the first two pair in order, the third is new.
-    const ComparisonState st = test::CompareTexts(
-        Lines({"Sub A()", "x", "Sub A()", "y"}),
-        Lines({"Sub A()", "x", "Sub A()", "y", "Sub A()", "z"}));
+    const ComparisonState st =
+        test::CompareTexts(Lines({"Sub A()", "x", "Sub A()", "y"}),
+                           Lines({"Sub A()", "x", "Sub A()", "y", "Sub A()", "z"}));
     ExpectRecords(st, {{"A", ProcEqual, {1, 1}, {2, 2}},
                        {"A", ProcEqual, {3, 3}, {4, 4}},
                        {"A", ProcAdded, {0, 5}, {0, 6}}});
 }
 
 TEST(LoadProcStack, ARecordNamedLikeTheDeclarationsStillPairsSafely) {
-    const ComparisonState st = test::CompareTexts(Lines({"Sub (General)", "x"}),
-                                                  Lines({"Dim y", "Sub (General)", "x"}));
-    ExpectRecords(st, {{"(General)", ProcEqual, {1, 1}, {2, 1}},
-                       {"(General)", ProcAdded, {0, 2}, {0, 3}}});
+    const ComparisonState st =
+        test::CompareTexts(Lines({"Sub (General)", "x"}), Lines({"Dim y", "Sub (General)", "x"}));
+    ExpectRecords(
+        st, {{"(General)", ProcEqual, {1, 1}, {2, 1}}, {"(General)", ProcAdded, {0, 2}, {0, 3}}});
 }
 
 }  // namespace

@@ -10,17 +10,19 @@ namespace dualis {
 namespace {
 
 class PairGenerator {
-public:
+  public:
     explicit PairGenerator(uint32_t seed) : rng_(seed) {}
 
     std::string File() {
         static const char* const kLines[] = {
-            "x = 1", "X = 1", "  x = 1", "x  =  1 ", "\tx = 1", "y = 2", "' note", "Rem note",
-            "// note", "", "   ", "10 x = 1", "20:", "End Sub", "Dim a As Long", "Call Foo",
-            "If a Then", "End If", "caf\xC3\xA9 = 1", "Set o = Nothing"};
+            "x = 1",    "X = 1",     "  x = 1",  "x  =  1 ",        "\tx = 1",
+            "y = 2",    "' note",    "Rem note", "// note",         "",
+            "   ",      "10 x = 1",  "20:",      "End Sub",         "Dim a As Long",
+            "Call Foo", "If a Then", "End If",   "caf\xC3\xA9 = 1", "Set o = Nothing"};
         static const char* const kHeaders[] = {
-            "Sub A()", "Private Sub B(x)", "Public Function C() As Long", "sub a()",
-            "Property Get P()", "Property Let P(v)", "Static Sub D()", "Sub E()"};
+            "Sub A()",        "Private Sub B(x)", "Public Function C() As Long",
+            "sub a()",        "Property Get P()", "Property Let P(v)",
+            "Static Sub D()", "Sub E()"};
         static const char* const kEnds[] = {"\r\n", "\r\n", "\r\n", "\n", "\r"};
         std::string text;
         const int lines = Pick(0, 60);
@@ -72,7 +74,7 @@ public:
 
     int Pick(int low, int high) { return std::uniform_int_distribution<int>(low, high)(rng_); }
 
-private:
+  private:
     std::mt19937 rng_;
 };
 
@@ -98,9 +100,8 @@ void ExpectModelInvariants(const ComparisonState& st) {
                 ASSERT_EQ(r.FirstCooked[f] | r.LastCooked[f] | r.FirstRaw[f] | r.LastRaw[f], 0);
             }
         }
-        std::sort(procs.begin(), procs.end(), [f](auto* a, auto* b) {
-            return a->FirstCooked[f] < b->FirstCooked[f];
-        });
+        std::sort(procs.begin(), procs.end(),
+                  [f](auto* a, auto* b) { return a->FirstCooked[f] < b->FirstCooked[f]; });
         if (procs.empty()) {
             ASSERT_EQ(st.CookedCount(f), 0);
             continue;

@@ -11,7 +11,7 @@ TEST(Utf8, StrictValidity) {
     EXPECT_FALSE(IsValidUtf8("\xC0\xAF"));          // overlong
     EXPECT_FALSE(IsValidUtf8("\xED\xA0\x80"));      // surrogate
     EXPECT_FALSE(IsValidUtf8("\xF4\x90\x80\x80"));  // above U+10FFFF
-    EXPECT_FALSE(IsValidUtf8("abcdefgh\xC3"));       // cut short after the fast path
+    EXPECT_FALSE(IsValidUtf8("abcdefgh\xC3"));      // cut short after the fast path
 }
 
 TEST(Utf8, InvalidBytesAreRepairedOneByOne) {
@@ -53,12 +53,12 @@ TEST(MeasureLine, CountsCharactersNotBytesAcrossTheFastPath) {
 
 TEST(LowerCase, CoversAsciiAndTheLatinLettersOfWindows1252Only) {
     EXPECT_EQ(LowerCase("ABC xyz"), "abc xyz");
-    EXPECT_EQ(LowerCase("\xC3\x80\xC3\x9E"), "\xC3\xA0\xC3\xBE");   // À Þ
-    EXPECT_EQ(LowerCase("\xC3\x97"), "\xC3\x97");                  // × keeps
+    EXPECT_EQ(LowerCase("\xC3\x80\xC3\x9E"), "\xC3\xA0\xC3\xBE");                  // À Þ
+    EXPECT_EQ(LowerCase("\xC3\x97"), "\xC3\x97");                                  // × keeps
     EXPECT_EQ(LowerCase("\xC5\xA0\xC5\x92\xC5\xBD"), "\xC5\xA1\xC5\x93\xC5\xBE");  // Š Œ Ž
-    EXPECT_EQ(LowerCase("\xC5\xB8"), "\xC3\xBF");                  // Ÿ -> ÿ
-    EXPECT_EQ(LowerCase("\xCE\x91"), "\xCE\x91");                  // Greek Alpha keeps
-    EXPECT_EQ(LowerCase("\xC3\x9F"), "\xC3\x9F");                  // ß is no capital
+    EXPECT_EQ(LowerCase("\xC5\xB8"), "\xC3\xBF");                                  // Ÿ -> ÿ
+    EXPECT_EQ(LowerCase("\xCE\x91"), "\xCE\x91");  // Greek Alpha keeps
+    EXPECT_EQ(LowerCase("\xC3\x9F"), "\xC3\x9F");  // ß is no capital
 }
 
 }  // namespace

@@ -12,18 +12,6 @@
 
 namespace {
 
-class QuietHost : public dualis::IHost {
-public:
-    void ShowMessage(std::string_view) override {}
-    void BeginBusy() override {}
-    void EndBusy() override {}
-    void DoEvents() override {}
-    bool TraceApp() const override { return false; }
-    void TraceEnter(std::string_view) override {}
-    void TraceExit(std::string_view) override {}
-    void LogData(std::string_view) override {}
-};
-
 void WriteFile(const std::string& name, const uint8_t* data, size_t size) {
     std::FILE* f = std::fopen(name.c_str(), "wb");
     if (!f) std::abort();
@@ -55,8 +43,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     o.SyncNumber = static_cast<int16_t>(1 + ((data[2] >> 3) & 3));
     o.DifferencesBefore = static_cast<int16_t>((flags >> 10) & 3);
     o.DifferencesAfter = static_cast<int16_t>((flags >> 12) & 3);
-    const auto search = (flags & 0x4000) ? dualis::CandidateSearch::Indexed
-                                         : dualis::CandidateSearch::Auto;
+    const auto search =
+        (flags & 0x4000) ? dualis::CandidateSearch::Indexed : dualis::CandidateSearch::Auto;
     data += 3;
     size -= 3;
     size_t split = 0;
@@ -64,7 +52,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     WriteFile(dir + "/one.bas", data, split);
     WriteFile(dir + "/two.bas", data + std::min(split + 1, size), size - std::min(split + 1, size));
 
-    QuietHost host;
+    dualis::QuietHost host;
     dualis::ComparisonState state;
     dualis::SetFileNames(state, dir + "/one.bas", dir + "/two.bas");
     try {

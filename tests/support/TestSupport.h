@@ -13,7 +13,7 @@
 namespace dualis::test {
 
 class RecordingHost : public IHost {
-public:
+  public:
     void ShowMessage(std::string_view text) override { Messages.emplace_back(text); }
     void BeginBusy() override { ++BusyDepth; }
     void EndBusy() override { --BusyDepth; }
@@ -32,13 +32,13 @@ public:
 
 // A folder of its own per test, removed at the end.
 class TempDir {
-public:
+  public:
     TempDir();
     ~TempDir();
     std::string Write(const std::string& name, const std::string& content) const;
     const std::filesystem::path& Path() const { return path_; }
 
-private:
+  private:
     std::filesystem::path path_;
 };
 
