@@ -2,6 +2,8 @@
 // changed among them, and how the whole file is replaced in one step.
 #include "IniFile.h"
 
+#include "TextCodec.h"
+
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -29,14 +31,6 @@ std::string_view Trim(std::string_view text) {
     return text.substr(first, text.find_last_not_of(Blanks) - first + 1);
 }
 
-char AsciiUpper(char c) { return (c >= 'a' && c <= 'z') ? static_cast<char>(c - 'a' + 'A') : c; }
-
-// Section and key names are the program's own ASCII names, so folding ASCII letters suffices.
-bool SameName(std::string_view a, std::string_view b) {
-    return std::equal(a.begin(), a.end(), b.begin(), b.end(),
-                      [](char x, char y) { return AsciiUpper(x) == AsciiUpper(y); });
-}
-
 // The first `count` characters of UTF-8 text; a character is never split.
 std::string_view FirstChars(std::string_view text, size_t count) {
     size_t chars = 0;
@@ -58,11 +52,14 @@ std::string_view Unquoted(std::string_view value) {
 // structure, so it is stored as a blank.
 std::string OneLine(std::string_view text) {
     std::string line(text);
-    std::replace_if(line.begin(), line.end(), [](char c) { return c == '\r' || c == '\n'; }, ' ');
+    std::replace_if(
+        line.begin(), line.end(), [](char c) { return c == '\r' || c == '\n'; }, ' ');
     return line;
 }
 
-bool IsBareName(const std::string& fileName) { return fileName.find('/') == std::string::npos; }
+bool IsBareName(const std::string& fileName) {
+    return fileName.find('/') == std::string::npos;
+}
 
 enum class LineKind { Blank, Comment, Header, Entry, Other };
 
@@ -152,12 +149,12 @@ void SetEntry(Document& doc, std::string_view section, std::string_view key,
         std::string& text = doc.Lines[i].Text;
         const LineMeaning meaning = Meaning(text);
         if (meaning.Kind == LineKind::Header) {
-            inSection = SameName(meaning.Name, section);
+            inSection = EqualsIgnoringAsciiCase(meaning.Name, section);
             if (inSection && ++blocksSeen == 1) insertAt = i + 1;
             continue;
         }
         if (!inSection) continue;
-        if (meaning.Kind == LineKind::Entry && SameName(meaning.Name, key)) {
+        if (meaning.Kind == LineKind::Entry && EqualsIgnoringAsciiCase(meaning.Name, key)) {
             const size_t valueStart = text.find_first_not_of(Blanks, text.find('=') + 1);
             text = text.substr(0, std::min(valueStart, text.size())) + std::string(value);
             return;
@@ -173,7 +170,9 @@ void SetEntry(Document& doc, std::string_view section, std::string_view key,
     if (!doc.Lines.empty() && Meaning(doc.Lines.back().Text).Kind != LineKind::Blank) {
         InsertLine(doc, doc.Lines.size(), "");
     }
-    InsertLine(doc, doc.Lines.size(), "[" + std::string(section) + "]");
+    std::string header = "[";
+    header.append(section).append("]");
+    InsertLine(doc, doc.Lines.size(), std::move(header));
     InsertLine(doc, doc.Lines.size(), std::move(entry));
 }
 
@@ -184,8 +183,9 @@ bool RemoveEntries(Document& doc, std::string_view section, std::string_view key
     for (Line& line : doc.Lines) {
         const LineMeaning meaning = Meaning(line.Text);
         if (meaning.Kind == LineKind::Header) {
-            inSection = SameName(meaning.Name, section);
-        } else if (inSection && meaning.Kind == LineKind::Entry && SameName(meaning.Name, key)) {
+            inSection = EqualsIgnoringAsciiCase(meaning.Name, section);
+        } else if (inSection && meaning.Kind == LineKind::Entry &&
+                   EqualsIgnoringAsciiCase(meaning.Name, key)) {
             continue;
         }
         kept.push_back(std::move(line));
@@ -205,7 +205,8 @@ bool RemoveSection(Document& doc, std::string_view section) {
     for (size_t i = 0; i < count; ++i) {
         const LineMeaning meaning = Meaning(doc.Lines[i].Text);
         kinds[i] = meaning.Kind;
-        isSection[i] = meaning.Kind == LineKind::Header && SameName(meaning.Name, section);
+        isSection[i] =
+            meaning.Kind == LineKind::Header && EqualsIgnoringAsciiCase(meaning.Name, section);
     }
     std::vector<bool> drop(count);
     bool any = false;
@@ -264,8 +265,10 @@ bool ReplaceFile(const fs::path& target, std::string_view content) {
     fs::path temp;
     int fd = -1;
     for (int attempt = 0; attempt < 100 && fd < 0; ++attempt) {
-        temp = folder / ("." + target.filename().string() + "." + std::to_string(::getpid()) +
-                         "-" + std::to_string(tempCounter++) + ".tmp");
+        std::string name = ".";
+        name.append(target.filename().string()).append(".").append(std::to_string(::getpid()));
+        name.append("-").append(std::to_string(tempCounter++)).append(".tmp");
+        temp = folder / name;
         // 0666 lets the umask decide a new file's permissions, as for any file the user creates.
         fd = ::open(temp.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
         if (fd < 0 && errno != EEXIST) return false;
@@ -318,8 +321,9 @@ std::optional<std::string> ReadProfileString(const std::string& fileName, std::s
     for (const Line& line : Parse(content).Lines) {
         const LineMeaning meaning = Meaning(line.Text);
         if (meaning.Kind == LineKind::Header) {
-            inSection = SameName(meaning.Name, section);
-        } else if (inSection && meaning.Kind == LineKind::Entry && SameName(meaning.Name, key)) {
+            inSection = EqualsIgnoringAsciiCase(meaning.Name, section);
+        } else if (inSection && meaning.Kind == LineKind::Entry &&
+                   EqualsIgnoringAsciiCase(meaning.Name, key)) {
             return std::string(FirstChars(Unquoted(meaning.Value), MaxProfileChars));
         }
     }
@@ -333,7 +337,8 @@ std::string ReadProfileString(const std::string& fileName, std::string_view sect
 }
 
 bool WriteProfileString(const std::string& fileName, std::string_view section,
-                        std::optional<std::string_view> key, std::optional<std::string_view> value) {
+                        std::optional<std::string_view> key,
+                        std::optional<std::string_view> value) {
     fs::path path = ResolveProfilePath(fileName);
     std::error_code error;
     // A settings file kept elsewhere behind a link stays there; the link is not replaced.

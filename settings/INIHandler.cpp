@@ -1,0 +1,136 @@
+// Typed reads and writes of the settings file over the INI layer.
+#include "INIHandler.h"
+
+#include <algorithm>
+#include <charconv>
+
+#include "IniFile.h"
+#include "ValueForms.h"
+
+namespace dualis {
+namespace {
+
+std::string GeneralNumber(double value) {
+    if (value == 0) return "0";  // -0 too: a stored "-0" would only puzzle a reader
+    char buffer[32];
+    const auto result =
+        std::to_chars(buffer, buffer + sizeof buffer, value, std::chars_format::general, 15);
+    std::string text(buffer, result.ptr);
+    std::replace(text.begin(), text.end(), 'e', 'E');
+    return text;
+}
+
+// Each pair of adjacent blanks becomes one blank in a single left-to-right pass, so a run of n
+// blanks keeps n/2 of them, rounded up; stored word lists depend on exactly this.
+std::string HalveBlankRuns(std::string_view text) {
+    std::string halved;
+    for (size_t i = 0; i < text.size(); ++i) {
+        halved.push_back(text[i]);
+        if (text[i] == ' ' && i + 1 < text.size() && text[i + 1] == ' ') ++i;
+    }
+    return halved;
+}
+
+std::vector<std::string> SplitAt(const std::string& text, std::string_view delim) {
+    if (text.empty()) return {};
+    if (delim.empty()) return {text};
+    std::vector<std::string> pieces;
+    size_t start = 0;
+    for (size_t at = text.find(delim); at != std::string::npos; at = text.find(delim, start)) {
+        pieces.push_back(text.substr(start, at - start));
+        start = at + delim.size();
+    }
+    pieces.push_back(text.substr(start));
+    return pieces;
+}
+
+}  // namespace
+
+cINIHandler::cINIHandler(const std::filesystem::path& executablePath, std::string systemIniFile)
+    : fileName_(
+          (executablePath.parent_path() / (executablePath.stem().string() + ".INI")).string()),
+      systemFile_(std::move(systemIniFile)) {}
+
+void cINIHandler::SetSection(std::string_view section) {
+    section_ = section;
+    std::replace_if(
+        section_.begin(), section_.end(), [](char c) { return c == '[' || c == ']'; }, '|');
+}
+
+bool cINIHandler::ReadBool(std::string_view key, bool defaultValue,
+                           std::optional<std::string_view> section) {
+    if (section) SetSection(*section);
+    const std::optional<std::string> text = ReadProfileString(fileName_, section_, key);
+    return text ? BoolFromText(*text).value_or(defaultValue) : defaultValue;
+}
+
+double cINIHandler::ReadNumber(std::string_view key, double defaultValue,
+                               std::optional<double> lowerBound, std::optional<double> upperBound,
+                               std::optional<std::string_view> section, bool useWinDir) {
+    if (section && !section->empty()) SetSection(*section);
+    const std::optional<std::string> text =
+        ReadProfileString(useWinDir ? systemFile_ : fileName_, section_, key);
+    double value = text ? LeadingNumber(*text) : defaultValue;
+    if (lowerBound && value < *lowerBound) value = *lowerBound;
+    if (upperBound && value > *upperBound) value = *upperBound;
+    return value;
+}
+
+std::string cINIHandler::ReadString(std::string_view key, std::string_view defaultValue,
+                                    std::optional<std::string_view> section, bool useWinDir) {
+    if (section && !section->empty()) section_ = *section;
+    return ReadProfileString(useWinDir ? systemFile_ : fileName_, section_, key, defaultValue);
+}
+
+std::vector<std::string> cINIHandler::ReadWords(std::string_view key, std::string_view defaultValue,
+                                                std::string_view delim,
+                                                std::optional<std::string_view> section) {
+    if (section) section_ = *section;
+    std::string text = ReadProfileString(fileName_, section_, key, defaultValue);
+    if (text.empty()) text = defaultValue;
+    return SplitAt(HalveBlankRuns(text), delim);
+}
+
+void cINIHandler::WriteBool(std::string_view key, bool data,
+                            std::optional<std::string_view> section) {
+    if (section) SetSection(*section);
+    Write(key, data ? "Yes" : "No");
+}
+
+void cINIHandler::WriteNumber(std::string_view key, double data,
+                              std::optional<std::string_view> section) {
+    if (section) SetSection(*section);
+    Write(key, GeneralNumber(data));
+}
+
+void cINIHandler::WriteString(std::string_view key, std::string_view data,
+                              std::optional<std::string_view> section) {
+    if (section) SetSection(*section);
+    Write(key, data);
+}
+
+void cINIHandler::WriteWords(std::string_view key, const std::vector<std::string>& data,
+                             std::optional<std::string_view> section) {
+    if (section) section_ = *section;
+    std::string joined;
+    for (size_t i = 0; i < data.size(); ++i) {
+        if (i > 0) joined += ' ';
+        joined += data[i];
+    }
+    Write(key, joined);
+}
+
+void cINIHandler::DeleteKey(std::string_view key, std::optional<std::string_view> section) {
+    if (section) SetSection(*section);
+    WriteProfileString(fileName_, section_, key, std::nullopt);
+}
+
+void cINIHandler::DeleteSection(std::string_view section) {
+    WriteProfileString(fileName_, section, std::nullopt, std::nullopt);
+}
+
+void cINIHandler::Write(std::string_view key, std::string_view data) {
+    WriteProfileString(fileName_, section_, key, data);
+}
+
+}  // namespace dualis
