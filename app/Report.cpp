@@ -1,6 +1,7 @@
 #include "Report.h"
 
 #include <algorithm>
+#include <array>
 #include <string>
 
 namespace dualis {
@@ -107,15 +108,25 @@ void WriteReport(const ComparisonState& state, const CompareOptions& options, st
         AppendVisible(text, proc.TrueProcName);
         text += "\n";
         const auto matches = state.MatchStack.Row(p);
+        // Equal lines left out by DifferencesOnly stand between an equal row (or the start) and
+        // the next row; a "..." row shows where.
+        std::array<int32_t, 2> last = {proc.FirstRaw[0] - 1, proc.FirstRaw[1] - 1};
+        bool afterEqual = true;
         for (const CombinedRow& row : state.CombinedDisplay.Row(p)) {
-            const bool equal = row.Symbol == LineSymbol::Equal;
-            AppendNumber(text, row.Side == 0 ? row.RawLine : 0, width);
+            std::array<int32_t, 2> lines = {0, 0};
+            lines[row.Side] = row.RawLine;
+            if (row.Symbol == LineSymbol::Equal) lines[1] = MatchedLine(matches, row.RawLine);
+            bool skipped = false;
+            for (int f = 0; f < 2; ++f) {
+                if (lines[f] == 0) continue;
+                skipped = skipped || lines[f] > last[f] + 1;
+                last[f] = lines[f];
+            }
+            if (skipped && afterEqual) text += std::string(2 * width + 2, ' ') + "...\n";
+            afterEqual = row.Symbol == LineSymbol::Equal;
+            AppendNumber(text, lines[0], width);
             text += " ";
-            AppendNumber(text,
-                         row.Side == 1 ? row.RawLine
-                         : equal       ? MatchedLine(matches, row.RawLine)
-                                       : 0,
-                         width);
+            AppendNumber(text, lines[1], width);
             text += " ";
             text += RowSymbol(row.Symbol);
             text += " ";

@@ -21,6 +21,7 @@ cmake --build --preset sanitize
 ctest --preset sanitize
 
 echo "== Against the independent implementation ($DIFFERENTIAL_CASES random pairs)"
+(cd tests/differential && python3 -m unittest -q test_oracle)
 python3 tests/differential/run.py --dualis build/release/app/dualis \
   --count "$DIFFERENTIAL_CASES" --seed 1
 

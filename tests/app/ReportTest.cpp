@@ -51,5 +51,25 @@ TEST(Report, DifferencesOnlyLeavesEqualProceduresOutAndShowsControlsSafely) {
     EXPECT_NE(report.find("Procs: 1 equal, 1 changed, 0 added, 0 deleted"), std::string::npos);
 }
 
+TEST(Report, LeftOutEqualLinesAreMarkedOnce) {
+    using test::Lines;
+    CompareOptions o;
+    o.DifferencesOnly = true;
+    o.DifferencesBefore = 0;
+    o.DifferencesAfter = 1;
+    const auto st = test::CompareTexts(Lines({"A", "B", "X", "C", "D", "E", "Q"}),
+                                       Lines({"A", "B", "Y", "C", "D", "E", "R"}), o);
+    EXPECT_EQ(ReportOf(st, o),
+              "\n# (General)\n"
+              "    ...\n"
+              "3   - X\n"
+              "  3 + Y\n"
+              "4 4 = C\n"
+              "    ...\n"
+              "7   - Q\n"
+              "  7 + R\n"
+              "\nProcs: 0 equal, 1 changed, 0 added, 0 deleted\n");
+}
+
 }  // namespace
 }  // namespace dualis
