@@ -29,7 +29,10 @@ echo "== Fuzzing the pipeline for $FUZZ_SECONDS s"
 cmake --preset fuzz >/dev/null
 cmake --build --preset fuzz --target fuzz_pipeline
 corpus=$(mktemp -d)
-cp examples/v1/* examples/v2/* tests/data/*.bas "$corpus"/
+n=0
+for f in examples/v1/* examples/v2/* tests/data/*.bas; do
+  cp "$f" "$corpus/$((n++))-$(basename "$f")"
+done
 build/fuzz/tests/fuzz_pipeline -max_total_time="$FUZZ_SECONDS" -max_len=8192 \
   -print_final_stats=1 "$corpus" 2>&1 | tail -n 12
 rm -rf "$corpus"
