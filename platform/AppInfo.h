@@ -2,6 +2,7 @@
 #pragma once
 
 #include <filesystem>
+#include <functional>
 #include <string>
 
 namespace dualis {
@@ -17,6 +18,21 @@ class cAppInfo {
     static std::string ProductName();
     // The running executable, empty when the system does not tell.
     static std::filesystem::path ExecutablePath();
+
+    // Opens a web or "mailto:" address with the system's handler for it; failures are ignored.
+    // The window system sets UrlOpener; without one nothing is opened.
+    void JumpToURL(const std::string& url, const std::string& subject = "",
+                   const std::string& message = "") const;
+    std::function<void(const std::string&)> UrlOpener;
+
+    bool ToolTips = false;   // the toolbar shows its buttons' tips
+    bool DebugMenu = false;  // the Debug menu is shown
+    std::string LogFile;
 };
+
+// The address JumpToURL opens: the subject is appended as it is, the message with blanks, ",",
+// "?", ".", ":" and ";" encoded.
+std::string JumpURLText(const std::string& url, const std::string& subject,
+                        const std::string& message);
 
 }  // namespace dualis

@@ -1,0 +1,82 @@
+#include "Window.h"
+
+#include <sys/utsname.h>
+#include <unistd.h>
+
+#include <cstdlib>
+#include <filesystem>
+#include <system_error>
+
+#include "AppInfo.h"
+
+namespace dualis {
+namespace {
+
+std::filesystem::path UserDataFolder() {
+    const char* xdg = std::getenv("XDG_DATA_HOME");
+    if (xdg && xdg[0] == '/') return std::filesystem::path(xdg) / "Dualis";
+    const char* home = std::getenv("HOME");
+    return std::filesystem::path(home ? home : "/tmp") / ".local" / "share" / "Dualis";
+}
+
+std::string WithSeparator(const std::filesystem::path& folder) {
+    std::string text = folder.string();
+    if (text.empty() || text.back() != '/') text.push_back('/');
+    return text;
+}
+
+}  // namespace
+
+std::string ProgramDataFolder() {
+    const std::filesystem::path exe = cAppInfo::ExecutablePath();
+    if (!exe.empty() && ::access(exe.parent_path().c_str(), W_OK) == 0) {
+        return WithSeparator(exe.parent_path());
+    }
+    const std::filesystem::path data = UserDataFolder();
+    std::error_code ignored;
+    std::filesystem::create_directories(data, ignored);
+    return WithSeparator(data);
+}
+
+std::string VersionText(const std::string& systemName, const std::string& release,
+                        const std::string& details) {
+    // "6.1.0-18-amd64": major 6, minor 1, build 0, and "-18-amd64" as the rest.
+    size_t pos = 0;
+    auto number = [&] {
+        const size_t start = pos;
+        while (pos < release.size() && std::isdigit(static_cast<unsigned char>(release[pos])))
+            ++pos;
+        const std::string digits = release.substr(start, pos - start);
+        if (pos < release.size() && release[pos] == '.') ++pos;
+        return digits.empty() ? std::string("0") : digits;
+    };
+    const std::string major = number();
+    const std::string minor = number();
+    const std::string build = number();
+    std::string rest = release.substr(pos);
+    if (!rest.empty() && (rest[0] == '-' || rest[0] == '+')) rest.erase(0, 1);
+    std::string text = " " + systemName + " Version " + major + "." + minor + " Build " + build;
+    const std::string more = rest.empty() ? details : rest;
+    if (!more.empty()) text += " " + more;
+    return text;
+}
+
+std::string cWindow::WinDir() const {
+    return "/etc/xdg/Dualis/";
+}
+
+std::string cWindow::WinVersion() const {
+    struct utsname info {};
+    if (::uname(&info) != 0) return " Unknown Version 0.0 Build 0";
+    return VersionText(info.sysname, info.release, info.version);
+}
+
+std::string cWindow::GetTempFile(const std::string& filePrefix) const {
+    std::string pattern = ProgramDataFolder() + filePrefix + "XXXXXX";
+    const int fd = ::mkstemp(pattern.data());
+    if (fd < 0) return "";
+    ::close(fd);
+    return pattern;
+}
+
+}  // namespace dualis
