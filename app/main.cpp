@@ -32,7 +32,7 @@ int Run(const dualis::CommandLine& cmd) {
     if (!dualis::CompareAFile(state, cmd.Options, host)) return kExitTrouble;
     if (cmd.RunMode == dualis::CommandLine::Mode::Dump) {
         const dualis::cAppInfo info;
-        const dualis::ProgramFacts program{info.AppDateTime(), info.AppVersion()};
+        const dualis::DumpProgramFacts program{info.AppDateTime(), info.AppVersion()};
         for (std::string_view section : dualis::DumpSections) {
             dualis::DumpArrays(state, cmd.Options, section, cmd.DumpFile, program, host);
         }

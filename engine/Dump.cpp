@@ -35,7 +35,7 @@ class DumpWriter {
 };
 
 void General(DumpWriter& w, const ComparisonState& st, const CompareOptions& o,
-             const ProgramFacts& program) {
+             const DumpProgramFacts& program) {
     w.Str(program.FileDateTime).Str(program.VersionText).End();
     const std::pair<const char*, bool> flags[] = {{"ExpandTabs", o.ExpandTabs},
                                                   {"IgnoreBlankLines", o.IgnoreBlankLines},
@@ -130,7 +130,7 @@ struct FileCloser {
 }  // namespace
 
 void DumpArrays(const ComparisonState& state, const CompareOptions& options,
-                std::string_view section, const std::string& dumpFile, const ProgramFacts& program,
+                std::string_view section, const std::string& dumpFile, const DumpProgramFacts& program,
                 IHost& host) {
     TraceScope trace(host, "mCompare: DumpArrays");
     DumpWriter w;

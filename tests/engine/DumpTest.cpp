@@ -47,7 +47,7 @@ class Dump : public ::testing::Test {
     ComparisonState state;
     CompareOptions options;
     std::string dumpFile;
-    const ProgramFacts program{"2026-01-02 03:04:05", "1.0.0 (2026-01-02 03:04:05)"};
+    const DumpProgramFacts program{"2026-01-02 03:04:05", "1.0.0 (2026-01-02 03:04:05)"};
 };
 
 TEST_F(Dump, AllSectionsMatchTheGoldenFile) {
