@@ -109,6 +109,7 @@ std::string ParseCommandLine(const std::vector<std::string>& args, CommandLine& 
         if (!problem.empty()) return "Bad option: " + problem;
     }
 
+    if (files.empty()) return "Two files are needed: FILE1 FILE2 or FILE1,FILE2";
     if (files.size() == 2) {
         result.Files = {files[0], files[1]};
     } else if (!SplitFilePair(files[0], result.Files)) {

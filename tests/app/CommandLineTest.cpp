@@ -51,6 +51,10 @@ TEST(CommandLine, FriendlySpellingsAndAssignments) {
 
 TEST(CommandLine, Problems) {
     std::string problem;
+    Parse({}, &problem);
+    EXPECT_NE(problem, "");
+    Parse({"--report"}, &problem);
+    EXPECT_NE(problem, "");
     Parse({"--report", "onlyone"}, &problem);
     EXPECT_NE(problem, "");
     Parse({"--report", ",b"}, &problem);
