@@ -53,6 +53,12 @@ class TraceScope {
     ~TraceScope() {
         if (on_ && std::uncaught_exceptions() == exceptions_) host_.TraceExit(text_);
     }
+    // Writes the exit line now, for a procedure that hands a failure on to a caller that deals
+    // with it (a refused input file) rather than to the error handler.
+    void Leave() {
+        if (on_) host_.TraceExit(text_);
+        on_ = false;
+    }
     TraceScope(const TraceScope&) = delete;
     TraceScope& operator=(const TraceScope&) = delete;
 

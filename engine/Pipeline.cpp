@@ -12,13 +12,27 @@
 namespace dualis {
 namespace {
 
-void LoadFile(ComparisonState& state, int f, const CompareOptions& options) {
+// Runs one traced stage. A file that the stage refuses is reported to the user, not to the
+// error handler, so in the trace log the stage is left normally.
+template <class Stage>
+void RunStage(IHost& host, std::string_view procText, Stage&& stage) {
+    TraceScope trace(host, procText);
+    try {
+        stage();
+    } catch (const InputFileError&) {
+        trace.Leave();
+        throw;
+    }
+}
+
+void LoadFile(ComparisonState& state, int f, const CompareOptions& options, IHost& host) {
     try {
         if (!FileFacts(state.FileName[f], state.FileSize[f], state.FileDate[f])) {
             throw InputFileError("The file cannot be examined.");
         }
-        LoadRawStack(state, f, state.FileName[f]);
-        LoadCookedStack(state, f, options);
+        RunStage(host, "mCompare: LoadRawStack",
+                 [&] { LoadRawStack(state, f, state.FileName[f]); });
+        RunStage(host, "mCompare: LoadCookedStack", [&] { LoadCookedStack(state, f, options); });
         FindProcHeaders(state, f);
     } catch (const InputFileError& error) {
         throw InputFileError(error.what(), error.FileIndex >= 0 ? error.FileIndex : f);
@@ -26,24 +40,25 @@ void LoadFile(ComparisonState& state, int f, const CompareOptions& options) {
 }
 
 // File 1 and then File 2. The two files share nothing until procedures are paired, so while
-// nothing is traced File 2 is read on a second thread; the first failure, in file order, wins.
-void LoadBothFiles(ComparisonState& state, const CompareOptions& options, bool inParallel) {
-    if (!inParallel) {
-        LoadFile(state, 0, options);
-        LoadFile(state, 1, options);
+// nothing is traced (the host is not shared between threads) File 2 is read on a second
+// thread; the first failure, in file order, wins.
+void LoadBothFiles(ComparisonState& state, const CompareOptions& options, IHost& host) {
+    if (host.TraceApp()) {
+        LoadFile(state, 0, options, host);
+        LoadFile(state, 1, options, host);
         return;
     }
     std::exception_ptr failure2;
     std::thread second([&] {
         try {
-            LoadFile(state, 1, options);
+            LoadFile(state, 1, options, host);
         } catch (...) {
             failure2 = std::current_exception();
         }
     });
     std::exception_ptr failure1;
     try {
-        LoadFile(state, 0, options);
+        LoadFile(state, 0, options, host);
     } catch (...) {
         failure1 = std::current_exception();
     }
@@ -70,10 +85,13 @@ bool CompareAFile(ComparisonState& state, const CompareOptions& options, IHost& 
     next.FileName = state.FileName;
     next.BaseName = state.BaseName;
     next.Extension = state.Extension;
-    InitializeStacks(next);
+    {
+        TraceScope initTrace(host, "mCompare: InitializeStacks");
+        InitializeStacks(next);
+    }
     try {
-        LoadBothFiles(next, options, !host.TraceApp());
-        LoadProcStack(next);
+        LoadBothFiles(next, options, host);
+        RunStage(host, "mCompare: LoadProcStack", [&] { LoadProcStack(next); });
     } catch (const InputFileError& error) {
         const int f = error.FileIndex;
         host.ShowMessage("Unable to compare File " + std::to_string(f + 1) + "\n" +

@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include "Pipeline.h"
 #include "TestSupport.h"
 
 namespace dualis {
@@ -140,6 +141,42 @@ TEST(CompareProcs, TracesCandidatesAndRowsWhenAsked) {
     EXPECT_TRUE(has("1, 1"));
     EXPECT_TRUE(has("3, 3"));
     EXPECT_EQ(log.back(), "<-mCompare: CompareAFile");
+}
+
+// Every traced procedure is left in the order it was entered, also when a file is refused.
+void ExpectBalancedTrace(const std::vector<std::string>& log) {
+    std::vector<std::string> open;
+    for (const std::string& line : log) {
+        if (line.starts_with("->")) open.push_back(line.substr(2));
+        if (line.starts_with("<-")) {
+            ASSERT_FALSE(open.empty()) << line;
+            ASSERT_EQ(open.back(), line.substr(2));
+            open.pop_back();
+        }
+    }
+    EXPECT_TRUE(open.empty());
+}
+
+TEST(CompareAFile, TraceNamesEveryStageAndBalances) {
+    test::RecordingHost host;
+    host.Trace = true;
+    test::CompareTexts(Lines({"Sub A()", "x"}), Lines({"Sub A()", "y"}), {}, CandidateSearch::Auto,
+                       &host);
+    ExpectBalancedTrace(host.Log);
+    for (const char* stage :
+         {"InitializeStacks", "LoadRawStack", "LoadCookedStack", "LoadProcStack", "CompareProcs",
+          "LoadSeparateDisplayArrays", "LoadCombinedDisplayArray"}) {
+        EXPECT_NE(std::find(host.Log.begin(), host.Log.end(), std::string("->mCompare: ") + stage),
+                  host.Log.end())
+            << stage;
+    }
+    test::TempDir dir;
+    test::RecordingHost refused;
+    refused.Trace = true;
+    ComparisonState state;
+    SetFileNames(state, dir.Write("a.bas", "x"), dir.Write("b.bas", std::string(40000, 'z')));
+    EXPECT_FALSE(CompareAFile(state, {}, refused));
+    ExpectBalancedTrace(refused.Log);
 }
 
 }  // namespace
