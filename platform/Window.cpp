@@ -10,32 +10,18 @@
 #include "AppInfo.h"
 
 namespace dualis {
-namespace {
-
 std::filesystem::path UserDataFolder() {
     const char* xdg = std::getenv("XDG_DATA_HOME");
-    if (xdg && xdg[0] == '/') return std::filesystem::path(xdg) / "Dualis";
+    if (xdg && std::filesystem::path(xdg).is_absolute())
+        return std::filesystem::path(xdg) / "Dualis";
     const char* home = std::getenv("HOME");
-    return std::filesystem::path(home ? home : "/tmp") / ".local" / "share" / "Dualis";
+    return std::filesystem::path(home ? home : "") / ".local" / "share" / "Dualis";
 }
 
-std::string WithSeparator(const std::filesystem::path& folder) {
-    std::string text = folder.string();
-    if (text.empty() || text.back() != '/') text.push_back('/');
-    return text;
-}
-
-}  // namespace
-
-std::string ProgramDataFolder() {
-    const std::filesystem::path exe = cAppInfo::ExecutablePath();
-    if (!exe.empty() && ::access(exe.parent_path().c_str(), W_OK) == 0) {
-        return WithSeparator(exe.parent_path());
-    }
-    const std::filesystem::path data = UserDataFolder();
-    std::error_code ignored;
-    std::filesystem::create_directories(data, ignored);
-    return WithSeparator(data);
+std::filesystem::path ProgramFolder(const std::filesystem::path& executable) {
+    const std::filesystem::path folder = executable.parent_path();
+    if (!executable.empty() && ::access(folder.c_str(), W_OK) == 0) return folder;
+    return UserDataFolder();
 }
 
 std::string VersionText(const std::string& systemName, const std::string& release,
@@ -72,7 +58,10 @@ std::string cWindow::WinVersion() const {
 }
 
 std::string cWindow::GetTempFile(const std::string& filePrefix) const {
-    std::string pattern = ProgramDataFolder() + filePrefix + "XXXXXX";
+    const std::filesystem::path folder = ProgramFolder(cAppInfo::ExecutablePath());
+    std::error_code ignored;
+    std::filesystem::create_directories(folder, ignored);
+    std::string pattern = (folder / (filePrefix + "XXXXXX")).string();
     const int fd = ::mkstemp(pattern.data());
     if (fd < 0) return "";
     ::close(fd);

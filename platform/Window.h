@@ -2,6 +2,7 @@
 // temporary file names.
 #pragma once
 
+#include <filesystem>
 #include <string>
 
 namespace dualis {
@@ -22,9 +23,11 @@ class cWindow {
 std::string VersionText(const std::string& systemName, const std::string& release,
                         const std::string& details);
 
+// $XDG_DATA_HOME/Dualis, or ~/.local/share/Dualis when that variable is unset or not absolute.
+std::filesystem::path UserDataFolder();
+
 // The folder where the program writes its own files (trace log, dump): the executable's folder
-// when it can be written, else $XDG_DATA_HOME/Dualis (default ~/.local/share/Dualis), created
-// when missing. With its trailing separator.
-std::string ProgramDataFolder();
+// when it can be written, else the per-user data folder.
+std::filesystem::path ProgramFolder(const std::filesystem::path& executable);
 
 }  // namespace dualis

@@ -1,0 +1,120 @@
+// The trace log: timestamped, depth-numbered entry and exit lines and plain data lines, written
+// to a file when one is open and kept in a ring of the last 100 lines while none is.
+#pragma once
+
+#include <array>
+#include <cstdint>
+#include <filesystem>
+#include <fstream>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace dualis {
+
+// Lines of the log, and the lines inside one multi-line data text, end with CR LF like the dump
+// and the error report, so the three read the same on every system.
+inline constexpr std::string_view LogLineBreak = "\r\n";
+
+// Values of the Mode argument of LogOpen; any value other than LogModeNew appends.
+inline constexpr int16_t LogModeNew = 1;
+inline constexpr int16_t LogModeAppend = 2;
+
+// A local date and time of day, as the log prints them.
+struct LogDateTime {
+    int Year = 0;
+    int Month = 0;  // 1 to 12
+    int Day = 0;    // 1 to 31
+    int Hour = 0;
+    int Minute = 0;
+    int Second = 0;
+};
+
+// Where the log takes its times from, so that tests can fix them.
+class LogClock {
+  public:
+    virtual ~LogClock() = default;
+    // Milliseconds of a monotonic clock; only differences between two readings mean anything.
+    virtual int64_t TickMs() = 0;
+    virtual LogDateTime Now() = 0;
+};
+
+// The steady clock for ticks and the system's local time for dates.
+LogClock& SystemLogClock();
+
+// What the banner says about the program, and where the default log file goes.
+struct ProgramFacts {
+    std::string ProductName;
+    std::string VersionText;
+    std::filesystem::path ExecutablePath;  // empty when the system does not tell
+};
+
+// The executable's folder and name with ".LOG" appended; the per-user data folder instead of
+// the executable's folder when that one cannot be written to.
+std::filesystem::path DefaultLogFileName(const ProgramFacts& facts);
+
+class cLog {
+  public:
+    // Queues the creation line, which a file opened later begins its queued part with.
+    explicit cLog(ProgramFacts facts, LogClock& clock = SystemLogClock());
+    cLog(const cLog&) = delete;
+    cLog& operator=(const cLog&) = delete;
+
+    // A text beginning with "->" is an entry line and one beginning with "<-" an exit line:
+    // both carry the elapsed milliseconds and the depth. Any other text is a data line.
+    void LogData(std::string_view text);
+    void LogTraceEnter(std::string_view procName, std::string_view moduleName = "",
+                       std::string_view additionalInfo = "");
+    void LogTraceExit(std::string_view procName, std::string_view moduleName = "",
+                      std::string_view additionalInfo = "");
+
+    // A non-empty fileName becomes LogFileName; with both empty, DefaultLogFileName is used.
+    // Then the banner and the queued lines are written. Throws RunTimeError 75 when the file
+    // cannot be opened.
+    void LogOpen(std::string_view fileName, int16_t mode);
+    void LogClose();
+    // Writes the closing date, time and elapsed milliseconds, then closes the file.
+    void LogEnd();
+    void GenerateLogHeader();
+
+    // The chain of entered procedures, each on a line of its own after a heading line; also
+    // written to the log. Empty when no procedure is entered.
+    std::string LogGetProcs();
+
+    // Empty means no log in use. Changing it leaves an open file open.
+    const std::string& LogFileName() const { return logFileName_; }
+    void LogFileName(std::string name) { logFileName_ = std::move(name); }
+    // While on, lines written with no file open go to the ring; while off, they are dropped.
+    void Queueing(bool on) { queueing_ = on; }
+
+  private:
+    static constexpr int16_t QueueSlots = 100;
+    static constexpr size_t CallStackStep = 50;
+
+    int64_t ElapsedMs();
+    // A formatted line to the open file, else to the ring while queueing, else nowhere.
+    void Store(std::string line);
+    void WriteLine(std::string_view line);
+    void EmitQueue();
+    void Trace(std::string_view arrow, std::string_view procName, std::string_view moduleName,
+               std::string_view additionalInfo);
+
+    ProgramFacts facts_;
+    LogClock& clock_;
+    std::string logFileName_;
+    std::ofstream file_;
+    int64_t startMs_;
+    // Entry text of each open procedure by depth; index 0 is unused, so its upper bound starts
+    // at 100. Entries above depth are stale and never read.
+    std::vector<std::string> callStack_;
+    // Procedures entered and not yet left; never below 0.
+    int16_t depth_ = 0;
+    // Slots 1 to QueueSlots (index 0 unused). Slots after queuePos_ hold the older lines once
+    // the ring has wrapped, and are empty before that.
+    std::array<std::string, QueueSlots + 1> queue_;
+    // The slot of the latest queued line; 0 when nothing is queued.
+    int16_t queuePos_ = 0;
+    bool queueing_ = true;
+};
+
+}  // namespace dualis

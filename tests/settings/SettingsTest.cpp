@@ -1,0 +1,280 @@
+// The table of settings through a real file: the round trip of every key, a first run's file,
+// the corrections and value forms, and what bad values and hand edits lead to.
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <fstream>
+#include <iterator>
+#include <limits>
+#include <string>
+#include <vector>
+
+#include "Settings.h"
+#include "TestSupport.h"
+
+namespace dualis {
+namespace {
+
+namespace fs = std::filesystem;
+
+using Texts = std::vector<std::string>;
+
+constexpr std::string_view Folder = "/home/ada/vb/";
+
+std::string FileText(const fs::path& path) {
+    std::ifstream in(path, std::ios::binary);
+    return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+}
+
+Settings Defaults() {
+    Settings s;
+    s.SourcePath = s.TargetPath = Folder;
+    return s;
+}
+
+// Every member away from its default (MainWindowState aside, which must stay 0 for the
+// placement to be written), with texts the file would alter unless they are protected.
+Settings Changed() {
+    Settings s;
+    s.Compare = {.IgnoreCase = true,
+                 .IgnoreLeadingBlanks = true,
+                 .IgnoreTrailingBlanks = true,
+                 .IgnoreEmbeddedBlanks = true,
+                 .IgnoreBlankLines = true,
+                 .IgnoreComments = true,
+                 .IgnoreLineNumbers = true,
+                 .ExpandTabs = true,
+                 .TabWidth = 8,
+                 .LineByLine = true,
+                 .SyncNumber = 5,
+                 .DifferencesOnly = true,
+                 .DifferencesBefore = 1,
+                 .DifferencesAfter = 7};
+    s.Switches = {.DontFixDataErrors = true,
+                  .DontTrapErrors = true,
+                  .LogApp = true,
+                  .LogBasicLan = true,
+                  .LogClasses = true,
+                  .LogDebug = true,
+                  .LogEvents = true,
+                  .LogMouseEvents = true,
+                  .LogFileName = "/var/log/trace.log ",
+                  .ToolTips = false,
+                  .DebugMenu = true};
+    s.BackColorAdded = 0xC0FFC0;
+    s.BackColorChanged = 0x80000005;
+    s.BackColorDeleted = 0;
+    s.BackColorEqual = 0xFFFFFFFF;
+    s.BackColorHiLite = 0x123456;
+    s.BackColorIgnored = 0xABCDEF;
+    s.LineNumbers = s.FontBold = s.FontItalic = s.LineNumberByProc = true;
+    s.FontName = "\"Courier New\"";
+    s.FontSize = 8.25f;
+    s.ForeColorAdded = 1;
+    s.ForeColorChanged = 2;
+    s.ForeColorDeleted = 3;
+    s.ForeColorEqual = 0xFFFFFF;
+    s.ForeColorHiLite = 0x10;
+    s.ForeColorIgnored = 0x20;
+    s.SyncHScroll = s.SyncVScroll = s.ViewLegend = s.Viewstatusbar = false;
+    s.Symbols = s.ViewToolBar = s.ShowFileOpen = false;
+    s.ViewMode = "C";
+    s.MainWindowHeight = 7200;
+    s.MainWindowLeft = -60;
+    s.MainWindowTop = 45;
+    s.MainWindowWidth = 10800;
+    s.Version = "1.2.3";
+    s.SyncFilePaths = 100000;
+    s.SyncFileNames = s.SyncFileExtensions = true;
+    s.SourceFilterIndex = 2;
+    s.SourcePath = "\t/home/ada/old vb/";
+    s.TargetFilterIndex = 3;
+    s.TargetPath = "/home/ada/new vb/";
+    for (size_t n = 0; n < MRUSize; ++n) {
+        s.MRU[n] = {"/v1/form" + std::to_string(n + 1) + ".frm",
+                    "/v2/form" + std::to_string(n + 1) + ".frm"};
+    }
+    return s;
+}
+
+class SettingsTest : public ::testing::Test {
+  protected:
+    SettingsTest() : ini("/opt/dualis/dualis", (dir.Path() / "WIN.INI").string()) {
+        ini.SetINIFileName((dir.Path() / "VBDualis.INI").string());
+    }
+
+    void File(const std::string& text) const { dir.Write("VBDualis.INI", text); }
+    std::string Text() const { return FileText(ini.INIFileName()); }
+    Settings ReadInto(Settings s) {
+        problems = INIGetInfo(ini, s, Folder);
+        return s;
+    }
+
+    test::TempDir dir;
+    cINIHandler ini;
+    Texts problems;
+};
+
+TEST_F(SettingsTest, EveryKeyRoundTripsThroughTheFile) {
+    const Settings changed = Changed();
+    INIPutInfo(ini, changed, changed.Version, true);
+    EXPECT_EQ(ReadInto(Defaults()), changed);
+    EXPECT_EQ(problems, Texts{});
+}
+
+TEST_F(SettingsTest, AFirstRunReadsEveryDefaultAndWritesTheWholeFile) {
+    const Settings first = ReadInto(Changed());
+    EXPECT_EQ(first, Defaults());
+    EXPECT_EQ(problems, Texts{});
+
+    INIPutInfo(ini, first, "1.0.0 (2024-05-01 10:00:00)", true);
+    const fs::path golden =
+        fs::path(__FILE__).parent_path().parent_path() / "data" / "settings-first-run.ini";
+    EXPECT_EQ(Text(), FileText(golden));
+
+    Settings expected = first;
+    expected.Version = "1.0.0 (2024-05-01 10:00:00)";
+    EXPECT_EQ(ReadInto(Changed()), expected);
+}
+
+TEST_F(SettingsTest, NumbersAreCorrectedAndReadLeniently) {
+    File("[Compare]\nSyncNumber=0\nTabWidth=-1\n");
+    EXPECT_EQ(ReadInto(Defaults()).Compare.SyncNumber, 2);
+    EXPECT_EQ(ReadInto(Defaults()).Compare.TabWidth, 4);
+    File("[Compare]\nSyncNumber=-3\nTabWidth=0\n");
+    EXPECT_EQ(ReadInto(Defaults()).Compare.SyncNumber, 2);
+    EXPECT_EQ(ReadInto(Defaults()).Compare.TabWidth, 0);
+
+    File(
+        "[Compare]\nSyncNumber=\nTabWidth=2.5\n[Display]\nFontSize=9.75pt\nMainWindowState=3.5\n"
+        "[Files]\nSourceFilterIndex=7 (forms)\nSyncFilePaths=&H10000\nTargetFilterIndex=none\n");
+    const Settings s = ReadInto(Defaults());
+    EXPECT_EQ(s.Compare.SyncNumber, 2);
+    EXPECT_EQ(s.Compare.TabWidth, 2);  // halves go to the even neighbour
+    EXPECT_EQ(s.FontSize, 9.75f);
+    EXPECT_EQ(s.MainWindowState, 4);
+    EXPECT_EQ(s.SourceFilterIndex, 7);
+    EXPECT_EQ(s.SyncFilePaths, 65536);
+    EXPECT_EQ(s.TargetFilterIndex, 0);
+    EXPECT_EQ(problems, Texts{});
+}
+
+TEST_F(SettingsTest, StrictNumbersAndColoursTakeTheirWrittenForms) {
+    Settings s = Defaults();
+    s.BackColorAdded = 0x00FFFF;  // yellow
+    s.BackColorChanged = 0;
+    INIPutInfo(ini, s, "", true);
+    EXPECT_NE(Text().find("BackColorAdded=&HFFFF\n"), std::string::npos);
+    EXPECT_NE(Text().find("BackColorChanged=&H0\n"), std::string::npos);
+    EXPECT_NE(Text().find("BackColorDeleted=&HFFFFFF\n"), std::string::npos);
+    EXPECT_EQ(ReadInto(Changed()).BackColorAdded, 0x00FFFFu);
+
+    File(
+        "[Display]\nBackColorAdded=&H00FFFFFF\nBackColorChanged=&hff\nBackColorDeleted=65535\n"
+        "BackColorEqual=&HFFFFFFFF\nBackColorHiLite=-1\nDifferencesAfter=&HFFFF\n"
+        "DifferencesBefore=\"2.5\"\nMainWindowHeight=&H10000\nMainWindowLeft=-1.5E3\n");
+    s = ReadInto(Defaults());
+    EXPECT_EQ(problems, Texts{});
+    EXPECT_EQ(s.BackColorAdded, 0xFFFFFFu);
+    EXPECT_EQ(s.BackColorChanged, 0xFFu);
+    EXPECT_EQ(s.BackColorDeleted, 0xFFFFu);
+    EXPECT_EQ(s.BackColorEqual, 0xFFFFFFFFu);
+    EXPECT_EQ(s.BackColorHiLite, 0xFFFFFFFFu);
+    EXPECT_EQ(s.Compare.DifferencesAfter, -1);  // four hexadecimal digits read as 16 bits
+    EXPECT_EQ(s.Compare.DifferencesBefore, 2);
+    EXPECT_EQ(s.MainWindowHeight, 65536);
+    EXPECT_EQ(s.MainWindowLeft, -1500);
+}
+
+TEST_F(SettingsTest, TheExtremesOfEachNumberReadBackAsWritten) {
+    Settings s = Defaults();
+    s.FontSize = std::numeric_limits<float>::max();
+    s.MainWindowHeight = 2147483647;  // a single holds it as 2^31, written 2.1474836E+09
+    s.MainWindowLeft = -2147483648.0f;
+    s.SyncFilePaths = std::numeric_limits<int32_t>::min();
+    s.Compare.DifferencesAfter = std::numeric_limits<int16_t>::max();
+    INIPutInfo(ini, s, "", true);
+    EXPECT_EQ(ReadInto(Defaults()), s);
+    EXPECT_EQ(problems, Texts{});
+}
+
+TEST_F(SettingsTest, BooleansKnowEveryStoredWord) {
+    File(
+        "[Compare]\nExpandTabs=TRUE\nIgnoreBlankLines=true\nIgnoreCase=-1\nIgnoreComments=Yes\n"
+        "[Display]\nSyncHScroll=No\nSyncVScroll=false\nViewLegend=0\nSymbols=On\n");
+    const Settings s = ReadInto(Defaults());
+    EXPECT_TRUE(s.Compare.ExpandTabs && s.Compare.IgnoreBlankLines && s.Compare.IgnoreCase &&
+                s.Compare.IgnoreComments);
+    EXPECT_FALSE(s.SyncHScroll || s.SyncVScroll || s.ViewLegend);
+    EXPECT_TRUE(s.Symbols);  // not a Boolean word: the default
+}
+
+TEST_F(SettingsTest, ABadValueTakesItsDefaultAndTheNextWriteMendsIt) {
+    File(
+        "[Compare]\nTabWidth=40000\n[Display]\nForeColorAdded=pink\nDifferencesAfter=abc\n"
+        "DifferencesBefore=5\nMainWindowLeft=\nMainWindowTop=1e12\n"
+        "[Files]\nSyncFilePaths=3000000000\nSourcePath=/src/\n");
+    const Settings s = ReadInto(Defaults());
+    EXPECT_EQ(problems,
+              (Texts{"TabWidth: \"40000\" is out of range; the default 4 is used.",
+                     "ForeColorAdded: \"pink\" is not a number; the default &HFF00FF is used.",
+                     "DifferencesAfter: \"abc\" is not a number; the default 3 is used.",
+                     "MainWindowLeft: \"\" is not a number; the default 0 is used.",
+                     "MainWindowTop: \"1e12\" is out of range; the default 0 is used.",
+                     "SyncFilePaths: \"3000000000\" is out of range; the default 0 is used."}));
+    EXPECT_EQ(s.Compare.DifferencesAfter, 3);
+    EXPECT_EQ(s.Compare.DifferencesBefore, 5);
+    EXPECT_EQ(s.SourcePath, "/src/");
+
+    INIPutInfo(ini, s, "", true);
+    EXPECT_NE(Text().find("DifferencesAfter=3\n"), std::string::npos);
+    EXPECT_EQ(ReadInto(Changed()), s);
+    EXPECT_EQ(problems, Texts{});
+}
+
+TEST_F(SettingsTest, AWindowClosedMaximisedKeepsItsLastNormalPlacement) {
+    File(
+        "[Display]\nMainWindowHeight=6000\nMainWindowLeft=120\nMainWindowTop=90\n"
+        "MainWindowWidth=9000\n");
+    Settings s = ReadInto(Defaults());
+    s.MainWindowState = 2;
+    s.MainWindowHeight = s.MainWindowLeft = s.MainWindowTop = s.MainWindowWidth = 15;
+    INIPutInfo(ini, s, "", true);
+    EXPECT_NE(Text().find("[Display]\nMainWindowHeight=6000\nMainWindowLeft=120\n"
+                          "MainWindowTop=90\nMainWindowWidth=9000\nBackColorAdded="),
+              std::string::npos);
+    const Settings again = ReadInto(Defaults());
+    EXPECT_EQ(again.MainWindowState, 2);
+    EXPECT_EQ(again.MainWindowHeight, 6000);
+    EXPECT_EQ(again.MainWindowWidth, 9000);
+}
+
+TEST_F(SettingsTest, TheTenthRecentPairFollowsTheNinth) {
+    Settings s = Defaults();
+    s.MRU[8] = {"/a/9.frm", "/b/9.frm"};
+    s.MRU[9] = {"/a/10.frm", "/b/10.frm"};
+    INIPutInfo(ini, s, "", true);
+    EXPECT_NE(Text().find("MRU9F2=/b/9.frm\nMRU10F1=/a/10.frm\nMRU10F2=/b/10.frm\n"),
+              std::string::npos);
+    EXPECT_EQ(ReadInto(Defaults()).MRU, s.MRU);
+}
+
+TEST_F(SettingsTest, AHandEditedFileKeepsItsCommentsAndOwnKeys) {
+    File(
+        "; Dualis settings, edited by hand\n[Compare]\n; lines that must agree again\n"
+        "SyncNumber = 3\nOwnKey=kept\n\n[General]\nVersion=0.9\n[Display]\nViewMode=H\r\r\n");
+    Settings s = ReadInto(Defaults());
+    EXPECT_EQ(s.ViewMode, "H");  // a stray carriage return is no part of the value
+    s.Version = "ignored";
+    INIPutInfo(ini, s, "2.0", false);
+    const std::string text = Text();
+    EXPECT_EQ(text.rfind("; Dualis settings, edited by hand\n[Compare]\n"
+                         "; lines that must agree again\nSyncNumber = 3\nOwnKey=kept\n",
+                         0),
+              0u);
+    EXPECT_NE(text.find("\n[General]\nVersion=2.0\nDebugMenu=No\n"), std::string::npos);
+    EXPECT_EQ(text.find("[Debug]"), std::string::npos);  // no debug object, no debug keys
+}
+
+}  // namespace
+}  // namespace dualis
