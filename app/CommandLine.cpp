@@ -16,6 +16,11 @@ bool SplitFilePair(const std::string& argument, std::array<std::string, 2>& file
     return true;
 }
 
+CompareOptions CommandLine::OptionsOver(CompareOptions options) const {
+    for (const std::string& a : Assignments) ApplyOptionText(options, a);
+    return options;
+}
+
 std::string ParseCommandLine(const std::vector<std::string>& args, CommandLine& result,
                              std::string& help) {
     CLI::App app{"Dualis compares two Visual Basic source files procedure by procedure.", "dualis"};
@@ -34,6 +39,9 @@ std::string ParseCommandLine(const std::vector<std::string>& args, CommandLine& 
         ->type_name("KEY=VALUE")
         ->allow_extra_args(false);
     app.add_flag("--version", version, "Print the version and exit");
+    app.add_option("--settings", result.SettingsFile,
+                   "Take the options from this settings file instead of the user's")
+        ->type_name("FILE");
 
     // The friendly spellings are shorthands for --option assignments.
     std::vector<std::string> shorthand;
@@ -104,10 +112,12 @@ std::string ParseCommandLine(const std::vector<std::string>& args, CommandLine& 
         }
     }
     assignments.insert(assignments.end(), shorthand.begin(), shorthand.end());
+    CompareOptions check;
     for (const std::string& a : assignments) {
-        const std::string problem = ApplyOptionText(result.Options, a);
+        const std::string problem = ApplyOptionText(check, a);
         if (!problem.empty()) return "Bad option: " + problem;
     }
+    result.Assignments = std::move(assignments);
 
     if (files.empty()) return "Two files are needed: FILE1 FILE2 or FILE1,FILE2";
     if (files.size() == 2) {

@@ -13,7 +13,12 @@ struct CommandLine {
     enum class Mode { Report, Dump, Help, Version } RunMode = Mode::Report;
     std::string DumpFile;
     std::array<std::string, 2> Files;
-    CompareOptions Options;
+    std::string SettingsFile;  // empty: the user's settings file
+    // KEY=VALUE assignments, in the order they take effect, over the settings file's options.
+    std::vector<std::string> Assignments;
+
+    // The options of the settings file with the command line's assignments on top.
+    CompareOptions OptionsOver(CompareOptions fromSettings) const;
 };
 
 // Parses the arguments (without the program name). Returns an empty text on success, else the

@@ -1,16 +1,16 @@
-// Entry point: compares the two files named on the command line and prints the report or
-// appends the diagnostic dump.
+// Entry point: reads the settings, compares the two files named on the command line and prints
+// the report or appends the diagnostic dump. The settings file is read, never written.
 #include <cstdio>
 #include <string>
 #include <vector>
 
-#include "AppInfo.h"
 #include "CommandLine.h"
 #include "ConsoleHost.h"
 #include "Dump.h"
 #include "Pipeline.h"
 #include "Report.h"
 #include "RunTimeError.h"
+#include "Services.h"
 
 namespace {
 
@@ -25,20 +25,21 @@ bool AllEqual(const dualis::ComparisonState& state) {
     return true;
 }
 
-int Run(const dualis::CommandLine& cmd) {
-    dualis::ConsoleHost host;
-    dualis::ComparisonState state;
+int Run(const dualis::CommandLine& cmd, dualis::Services& services,
+        dualis::ComparisonState& state) {
+    dualis::ConsoleHost host(services.Debug, services.Log);
+    const dualis::CompareOptions options = cmd.OptionsOver(services.Values.Compare);
     dualis::SetFileNames(state, cmd.Files[0], cmd.Files[1]);
-    if (!dualis::CompareAFile(state, cmd.Options, host)) return kExitTrouble;
+    if (!dualis::CompareAFile(state, options, host)) return kExitTrouble;
     if (cmd.RunMode == dualis::CommandLine::Mode::Dump) {
-        const dualis::cAppInfo info;
-        const dualis::DumpProgramFacts program{info.AppDateTime(), info.AppVersion()};
+        const dualis::DumpProgramFacts program{services.AppInfo.AppDateTime(),
+                                               services.AppInfo.AppVersion()};
         for (std::string_view section : dualis::DumpSections) {
-            dualis::DumpArrays(state, cmd.Options, section, cmd.DumpFile, program, host);
+            dualis::DumpArrays(state, options, section, cmd.DumpFile, program, host);
         }
         return kExitEqual;
     }
-    dualis::WriteReport(state, cmd.Options, stdout);
+    dualis::WriteReport(state, options, stdout);
     return AllEqual(state) ? kExitEqual : kExitDiffers;
 }
 
@@ -63,11 +64,27 @@ int main(int argc, char** argv) {
                     dualis::cAppInfo().AppVersion().c_str());
         return kExitEqual;
     }
+    dualis::Services services;
+    dualis::ComparisonState state;
+    auto work = [&] {
+        for (const std::string& message :
+             dualis::StartServices(services, cmd.SettingsFile, false)) {
+            std::fprintf(stderr, "%s\n", message.c_str());
+        }
+        const int status = Run(cmd, services, state);
+        std::fflush(stdout);
+        services.Log.LogClose();
+        return status;
+    };
+    // With the DontTrapErrors switch on, a run-time error is left to the run-time system.
+    if (services.Debug.DontTrapErrors) return work();
     try {
-        return Run(cmd);
+        return work();
     } catch (const dualis::RunTimeError& e) {
-        std::fprintf(stderr, "Error: %d in %s\n%s\n", e.Number, e.Place.c_str(),
-                     e.Description.c_str());
-        return kExitTrouble;
+        std::fflush(stdout);
+        dualis::ERHandler(
+            {e.Number, e.Description, e.Source, e.Place},
+            dualis::MakeErrorContext(services, state.FileName), services.Log, services.Debug,
+            [](const std::string& report) { std::fprintf(stderr, "%s\n", report.c_str()); });
     }
 }

@@ -39,7 +39,7 @@ std::string BuildErrorReport(const ErrorFacts& error, const ErrorContext& contex
 void SetTerminateHandler(std::function<void(int)> handler);
 [[noreturn]] void TerminateProgram(int status);
 
-inline constexpr int ErrorExitStatus = 3;
+inline constexpr int ErrorExitStatus = 2;
 
 // Builds the report, logs it, shows it (the window, or standard error), and once it has been
 // shown, logs it whole, closes the log and ends the program.

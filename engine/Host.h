@@ -2,6 +2,7 @@
 // pending events, and the trace log. The window, the command line and the tests implement it.
 #pragma once
 
+#include <exception>
 #include <string_view>
 
 namespace dualis {

@@ -10,6 +10,10 @@ DIFFERENTIAL_CASES=${DIFFERENTIAL_CASES:-2000}
 
 scripts/install-deps.sh
 
+# The tests never see the user's own settings.
+XDG_CONFIG_HOME=$(mktemp -d)
+export XDG_CONFIG_HOME
+
 echo "== Release build and tests"
 cmake --preset release >/dev/null
 cmake --build --preset release
@@ -35,5 +39,13 @@ for f in examples/v1/* examples/v2/* tests/data/*.bas; do
 done
 build/fuzz/tests/fuzz_pipeline -max_total_time="$FUZZ_SECONDS" -max_len=8192 \
   -print_final_stats=1 "$corpus" 2>&1 | tail -n 12
+rm -rf "$corpus"
+
+echo "== Fuzzing the settings file for $((FUZZ_SECONDS / 2)) s"
+cmake --build --preset fuzz --target fuzz_settings
+corpus=$(mktemp -d)
+cp tests/data/*.ini "$corpus"/
+build/fuzz/tests/fuzz_settings -max_total_time=$((FUZZ_SECONDS / 2)) -max_len=4096 \
+  "$corpus" 2>&1 | tail -n 3
 rm -rf "$corpus"
 echo "All tests passed"

@@ -36,7 +36,7 @@ TEST(CommandLine, FriendlySpellingsAndAssignments) {
     const CommandLine cmd =
         Parse({"--ignore-case", "--expand-tabs", "--differences-only", "--sync=3", "--option",
                "IgnoreComments=yes", "--option", "linebyline=-1", "a", "b"});
-    const CompareOptions& o = cmd.Options;
+    const CompareOptions o = cmd.OptionsOver({});
     EXPECT_TRUE(o.IgnoreCase && o.ExpandTabs && o.DifferencesOnly && o.IgnoreComments &&
                 o.LineByLine);
     EXPECT_EQ(o.TabWidth, 4);
@@ -44,9 +44,20 @@ TEST(CommandLine, FriendlySpellingsAndAssignments) {
     EXPECT_EQ(o.DifferencesBefore, 3);
     EXPECT_EQ(cmd.Files[0], "a");  // bare optional-value flags leave the files alone
     const CommandLine more = Parse({"--expand-tabs=8", "--differences-only=1,0", "a", "b"});
-    EXPECT_EQ(more.Options.TabWidth, 8);
-    EXPECT_EQ(more.Options.DifferencesBefore, 1);
-    EXPECT_EQ(more.Options.DifferencesAfter, 0);
+    EXPECT_EQ(more.OptionsOver({}).TabWidth, 8);
+    EXPECT_EQ(more.OptionsOver({}).DifferencesBefore, 1);
+    EXPECT_EQ(more.OptionsOver({}).DifferencesAfter, 0);
+}
+
+TEST(CommandLine, AssignmentsApplyOverTheSettingsOptions) {
+    CompareOptions fromSettings;
+    fromSettings.IgnoreCase = true;
+    fromSettings.SyncNumber = 5;
+    const CommandLine cmd = Parse({"--settings", "my.ini", "--sync=3", "a", "b"});
+    EXPECT_EQ(cmd.SettingsFile, "my.ini");
+    const CompareOptions o = cmd.OptionsOver(fromSettings);
+    EXPECT_TRUE(o.IgnoreCase);
+    EXPECT_EQ(o.SyncNumber, 3);
 }
 
 TEST(CommandLine, Problems) {

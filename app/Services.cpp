@@ -1,0 +1,89 @@
+#include "Services.h"
+
+#include <ctime>
+#include <filesystem>
+
+#include "Host.h"
+
+namespace dualis {
+namespace {
+
+ProgramFacts FactsOf(const cAppInfo& info) {
+    return {cAppInfo::ProductName(), info.AppVersion(), cAppInfo::ExecutablePath()};
+}
+
+std::string CurrentFolder() {
+    std::error_code error;
+    std::string folder = std::filesystem::current_path(error).string();
+    if (folder.empty() || folder.back() != '/') folder.push_back('/');
+    return folder;
+}
+
+void ApplySwitches(Services& s) {
+    const SwitchSettings& w = s.Values.Switches;
+    s.Debug.DontFixDataErrors = w.DontFixDataErrors;
+    s.Debug.DontTrapErrors = w.DontTrapErrors;
+    s.Debug.LogApp = w.LogApp;
+    s.Debug.LogBasicLan = w.LogBasicLan;
+    s.Debug.LogClasses = w.LogClasses;
+    s.Debug.LogDebug = w.LogDebug;
+    s.Debug.LogEvents = w.LogEvents;
+    s.Debug.LogMouseEvents = w.LogMouseEvents;
+    s.Log.LogFileName(w.LogFileName);
+    s.AppInfo.ToolTips = w.ToolTips;
+    s.AppInfo.DebugMenu = w.DebugMenu;
+}
+
+SwitchSettings CollectSwitches(const Services& s) {
+    SwitchSettings w;
+    w.DontFixDataErrors = s.Debug.DontFixDataErrors;
+    w.DontTrapErrors = s.Debug.DontTrapErrors;
+    w.LogApp = s.Debug.LogApp;
+    w.LogBasicLan = s.Debug.LogBasicLan;
+    w.LogClasses = s.Debug.LogClasses;
+    w.LogDebug = s.Debug.LogDebug;
+    w.LogEvents = s.Debug.LogEvents;
+    w.LogMouseEvents = s.Debug.LogMouseEvents;
+    w.LogFileName = s.Log.LogFileName();
+    w.ToolTips = s.AppInfo.ToolTips;
+    w.DebugMenu = s.AppInfo.DebugMenu;
+    return w;
+}
+
+}  // namespace
+
+Services::Services() : Log(FactsOf(AppInfo)), INI(cAppInfo::ExecutablePath()) {}
+
+std::vector<std::string> StartServices(Services& s, const std::string& settingsFile,
+                                       bool mayWrite) {
+    s.INI.SetINIFileName(settingsFile.empty() ? SettingsFileName : settingsFile);
+    std::vector<std::string> problems = INIGetInfo(s.INI, s.Values, CurrentFolder());
+    ApplySwitches(s);
+    s.Debug.LogEvents = true;
+    if (!s.Log.LogFileName().empty()) s.Log.LogOpen("", LogModeNew);
+    if (s.Debug.LogApp) s.Log.LogTraceEnter("mCompare: Main");
+    const std::string version = s.AppInfo.AppVersion();
+    if (mayWrite && s.Values.Version != version) {
+        s.Values.Version = version;
+        WriteSettings(s);
+    }
+    if (s.Debug.LogApp) s.Log.LogTraceExit("mCompare: Main");
+    return problems;
+}
+
+void WriteSettings(Services& s) {
+    s.Values.Switches = CollectSwitches(s);
+    INIPutInfo(s.INI, s.Values, s.AppInfo.AppVersion(), true);
+}
+
+ErrorContext MakeErrorContext(const Services& s, const std::array<std::string, 2>& files) {
+    const std::time_t now = std::time(nullptr);
+    std::tm local{};
+    localtime_r(&now, &local);
+    char recorded[32];
+    std::strftime(recorded, sizeof recorded, "%m/%d/%Y %H:%M:%S", &local);
+    return {cAppInfo::ProductName(), s.AppInfo.AppVersion(), s.Window.WinVersion(), recorded,
+            files};
+}
+
+}  // namespace dualis

@@ -1,0 +1,43 @@
+// The single service objects of a run and the start-up and shutdown steps around them.
+#pragma once
+
+#include <string>
+#include <vector>
+
+#include "AppInfo.h"
+#include "Debug.h"
+#include "ErrorReport.h"
+#include "INIHandler.h"
+#include "Log.h"
+#include "Settings.h"
+#include "Window.h"
+
+namespace dualis {
+
+inline constexpr const char* SettingsFileName = "VBDualis.INI";
+
+struct Services {
+    Services();
+
+    cDebug Debug;
+    cAppInfo AppInfo;
+    cWindow Window;
+    cLog Log;
+    cINIHandler INI;
+    Settings Values;
+};
+
+// The start-up steps: the settings file (SettingsFileName unless one is named) is read into
+// Values and the switches, LogEvents is switched on, the log is opened when the settings name
+// one, and, when `mayWrite` and the stored version text is not the program's own, every setting
+// is written back at once. Returns the messages about settings values that could not be read.
+std::vector<std::string> StartServices(Services& services, const std::string& settingsFile,
+                                       bool mayWrite);
+
+// Writes every setting, with the switches as they are now.
+void WriteSettings(Services& services);
+
+// What the error report needs to know about the program and the comparison under way.
+ErrorContext MakeErrorContext(const Services& services, const std::array<std::string, 2>& files);
+
+}  // namespace dualis

@@ -1,0 +1,3 @@
+Sub A()
+    X = 1
+End Sub

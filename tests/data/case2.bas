@@ -1,0 +1,3 @@
+sub a()
+    x = 1
+end sub
