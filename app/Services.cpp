@@ -59,6 +59,7 @@ std::vector<std::string> StartServices(Services& s, const std::string& settingsF
     s.INI.SetINIFileName(settingsFile.empty() ? SettingsFileName : settingsFile);
     std::vector<std::string> problems = INIGetInfo(s.INI, s.Values, CurrentFolder());
     ApplySwitches(s);
+
     s.Debug.LogEvents = true;
     if (!s.Log.LogFileName().empty()) s.Log.LogOpen("", LogModeNew);
     if (s.Debug.LogApp) s.Log.LogTraceEnter("mCompare: Main");
@@ -72,8 +73,10 @@ std::vector<std::string> StartServices(Services& s, const std::string& settingsF
 }
 
 void WriteSettings(Services& s) {
+    if (s.Debug.LogApp) s.Log.LogTraceEnter("mCompare: INIPutInfo");
     s.Values.Switches = CollectSwitches(s);
     INIPutInfo(s.INI, s.Values, s.AppInfo.AppVersion(), true);
+    if (s.Debug.LogApp) s.Log.LogTraceExit("mCompare: INIPutInfo");
 }
 
 ErrorContext MakeErrorContext(const Services& s, const std::array<std::string, 2>& files) {
