@@ -1,20 +1,10 @@
 #include <gtest/gtest.h>
 
-#include <fstream>
-#include <sstream>
-
 #include "Services.h"
 #include "TestSupport.h"
 
 namespace dualis {
 namespace {
-
-std::string ReadFile(const std::string& name) {
-    std::ifstream in(name, std::ios::binary);
-    std::stringstream text;
-    text << in.rdbuf();
-    return text.str();
-}
 
 TEST(StartServices, ReadsSettingsAndSwitchesAndRewritesForANewVersion) {
     test::TempDir dir;
@@ -28,7 +18,7 @@ TEST(StartServices, ReadsSettingsAndSwitchesAndRewritesForANewVersion) {
     EXPECT_EQ(services.Values.Compare.SyncNumber, 2);
     EXPECT_TRUE(services.Debug.LogApp);
     EXPECT_TRUE(services.Debug.LogEvents);  // always on after start-up
-    const std::string written = ReadFile(ini);
+    const std::string written = test::ReadFile(ini);
     EXPECT_NE(written.find("Version=" + services.AppInfo.AppVersion()), std::string::npos);
     EXPECT_NE(written.find("DifferencesAfter=3"), std::string::npos);  // every key written
 }
@@ -39,13 +29,13 @@ TEST(StartServices, LeavesTheFileAloneWhenItMayNotWriteOrTheVersionIsCurrent) {
     const std::string ini = dir.Write("ro.ini", text);
     Services services;
     (void)StartServices(services, ini, false);
-    EXPECT_EQ(ReadFile(ini), text);
+    EXPECT_EQ(test::ReadFile(ini), text);
     const std::string current =
         dir.Write("cur.ini", "[General]\nVersion=" + services.AppInfo.AppVersion() + "\n");
-    const std::string before = ReadFile(current);
+    const std::string before = test::ReadFile(current);
     Services again;
     (void)StartServices(again, current, true);
-    EXPECT_EQ(ReadFile(current), before);
+    EXPECT_EQ(test::ReadFile(current), before);
 }
 
 TEST(StartServices, BadValuesAreReportedAndTheNextWriteMendsThem) {
@@ -57,7 +47,7 @@ TEST(StartServices, BadValuesAreReportedAndTheNextWriteMendsThem) {
     EXPECT_NE(problems[0].find("DifferencesAfter"), std::string::npos);
     EXPECT_EQ(services.Values.Compare.DifferencesAfter, 3);
     WriteSettings(services);
-    EXPECT_NE(ReadFile(ini).find("DifferencesAfter=3"), std::string::npos);
+    EXPECT_NE(test::ReadFile(ini).find("DifferencesAfter=3"), std::string::npos);
 }
 
 TEST(WriteSettings, StoresTheSwitchesAsTheyAreNow) {
@@ -68,7 +58,7 @@ TEST(WriteSettings, StoresTheSwitchesAsTheyAreNow) {
     services.Debug.DontTrapErrors = true;
     services.Log.LogFileName("/tmp/x.log");
     WriteSettings(services);
-    const std::string written = ReadFile(ini);
+    const std::string written = test::ReadFile(ini);
     EXPECT_NE(written.find("DontTrapErrors=Yes"), std::string::npos);
     EXPECT_NE(written.find("LOGFILE=/tmp/x.log"), std::string::npos);
 }

@@ -1,8 +1,6 @@
 #include <gtest/gtest.h>
 
-#include <fstream>
 #include <regex>
-#include <sstream>
 
 #include "Dump.h"
 #include "Pipeline.h"
@@ -11,13 +9,6 @@
 
 namespace dualis {
 namespace {
-
-std::string ReadFile(const std::string& name) {
-    std::ifstream in(name, std::ios::binary);
-    std::stringstream text;
-    text << in.rdbuf();
-    return text.str();
-}
 
 // Dates and the data folder's path change from run to run; the golden file holds neither.
 std::string Masked(std::string text) {
@@ -52,22 +43,22 @@ class Dump : public ::testing::Test {
 
 TEST_F(Dump, AllSectionsMatchTheGoldenFile) {
     DumpAll();
-    EXPECT_EQ(Masked(ReadFile(dumpFile)), ReadFile(DUALIS_TEST_DATA "/small.dump"));
+    EXPECT_EQ(Masked(test::ReadFile(dumpFile)), test::ReadFile(DUALIS_TEST_DATA "/small.dump"));
     EXPECT_TRUE(host.Messages.empty());
 }
 
 TEST_F(Dump, SecondDumpAppendsACompleteSet) {
     DumpAll();
-    const std::string once = ReadFile(dumpFile);
+    const std::string once = test::ReadFile(dumpFile);
     DumpAll();
-    EXPECT_EQ(ReadFile(dumpFile).substr(0, once.size()), once);
-    EXPECT_EQ(Masked(ReadFile(dumpFile)), Masked(once) + Masked(once));
+    EXPECT_EQ(test::ReadFile(dumpFile).substr(0, once.size()), once);
+    EXPECT_EQ(Masked(test::ReadFile(dumpFile)), Masked(once) + Masked(once));
 }
 
 TEST_F(Dump, SectionNamesIgnoreCaseAndUnknownNamesAreReported) {
     DumpArrays(state, options, "pRoC", dumpFile, program, host);
     DumpArrays(state, options, "Nonsense", dumpFile, program, host);
-    const std::string text = Masked(ReadFile(dumpFile));
+    const std::string text = Masked(test::ReadFile(dumpFile));
     EXPECT_NE(text.find("\r\n<date>pRoC\r\n 1  4 (General)\r\n"), std::string::npos);
     EXPECT_NE(text.find("\r\n<date>Nonsense\r\n" + std::string(64, '=') + "\r\n"),
               std::string::npos);
@@ -83,7 +74,7 @@ TEST(DumpEmpty, TwoEmptyFilesGiveOneGeneralRecordOfZeros) {
     const std::string dump = dir.Write("d.txt", "");
     DumpArrays(state, {}, "Proc", dump, {}, host);
     DumpArrays(state, {}, "Match", dump, {}, host);
-    const std::string text = Masked(ReadFile(dump));
+    const std::string text = Masked(test::ReadFile(dump));
     EXPECT_NE(text.find(" 1  4 (General)\r\n 0  0  0  0 \r\n 0  0  0  0 \r\n"), std::string::npos);
     EXPECT_NE(text.find(" 1  1  1  1  0  0 \r\n"), std::string::npos);
 }

@@ -27,6 +27,12 @@ std::string TempDir::Write(const std::string& name, const std::string& content) 
     return file.string();
 }
 
+std::string ReadFile(const std::string& name) {
+    std::ifstream in(name, std::ios::binary);
+    std::string text((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+    return text;
+}
+
 std::string Lines(const std::vector<std::string>& lines) {
     std::string text;
     for (const std::string& line : lines) text += line + "\r\n";

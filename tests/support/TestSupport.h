@@ -42,6 +42,9 @@ class TempDir {
     std::filesystem::path path_;
 };
 
+// The whole content of a file, empty when it cannot be read.
+std::string ReadFile(const std::string& name);
+
 // Lines joined with CR LF, each line ended.
 std::string Lines(const std::vector<std::string>& lines);
 
