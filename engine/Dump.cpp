@@ -130,8 +130,8 @@ struct FileCloser {
 }  // namespace
 
 void DumpArrays(const ComparisonState& state, const CompareOptions& options,
-                std::string_view section, const std::string& dumpFile, const DumpProgramFacts& program,
-                IHost& host) {
+                std::string_view section, const std::string& dumpFile,
+                const DumpProgramFacts& program, IHost& host) {
     TraceScope trace(host, "mCompare: DumpArrays");
     DumpWriter w;
     w.End();

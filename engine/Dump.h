@@ -25,7 +25,7 @@ inline constexpr std::string_view DumpSections[] = {
 // the message "Invalid-" and the name, and only the header and the closing line.
 // Throws RunTimeError when the file cannot be written.
 void DumpArrays(const ComparisonState& state, const CompareOptions& options,
-                std::string_view section, const std::string& dumpFile, const DumpProgramFacts& program,
-                IHost& host);
+                std::string_view section, const std::string& dumpFile,
+                const DumpProgramFacts& program, IHost& host);
 
 }  // namespace dualis

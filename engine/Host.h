@@ -44,31 +44,40 @@ class QuietHost : public IHost {
 // procedure left by an exception stays on the call chain of the error report.
 class TraceScope {
   public:
-    TraceScope(IHost& host, std::string_view procText)
+    TraceScope(IHost& host, std::string_view procText) : TraceScope(&host, procText) {}
+    // The helpers that run once per line take the host only while tracing (see Tracer); a null
+    // host traces nothing.
+    TraceScope(IHost* host, std::string_view procText)
         : host_(host),
           text_(procText),
-          on_(host.TraceApp()),
+          on_(host && host->TraceApp()),
           exceptions_(std::uncaught_exceptions()) {
-        if (on_) host_.TraceEnter(text_);
+        if (on_) host_->TraceEnter(text_);
     }
     ~TraceScope() {
-        if (on_ && std::uncaught_exceptions() == exceptions_) host_.TraceExit(text_);
+        if (on_ && std::uncaught_exceptions() == exceptions_) host_->TraceExit(text_);
     }
     // Writes the exit line now, for a procedure that hands a failure on to a caller that deals
     // with it (a refused input file) rather than to the error handler.
     void Leave() {
-        if (on_) host_.TraceExit(text_);
+        if (on_) host_->TraceExit(text_);
         on_ = false;
     }
     TraceScope(const TraceScope&) = delete;
     TraceScope& operator=(const TraceScope&) = delete;
 
   private:
-    IHost& host_;
+    IHost* host_;
     std::string_view text_;
     bool on_;
     int exceptions_;
 };
+
+// The host for the helpers that run once per line: the host while it traces, else null, so that
+// those helpers cost nothing extra while nothing is traced.
+inline IHost* Tracer(IHost& host) {
+    return host.TraceApp() ? &host : nullptr;
+}
 
 class BusyScope {
   public:

@@ -29,7 +29,12 @@ class ProcMatcher {
   public:
     ProcMatcher(ComparisonState& state, ProcRecord& proc, const CompareOptions& options,
                 IHost& host, CandidateSearch search)
-        : state_(state), proc_(proc), options_(options), host_(host), search_(search) {}
+        : state_(state),
+          proc_(proc),
+          options_(options),
+          host_(host),
+          tracer_(Tracer(host)),
+          search_(search) {}
 
     void Positional();
     void Resynchronising();
@@ -57,6 +62,7 @@ class ProcMatcher {
     ProcRecord& proc_;
     const CompareOptions& options_;
     IHost& host_;
+    IHost* tracer_;  // the host while it traces, for the helpers called once per line
     CandidateSearch search_;
     std::optional<ResyncIndex> index_;
 };
@@ -64,7 +70,7 @@ class ProcMatcher {
 void ProcMatcher::Positional() {
     int32_t j = proc_.FirstCooked[1];
     for (int32_t i = proc_.FirstCooked[0]; i <= proc_.LastCooked[0]; ++i) {
-        if (LinesAreEqual(state_, i, j)) {
+        if (LinesAreEqual(state_, i, j, tracer_)) {
             AddMatch(i, j);
         } else {
             Fail(i, j);
@@ -76,12 +82,11 @@ void ProcMatcher::Positional() {
 // The candidate loop exactly as it reads: every File 2 line from j on, the first one needing
 // `count` lines and every later one SyncNumber lines. Returns the accepted line or 0.
 int32_t ProcMatcher::FindLiteral(int32_t i, int32_t j, int16_t count) {
-    const bool trace = host_.TraceApp();
     for (int32_t c = j; c <= proc_.LastCooked[1]; ++c) {
-        if (trace) {
+        if (tracer_) {
             host_.LogData("Comparing " + std::to_string(i) + " " + std::to_string(c) + " False");
         }
-        if (BlockIsEqual(state_, i, c, count, proc_)) return c;
+        if (BlockIsEqual(state_, i, c, count, proc_, tracer_)) return c;
         Fail(i, j);
         count = options_.SyncNumber;
     }
@@ -127,7 +132,8 @@ void ProcMatcher::Resynchronising() {
 
 }  // namespace
 
-bool LinesAreEqual(const ComparisonState& state, int32_t i, int32_t j) {
+bool LinesAreEqual(const ComparisonState& state, int32_t i, int32_t j, IHost* trace) {
+    TraceScope scope(trace, "mCompare: LinesAreEqual");
     const CookedStore& a = state.CookedStack[0];
     const CookedStore& b = state.CookedStack[1];
     if (a.Hash(i) != b.Hash(j)) return false;
@@ -137,11 +143,12 @@ bool LinesAreEqual(const ComparisonState& state, int32_t i, int32_t j) {
 }
 
 bool BlockIsEqual(const ComparisonState& state, int32_t i, int32_t j, int16_t count,
-                  const ProcRecord& p) {
+                  const ProcRecord& p, IHost* trace) {
+    TraceScope scope(trace, "mCompare: BlockIsEqual");
     for (int32_t k = 0; k < count; ++k) {
         if (i + k > p.LastCooked[0] && j + k > p.LastCooked[1]) return true;
         if (p.LastCooked[1] == 0) return false;
-        if (!LinesAreEqual(state, i + k, j + k)) return false;
+        if (!LinesAreEqual(state, i + k, j + k, trace)) return false;
     }
     return true;
 }

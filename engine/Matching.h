@@ -18,11 +18,11 @@ void CompareProcs(ComparisonState& state, const CompareOptions& options, IHost& 
                   CandidateSearch search = CandidateSearch::Auto);
 
 // Cooked line i of File 1 against cooked line j of File 2: hash, then length, then text.
-bool LinesAreEqual(const ComparisonState& state, int32_t i, int32_t j);
+bool LinesAreEqual(const ComparisonState& state, int32_t i, int32_t j, IHost* trace = nullptr);
 
 // Whether `count` lines from i (File 1) and j (File 2) are equal within record p; both
 // procedures ending together counts as agreement.
 bool BlockIsEqual(const ComparisonState& state, int32_t i, int32_t j, int16_t count,
-                  const ProcRecord& p);
+                  const ProcRecord& p, IHost* trace = nullptr);
 
 }  // namespace dualis

@@ -25,9 +25,9 @@ size_t TrailingBlanks(std::string_view s) {
 
 // Shrinks every run of blanks between the first and the last non-blank character to one
 // blank; a line of blanks only shrinks to one blank.
-void CollapseEmbeddedBlanks(std::string& s) {
-    const size_t lead = GetLeadingBlanks(s);
-    const size_t trail = GetTrailingBlanks(s);
+void CollapseEmbeddedBlanks(std::string& s, IHost* trace) {
+    const size_t lead = GetLeadingBlanks(s, trace);
+    const size_t trail = GetTrailingBlanks(s, trace);
     const size_t innerEnd = s.size() - trail;
     size_t write = lead;
     for (size_t read = lead; read < innerEnd; ++read) {
@@ -50,7 +50,8 @@ std::string TooLongAfterTabs(int32_t line) {
 
 }  // namespace
 
-std::string_view UnComment(std::string_view s) {
+std::string_view UnComment(std::string_view s, IHost* trace) {
+    TraceScope scope(trace, "mCompare: UnComment");
     std::string t(s.substr(std::min(LeadingBlanks(s), s.size())));
     t.push_back(' ');
     auto upper = [](char c) { return (c >= 'a' && c <= 'z') ? static_cast<char>(c - 32) : c; };
@@ -60,26 +61,30 @@ std::string_view UnComment(std::string_view s) {
     return isComment ? std::string_view() : s;
 }
 
-int16_t GetLeadingBlanks(std::string_view s) {
+int16_t GetLeadingBlanks(std::string_view s, IHost* trace) {
+    TraceScope scope(trace, "mCompare: GetLeadingBlanks");
     const size_t n = LeadingBlanks(s);
     return static_cast<int16_t>(n == s.size() ? 0 : n);
 }
 
-int16_t GetTrailingBlanks(std::string_view s) {
+int16_t GetTrailingBlanks(std::string_view s, IHost* trace) {
+    TraceScope scope(trace, "mCompare: GetTrailingBlanks");
     const size_t n = TrailingBlanks(s);
     return static_cast<int16_t>(n == s.size() ? 0 : n);
 }
 
-int32_t HashLine(std::string_view s, Encoding encoding) {
+int32_t HashLine(std::string_view s, Encoding encoding, IHost* trace) {
+    TraceScope scope(trace, "mCompare: HashLine");
     return CharCodeSum(s, encoding);
 }
 
-void LoadCookedStack(ComparisonState& state, int fileIndex, const CompareOptions& o) {
+void LoadCookedStack(ComparisonState& state, int fileIndex, const CompareOptions& o, IHost* trace) {
     RawStore& raw = state.RawStack[fileIndex];
     CookedStore& cooked = state.CookedStack[fileIndex];
     cooked.Clear();
     const Encoding encoding = raw.FileEncoding();
-    const bool changesText = OptionsChangeText(o);
+    // While tracing, every line goes the way that calls each traced helper.
+    const bool changesText = OptionsChangeText(o) || trace;
     std::string s;
     for (int32_t j = 1; j <= raw.Count(); ++j) {
         const std::string_view rawText = raw.Text(j);
@@ -120,11 +125,11 @@ void LoadCookedStack(ComparisonState& state, int fileIndex, const CompareOptions
         if (o.IgnoreCase) LowerCaseInPlace(s);
         if (o.IgnoreTrailingBlanks) s.erase(s.size() - TrailingBlanks(s));
         if (o.IgnoreLeadingBlanks) s.erase(0, LeadingBlanks(s));
-        if (o.IgnoreComments && !s.empty() && UnComment(s).empty()) {
+        if (o.IgnoreComments && !s.empty() && UnComment(s, trace).empty()) {
             s.clear();
             isComment = true;
         }
-        if (o.IgnoreEmbeddedBlanks && !s.empty()) CollapseEmbeddedBlanks(s);
+        if (o.IgnoreEmbeddedBlanks && !s.empty()) CollapseEmbeddedBlanks(s, trace);
         if (o.IgnoreLineNumbers && !s.empty() && IsDigit(s[0])) {
             size_t k = 1;
             while (k < s.size() && (IsDigit(s[k]) || s[k] == ':')) ++k;
@@ -139,9 +144,9 @@ void LoadCookedStack(ComparisonState& state, int fileIndex, const CompareOptions
         if ((s.empty() && o.IgnoreBlankLines) || isComment) {
             raw.SetIgnored(j);
         } else if (s == rawText) {
-            cooked.AddUnchanged(j, static_cast<int16_t>(length), HashLine(s, encoding));
+            cooked.AddUnchanged(j, static_cast<int16_t>(length), HashLine(s, encoding, trace));
         } else {
-            cooked.AddChanged(j, static_cast<int16_t>(length), HashLine(s, encoding), s);
+            cooked.AddChanged(j, static_cast<int16_t>(length), HashLine(s, encoding, trace), s);
         }
     }
 }

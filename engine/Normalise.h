@@ -6,20 +6,22 @@
 #include <string_view>
 
 #include "ComparisonState.h"
+#include "Host.h"
 #include "Options.h"
 
 namespace dualis {
 
 // Fills CookedStack(fileIndex) from RawStack(fileIndex) and marks the left-out raw lines.
 // Throws InputFileError when expanding tabs makes a line longer than MaxLineChars.
-void LoadCookedStack(ComparisonState& state, int fileIndex, const CompareOptions& options);
+void LoadCookedStack(ComparisonState& state, int fileIndex, const CompareOptions& options,
+                     IHost* trace = nullptr);
 
 // The whole-line comment test: empty for a comment (a first non-blank "'", "//", or the word
 // Rem in any case), else the text unchanged.
-std::string_view UnComment(std::string_view s);
-int16_t GetLeadingBlanks(std::string_view s);
-int16_t GetTrailingBlanks(std::string_view s);
+std::string_view UnComment(std::string_view s, IHost* trace = nullptr);
+int16_t GetLeadingBlanks(std::string_view s, IHost* trace = nullptr);
+int16_t GetTrailingBlanks(std::string_view s, IHost* trace = nullptr);
 // The sum of the characters' codes in the file's encoding, wrapping in 32 bits.
-int32_t HashLine(std::string_view s, Encoding encoding);
+int32_t HashLine(std::string_view s, Encoding encoding, IHost* trace = nullptr);
 
 }  // namespace dualis

@@ -21,6 +21,8 @@ struct CompareOptions {
     int16_t DifferencesBefore = 3;  // context lines before a difference
     int16_t DifferencesAfter = 3;   // context lines after a difference
 
+    bool operator==(const CompareOptions&) const = default;
+
     // The corrections that every path setting these values applies.
     static int16_t CorrectSyncNumber(int16_t value) { return value < 1 ? 2 : value; }
     static int16_t CorrectTabWidth(int16_t value) { return value < 0 ? 4 : value; }

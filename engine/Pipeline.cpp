@@ -32,8 +32,9 @@ void LoadFile(ComparisonState& state, int f, const CompareOptions& options, IHos
         }
         RunStage(host, "mCompare: LoadRawStack",
                  [&] { LoadRawStack(state, f, state.FileName[f]); });
-        RunStage(host, "mCompare: LoadCookedStack", [&] { LoadCookedStack(state, f, options); });
-        FindProcHeaders(state, f);
+        RunStage(host, "mCompare: LoadCookedStack",
+                 [&] { LoadCookedStack(state, f, options, Tracer(host)); });
+        FindProcHeaders(state, f, Tracer(host));
     } catch (const InputFileError& error) {
         throw InputFileError(error.what(), error.FileIndex >= 0 ? error.FileIndex : f);
     }
@@ -73,7 +74,7 @@ bool CompareAFile(ComparisonState& state, const CompareOptions& options, IHost& 
                   CandidateSearch search) {
     TraceScope trace(host, "mCompare: CompareAFile");
     for (int f = 0; f < 2; ++f) {
-        if (!FileExists(state.FileName[f])) {
+        if (!FileExists(state.FileName[f], Tracer(host))) {
             host.ShowMessage("Unable to open File " + std::to_string(f + 1) + "\n" +
                              state.FileName[f]);
             return false;

@@ -137,7 +137,8 @@ void ProcBuilder::Finish() {
 
 }  // namespace
 
-std::string GetProcName(std::string_view line) {
+std::string GetProcName(std::string_view line, IHost* trace) {
+    TraceScope scope(trace, "mCompare: GetProcName");
     const size_t first = line.find_first_not_of(' ');
     if (first == std::string_view::npos) return "";
     line = line.substr(first, line.find_last_not_of(' ') - first + 1);
@@ -191,11 +192,12 @@ std::string GetProcName(std::string_view line) {
     return "";
 }
 
-void FindProcHeaders(ComparisonState& state, int f) {
+void FindProcHeaders(ComparisonState& state, int f, IHost* trace) {
     auto& headers = state.Headers[f];
     headers.clear();
     for (int32_t j = 1; j <= state.CookedCount(f); ++j) {
-        std::string name = GetProcName(state.RawStack[f].Text(state.CookedStack[f].RawLine(j)));
+        std::string name =
+            GetProcName(state.RawStack[f].Text(state.CookedStack[f].RawLine(j)), trace);
         if (!name.empty()) headers.push_back({j, std::move(name)});
     }
 }

@@ -5,15 +5,16 @@
 #include <string_view>
 
 #include "ComparisonState.h"
+#include "Host.h"
 
 namespace dualis {
 
 // The name of the procedure a line declares, or "" when the line is not a procedure header.
-std::string GetProcName(std::string_view line);
+std::string GetProcName(std::string_view line, IHost* trace = nullptr);
 
 // Finds the header lines among one file's cooked lines, for LoadProcStack. The two files can
 // be searched at the same time.
-void FindProcHeaders(ComparisonState& state, int fileIndex);
+void FindProcHeaders(ComparisonState& state, int fileIndex, IHost* trace = nullptr);
 
 // Fills ProcStack and MaxProcLines from both files' headers and cooked lines. Throws
 // InputFileError when the files hold more than MaxProcRecords procedures.

@@ -77,9 +77,10 @@ void LoadRawStack(ComparisonState& state, int fileIndex, const std::string& file
     }
 }
 
-bool FileExists(const std::string& fileName) {
+bool FileExists(const std::string& fileName, IHost* trace) {
+    TraceScope scope(trace, "mCompare: FileExists");
     std::string path, baseName, extension;
-    SplitFileName(fileName, path, baseName, extension);
+    SplitFileName(fileName, path, baseName, extension, trace);
     if (baseName.empty() || path.empty()) return false;
     if (fileName.find_first_of("*?") != std::string::npos) return false;
     size_t lastPart = fileName.size();
@@ -90,7 +91,8 @@ bool FileExists(const std::string& fileName) {
 }
 
 void SplitFileName(const std::string& fullName, std::string& path, std::string& baseName,
-                   std::string& extension) {
+                   std::string& extension, IHost* trace) {
+    TraceScope scope(trace, "mCompare: SplitFileName");
     const size_t first = fullName.find_first_not_of(' ');
     std::string s = first == std::string::npos
                         ? std::string()

@@ -6,6 +6,7 @@
 #include <string>
 
 #include "ComparisonState.h"
+#include "Host.h"
 
 namespace dualis {
 
@@ -24,12 +25,12 @@ class InputFileError : public std::runtime_error {
 void LoadRawStack(ComparisonState& state, int fileIndex, const std::string& fileName);
 
 // True when the name denotes a present, ordinary, not hidden file.
-bool FileExists(const std::string& fileName);
+bool FileExists(const std::string& fileName, IHost* trace = nullptr);
 
 // Splits a name into its folder (with its trailing separator; the whole name when it has no
 // separator), its base name and its extension (without the dot).
 void SplitFileName(const std::string& fullName, std::string& path, std::string& baseName,
-                   std::string& extension);
+                   std::string& extension, IHost* trace = nullptr);
 
 // The size in bytes and the time of last change of a file; false when it cannot be examined.
 bool FileFacts(const std::string& fileName, int64_t& size, FileTime& date);

@@ -7,21 +7,10 @@
 #include <cmath>
 #include <limits>
 #include <optional>
-#include <tuple>
 
 #include "ValueForms.h"
 
 namespace dualis {
-
-bool operator==(const CompareOptions& a, const CompareOptions& b) {
-    const auto fields = [](const CompareOptions& o) {
-        return std::tie(o.IgnoreCase, o.IgnoreLeadingBlanks, o.IgnoreTrailingBlanks,
-                        o.IgnoreEmbeddedBlanks, o.IgnoreBlankLines, o.IgnoreComments,
-                        o.IgnoreLineNumbers, o.ExpandTabs, o.TabWidth, o.LineByLine, o.SyncNumber,
-                        o.DifferencesOnly, o.DifferencesBefore, o.DifferencesAfter);
-    };
-    return fields(a) == fields(b);
-}
 
 namespace {
 

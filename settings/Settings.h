@@ -14,9 +14,6 @@
 
 namespace dualis {
 
-// Every option, so that two settings tables can be compared as a whole.
-bool operator==(const CompareOptions& a, const CompareOptions& b);
-
 // Number of recently compared file pairs the settings file keeps.
 inline constexpr size_t MRUSize = 10;
 

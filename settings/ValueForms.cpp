@@ -1,5 +1,6 @@
 #include "ValueForms.h"
 
+#include <charconv>
 #include <cmath>
 #include <cstdlib>
 #include <limits>
@@ -69,7 +70,11 @@ double LeadingNumber(std::string_view text) {
             number += exponent;
         }
     }
-    return std::strtod(number.c_str(), nullptr);
+    // Always with a full stop, whatever the locale says.
+    double value = 0;
+    const char* begin = number.c_str() + (number[0] == '+' ? 1 : 0);
+    std::from_chars(begin, number.c_str() + number.size(), value);
+    return value;
 }
 
 std::optional<int16_t> WholeNumber16(double value) {
