@@ -39,6 +39,14 @@ const char* RowSymbol(LineSymbol symbol) {
 
 // Control characters would act on the terminal; they are shown as their picture characters.
 void AppendVisible(std::string& out, std::string_view text) {
+    auto isControl = [](char c) {
+        const auto u = static_cast<unsigned char>(c);
+        return (u < 0x20 && c != '\t') || u == 0x7F;
+    };
+    if (std::none_of(text.begin(), text.end(), isControl)) {
+        out.append(text);
+        return;
+    }
     for (char c : text) {
         const auto u = static_cast<unsigned char>(c);
         if ((u < 0x20 && c != '\t') || u == 0x7F) {

@@ -73,11 +73,11 @@ int32_t RawStore::LoadUtf8(std::string text) {
 int32_t RawStore::LoadWindows1252(std::string_view bytes) {
     Clear();
     encoding_ = Encoding::Windows1252;
-    text_.reserve(Cp1252AsUtf8Size(bytes));
+    text_.resize(Cp1252AsUtf8Size(bytes));  // room for the whole text; Split cuts it to size
     return Split(bytes.data(), bytes.data() + bytes.size(),
                  [this](std::string_view line, size_t at) {
-                     AppendCp1252AsUtf8(text_, line);
-                     return text_.size() - at;
+                     char* start = text_.data() + at;
+                     return static_cast<size_t>(WriteCp1252AsUtf8(start, line) - start);
                  });
 }
 

@@ -51,7 +51,7 @@ class TraceScope {
         : host_(host),
           text_(procText),
           on_(host && host->TraceApp()),
-          exceptions_(std::uncaught_exceptions()) {
+          exceptions_(on_ ? std::uncaught_exceptions() : 0) {
         if (on_) host_->TraceEnter(text_);
     }
     ~TraceScope() {

@@ -148,23 +148,36 @@ size_t Cp1252AsUtf8Size(std::string_view bytes) {
     return n + extra;
 }
 
-void AppendCp1252AsUtf8(std::string& out, std::string_view bytes) {
+char* WriteCp1252AsUtf8(char* out, std::string_view bytes) {
     const auto* p = reinterpret_cast<const unsigned char*>(bytes.data());
     const size_t n = bytes.size();
     size_t run = 0;  // start of the pending run of ASCII bytes, copied in one go
+    auto flush = [&](size_t end) {
+        std::memcpy(out, p + run, end - run);
+        out += end - run;
+    };
     for (size_t i = 0; i < n;) {
         if (i + 8 <= n && IsAsciiBlock(p + i)) {
             i += 8;
             continue;
         }
         if (p[i] >= 0x80) {
-            out.append(bytes.substr(run, i - run));
-            AppendUtf8(out, Cp1252ToUnicode(p[i]));
+            flush(i);
+            const char32_t cp = Cp1252ToUnicode(p[i]);
+            if (cp < 0x800) {
+                *out++ = static_cast<char>(0xC0 | (cp >> 6));
+                *out++ = static_cast<char>(0x80 | (cp & 0x3F));
+            } else {
+                *out++ = static_cast<char>(0xE0 | (cp >> 12));
+                *out++ = static_cast<char>(0x80 | ((cp >> 6) & 0x3F));
+                *out++ = static_cast<char>(0x80 | (cp & 0x3F));
+            }
             run = i + 1;
         }
         ++i;
     }
-    out.append(bytes.substr(run));
+    flush(n);
+    return out;
 }
 
 int64_t CharCount(std::string_view utf8) {

@@ -16,8 +16,9 @@ enum class Encoding : uint8_t { Utf8, Windows1252 };
 inline constexpr std::string_view Utf8ByteOrderMark = "\xEF\xBB\xBF";
 bool IsValidUtf8(std::string_view bytes);
 std::string RepairUtf8(std::string_view bytes);
-// Appends Windows-1252 bytes to UTF-8 text, and the size in bytes that they take there.
-void AppendCp1252AsUtf8(std::string& out, std::string_view bytes);
+// Writes Windows-1252 bytes as UTF-8 at `out`, which has room for Cp1252AsUtf8Size of them;
+// returns the end of what it wrote.
+char* WriteCp1252AsUtf8(char* out, std::string_view bytes);
 size_t Cp1252AsUtf8Size(std::string_view bytes);
 
 // Number of characters (code points) of UTF-8 text.

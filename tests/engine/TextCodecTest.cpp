@@ -20,8 +20,8 @@ TEST(Utf8, InvalidBytesAreRepairedOneByOne) {
 
 TEST(Windows1252, DecodesToUtf8IncludingTheUndefinedBytes) {
     const std::string bytes = "caf\xE9 \x80 \x8A \x81 plain ascii run";
-    std::string out;
-    AppendCp1252AsUtf8(out, bytes);
+    std::string out(Cp1252AsUtf8Size(bytes), '\0');
+    out.resize(static_cast<size_t>(WriteCp1252AsUtf8(out.data(), bytes) - out.data()));
     EXPECT_EQ(out, "caf\xC3\xA9 \xE2\x82\xAC \xC5\xA0 \xC2\x81 plain ascii run");
     EXPECT_EQ(Cp1252AsUtf8Size(bytes), out.size());
 }
