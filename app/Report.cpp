@@ -76,23 +76,6 @@ int32_t MatchedLine(std::span<const MatchRecord> row, int32_t line1) {
 
 }  // namespace
 
-ProcCounts CountProcs(const ComparisonState& state) {
-    ProcCounts counts;
-    for (int32_t p = 1; p <= state.ProcCount(); ++p) {
-        const ProcRecord& r = state.ProcStack[p];
-        if (r.InFile(0) && !r.InFile(1)) {
-            ++counts.Deleted;
-        } else if (r.InFile(1) && !r.InFile(0)) {
-            ++counts.Added;
-        } else if (r.Status == ProcEqual) {
-            ++counts.Equal;
-        } else {
-            ++counts.Changed;
-        }
-    }
-    return counts;
-}
-
 void WriteReport(const ComparisonState& state, const CompareOptions& options, std::FILE* out) {
     std::string text;
     auto flush = [&](bool always) {

@@ -8,12 +8,6 @@
 
 namespace dualis {
 
-// The counts of the main window's status line.
-struct ProcCounts {
-    int32_t Equal = 0, Changed = 0, Added = 0, Deleted = 0;
-};
-ProcCounts CountProcs(const ComparisonState& state);
-
 // Writes one block per procedure in procedure-list order (procedures found equal are left out
 // under DifferencesOnly): its status symbol and name, then the rows of the combined display,
 // each with both files' line numbers where it has them, its compare symbol and its text;

@@ -114,6 +114,27 @@ void CookedStore::AddChanged(int32_t rawLine, int16_t length, int32_t hash, std:
     length_.push_back(static_cast<uint16_t>(length) | kChangedFlag);
 }
 
+ProcCounts CountProcs(const ComparisonState& state) {
+    ProcCounts counts;
+    for (int32_t p = 1; p <= state.ProcCount(); ++p) {
+        const ProcRecord& record = state.ProcStack[p];
+        const bool in1 = record.InFile(0);
+        const bool in2 = record.InFile(1);
+        counts.InFile[0] += in1;
+        counts.InFile[1] += in2;
+        if (in1 && !in2) {
+            ++counts.Deleted;
+        } else if (in2 && !in1) {
+            ++counts.Added;
+        } else if (record.Status == ProcEqual) {
+            ++counts.Equal;
+        } else {
+            ++counts.Changed;
+        }
+    }
+    return counts;
+}
+
 void InitializeStacks(ComparisonState& state) {
     for (int f = 0; f < 2; ++f) {
         state.RawStack[f].Clear();

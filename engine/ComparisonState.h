@@ -190,6 +190,14 @@ struct ComparisonState {
     int32_t CombinedCount(int32_t p) const { return CombinedDisplay.Count(p); }
 };
 
+// The procedure counts the status line shows: a record of one file only is added or deleted
+// whatever its status; every other one is equal or changed by its status.
+struct ProcCounts {
+    std::array<int32_t, 2> InFile{};  // procedures present in File 1 and in File 2
+    int32_t Equal = 0, Changed = 0, Added = 0, Deleted = 0;
+};
+ProcCounts CountProcs(const ComparisonState& state);
+
 // Empties every line, procedure and display array before a comparison loads its files.
 void InitializeStacks(ComparisonState& state);
 

@@ -1,0 +1,35 @@
+// The file information labels, the status text and the caption, from the comparison state.
+#include "FileInformation.h"
+
+#include "Formats.h"
+
+namespace dualis {
+
+FileInformationTexts ShowFileInformation(const ComparisonState& state, std::string_view viewMode) {
+    FileInformationTexts texts;
+    if (!state.FilesCompared) {
+        texts.Caption = "Dualis";
+        return texts;
+    }
+    const ProcCounts counts = CountProcs(state);
+    // The vertical view's panes are narrow, so its labels put the counts on a second line.
+    const std::string_view separator = viewMode == "V" ? "\r\n" : ", ";
+    for (int f = 0; f < 2; ++f) {
+        std::string& label = texts.Label[f];
+        label = state.FileName[f];
+        label += separator;
+        label += std::to_string(counts.InFile[f]) + " procs, ";
+        label += GroupedThousands(state.RawCount(f)) + " lines, ";
+        label += GroupedThousands(state.FileSize[f]) + " bytes, ";
+        label += GeneralDate(state.FileDate[f]);
+    }
+    texts.StatusText = "Procs: " + std::to_string(counts.Equal) + " equal, " +
+                       std::to_string(counts.Changed) + " changed, " +
+                       std::to_string(counts.Added) + " added, " + std::to_string(counts.Deleted) +
+                       " deleted";
+    texts.Caption = "Dualis " + state.BaseName[0] + "." + state.Extension[0] + ":" +
+                    state.BaseName[1] + "." + state.Extension[1];
+    return texts;
+}
+
+}  // namespace dualis

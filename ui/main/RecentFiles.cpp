@@ -1,0 +1,81 @@
+// The recent-files list: moving pairs within it, its menu captions and choosing one of its entries.
+#include "RecentFiles.h"
+
+#include "RawLoader.h"
+#include "TextCodec.h"
+
+namespace dualis {
+
+namespace {
+
+bool SameName(const std::string& a, const std::string& b) {
+    return LowerCase(a) == LowerCase(b);
+}
+
+}  // namespace
+
+bool InUse(const MRUEntry& entry) {
+    return !entry[0].empty() && !entry[1].empty();
+}
+
+int MRUInUse(const MRUList& mru) {
+    int count = 0;
+    while (count < static_cast<int>(mru.size()) && InUse(mru[count])) ++count;
+    return count;
+}
+
+std::string MRUCaption(int number, const MRUEntry& entry, std::string_view separator) {
+    std::string caption = "&";
+    caption += std::to_string(number);
+    caption += ' ';
+    caption += entry[0];
+    caption += separator;
+    caption += entry[1];
+    return caption;
+}
+
+std::vector<std::string> MRUCaptions(const MRUList& mru, std::string_view separator) {
+    std::vector<std::string> captions;
+    for (int i = 0; i < MRUInUse(mru); ++i)
+        captions.push_back(MRUCaption(i + 1, mru[i], separator));
+    return captions;
+}
+
+std::vector<std::string> UpdateMRUList(MRUList& mru, const std::string& file1,
+                                       const std::string& file2) {
+    // Every one of the ten entries is searched and shifted, even past an entry not in use, so a
+    // settings file with a gap keeps the entries behind it.
+    size_t found = mru.size() - 1;  // not found: the last entry is the one dropped
+    for (size_t i = 0; i < mru.size(); ++i) {
+        if (SameName(mru[i][0], file1) && SameName(mru[i][1], file2)) {
+            found = i;
+            break;
+        }
+    }
+    for (size_t j = found; j >= 1; --j) mru[j] = std::move(mru[j - 1]);
+    mru[0] = {file1, file2};
+    return MRUCaptions(mru, ComparedMRUSeparator);
+}
+
+std::optional<std::string> MRUMissingFile(const MRUEntry& entry) {
+    for (int f = 0; f < 2; ++f) {
+        if (!FileExists(entry[f])) {
+            std::string message = "Unable to open File ";
+            message += std::to_string(f + 1);
+            message += "\r\n";
+            message += entry[f];
+            return message;
+        }
+    }
+    return std::nullopt;
+}
+
+void SelectMRUEntry(const MRUEntry& entry, ComparisonState& state, Settings& settings) {
+    state.FileName = entry;
+    std::array<std::string*, 2> folder{&settings.SourcePath, &settings.TargetPath};
+    for (int f = 0; f < 2; ++f) {
+        SplitFileName(state.FileName[f], *folder[f], state.BaseName[f], state.Extension[f]);
+    }
+}
+
+}  // namespace dualis
