@@ -20,7 +20,7 @@ class InputFileError : public std::runtime_error {
     int FileIndex;
 };
 
-// Reads the file into RawStack(fileIndex) and measures FileSize and FileDate.
+// Reads the file into RawStack(fileIndex), decoded and cut into lines.
 // Throws InputFileError when the file cannot be read or has a line that is too long.
 void LoadRawStack(ComparisonState& state, int fileIndex, const std::string& fileName);
 
