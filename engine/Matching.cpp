@@ -1,3 +1,10 @@
+// Worked example, resynchronising with SyncNumber 2. File 1: A B C, File 2: A C X.
+//   i=A: the line after the last match (none yet) needs one equal line: A-A is a match.
+//   i=B: B against C fails (the procedure becomes changed); X then needs B and the line after
+//        it to agree, and fails too: B stays unmatched, and File 2 does not move on.
+//   i=C: every candidate now needs two lines: C-C would also need the line after C in File 1
+//        (past the procedure's end, where File 2 still has X) to agree, so C stays unmatched.
+// The row holds A-A and the sentinel; the display shows B C against C X as the difference.
 #include "Matching.h"
 
 #include <memory>
