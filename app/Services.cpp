@@ -1,8 +1,8 @@
 #include "Services.h"
 
-#include <ctime>
 #include <filesystem>
 
+#include "Formats.h"
 #include "Host.h"
 
 namespace dualis {
@@ -80,11 +80,8 @@ void WriteSettings(Services& s) {
 }
 
 ErrorContext MakeErrorContext(const Services& s, const std::array<std::string, 2>& files) {
-    const std::time_t now = std::time(nullptr);
-    std::tm local{};
-    localtime_r(&now, &local);
-    char recorded[32];
-    std::strftime(recorded, sizeof recorded, "%m/%d/%Y %H:%M:%S", &local);
+    const std::string recorded =
+        LocalTimeText(std::chrono::system_clock::now(), "%m/%d/%Y %H:%M:%S");
     return {cAppInfo::ProductName(), s.AppInfo.AppVersion(), s.Window.WinVersion(), recorded,
             files};
 }

@@ -4,13 +4,16 @@
 
 namespace dualis {
 
-std::string GeneralDate(FileTime time) {
+std::string LocalTimeText(FileTime time, const char* format) {
     const std::time_t t = std::chrono::system_clock::to_time_t(time);
     std::tm local{};
     localtime_r(&t, &local);
-    char text[32];
-    std::strftime(text, sizeof text, "%Y-%m-%d %H:%M:%S", &local);
-    return text;
+    char text[64];
+    return std::strftime(text, sizeof text, format, &local) > 0 ? text : "";
+}
+
+std::string GeneralDate(FileTime time) {
+    return LocalTimeText(time, "%Y-%m-%d %H:%M:%S");
 }
 
 std::string GroupedThousands(int64_t value) {

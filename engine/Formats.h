@@ -7,6 +7,9 @@
 
 namespace dualis {
 
+// Local time in a strftime format.
+std::string LocalTimeText(FileTime time, const char* format);
+
 // Local time as "YYYY-MM-DD HH:MM:SS".
 std::string GeneralDate(FileTime time);
 

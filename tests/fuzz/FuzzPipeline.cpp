@@ -7,19 +7,9 @@
 #include <cstdlib>
 #include <string>
 
+#include "FuzzFiles.h"
 #include "Pipeline.h"
 #include "RunTimeError.h"
-
-namespace {
-
-void WriteFile(const std::string& name, const uint8_t* data, size_t size) {
-    std::FILE* f = std::fopen(name.c_str(), "wb");
-    if (!f) std::abort();
-    std::fwrite(data, 1, size, f);
-    std::fclose(f);
-}
-
-}  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     if (size < 3) return 0;
@@ -49,8 +39,9 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     size -= 3;
     size_t split = 0;
     while (split < size && data[split] != 0xFF) ++split;
-    WriteFile(dir + "/one.bas", data, split);
-    WriteFile(dir + "/two.bas", data + std::min(split + 1, size), size - std::min(split + 1, size));
+    dualis::fuzz::WriteFile(dir + "/one.bas", data, split);
+    dualis::fuzz::WriteFile(dir + "/two.bas", data + std::min(split + 1, size),
+                            size - std::min(split + 1, size));
 
     dualis::QuietHost host;
     dualis::ComparisonState state;

@@ -8,16 +8,11 @@
 #include <cstdlib>
 #include <string>
 
+#include "FuzzFiles.h"
+
 #include "Settings.h"
 
 namespace {
-
-void WriteFile(const std::string& name, const uint8_t* data, size_t size) {
-    std::FILE* f = std::fopen(name.c_str(), "wb");
-    if (!f) std::abort();
-    std::fwrite(data, 1, size, f);
-    std::fclose(f);
-}
 
 dualis::Settings Read(dualis::cINIHandler& ini, std::vector<std::string>& problems) {
     dualis::Settings s;
@@ -37,8 +32,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     }();
     const std::string copy = dir + "/copy.ini";
     const std::string fresh = dir + "/fresh.ini";
-    WriteFile(dir + "/input.ini", data, size);
-    WriteFile(copy, data, size);
+    dualis::fuzz::WriteFile(dir + "/input.ini", data, size);
+    dualis::fuzz::WriteFile(copy, data, size);
     std::remove(fresh.c_str());
 
     dualis::cINIHandler ini("/fuzz/dualis", dir + "/WIN.INI");
