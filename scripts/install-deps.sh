@@ -2,7 +2,8 @@
 # Installs, from Debian's packages, whatever the build and the tests need and is missing.
 set -euo pipefail
 
-packages=(cmake ninja-build g++ clang libclang-rt-14-dev libgtest-dev libcli11-dev python3 time)
+packages=(cmake ninja-build g++ clang libclang-rt-14-dev libgtest-dev libcli11-dev python3 time
+          qt6-base-dev fonts-dejavu-core)
 missing=()
 for p in "${packages[@]}"; do
   dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q 'install ok installed' || missing+=("$p")
