@@ -12,8 +12,10 @@ TEST(HelpAnchorTest, OptionsPagesOpenTheirSections) {
 
 TEST(HelpAnchorTest, ContentsCommandAndUnknownContextsOpenTheStart) {
     EXPECT_EQ(HelpAnchor(HelpFinder, 0), "");
-    // The contents command wins over a context that comes with it.
+    EXPECT_EQ(HelpAnchor(HelpContents, 0), "");
+    // The contents commands win over a context that comes with them.
     EXPECT_EQ(HelpAnchor(HelpFinder, 3000), "");
+    EXPECT_EQ(HelpAnchor(HelpContents, 3100), "");
     EXPECT_EQ(HelpAnchor(HelpContext, 0), "");
     EXPECT_EQ(HelpAnchor(HelpContext, 3001), "");
     EXPECT_EQ(HelpAnchor(HelpContext, -1), "");

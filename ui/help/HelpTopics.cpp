@@ -3,7 +3,7 @@
 namespace dualis {
 
 std::string HelpAnchor(int helpCommand, int contextId) {
-    if (helpCommand == HelpFinder) return "";
+    if (helpCommand == HelpFinder || helpCommand == HelpContents) return "";
     switch (contextId) {
         case CompareOptionsContext:
             return std::string(CompareOptionsAnchor);

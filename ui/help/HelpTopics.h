@@ -5,11 +5,9 @@
 #include <string>
 #include <string_view>
 
-namespace dualis {
+#include "Window.h"  // the help commands: HelpContext, HelpContents, HelpFinder
 
-// Help commands, with the numbers the windows have always passed.
-inline constexpr int HelpContext = 1;  // open the topic of a context number
-inline constexpr int HelpFinder = 11;  // the contents and index: the manual's start
+namespace dualis {
 
 // Context numbers of the options dialog's two pages.
 inline constexpr int CompareOptionsContext = 3000;
@@ -21,7 +19,7 @@ inline constexpr std::string_view CompareOptionsAnchor = "compare-options";
 inline constexpr std::string_view DisplayOptionsAnchor = "display-options";
 
 // The anchor to show for a help request; empty for the manual's start, which the contents
-// command and every context without a section of its own open.
+// commands and every context without a section of its own open.
 std::string HelpAnchor(int helpCommand, int contextId);
 
 // The anchor of a section heading, formed as the common Markdown renderers form it: letters in
