@@ -57,12 +57,13 @@ void HelpWindow::LoadManual() {
         return;
     }
     txtManual_->setMarkdown(QString::fromUtf8(file.readAll()));
-    MarkHeadingAnchors();
+    PrepareHeadings();
 }
 
 // The Markdown import gives headings no anchors, so the contents links and the help contexts
-// would find nothing: every heading becomes the anchor its text names.
-void HelpWindow::MarkHeadingAnchors() {
+// would find nothing: every heading becomes the anchor its text names. It also sets them flush
+// against the text above; a little room makes the sections stand out.
+void HelpWindow::PrepareHeadings() {
     QTextDocument* document = txtManual_->document();
     for (QTextBlock block = document->begin(); block.isValid(); block = block.next()) {
         if (block.blockFormat().headingLevel() == 0 || block.length() <= 1) continue;
@@ -72,6 +73,9 @@ void HelpWindow::MarkHeadingAnchors() {
         anchor.setAnchor(true);
         anchor.setAnchorNames({QString::fromStdString(HeadingAnchor(block.text().toStdString()))});
         cursor.mergeCharFormat(anchor);
+        QTextBlockFormat spacing;
+        spacing.setTopMargin(block.blockFormat().headingLevel() <= 2 ? 14 : 8);
+        cursor.mergeBlockFormat(spacing);
     }
 }
 

@@ -22,7 +22,7 @@ class HelpWindow : public QWidget {
 
   private:
     void LoadManual();
-    void MarkHeadingAnchors();
+    void PrepareHeadings();
 
     QTextBrowser* txtManual_;
 };
