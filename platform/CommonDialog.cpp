@@ -15,8 +15,6 @@ FileDialogChoice RunQtFileDialog(QWidget* owner, const FileDialogRequest& reques
     dialog.setAcceptMode(request.Action == ActionSave ? QFileDialog::AcceptSave
                                                       : QFileDialog::AcceptOpen);
     dialog.setFileMode(request.FileMustExist ? QFileDialog::ExistingFile : QFileDialog::AnyFile);
-    // The list shows each description as the caller wrote it; the patterns stay behind it.
-    dialog.setOption(QFileDialog::HideNameFilterDetails);
     if (request.Action == ActionSave && !request.OverwritePrompt) {
         dialog.setOption(QFileDialog::DontConfirmOverwrite);
     }

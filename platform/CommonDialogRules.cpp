@@ -65,7 +65,14 @@ std::vector<FileFilter> ParseFilter(const std::string& filter) {
 }
 
 std::string NameFilterText(const FileFilter& filter) {
-    std::string text = filter.Description + " (";
+    // The patterns that a description such as "VB files(*.bas;*.frm)" shows in its own way give
+    // way to the dialog's, so that they are not listed twice.
+    std::string description = filter.Description;
+    const size_t open = description.rfind('(');
+    if (open != std::string::npos && open > 0 && description.back() == ')') {
+        description = Trimmed(description.substr(0, open));
+    }
+    std::string text = description + " (";
     for (size_t i = 0; i < filter.Patterns.size(); ++i) {
         if (i > 0) text += ' ';
         text += filter.Patterns[i];

@@ -30,8 +30,8 @@ struct FileFilter {
 // without a pattern matches every name; empty descriptions and patterns are skipped as a pair.
 std::vector<FileFilter> ParseFilter(const std::string& filter);
 
-// A filter in the form the Qt file dialog reads: the description, then the patterns in
-// parentheses, separated by blanks.
+// A filter in the form the Qt file dialog reads: the description without patterns of its own
+// in parentheses at its end, then the patterns in parentheses, separated by blanks.
 std::string NameFilterText(const FileFilter& filter);
 
 // A 1-based filter index limited to the filters there are; 1 when there are none.

@@ -1,0 +1,388 @@
+// The file selection dialog: its controls, their handlers, and the open-file dialog per side.
+#include "frmSelectFiles.h"
+
+#include <QCheckBox>
+#include <QFocusEvent>
+#include <QGridLayout>
+#include <QHBoxLayout>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QShortcut>
+#include <QShowEvent>
+#include <QVBoxLayout>
+
+#include "Tracing.h"
+#include "Window.h"
+
+namespace dualis {
+namespace {
+
+constexpr const char* VBFilter =
+    "VB files(*.bas;*.cls;*.ctl;*.dsr;*.frm;*.mak;*.pag;*.res;*.vbp)|"
+    "*.bas;*.cls;*.ctl;*.dsr;*.frm;*.mak;*.pag;*.res;*.vbp|All(*.*)|*.*";
+constexpr int32_t SelectFileFlags = OfnFileMustExist | OfnHideReadOnly;  // 4100
+constexpr int KeyEnter = 13;
+constexpr const char* AppTitle = "Dualis";
+
+// A file box that reports its focus changes and key presses, as a text field's events do. A
+// focus change because another window became active, or a popup opened, is none of the
+// dialog's: the user has not left the box.
+class FileBox : public QLineEdit {
+  public:
+    using QLineEdit::QLineEdit;
+
+    std::function<void()> GotFocus;
+    std::function<void()> LostFocus;
+    std::function<void(int keyAscii)> KeyPress;
+
+  protected:
+    void focusInEvent(QFocusEvent* event) override {
+        QLineEdit::focusInEvent(event);
+        if (GotFocus && event->reason() != Qt::PopupFocusReason) GotFocus();
+    }
+    void focusOutEvent(QFocusEvent* event) override {
+        QLineEdit::focusOutEvent(event);
+        const Qt::FocusReason reason = event->reason();
+        if (LostFocus && reason != Qt::PopupFocusReason && reason != Qt::ActiveWindowFocusReason) {
+            LostFocus();
+        }
+    }
+    void keyPressEvent(QKeyEvent* event) override {
+        // Enter stays with the box, so that no button of the dialog takes it.
+        if (event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter) {
+            if (KeyPress) KeyPress(KeyEnter);
+            event->accept();
+            return;
+        }
+        QLineEdit::keyPressEvent(event);
+    }
+};
+
+QMessageBox::StandardButton RunMessageBox(QWidget* parent, QMessageBox::Icon icon,
+                                          const QString& title, const QString& text,
+                                          QMessageBox::StandardButtons buttons) {
+    QMessageBox box(icon, title, text, buttons, parent);
+    return static_cast<QMessageBox::StandardButton>(box.exec());
+}
+
+}  // namespace
+
+frmSelectFiles::frmSelectFiles(Settings& settings, ComparisonState& comparison, Tracing& tracing,
+                               cWindow& window, QWidget* parent)
+    : QDialog(parent),
+      settings_(settings),
+      comparison_(comparison),
+      tracing_(tracing),
+      window_(window) {
+    BuildControls();
+}
+
+frmSelectFiles::~frmSelectFiles() {
+    // The boxes outlive this object's members while the dialog's base part deletes its
+    // children, and losing the focus then must not reach the handlers.
+    for (QLineEdit* box : txtCompareFile_) {
+        auto* fileBox = static_cast<FileBox*>(box);
+        fileBox->GotFocus = nullptr;
+        fileBox->LostFocus = nullptr;
+        fileBox->KeyPress = nullptr;
+    }
+}
+
+void frmSelectFiles::BuildControls() {
+    setObjectName("frmSelectFiles");
+    setWindowTitle("Open Files for Comparison");
+
+    auto* grid = new QGridLayout;
+    const std::array<const char*, 2> fileCaptions = {"File 1", "File 2"};
+    for (int i = 0; i < 2; ++i) {
+        auto* label = new QLabel(fileCaptions[i], this);
+        auto* box = new FileBox(this);
+        box->setObjectName(QString("txtCompareFile_%1").arg(i));
+        box->setMinimumWidth(360);
+        box->GotFocus = [this, i] { txtCompareFile_GotFocus(i); };
+        box->LostFocus = [this, i] { txtCompareFile_LostFocus(i); };
+        box->KeyPress = [this, i](int keyAscii) { txtCompareFile_KeyPress(i, keyAscii); };
+        label->setBuddy(box);
+        auto* button = new QPushButton("...", this);
+        button->setObjectName(QString("cmdSelectFile_%1").arg(i));
+        connect(button, &QPushButton::clicked, this, [this, i] { cmdSelectFile_Click(i); });
+        grid->addWidget(label, i, 0);
+        grid->addWidget(box, i, 1);
+        grid->addWidget(button, i, 2);
+        txtCompareFile_[i] = box;
+        cmdSelectFile_[i] = button;
+    }
+    lblFile1_ = qobject_cast<QLabel*>(grid->itemAtPosition(0, 0)->widget());
+    lblFile2_ = qobject_cast<QLabel*>(grid->itemAtPosition(1, 0)->widget());
+    lblFile1_->setObjectName("lblFile1");
+    lblFile2_->setObjectName("lblFile2");
+
+    auto* paths = new QVBoxLayout;
+    Label4_ = new QLabel("Sync paths", this);
+    Label4_->setObjectName("Label4");
+    paths->addWidget(Label4_);
+    const std::array<const char*, 5> pathCaptions = {"N&one", "&Same", "Path &1 relative to path 2",
+                                                     "Path &2 relative to path 1",
+                                                     "&Different drive, same path"};
+    for (int i = 0; i < 5; ++i) {
+        auto* option = new QRadioButton(pathCaptions[i], this);
+        option->setObjectName(QString("optSyncPaths_%1").arg(i));
+        connect(option, &QRadioButton::toggled, this, [this, i](bool checked) {
+            if (checked) optSyncPaths_Click(i);
+        });
+        paths->addWidget(option);
+        optSyncPaths_[i] = option;
+    }
+    paths->addStretch();
+
+    auto* names = new QVBoxLayout;
+    Label3_ = new QLabel("Sync names", this);
+    Label3_->setObjectName("Label3");
+    chkSyncFileNames_ = new QCheckBox("File &names", this);
+    chkSyncFileNames_->setObjectName("chkSyncFileNames");
+    chkSyncFileExtensions_ = new QCheckBox("File &extensions", this);
+    chkSyncFileExtensions_->setObjectName("chkSyncFileExtensions");
+    connect(chkSyncFileNames_, &QCheckBox::toggled, this, [this] { chkSyncFileNames_Click(); });
+    connect(chkSyncFileExtensions_, &QCheckBox::toggled, this,
+            [this] { chkSyncFileExtensions_Click(); });
+    names->addWidget(Label3_);
+    names->addWidget(chkSyncFileNames_);
+    names->addWidget(chkSyncFileExtensions_);
+    names->addStretch();
+
+    auto* syncs = new QHBoxLayout;
+    syncs->addLayout(paths);
+    syncs->addSpacing(24);
+    syncs->addLayout(names);
+    syncs->addStretch();
+
+    cmdOK_ = new QPushButton("OK", this);
+    cmdOK_->setObjectName("cmdOK");
+    cmdCancel_ = new QPushButton("Cancel", this);
+    cmdCancel_->setObjectName("cmdCancel");
+    cmdHelp_ = new QPushButton("&Help", this);
+    cmdHelp_->setObjectName("cmdHelp");
+    auto* buttons = new QHBoxLayout;
+    buttons->addStretch();
+    for (QPushButton* button : {cmdOK_, cmdCancel_, cmdHelp_}) buttons->addWidget(button);
+    connect(cmdOK_, &QPushButton::clicked, this, [this] { cmdOK_Click(); });
+    connect(cmdCancel_, &QPushButton::clicked, this, [this] { cmdCancel_Click(); });
+    connect(cmdHelp_, &QPushButton::clicked, this, [this] { cmdHelp_Click(); });
+    // No button takes Enter: in a file box it applies the name, and confirms only through OK.
+    for (QPushButton* button : findChildren<QPushButton*>()) button->setAutoDefault(false);
+
+    auto* help = new QShortcut(QKeySequence::HelpContents, this);
+    connect(help, &QShortcut::activated, this, [this] { cmdHelp_Click(); });
+
+    auto* layout = new QVBoxLayout(this);
+    layout->addLayout(grid);
+    layout->addSpacing(8);
+    layout->addLayout(syncs);
+    layout->addSpacing(8);
+    layout->addLayout(buttons);
+}
+
+void frmSelectFiles::Show() {
+    exec();
+}
+
+void frmSelectFiles::reject() {
+    cmdCancel_Click();
+}
+
+void frmSelectFiles::showEvent(QShowEvent* event) {
+    QDialog::showEvent(event);
+    if (event->spontaneous()) return;
+    if (!loaded_) {
+        loaded_ = true;
+        Form_Load();
+    }
+    Form_Activate();
+}
+
+void frmSelectFiles::Form_Load() {
+    tracing_.Run(TraceKind::Events, "frmSelectFiles: Form_Load", [&] {
+        window_.Center(this);
+        const auto mountTable = state_.MountTable;
+        state_ = StartState(settings_, comparison_);
+        state_.MountTable = mountTable;
+        if (state_.PathRule >= 0 && state_.PathRule <= 4) {
+            optSyncPaths_[state_.PathRule]->setChecked(true);
+        }
+        chkSyncFileNames_->setChecked(settings_.SyncFileNames);
+        chkSyncFileExtensions_->setChecked(settings_.SyncFileExtensions);
+        EnableSync();
+        ShowNames();
+        if (state_.FirstFocus) cmdOK_->setEnabled(false);
+    });
+}
+
+void frmSelectFiles::Form_Activate() {
+    tracing_.Run(TraceKind::Events, "frmSelectFiles: Form_Activate", [&] {
+        if (comparison_.FileName[0].empty()) return;
+        ReloadConfirmed(state_, settings_, comparison_);
+        ShowNames();
+        // A comparison made elsewhere (command line, recent files) after a first Cancel must
+        // not leave OK disabled from the first showing.
+        cmdOK_->setEnabled(OKEnabled(state_));
+    });
+}
+
+void frmSelectFiles::ShowNames() {
+    for (int i = 0; i < 2; ++i) {
+        // setText leaves the caret after the last character.
+        txtCompareFile_[i]->setText(QString::fromStdString(state_.NewFileName[i]));
+    }
+}
+
+void frmSelectFiles::EnableSync() {
+    tracing_.Run(TraceKind::App, "frmSelectFiles: EnableSync", [&] {
+        const SyncEnabled enabled = dualis::EnableSync(state_);
+        optSyncPaths_[1]->setEnabled(enabled.SamePath);
+        chkSyncFileNames_->setEnabled(enabled.FileNames);
+        chkSyncFileExtensions_->setEnabled(enabled.FileExtensions);
+    });
+}
+
+void frmSelectFiles::optSyncPaths_Click(int index) {
+    tracing_.Run(TraceKind::Events, "frmSelectFiles: optSyncPaths_Click", [&] {
+        state_.PathRule = static_cast<int16_t>(index);
+        EnableSync();
+    });
+}
+
+void frmSelectFiles::chkSyncFileNames_Click() {
+    tracing_.Run(TraceKind::Events, "frmSelectFiles: chkSyncFileNames_Click", [&] {
+        state_.SyncFileNames = chkSyncFileNames_->isChecked();
+        EnableSync();
+    });
+}
+
+void frmSelectFiles::chkSyncFileExtensions_Click() {
+    tracing_.Run(TraceKind::Events, "frmSelectFiles: chkSyncFileExtensions_Click", [&] {
+        state_.SyncFileExtensions = chkSyncFileExtensions_->isChecked();
+        EnableSync();
+    });
+}
+
+bool frmSelectFiles::SelectAFile(int index) {
+    return tracing_.Run(TraceKind::App, "frmSelectFiles: SelectAFile", [&] {
+        clsCommonDialog dialog;
+        dialog.Owner = this;
+        dialog.Runner = FileDialog;
+        dialog.Trace = &tracing_;
+        dialog.Filter = VBFilter;
+        dialog.flags = SelectFileFlags;
+        dialog.CancelError = false;
+        dialog.DialogTitle = index == 0 ? "Select File 1" : "Select File 2";
+        dialog.FilterIndex = index == 0 ? settings_.SourceFilterIndex : settings_.TargetFilterIndex;
+        dialog.InitDir = state_.NewPath[index];
+        if (!state_.NewBaseName[index].empty()) {
+            // No dot after a name without extension: "x." would name another file.
+            dialog.FileName = state_.NewBaseName[index];
+            if (!state_.NewExtension[index].empty())
+                dialog.FileName += "." + state_.NewExtension[index];
+        }
+        dialog.ShowOpen();
+        if (dialog.APIReturn() == 0) return false;
+        SetFileName(state_, index, dialog.FileName);
+        txtCompareFile_[index]->setText(QString::fromStdString(dialog.FileName));
+        (index == 0 ? settings_.SourceFilterIndex : settings_.TargetFilterIndex) =
+            dialog.FilterIndex;
+        return true;
+    });
+}
+
+void frmSelectFiles::SyncNames(int index) {
+    tracing_.Run(TraceKind::App, "frmSelectFiles: SyncNames",
+                 [&] { dualis::SyncNames(state_, index); });
+}
+
+void frmSelectFiles::SyncOtherSide(int index) {
+    tracing_.Run(TraceKind::App, "frmSelectFiles: SyncOtherSide", [&] {
+        SyncNames(index);
+        if (BuildOtherFileName(state_, index)) {
+            const int other = 1 - index;
+            txtCompareFile_[other]->setText(QString::fromStdString(state_.NewFileName[other]));
+        }
+        cmdOK_->setEnabled(OKEnabled(state_));
+    });
+}
+
+void frmSelectFiles::cmdSelectFile_Click(int index) {
+    tracing_.Run(TraceKind::Events, "frmSelectFiles: cmdSelectFile_Click", [&] {
+        if (!SelectAFile(index)) return;
+        SyncOtherSide(index);
+    });
+}
+
+void frmSelectFiles::txtCompareFile_GotFocus(int index) {
+    tracing_.Run(TraceKind::Events, "frmSelectFiles: txtCompareFile_GotFocus", [&] {
+        QLineEdit* box = txtCompareFile_[index];
+        if (state_.FirstFocus) {
+            state_.FirstFocus = false;
+            box->deselect();
+            box->setCursorPosition(static_cast<int>(box->text().size()));
+        } else {
+            window_.HiLIte(box);
+        }
+    });
+}
+
+void frmSelectFiles::txtCompareFile_KeyPress(int index, int keyAscii) {
+    tracing_.Run(TraceKind::Events, "frmSelectFiles: txtCompareFile_KeyPress", [&] {
+        if (keyAscii != KeyEnter) return;
+        txtCompareFile_LostFocus(index);
+        if (cmdOK_->isEnabled()) cmdOK_Click();
+    });
+}
+
+void frmSelectFiles::txtCompareFile_LostFocus(int index) {
+    tracing_.Run(TraceKind::Events, "frmSelectFiles: txtCompareFile_LostFocus", [&] {
+        const std::string text = txtCompareFile_[index]->text().trimmed().toStdString();
+        tracing_.LogData(TraceKind::App, text);
+        SetFileName(state_, index, text);
+        SyncOtherSide(index);
+    });
+}
+
+QMessageBox::StandardButton frmSelectFiles::Message(const std::string& text,
+                                                    QMessageBox::StandardButtons buttons) {
+    const MessageBoxFunction& show = MessageBox ? MessageBox : RunMessageBox;
+    return show(this, QMessageBox::Warning, AppTitle, QString::fromStdString(text), buttons);
+}
+
+void frmSelectFiles::cmdOK_Click() {
+    tracing_.Run(TraceKind::Events, "frmSelectFiles: cmdOK_Click", [&] {
+        const ConfirmCheck check = CheckConfirm(state_);
+        if (check == ConfirmCheck::File1Missing || check == ConfirmCheck::File2Missing) {
+            Message(ConfirmMessage(check, state_), QMessageBox::Ok);
+            return;
+        }
+        if (check == ConfirmCheck::SameFile &&
+            Message(ConfirmMessage(check, state_), QMessageBox::Ok | QMessageBox::Cancel) !=
+                QMessageBox::Ok) {
+            return;
+        }
+        ConfirmSelection(state_, settings_, comparison_);
+        tag_ = "OK";
+        done(QDialog::Accepted);
+    });
+}
+
+void frmSelectFiles::cmdCancel_Click() {
+    tracing_.Run(TraceKind::Events, "frmSelectFiles: cmdCancel_Click", [&] {
+        tag_ = "CANCEL";
+        done(QDialog::Rejected);
+    });
+}
+
+void frmSelectFiles::cmdHelp_Click() {
+    tracing_.Run(TraceKind::Events, "frmSelectFiles: cmdHelp_Click",
+                 [&] { window_.CallWinHelp(HelpFile, HelpContents); });
+}
+
+}  // namespace dualis

@@ -1,0 +1,115 @@
+// The file selection dialog: the user names File 1 and File 2, and the dialog derives one name
+// from the other by its sync settings. It never compares; OK leaves "OK" in its Tag.
+#pragma once
+
+#include <QDialog>
+#include <QMessageBox>
+#include <array>
+#include <functional>
+#include <string>
+
+#include "CommonDialog.h"
+#include "SelectRules.h"
+
+class QCheckBox;
+class QLabel;
+class QLineEdit;
+class QPushButton;
+class QRadioButton;
+
+namespace dualis {
+
+class Tracing;
+class cWindow;
+
+class frmSelectFiles : public QDialog {
+    Q_OBJECT
+
+  public:
+    // Shows a message box and returns the button that closed it.
+    using MessageBoxFunction = std::function<QMessageBox::StandardButton(
+        QWidget* parent, QMessageBox::Icon icon, const QString& title, const QString& text,
+        QMessageBox::StandardButtons buttons)>;
+
+    // The dialog reads and, on OK, writes the [Files] settings and the comparison's file names.
+    frmSelectFiles(Settings& settings, ComparisonState& comparison, Tracing& tracing,
+                   cWindow& window, QWidget* parent = nullptr);
+    ~frmSelectFiles() override;
+
+    // Shows the dialog modally; afterwards Tag() is "OK" or "CANCEL".
+    void Show();
+    const std::string& Tag() const { return tag_; }
+
+    // Empty: Qt's file dialog. Tests put a fake here.
+    FileDialogRunner FileDialog;
+    // Empty: QMessageBox. Tests put a fake here.
+    MessageBoxFunction MessageBox;
+    // The help file that the help button opens through cWindow::CallWinHelp.
+    std::string HelpFile = "Dualis.HLP";
+
+    // The working state, for tests.
+    SelectState& State() { return state_; }
+
+    QLineEdit* txtCompareFile(int index) const { return txtCompareFile_[index]; }
+    QPushButton* cmdSelectFile(int index) const { return cmdSelectFile_[index]; }
+    QRadioButton* optSyncPaths(int index) const { return optSyncPaths_[index]; }
+    QCheckBox* chkSyncFileNames() const { return chkSyncFileNames_; }
+    QCheckBox* chkSyncFileExtensions() const { return chkSyncFileExtensions_; }
+    QPushButton* cmdOK() const { return cmdOK_; }
+    QPushButton* cmdCancel() const { return cmdCancel_; }
+    QPushButton* cmdHelp() const { return cmdHelp_; }
+
+    // Escape and the window's close button cancel.
+    void reject() override;
+
+  protected:
+    void showEvent(QShowEvent* event) override;
+
+  private:
+    void BuildControls();
+
+    void Form_Load();
+    void Form_Activate();
+    void cmdSelectFile_Click(int index);
+    void txtCompareFile_GotFocus(int index);
+    void txtCompareFile_KeyPress(int index, int keyAscii);
+    void txtCompareFile_LostFocus(int index);
+    void optSyncPaths_Click(int index);
+    void chkSyncFileNames_Click();
+    void chkSyncFileExtensions_Click();
+    void cmdOK_Click();
+    void cmdCancel_Click();
+    void cmdHelp_Click();
+
+    void EnableSync();
+    bool SelectAFile(int index);
+    void SyncNames(int index);
+    // After side `index` got a new name: derive the other side and recheck OK.
+    void SyncOtherSide(int index);
+    void ShowNames();
+    QMessageBox::StandardButton Message(const std::string& text,
+                                        QMessageBox::StandardButtons buttons);
+
+    Settings& settings_;
+    ComparisonState& comparison_;
+    Tracing& tracing_;
+    cWindow& window_;
+    SelectState state_;
+    std::string tag_;
+    bool loaded_ = false;
+
+    QLabel* lblFile1_ = nullptr;
+    QLabel* lblFile2_ = nullptr;
+    std::array<QLineEdit*, 2> txtCompareFile_{};
+    std::array<QPushButton*, 2> cmdSelectFile_{};
+    QLabel* Label4_ = nullptr;
+    std::array<QRadioButton*, 5> optSyncPaths_{};
+    QLabel* Label3_ = nullptr;
+    QCheckBox* chkSyncFileNames_ = nullptr;
+    QCheckBox* chkSyncFileExtensions_ = nullptr;
+    QPushButton* cmdOK_ = nullptr;
+    QPushButton* cmdCancel_ = nullptr;
+    QPushButton* cmdHelp_ = nullptr;
+};
+
+}  // namespace dualis
