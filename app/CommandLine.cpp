@@ -66,7 +66,7 @@ std::string ParseCommandLine(const std::vector<std::string>& args, CommandLine& 
     app.add_option("--differences-only", differencesOnly,
                    "Show only differences, with BEFORE and AFTER lines of context (default 3,3)")
         ->type_name("[=BEFORE,AFTER]");
-    app.add_option("files", files, "FILE1 FILE2, or FILE1,FILE2 as one argument")->expected(1, 2);
+    app.add_option("files", files, "FILE1 FILE2, or FILE1,FILE2 as one argument")->expected(0, 2);
 
     try {
         // The two options whose value is optional take it only as "=VALUE"; their bare forms
@@ -95,7 +95,9 @@ std::string ParseCommandLine(const std::vector<std::string>& args, CommandLine& 
         return "";
     }
     if (!result.DumpFile.empty() && report) return "--report and --dump exclude each other";
-    result.RunMode = result.DumpFile.empty() ? CommandLine::Mode::Report : CommandLine::Mode::Dump;
+    result.RunMode = !result.DumpFile.empty() ? CommandLine::Mode::Dump
+                     : report                 ? CommandLine::Mode::Report
+                                              : CommandLine::Mode::Window;
 
     if (bareExpandTabs || app.count("--expand-tabs")) {
         shorthand.push_back("ExpandTabs=Yes");
@@ -116,6 +118,17 @@ std::string ParseCommandLine(const std::vector<std::string>& args, CommandLine& 
     for (const std::string& a : assignments) {
         const std::string problem = ApplyOptionText(check, a);
         if (!problem.empty()) return "Bad option: " + problem;
+    }
+    if (result.RunMode == CommandLine::Mode::Window) {
+        // The window takes its options from the settings file and keeps them there.
+        if (!assignments.empty()) return "The comparison options need --report or --dump";
+        // One argument that is not a pair is ignored, and the window opens without files.
+        if (files.size() == 2) {
+            result.Files = {files[0], files[1]};
+        } else if (files.size() == 1) {
+            SplitFilePair(files[0], result.Files);
+        }
+        return "";
     }
     result.Assignments = std::move(assignments);
 

@@ -10,9 +10,10 @@
 namespace dualis {
 
 struct CommandLine {
-    enum class Mode { Report, Dump, Help, Version } RunMode = Mode::Report;
+    // Without --report or --dump the program opens its window, with or without two files.
+    enum class Mode { Window, Report, Dump, Help, Version } RunMode = Mode::Window;
     std::string DumpFile;
-    std::array<std::string, 2> Files;
+    std::array<std::string, 2> Files;  // both empty when the window is opened without files
     std::string SettingsFile;  // empty: the user's settings file
     // KEY=VALUE assignments, in the order they take effect, over the settings file's options.
     std::vector<std::string> Assignments;

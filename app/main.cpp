@@ -1,5 +1,6 @@
-// Entry point: reads the settings, compares the two files named on the command line and prints
-// the report or appends the diagnostic dump. The settings file is read, never written.
+// Entry point: opens the main window, or, with --report or --dump, compares the two files named
+// on the command line and prints the report or appends the diagnostic dump without a window (the
+// settings file is then read, never written).
 #include <cstdio>
 #include <string>
 #include <vector>
@@ -11,6 +12,9 @@
 #include "Report.h"
 #include "RunTimeError.h"
 #include "Services.h"
+#ifdef DUALIS_WITH_WINDOW
+#include "WindowMain.h"
+#endif
 
 namespace {
 
@@ -63,6 +67,17 @@ int main(int argc, char** argv) {
         std::printf("%s %s\n", dualis::cAppInfo::ProductName().c_str(),
                     dualis::cAppInfo().AppVersion().c_str());
         return kExitEqual;
+    }
+    if (cmd.RunMode == dualis::CommandLine::Mode::Window) {
+#ifdef DUALIS_WITH_WINDOW
+        if (dualis::DisplayAvailable()) return dualis::RunWindow(cmd, argc, argv);
+#endif
+        if (cmd.Files[0].empty()) {
+            std::fprintf(stderr, "No display found: give two files to print their comparison.\n");
+            return kExitTrouble;
+        }
+        std::fprintf(stderr, "No display found: printing the report instead.\n");
+        cmd.RunMode = dualis::CommandLine::Mode::Report;
     }
     dualis::Services services;
     dualis::ComparisonState state;

@@ -34,7 +34,7 @@ TEST(CommandLine, DumpTakesItsFile) {
 
 TEST(CommandLine, FriendlySpellingsAndAssignments) {
     const CommandLine cmd =
-        Parse({"--ignore-case", "--expand-tabs", "--differences-only", "--sync=3", "--option",
+        Parse({"--report", "--ignore-case", "--expand-tabs", "--differences-only", "--sync=3", "--option",
                "IgnoreComments=yes", "--option", "linebyline=-1", "a", "b"});
     const CompareOptions o = cmd.OptionsOver({});
     EXPECT_TRUE(o.IgnoreCase && o.ExpandTabs && o.DifferencesOnly && o.IgnoreComments &&
@@ -43,7 +43,7 @@ TEST(CommandLine, FriendlySpellingsAndAssignments) {
     EXPECT_EQ(o.SyncNumber, 3);
     EXPECT_EQ(o.DifferencesBefore, 3);
     EXPECT_EQ(cmd.Files[0], "a");  // bare optional-value flags leave the files alone
-    const CommandLine more = Parse({"--expand-tabs=8", "--differences-only=1,0", "a", "b"});
+    const CommandLine more = Parse({"--report", "--expand-tabs=8", "--differences-only=1,0", "a", "b"});
     EXPECT_EQ(more.OptionsOver({}).TabWidth, 8);
     EXPECT_EQ(more.OptionsOver({}).DifferencesBefore, 1);
     EXPECT_EQ(more.OptionsOver({}).DifferencesAfter, 0);
@@ -53,7 +53,7 @@ TEST(CommandLine, AssignmentsApplyOverTheSettingsOptions) {
     CompareOptions fromSettings;
     fromSettings.IgnoreCase = true;
     fromSettings.SyncNumber = 5;
-    const CommandLine cmd = Parse({"--settings", "my.ini", "--sync=3", "a", "b"});
+    const CommandLine cmd = Parse({"--settings", "my.ini", "--report", "--sync=3", "a", "b"});
     EXPECT_EQ(cmd.SettingsFile, "my.ini");
     const CompareOptions o = cmd.OptionsOver(fromSettings);
     EXPECT_TRUE(o.IgnoreCase);

@@ -1,0 +1,113 @@
+// Start-up of the window program: the services, the main window, the files of the command line
+// or the file selection dialog, then the event loop until the window closes.
+#include "WindowMain.h"
+
+#include <QApplication>
+#include <QDesktopServices>
+#include <QUrl>
+#include <cstdlib>
+#include <memory>
+
+#include "HelpWindow.h"
+#include "Services.h"
+#include "frmAbout.h"
+#include "frmErrorInfo.h"
+#include "frmMain.h"
+#include "frmSelectFiles.h"
+
+namespace dualis {
+
+bool DisplayAvailable() {
+#if defined(__linux__) || defined(__unix__)
+    for (const char* name : {"QT_QPA_PLATFORM", "DISPLAY", "WAYLAND_DISPLAY"}) {
+        const char* value = std::getenv(name);
+        if (value && *value) return true;
+    }
+    return false;
+#else
+    return true;
+#endif
+}
+
+namespace {
+
+// Everything the window program keeps for the whole run.
+struct WindowProgram {
+    Services S;
+    ComparisonState State;
+    std::unique_ptr<Tracing> Trace;
+    std::unique_ptr<frmMain> Main;
+    std::unique_ptr<frmSelectFiles> SelectFiles;
+    std::string HelpFile;
+};
+
+void OnError(WindowProgram& w, const ErrorFacts& facts) {
+    QApplication::restoreOverrideCursor();
+    ERHandler(facts, MakeErrorContext(w.S, w.State.FileName), w.S.Log, w.S.Debug,
+              [&](const std::string& report) {
+                  ShowErrorReport(report, w.S.AppInfo, w.Main.get(), w.Trace.get());
+              });
+}
+
+MainWindowContext MakeContext(WindowProgram& w) {
+    MainWindowContext ctx{w.State, w.S.Values, w.S.AppInfo, *w.Trace, {}, {}, {}, {}};
+    ctx.ChooseFiles = [&w](QWidget* owner) {
+        if (!w.SelectFiles) {
+            w.SelectFiles = std::make_unique<frmSelectFiles>(w.S.Values, w.State, *w.Trace,
+                                                             w.S.Window, owner);
+        }
+        w.SelectFiles->Show();
+        return w.SelectFiles->Tag() == "OK";
+    };
+    ctx.WrapUp = [&w] {
+        w.Trace->Run(TraceKind::App, "mCompare: WrapUp", [&] {
+            WriteSettings(w.S);
+            w.S.Log.LogClose();
+            TerminateProgram(0);
+        });
+    };
+    ctx.ShowHelp = [&w](int command, int context) {
+        w.S.Window.CallWinHelp(w.HelpFile, command, context);
+    };
+    ctx.ShowAbout = [&w](QWidget* owner) { ShowAbout(w.S.AppInfo, owner); };
+    return ctx;
+}
+
+}  // namespace
+
+int RunWindow(const CommandLine& cmd, int argc, char** argv) {
+    QApplication app(argc, argv);
+    QApplication::setApplicationName(QStringLiteral("Dualis"));
+    QApplication::setOverrideCursor(Qt::WaitCursor);
+    bool busy = true;
+    auto w = std::make_unique<WindowProgram>();
+    w->Trace = std::make_unique<Tracing>(w->S.Debug, w->S.Log,
+                                         [p = w.get()](const ErrorFacts& f) { OnError(*p, f); });
+    std::vector<std::string> problems;
+    w->Trace->Run(TraceKind::App, "mCompare: Main", [&] {
+        problems = StartServices(w->S, cmd.SettingsFile, true);
+        w->S.AppInfo.UrlOpener = [](const std::string& url) {
+            QDesktopServices::openUrl(QUrl(QString::fromStdString(url)));
+        };
+        w->S.Window.HelpViewer = [](int command, int context) { ShowHelp(command, context); };
+        w->Main = std::make_unique<frmMain>(MakeContext(*w));
+        w->Main->Form_Load();
+        w->HelpFile = (cAppInfo::ExecutablePath().parent_path() / "Dualis.HLP").string();
+        for (const std::string& problem : problems) w->Main->Host().ShowMessage(problem);
+        if (!cmd.Files[0].empty()) {
+            // The names as given; their parts make the caption.
+            SetFileNames(w->State, cmd.Files[0], cmd.Files[1]);
+            w->Main->CompareAFile();
+        }
+        if (w->S.Values.ShowFileOpen && !w->State.FilesCompared) {
+            QApplication::restoreOverrideCursor();
+            busy = false;
+            w->Main->SelectAndCompareFiles();
+        }
+        if (w->State.FilesCompared) w->Main->cmdViewFiles_Click();
+    });
+    if (busy) QApplication::restoreOverrideCursor();
+    return app.exec();
+}
+
+}  // namespace dualis

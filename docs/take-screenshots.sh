@@ -1,0 +1,32 @@
+#!/usr/bin/env bash
+# Takes the README's screenshots of the three views on the bundled example pair, under a
+# virtual display. Needs xvfb, imagemagick and xdotool (Debian packages of those names).
+set -euo pipefail
+cd "$(dirname "$0")/.."
+
+cmake --preset release >/dev/null
+cmake --build --preset release --target dualis >/dev/null
+display=:97
+Xvfb "$display" -screen 0 1280x900x24 >/dev/null 2>&1 &
+xvfb=$!
+trap 'kill $xvfb 2>/dev/null' EXIT
+sleep 1
+config=$(mktemp -d)
+for view in V H C; do
+  mkdir -p "$config/Dualis"
+  printf '[Display]\r\nViewMode=%s\r\n[General]\r\nVersion=%s\r\n' "$view" \
+    "$(build/release/app/dualis --version | cut -d' ' -f2-)" >"$config/Dualis/VBDualis.INI"
+  DISPLAY=$display XDG_CONFIG_HOME=$config build/release/app/dualis \
+    examples/v1/frmOrders.frm examples/v2/frmOrders.frm &
+  app=$!
+  sleep 3
+  id=$(DISPLAY=$display xdotool search --name '^Dualis ' | head -1)
+  # The procedure "cmdSave_Click", the fifth entry, shows changed, added and deleted lines.
+  DISPLAY=$display xdotool windowactivate --sync "$id" key --delay 100 Tab Down Down Down Down
+  sleep 1
+  DISPLAY=$display import -window "$id" "docs/screenshots/view-$view.png"
+  kill $app
+  wait $app 2>/dev/null || true
+done
+rm -rf "$config"
+echo "Screenshots in docs/screenshots/"

@@ -1,0 +1,155 @@
+// Which rows a pane draws, how each row reads and which colours it takes.
+#include <gtest/gtest.h>
+
+#include "DisplayLines.h"
+#include "RunTimeError.h"
+#include "TestSupport.h"
+
+namespace dualis {
+namespace {
+
+using test::Lines;
+
+TEST(ChooseLineWindow, PagesThroughALongProcedure) {
+    // 100 rows, 20 to a page: the bar runs from 1 to 81.
+    EXPECT_EQ(ChooseLineWindow(100, 20, 50).Top, 50);
+    EXPECT_EQ(ChooseLineWindow(100, 20, 50).Bottom, 70);  // 21 rows
+    EXPECT_EQ(ChooseLineWindow(100, 20, 80).Top, 80);
+    EXPECT_EQ(ChooseLineWindow(100, 20, 80).Bottom, 100);
+    // The last value pulls the window back, two past the page: 82 to 100.
+    EXPECT_EQ(ChooseLineWindow(100, 20, 81).Top, 82);
+    EXPECT_EQ(ChooseLineWindow(100, 20, 81).Bottom, 100);
+    EXPECT_EQ(ChooseLineWindow(100, 20, 0).Top, 1);  // a bar not yet set
+}
+
+TEST(ChooseLineWindow, AShortProcedureIsDrawnFromItsTopWhateverTheBarSays) {
+    for (int32_t value : {0, 1, 7, 500}) {
+        const LineWindow w = ChooseLineWindow(20, 20, value);
+        EXPECT_EQ(w.Top, 1);
+        EXPECT_EQ(w.Bottom, 20);
+    }
+}
+
+TEST(RowText, PrefixesFollowTheSymbolAndNumberSettings) {
+    Settings s;
+    s.Symbols = true;
+    s.LineNumbers = true;
+    EXPECT_EQ(RowText("+", 12, 0, "x = 1", s), "+ [12] x = 1");
+    EXPECT_EQ(RowText("+", 12, 10, "x = 1", s), "+ [2] x = 1");  // counted from the procedure
+    EXPECT_EQ(RowText("+", 0, 0, "", s), "+");  // the side without a line shows its symbol only
+    s.Symbols = false;
+    EXPECT_EQ(RowText("+", 12, 0, "x = 1", s), " [12] x = 1");
+    s.LineNumbers = false;
+    EXPECT_EQ(RowText("+", 12, 0, "x = 1", s), " x = 1");
+    EXPECT_EQ(RowText(TwoPaneSymbol(LineSymbol::HiddenMarker), 0, 0, "", s), "");
+    s.Symbols = true;
+    EXPECT_EQ(RowText(TwoPaneSymbol(LineSymbol::HiddenMarker), 0, 0, "", s),
+              std::string(255, '='));
+}
+
+TEST(Symbols, TheCombinedViewMarksChangedLinesWithAPair) {
+    EXPECT_EQ(TwoPaneSymbol(LineSymbol::Changed), "#");
+    EXPECT_EQ(CombinedSymbol(LineSymbol::Changed), "<>");
+    EXPECT_EQ(TwoPaneSymbol(static_cast<LineSymbol>(9)), "");
+    Settings s;
+    const LineColours unknown = TwoPaneColours(static_cast<LineSymbol>(9), s, 0x123456);
+    EXPECT_EQ(unknown.Back, 0xFFFFFFu);  // white, in the colour of the row before
+    EXPECT_EQ(unknown.Fore, 0x123456u);
+    EXPECT_EQ(TwoPaneColours(LineSymbol::Added, s, 0).Fore, s.ForeColorAdded);
+}
+
+// File 2 changes the second line of B, which starts at raw line 4 in both files.
+const std::string kFile1 = Lines({"Option Explicit", "", "' B", "Sub B()", "  x = 1", "End Sub"});
+const std::string kFile2 = Lines({"Option Explicit", "", "' B", "Sub B()", "  x = 2", "End Sub"});
+
+int32_t ProcNamed(const ComparisonState& state, const std::string& name) {
+    for (int32_t p = 1; p <= state.ProcCount(); ++p) {
+        if (state.ProcStack[p].TrueProcName == name) return p;
+    }
+    return 0;
+}
+
+TEST(BothPanesPicture, DrawsEachSideWithNumbersFromTheProcedure) {
+    const ComparisonState state = test::CompareTexts(kFile1, kFile2);
+    const int32_t b = ProcNamed(state, "B");
+    ASSERT_GT(b, 0);
+    Settings s;
+    s.Symbols = true;
+    s.LineNumbers = true;
+    s.LineNumberByProc = true;
+    const int32_t first = state.ProcStack[b].FirstRaw[1];
+    const PanePicture right = BothPanesPicture(state, s, b, 1, 20, 1, -1);
+    ASSERT_FALSE(right.Lines.empty());
+    EXPECT_EQ(right.Lines[0].Text,
+              "= [1] " + std::string(state.RawStack[1].Text(first)));
+    bool changed = false;
+    for (const PaneLine& line : right.Lines) {
+        if (line.Text == "# [" + std::to_string(5 - (first - 1)) + "]   x = 2") {
+            changed = true;
+            EXPECT_EQ(line.Colours.Back, s.BackColorChanged);
+        }
+    }
+    EXPECT_TRUE(changed);
+    EXPECT_EQ(right.HiLiteLine, 0);  // -1 lies outside every window
+}
+
+TEST(BothPanesPicture, TheHighlightTakesItsColoursAndIsDroppedOutOfView) {
+    const ComparisonState state = test::CompareTexts(kFile1, kFile2);
+    const int32_t b = ProcNamed(state, "B");
+    Settings s;
+    const PanePicture lit = BothPanesPicture(state, s, b, 0, 20, 1, 2);
+    EXPECT_EQ(lit.HiLiteLine, 2);
+    EXPECT_EQ(lit.Lines[1].Colours.Back, s.BackColorHiLite);
+    EXPECT_EQ(lit.Lines[1].Colours.Fore, s.ForeColorHiLite);
+    // A one-row page scrolled to row 3 no longer shows row 2, which loses its highlight.
+    const PanePicture scrolled = BothPanesPicture(state, s, b, 0, 1, 3, 2);
+    EXPECT_EQ(scrolled.Window.Top, 3);
+    EXPECT_EQ(scrolled.HiLiteLine, 0);
+    // The combined view keeps it for when the row comes back.
+    EXPECT_EQ(CombinedPicture(state, s, b, 1, 3, 2).HiLiteLine, 2);
+}
+
+TEST(ChooseLineWindow, AOneRowPageStillShowsTheLastRow) {
+    // The last page starts two past the page's length, which for a page of one row would lie
+    // beyond the last row.
+    const LineWindow last = ChooseLineWindow(3, 1, 3);
+    EXPECT_EQ(last.Top, 3);
+    EXPECT_EQ(last.Bottom, 3);
+}
+
+TEST(BothPanesPicture, AProcedureWithoutRowsDrawsNothing) {
+    const ComparisonState state = test::CompareTexts(kFile1, kFile2);
+    const PanePicture none = BothPanesPicture(state, Settings{}, 999, 0, 20, 1, -1);
+    EXPECT_TRUE(none.Lines.empty());
+}
+
+// A changed line is listed as File 1's line taken out and File 2's put in.
+TEST(CombinedPicture, InterleavesBothFilesWithTheirOwnNumbers) {
+    const ComparisonState state = test::CompareTexts(kFile1, kFile2);
+    const int32_t b = ProcNamed(state, "B");
+    Settings s;
+    s.LineNumbers = true;
+    s.Symbols = true;
+    std::vector<std::string> texts;
+    for (const PaneLine& line : CombinedPicture(state, s, b, 50, 1, -1).Lines) {
+        texts.push_back(line.Text);
+    }
+    EXPECT_NE(std::find(texts.begin(), texts.end(), "- [5]   x = 1"), texts.end());
+    EXPECT_NE(std::find(texts.begin(), texts.end(), "+ [5]   x = 2"), texts.end());
+}
+
+TEST(CombinedPicture, AMarkerRowIsAFailedConsistencyCheck) {
+    ComparisonState state = test::CompareTexts(kFile1, kFile2);
+    state.CombinedDisplay.Clear();
+    state.CombinedDisplay.Add({0, LineSymbol::HiddenMarker, 0});
+    state.CombinedDisplay.EndProc();
+    try {
+        (void)CombinedPicture(state, Settings{}, 1, 20, 1, -1);
+        FAIL() << "no error raised";
+    } catch (const RunTimeError& e) {
+        EXPECT_EQ(e.Place, "frmMain: ShowCombinedDisplayArray unexpected LineSymbol -2");
+    }
+}
+
+}  // namespace
+}  // namespace dualis

@@ -1,0 +1,176 @@
+// The main window's geometry in twips: view area, panes, splitter limits and the legend.
+#include <gtest/gtest.h>
+
+#include "Layout.h"
+#include "Legend.h"
+#include "ProcList.h"
+#include "TestSupport.h"
+
+namespace dualis {
+namespace {
+
+LayoutInput Window(std::string_view mode, double ratio = 0.5) {
+    LayoutInput in;
+    in.ViewMode = mode;
+    in.InnerWidth = 9180;  // a view 9000 wide in the vertical view
+    in.InnerHeight = 6000;
+    in.ProcListHeight = 345;
+    in.StatusHeight = 300;
+    in.HScrollBarHeight = 255;
+    in.VScrollBarWidth = 255;
+    in.OneLineHeight = 195;
+    in.TwoLineHeight = 390;
+    in.LineHeight = {240, 240};
+    in.CharWidth = {120, 120};
+    in.SplitRatioV = ratio;
+    in.SplitRatioH = ratio;
+    return in;
+}
+
+TEST(PositionProcList, SitsBelowTheToolbar) {
+    const ProcListPlace hidden = PositionProcList(0, 9000, {0, 0, 400, 195}, {0, 0, 0, 315});
+    EXPECT_EQ(hidden.Label, (Rect{60, 60, 400, 195}));
+    EXPECT_EQ(hidden.List, (Rect{535, 30, 9000 - 595, 315}));
+    EXPECT_EQ(PositionProcList(420, 9000, {}, {}).List.Top, 450);
+}
+
+TEST(PositionViewArea, EachModeSharesTheInnerArea) {
+    const ViewArea v = PositionViewArea(Window("V"));
+    EXPECT_EQ(v.View, (Rect{60, 345, 9000, 6000 - 300 - 345}));
+    ASSERT_TRUE(v.Splitter);
+    EXPECT_EQ(v.Splitter->Left, 0.5 * 9000 + 60);
+    EXPECT_EQ(v.Splitter->Height, v.View.Height - 390 - 255);
+    const ViewArea h = PositionViewArea(Window("H"));
+    EXPECT_EQ(h.View.Width, 9180 - 120);
+    EXPECT_EQ(h.View.Height, 6000 - 345 - 60 - 300);
+    EXPECT_EQ(h.Splitter->Width, h.View.Width - 255);
+    const ViewArea c = PositionViewArea(Window("C"));
+    EXPECT_FALSE(c.Splitter);
+    EXPECT_EQ(c.View.Height, 6000 - 300 - 345);
+}
+
+TEST(PositionDisplayAreas, TheVerticalViewSplitsTheWidth) {
+    const LayoutInput in = Window("V");
+    const DisplayAreas d = PositionDisplayAreas(in, PositionViewArea(in));
+    ASSERT_TRUE(d.TwoPanes);
+    EXPECT_EQ(d.Pane[0].Frame.Width, 4500);
+    EXPECT_EQ(d.Pane[1].Frame.Left, 4560 + 60);
+    EXPECT_EQ(d.Pane[0].Label.Height, 390);  // path and counts on two lines
+    const PaneFrame& f = d.Pane[0];
+    EXPECT_EQ(f.VScroll, (Rect{4500 - 255, 0, 255, f.Frame.Height - 255}));
+    EXPECT_EQ(f.HScroll, (Rect{0, f.Frame.Height - 255, 4500 - 255, 255}));
+    EXPECT_EQ(f.Picture, (Rect{0, 0, 32000, f.Frame.Height - 255}));
+    EXPECT_FALSE(d.Splitter);
+}
+
+TEST(PositionDisplayAreas, ATooNarrowPaneIsWidenedToItsMinimum) {
+    // 3 "W" widths and a scroll bar: 615 twips of 9000.
+    for (double ratio : {0.02, 0.98}) {
+        const LayoutInput in = Window("V", ratio);
+        const DisplayAreas d = PositionDisplayAreas(in, PositionViewArea(in));
+        const int narrow = ratio < 0.5 ? 0 : 1;
+        EXPECT_DOUBLE_EQ(d.Pane[narrow].Frame.Width, 615);
+        ASSERT_TRUE(d.Splitter);
+        EXPECT_DOUBLE_EQ(d.Splitter->Left, d.SplitRatio * 9000 + 60);
+    }
+    // A ratio outside 0 to 1 starts again from the middle.
+    const LayoutInput odd = Window("H", 1.5);
+    EXPECT_EQ(PositionDisplayAreas(odd, PositionViewArea(odd)).SplitRatio, 0.5);
+}
+
+TEST(PositionDisplayAreas, TheHorizontalMinimumIsALabelABarAndOneAndAHalfRows) {
+    const LayoutInput in = Window("H", 0.01);
+    const DisplayAreas d = PositionDisplayAreas(in, PositionViewArea(in));
+    const double height = PositionViewArea(in).View.Height;
+    EXPECT_DOUBLE_EQ(d.SplitRatio * height, 195 + 255 + 360);
+    EXPECT_EQ(d.Pane[1].Label.Top, d.Splitter->Top + 60);
+}
+
+TEST(PositionDisplayAreas, TheCombinedViewStacksBothLabelsAboveOnePane) {
+    const LayoutInput in = Window("C");
+    const DisplayAreas d = PositionDisplayAreas(in, PositionViewArea(in));
+    EXPECT_FALSE(d.TwoPanes);
+    EXPECT_EQ(d.Pane[1].Label.Top, 345 + 195);
+    EXPECT_EQ(d.Pane[0].Frame.Top, 345 + 390);
+}
+
+TEST(Splitter, StopsFiftyTwipsFromTheWindowsEdge) {
+    EXPECT_EQ(SplitterDragTarget(4560, 300, 60, 9300), 4560 + 300 - 30);
+    EXPECT_FALSE(SplitterDragTarget(100, -40, 60, 9300));   // would reach 30
+    EXPECT_FALSE(SplitterDragTarget(9200, 80, 60, 9300));   // would pass 9250
+}
+
+TEST(Splitter, DroppedOnAnEdgeMeansOnePane) {
+    const LayoutInput in = Window("V");
+    const Rect view = PositionViewArea(in).View;
+    EXPECT_DOUBLE_EQ(*SplitterDrop("V", 60 + 2250, in, view), 0.25);
+    EXPECT_FALSE(SplitterDrop("V", 60 + 200, in, view));          // within a bar's width
+    EXPECT_FALSE(SplitterDrop("V", 60 + 9000 - 200, in, view));
+    const LayoutInput h = Window("H");
+    const Rect hv = PositionViewArea(h).View;
+    EXPECT_FALSE(SplitterDrop("H", hv.Top + 195 + 100, h, hv));  // on the first label's bar
+    EXPECT_TRUE(SplitterDrop("H", hv.Top + hv.Height / 2, h, hv));
+}
+
+TEST(MinimumWindow, NothingBelowThreeThousandTwips) {
+    EXPECT_EQ(AtLeastMinimum(2500), 3000);
+    EXPECT_EQ(AtLeastMinimum(2000), 3000);
+    EXPECT_EQ(AtLeastMinimum(4000), 4000);
+}
+
+TEST(Legend, StaysInsideTheWindow) {
+    // Dragged beyond the right edge: its right edge rests on the inner area's.
+    const LegendPlace dragged = LegendDrag({8000, 500}, 2000, 10, 1500, 900, 240, 9000, 6000);
+    EXPECT_EQ(dragged.Left, 9000 - 1500);
+    EXPECT_EQ(dragged.Top, 500 + 10 - 120);
+    const LegendPlace up = LegendDrag({100, 50}, 0, -500, 1500, 900, 240, 9000, 6000);
+    EXPECT_EQ(up.Left, 0);
+    EXPECT_EQ(up.Top, 0);
+    // A narrower window keeps the legend's share of the width, or pulls it inside.
+    const LegendPlace kept = LegendAfterResize({3000, 600}, 1500, 900, 12000, 8000, 6000, 8000,
+                                               5880, 7000);
+    EXPECT_EQ(kept.Left, 1500);
+    const LegendPlace pulled = LegendAfterResize({10400, 600}, 1500, 900, 12000, 8000, 6000,
+                                                 8000, 5880, 7000);
+    EXPECT_EQ(pulled.Left, 5880 - 1500);
+}
+
+TEST(Legend, ExplainsTheBaseFileForEachView) {
+    EXPECT_NE(LegendProse("V").find("In the left display and Proc list"), std::string::npos);
+    EXPECT_NE(LegendProse("V").find("\r\nIn the right display, File 1"), std::string::npos);
+    EXPECT_NE(LegendProse("H").find("In the bottom display"), std::string::npos);
+    EXPECT_EQ(LegendProse("C"),
+              "In the display and Proc list, File 1 is considered the base file. Lines are "
+              "added, deleted or changed to create File 2.");
+    EXPECT_EQ(LegendProse("Q"), "");
+}
+
+TEST(ProcListEntries, ListEveryProcedureOrOnlyTheDifferences) {
+    const std::string one = test::Lines({"Option Explicit", "Sub A()", "End Sub"});
+    const std::string two = test::Lines({"Option Explicit", "Sub A()", "End Sub", "Sub N()",
+                                         "End Sub"});
+    const ComparisonState state = test::CompareTexts(one, two);
+    const auto all = ProcListEntries(state, false);
+    ASSERT_EQ(all.size(), 3u);
+    EXPECT_EQ(all[0].Text, "= (General)");
+    EXPECT_EQ(all[2].Text, "+ N");  // only in File 2: after File 1's procedures
+    EXPECT_EQ(all[2].Proc, 3);
+    const auto differences = ProcListEntries(state, true);
+    ASSERT_EQ(differences.size(), 1u);
+    EXPECT_EQ(differences[0].Text, "+ N");
+    EXPECT_TRUE(ProcListEntries(test::CompareTexts(one, one), true).empty());
+}
+
+TEST(PlacementAtLoad, TooSmallCentresMaximisedMaximisesTheRestRestores) {
+    Settings s;
+    s.MainWindowWidth = 2999;
+    s.MainWindowHeight = 5000;
+    EXPECT_EQ(PlacementAtLoad(s), LoadPlacement::Centre);
+    s.MainWindowState = 1;  // minimised: moved to its placement all the same
+    EXPECT_EQ(PlacementAtLoad(s), LoadPlacement::Restore);
+    s.MainWindowState = 2;
+    EXPECT_EQ(PlacementAtLoad(s), LoadPlacement::Maximise);
+}
+
+}  // namespace
+}  // namespace dualis

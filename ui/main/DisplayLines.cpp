@@ -1,0 +1,154 @@
+// The rows a pane draws, their texts and their colours.
+#include "DisplayLines.h"
+
+#include <algorithm>
+
+#include "RunTimeError.h"
+
+namespace dualis {
+
+LineWindow ChooseLineWindow(int32_t n, int32_t linesPerPane, int32_t scrollValue) {
+    if (linesPerPane >= n) return {1, n};
+    LineWindow w;
+    w.Top = scrollValue == 0 ? 1 : scrollValue;
+    w.Bottom = w.Top + linesPerPane;
+    if (w.Bottom > n) {
+        // The last page starts two rows past the page's length; a page of one row still shows
+        // the last row rather than none.
+        w.Top = std::min(n - linesPerPane + 2, n);
+        w.Bottom = n;
+    }
+    return w;
+}
+
+namespace {
+
+LineColours ClassColours(LineSymbol symbol, const Settings& s, bool& known) {
+    known = true;
+    switch (symbol) {
+        case LineSymbol::HiddenMarker:
+        case LineSymbol::Equal: return {s.ForeColorEqual, s.BackColorEqual};
+        case LineSymbol::Ignored: return {s.ForeColorIgnored, s.BackColorIgnored};
+        case LineSymbol::Added: return {s.ForeColorAdded, s.BackColorAdded};
+        case LineSymbol::Changed: return {s.ForeColorChanged, s.BackColorChanged};
+        case LineSymbol::Deleted: return {s.ForeColorDeleted, s.BackColorDeleted};
+    }
+    known = false;
+    return {};
+}
+
+LineColours WithHiLite(LineColours colours, bool hiLite, const Settings& s) {
+    if (hiLite) colours = {s.ForeColorHiLite, s.BackColorHiLite};
+    return colours;
+}
+
+std::string_view LineText(const ComparisonState& state, int file, int32_t rawLine) {
+    if (rawLine < 1 || rawLine > state.RawCount(file)) return {};
+    return state.RawStack[file].Text(rawLine);
+}
+
+}  // namespace
+
+LineColours TwoPaneColours(LineSymbol symbol, const Settings& settings, uint32_t previousFore) {
+    bool known = false;
+    const LineColours colours = ClassColours(symbol, settings, known);
+    return known ? colours : LineColours{previousFore, 0xFFFFFF};
+}
+
+std::string TwoPaneSymbol(LineSymbol symbol) {
+    switch (symbol) {
+        case LineSymbol::HiddenMarker: return std::string(255, '=');
+        case LineSymbol::Equal: return "=";
+        case LineSymbol::Ignored: return "*";
+        case LineSymbol::Added: return "+";
+        case LineSymbol::Changed: return "#";
+        case LineSymbol::Deleted: return "-";
+    }
+    return "";
+}
+
+std::string CombinedSymbol(LineSymbol symbol) {
+    switch (symbol) {
+        case LineSymbol::Equal: return "=";
+        case LineSymbol::Ignored: return "*";
+        case LineSymbol::Added: return "+";
+        case LineSymbol::Changed: return "<>";
+        case LineSymbol::Deleted: return "-";
+        case LineSymbol::HiddenMarker: break;
+    }
+    return "";
+}
+
+std::string RowText(const std::string& symbol, int32_t rawLine, int32_t numberOffset,
+                    std::string_view lineText, const Settings& settings) {
+    std::string text = settings.Symbols ? symbol : std::string();
+    if (settings.LineNumbers && rawLine > 0) {
+        text += " [" + std::to_string(rawLine - numberOffset) + "]";
+    }
+    if (rawLine > 0) {
+        text += ' ';
+        text += lineText;
+    }
+    return text;
+}
+
+int32_t NumberOffset(const ComparisonState& state, int32_t proc, int file,
+                     const Settings& settings) {
+    if (!settings.LineNumberByProc || proc < 1 || proc > state.ProcCount()) return 0;
+    return state.ProcStack[proc].FirstRaw[file] - 1;
+}
+
+PanePicture BothPanesPicture(const ComparisonState& state, const Settings& settings,
+                             int32_t proc, int pane, int32_t linesPerPane, int32_t scrollValue,
+                             int32_t hiLiteLine) {
+    PanePicture picture;
+    const auto rows = state.SeparateDisplay.Row(proc);
+    const auto n = static_cast<int32_t>(rows.size());
+    if (n < 1) return picture;
+    picture.Window = ChooseLineWindow(n, linesPerPane, scrollValue);
+    const LineWindow w = picture.Window;
+    picture.HiLiteLine = (hiLiteLine < w.Top || hiLiteLine > w.Bottom) ? 0 : hiLiteLine;
+    const int32_t offset = NumberOffset(state, proc, pane, settings);
+    uint32_t fore = settings.ForeColorEqual;
+    picture.Lines.reserve(static_cast<size_t>(w.Bottom - w.Top + 1));
+    for (int32_t line = w.Top; line <= w.Bottom; ++line) {
+        const DisplayCell& cell = rows[static_cast<size_t>(line - 1)].Pane[pane];
+        const LineColours colours = TwoPaneColours(cell.Symbol, settings, fore);
+        fore = colours.Fore;
+        picture.Lines.push_back(
+            {RowText(TwoPaneSymbol(cell.Symbol), cell.RawLine, offset,
+                     LineText(state, pane, cell.RawLine), settings),
+             WithHiLite(colours, line == picture.HiLiteLine, settings)});
+    }
+    return picture;
+}
+
+PanePicture CombinedPicture(const ComparisonState& state, const Settings& settings, int32_t proc,
+                            int32_t linesPerPane, int32_t scrollValue, int32_t hiLiteLine) {
+    PanePicture picture;
+    const auto rows = state.CombinedDisplay.Row(proc);
+    const auto n = static_cast<int32_t>(rows.size());
+    picture.HiLiteLine = hiLiteLine;
+    if (n < 1) return picture;
+    picture.Window = ChooseLineWindow(n, linesPerPane, scrollValue);
+    const LineWindow w = picture.Window;
+    const std::array<int32_t, 2> offsets{NumberOffset(state, proc, 0, settings),
+                                         NumberOffset(state, proc, 1, settings)};
+    picture.Lines.reserve(static_cast<size_t>(w.Bottom - w.Top + 1));
+    for (int32_t line = w.Top; line <= w.Bottom; ++line) {
+        const CombinedRow& row = rows[static_cast<size_t>(line - 1)];
+        bool known = false;
+        const LineColours colours = ClassColours(row.Symbol, settings, known);
+        if (!known || row.Symbol == LineSymbol::HiddenMarker) {
+            throw AssertFailure("frmMain: ShowCombinedDisplayArray unexpected LineSymbol " +
+                                std::to_string(static_cast<int>(row.Symbol)));
+        }
+        const int side = row.Side == 1 ? 1 : 0;
+        picture.Lines.push_back({RowText(CombinedSymbol(row.Symbol), row.RawLine, offsets[side],
+                                         LineText(state, side, row.RawLine), settings),
+                                 WithHiLite(colours, line == hiLiteLine, settings)});
+    }
+    return picture;
+}
+
+}  // namespace dualis

@@ -1,0 +1,74 @@
+// Which display rows a pane draws and how each one looks: its text with the symbol and number
+// prefix, and its colours. The pane widget only paints what these functions return.
+//
+// Example: with symbols and line numbers on, an added raw line 12 reading "x = 1" is drawn as
+// "+ [12] x = 1" in the added colours; the same row on the other side (no line there) is "+".
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <vector>
+
+#include "ComparisonState.h"
+#include "Settings.h"
+
+namespace dualis {
+
+// The first and last display row a pane draws (1-based, inclusive); Bottom < Top: none.
+struct LineWindow {
+    int32_t Top = 1;
+    int32_t Bottom = 0;
+};
+
+// The rows drawn for n rows, a page of `linesPerPane` rows and the vertical scroll value. When
+// the page is shorter than the rows, the window starts at the scroll value and takes one row
+// more than the page; at the end it is pulled back so that row n is the last one (starting at
+// n - linesPerPane + 2, which keeps the last page's top row below the scroll value's).
+LineWindow ChooseLineWindow(int32_t n, int32_t linesPerPane, int32_t scrollValue);
+
+struct LineColours {
+    uint32_t Fore = 0;
+    uint32_t Back = 0xFFFFFF;
+};
+
+// One row as drawn: a band of Back across the pane with Text in Fore.
+struct PaneLine {
+    std::string Text;
+    LineColours Colours;
+};
+
+// What a two-pane view draws for one pane of procedure `proc`, and the highlight it keeps.
+struct PanePicture {
+    LineWindow Window;
+    std::vector<PaneLine> Lines;  // rows Window.Top to Window.Bottom
+    int32_t HiLiteLine = 0;       // the highlight, cleared to 0 when outside the window
+};
+
+// The colours and symbol of a row's class in the two-pane views; an unknown class is drawn on
+// white, without a symbol, in `previousFore`.
+LineColours TwoPaneColours(LineSymbol symbol, const Settings& settings, uint32_t previousFore);
+std::string TwoPaneSymbol(LineSymbol symbol);
+// The combined view's symbols; empty for a class the combined listing never holds.
+std::string CombinedSymbol(LineSymbol symbol);
+
+// The printed text of a row: the symbol (when Symbols is on), " [number]" when LineNumbers is on
+// and the row shows a line, then a blank and the line's text when it shows one.
+std::string RowText(const std::string& symbol, int32_t rawLine, int32_t numberOffset,
+                    std::string_view lineText, const Settings& settings);
+
+// The number subtracted from a raw line's number: the procedure's first raw line in the file,
+// minus 1, when numbers count from the top of the procedure; else 0.
+int32_t NumberOffset(const ComparisonState& state, int32_t proc, int file,
+                     const Settings& settings);
+
+PanePicture BothPanesPicture(const ComparisonState& state, const Settings& settings,
+                             int32_t proc, int pane, int32_t linesPerPane, int32_t scrollValue,
+                             int32_t hiLiteLine);
+
+// The combined view's one pane. A row whose class is not one of Equal to Deleted is a failed
+// consistency check (a run-time error naming "frmMain: ShowCombinedDisplayArray"). The highlight
+// is kept even when outside the window.
+PanePicture CombinedPicture(const ComparisonState& state, const Settings& settings, int32_t proc,
+                            int32_t linesPerPane, int32_t scrollValue, int32_t hiLiteLine);
+
+}  // namespace dualis

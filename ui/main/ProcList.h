@@ -1,0 +1,33 @@
+// The entries of the procedure list and where the window goes when it is loaded.
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <vector>
+
+#include "ComparisonState.h"
+#include "Settings.h"
+
+namespace dualis {
+
+struct ProcListEntry {
+    std::string Text;  // status symbol, a blank and the procedure's name
+    int16_t Proc = 0;  // the procedure record it shows
+};
+
+// "+" only in File 2, "#" changed, "-" only in File 1, "=" equal.
+std::string ProcStatusSymbol(ProcStatus status);
+
+// One entry per procedure record in record order; equal procedures are left out while only the
+// differences are shown.
+std::vector<ProcListEntry> ProcListEntries(const ComparisonState& state, bool differencesOnly);
+
+// Where the main window goes when it is loaded, from the stored placement.
+enum class LoadPlacement {
+    Centre,    // a normal window stored smaller than the minimum: designed size, centred
+    Maximise,  // stored maximised
+    Restore,   // the stored position and size
+};
+LoadPlacement PlacementAtLoad(const Settings& settings);
+
+}  // namespace dualis

@@ -1,0 +1,202 @@
+// The main window: the menus, the procedure list, the file information and status lines, the
+// one or two display panes with their scroll bars, the splitter and the floating legend. It
+// reads the comparison state and never changes it; its rules live in the Qt-free files beside.
+#pragma once
+
+#include <QAction>
+#include <QComboBox>
+#include <QLabel>
+#include <QMainWindow>
+#include <QScrollBar>
+#include <array>
+#include <functional>
+#include <memory>
+#include <vector>
+
+#include "AppInfo.h"
+#include "ComparisonState.h"
+#include "DisplayPane.h"
+#include "Layout.h"
+#include "Legend.h"
+#include "LegendBox.h"
+#include "ScrollRanges.h"
+#include "Settings.h"
+#include "Splitter.h"
+#include "Tracing.h"
+#include "WindowHost.h"
+
+namespace dualis {
+
+// What the window works with; all of it outlives the window.
+struct MainWindowContext {
+    ComparisonState& State;
+    Settings& Values;
+    cAppInfo& AppInfo;
+    Tracing& Trace;
+    // Shows the file selection dialog; true when it was confirmed with OK.
+    std::function<bool(QWidget* owner)> ChooseFiles;
+    // Writes every setting and ends the program; the window has recorded its placement.
+    std::function<void()> WrapUp;
+    // Opens the help on a command and context (11: contents).
+    std::function<void(int helpCommand, int contextId)> ShowHelp;
+    // Shows the about box, owned by the window.
+    std::function<void(QWidget* owner)> ShowAbout;
+};
+
+class frmMain : public QMainWindow {
+    Q_OBJECT
+  public:
+    explicit frmMain(MainWindowContext context, QWidget* parent = nullptr);
+    ~frmMain() override;
+
+    // The steps of loading the window, before it is first shown.
+    void Form_Load();
+
+    // Compares the current FileName pair, with the commands that start a comparison disabled
+    // while the engine yields to pending events. True when a new comparison is in place.
+    bool CompareAFile();
+    // The file selection dialog and, when confirmed, the comparison.
+    void SelectAndCompareFiles();
+
+    // The menu commands.
+    void mnuFileOpen_Click();
+    void mnuFileRecompare_Click();
+    void mnuFileExit_Click();
+    void mnuFileMRU_Click(int index);
+    void cmdViewFiles_Click();
+    void mnuViewVertical_Click();
+    void mnuViewHorizontal_Click();
+    void mnuViewCombined_Click();
+    void mnuViewSyncH_Click();
+    void mnuViewSyncV_Click();
+    void mnuViewStatusBar_Click();
+    void mnuViewLegend_Click();
+    void mnuHelpHelp_Click();
+    void mnuHelpAbout_Click();
+
+    // Drawing, scrolling and the procedure list.
+    void ShowDisplayArrays();
+    void ShowBothDisplayArrays();
+    void ShowCombinedDisplayArray();
+    void GetDefaultFont();
+    void SetCurrentFont();
+    void ResetScrollBars();
+    void SetScrollBars();
+    void vsbDisplay_Change(int index);
+    void hsbDisplay_Change(int index);
+    void LoadProcList();
+    void cboProcedures_Click();
+    void ChangeProc();
+    void PositionProcList();
+
+    // Layout.
+    void SetViewMode();
+    void PositionViewArea();
+    void PositionDisplayAreas();
+    void SetupLegend();
+    void Form_Resize();
+    void picSplitter_MouseDown();
+    void picSplitter_MouseMove(double x, double y);
+    void picSplitter_MouseUp();
+    void picLegendTitleBar_MouseDown(double x, double y);
+    void picLegendTitleBar_MouseMove(double x, double y);
+    void picLegendTitleBar_MouseUp(double x, double y);
+    void imgCloseLegend_Click();
+
+    // The rest of the refresh after a comparison.
+    void EnableMenuItems();
+    void UpdateMRUList();
+    void ShowFileInformation();
+
+    // Twips per pixel of the screen the window is on (15 at 96 dots per inch).
+    double TwipsPerPixel() const { return twipsPerPixel_; }
+    WindowHost& Host() { return host_; }
+
+    // The window's parts, named as the rest of the program and the tests know them.
+    QAction* mnuFileOpen;
+    QAction* mnuFileRecompare;
+    QAction* mnuFileExit;
+    std::vector<QAction*> mnuFileMRU;
+    QAction* mnuViewVertical;
+    QAction* mnuViewHorizontal;
+    QAction* mnuViewCombined;
+    QAction* mnuViewSyncH;
+    QAction* mnuViewSyncV;
+    QAction* mnuViewStatusBar;
+    QAction* mnuViewLegend;
+    QAction* mnuHelpHelp;
+    QAction* mnuHelpAbout;
+    QLabel* lblProc;
+    QComboBox* cboProcedures;
+    std::array<QLabel*, 2> lblFileInformation;
+    std::array<QWidget*, 2> fraDisplay;
+    std::array<DisplayPane*, 2> picDisplay;
+    std::array<QScrollBar*, 2> vsbDisplay;
+    std::array<QScrollBar*, 2> hsbDisplay;
+    DragHandle* picSplitter;
+    QLabel* lblStatus;
+    LegendBox* picLegend;
+
+    // View state.
+    int16_t CurrentProc = 1;
+    std::array<int32_t, 2> TopLine{1, 1};
+    std::array<int32_t, 2> BottomLine{0, 0};
+    std::array<int32_t, 2> HiLiteLine{-1, -1};
+    std::array<PaneScroll, 2> Scroll;
+    std::array<double, 2> LineHeight{};
+    std::array<double, 2> CharWidth{};
+    double SplitRatioV = 0.5;
+    double SplitRatioH = 0.5;
+    std::string StatusText;
+    int MRUCount = 0;
+
+  protected:
+    void closeEvent(QCloseEvent* event) override;
+    void resizeEvent(QResizeEvent* event) override;
+    void mouseMoveEvent(QMouseEvent* event) override;
+
+  private:
+    void BuildMenus();
+    void BuildView();
+    void Connect();
+    void RefreshAfterComparison(bool positionProcList);
+    void SetMRUCaptions(const std::vector<std::string>& captions);
+    void ApplyPlacement();
+    void SetComparing(bool comparing);
+    void Place(QWidget* w, const Rect& r) const;
+    LayoutInput MakeLayoutInput() const;
+    ScrollInput MakeScrollInput() const;
+    // Runs a procedure of the window through the trace and the error trap.
+    template <class Body>
+    void Run(TraceKind kind, const char* procName, Body&& body);
+
+    MainWindowContext ctx_;
+    WindowHost host_;
+    QWidget* view_;  // the inner area, in which every part is placed in twips
+    double twipsPerPixel_ = 15;
+    double HScrollBarHeight = 0;
+    double VScrollBarWidth = 0;
+    double OneLineHeight = 0;
+    double TwoLineHeight = 0;
+    double LastWidth = 0;
+    double LastHeight = 0;
+    ViewArea viewArea_;
+    bool SplitterDragging = false;
+    bool LegendDragging = false;
+    LegendPlace legend_;
+    bool hGuard_ = true;
+    bool vGuard_ = true;
+    bool comparing_ = false;
+    bool loaded_ = false;
+};
+
+}  // namespace dualis
+
+namespace dualis {
+
+template <class Body>
+void frmMain::Run(TraceKind kind, const char* procName, Body&& body) {
+    ctx_.Trace.Run(kind, std::string("frmMain: ") + procName, body);
+}
+
+}  // namespace dualis

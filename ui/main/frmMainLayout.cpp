@@ -1,0 +1,331 @@
+// The main window's layout: view modes, the view area, the panes, the splitter, the legend and
+// the View menu commands that change them.
+#include <QResizeEvent>
+#include <cmath>
+
+#include "Legend.h"
+#include "frmMain.h"
+
+namespace dualis {
+
+void frmMain::Place(QWidget* w, const Rect& r) const {
+    const double tpp = twipsPerPixel_;
+    w->setGeometry(static_cast<int>(std::lround(r.Left / tpp)),
+                   static_cast<int>(std::lround(r.Top / tpp)),
+                   std::max(0, static_cast<int>(std::lround(r.Width / tpp))),
+                   std::max(0, static_cast<int>(std::lround(r.Height / tpp))));
+}
+
+LayoutInput frmMain::MakeLayoutInput() const {
+    const double tpp = twipsPerPixel_;
+    LayoutInput in;
+    in.ViewMode = ctx_.Values.ViewMode;
+    in.InnerWidth = view_->width() * tpp;
+    in.InnerHeight = view_->height() * tpp;
+    in.ToolbarHeight = 0;  // no toolbar strip yet
+    in.ProcListHeight = cboProcedures->isHidden() ? 0 : cboProcedures->height() * tpp + 30;
+    in.StatusHeight = lblStatus->isHidden() ? 0 : lblStatus->height() * tpp;
+    in.HScrollBarHeight = HScrollBarHeight;
+    in.VScrollBarWidth = VScrollBarWidth;
+    in.OneLineHeight = OneLineHeight;
+    in.TwoLineHeight = TwoLineHeight;
+    in.LineHeight = LineHeight;
+    in.CharWidth = CharWidth;
+    in.SplitRatioV = SplitRatioV;
+    in.SplitRatioH = SplitRatioH;
+    return in;
+}
+
+void frmMain::SetViewMode() {
+    Run(TraceKind::App, "SetViewMode", [&] {
+        const std::string& mode = ctx_.Values.ViewMode;
+        if (mode != "V" && mode != "H" && mode != "C") return;
+        const bool two = mode != "C";
+        picSplitter->setVisible(two);
+        if (mode == "V") picSplitter->setCursor(Qt::SplitHCursor);
+        if (mode == "H") picSplitter->setCursor(Qt::SplitVCursor);
+        fraDisplay[1]->setVisible(two);
+        lblFileInformation[1]->setVisible(true);
+        if (!two) {
+            hsbDisplay[1]->setEnabled(false);
+            vsbDisplay[1]->setEnabled(false);
+        }
+        mnuViewVertical->setChecked(mode == "V");
+        mnuViewHorizontal->setChecked(mode == "H");
+        mnuViewCombined->setChecked(mode == "C");
+    });
+}
+
+void frmMain::PositionProcList() {
+    Run(TraceKind::App, "PositionProcList", [&] {
+        const double tpp = twipsPerPixel_;
+        cboProcedures->setVisible(true);
+        lblProc->setVisible(true);
+        const Rect label{0, 0, lblProc->width() * tpp, lblProc->height() * tpp};
+        const Rect list{0, 0, 0, cboProcedures->sizeHint().height() * tpp};
+        const ProcListPlace place = dualis::PositionProcList(0, view_->width() * tpp, label, list);
+        Place(lblProc, place.Label);
+        Place(cboProcedures, place.List);
+    });
+}
+
+void frmMain::PositionViewArea() {
+    Run(TraceKind::App, "PositionViewArea", [&] {
+        viewArea_ = dualis::PositionViewArea(MakeLayoutInput());
+        if (viewArea_.Splitter) Place(picSplitter, *viewArea_.Splitter);
+    });
+}
+
+void frmMain::PositionDisplayAreas() {
+    Run(TraceKind::App, "PositionDisplayAreas", [&] {
+        for (int p = 0; p < 2; ++p) {
+            const QFontMetricsF metrics(picDisplay[p]->font());
+            LineHeight[p] = metrics.height() * twipsPerPixel_;
+            CharWidth[p] = metrics.horizontalAdvance(QLatin1Char('W')) * twipsPerPixel_;
+        }
+        const DisplayAreas areas = dualis::PositionDisplayAreas(MakeLayoutInput(), viewArea_);
+        if (areas.Splitter) {
+            viewArea_.Splitter = areas.Splitter;
+            Place(picSplitter, *areas.Splitter);
+        }
+        const int panes = areas.TwoPanes ? 2 : 1;
+        const bool combined = ctx_.Values.ViewMode == "C";
+        for (int p = 0; p < 2; ++p) {
+            if (p < panes || combined) Place(lblFileInformation[p], areas.Pane[p].Label);
+        }
+        for (int p = 0; p < panes; ++p) {
+            const PaneFrame& f = areas.Pane[p];
+            Place(fraDisplay[p], f.Frame);
+            Place(hsbDisplay[p], f.HScroll);
+            Place(vsbDisplay[p], f.VScroll);
+            // Keep the horizontal shift the pane has; the next draw sets it again.
+            const int left = picDisplay[p]->x();
+            Place(picDisplay[p], f.Picture);
+            picDisplay[p]->move(left, 0);
+        }
+    });
+}
+
+void frmMain::SetupLegend() {
+    Run(TraceKind::App, "SetupLegend",
+        [&] { picLegend->SetupLegend(ctx_.Values, ctx_.Values.ViewMode); });
+}
+
+void frmMain::resizeEvent(QResizeEvent* event) {
+    QMainWindow::resizeEvent(event);
+    if (loaded_) Form_Resize();
+}
+
+void frmMain::Form_Resize() {
+    Run(TraceKind::Events, "Form_Resize", [&] {
+        const double tpp = twipsPerPixel_;
+        Settings& s = ctx_.Values;
+        if (!isMinimized() && !isMaximized() && !isFullScreen()) {
+            const QSize frame = frameGeometry().size() - size();
+            const int minimum = static_cast<int>(std::ceil(MinimumWindowTwips / tpp));
+            if (frameGeometry().height() < minimum || frameGeometry().width() < minimum) {
+                resize(std::max(width(), minimum - frame.width()),
+                       std::max(height(), minimum - frame.height()));
+            }
+            const QRect outer = frameGeometry();
+            s.MainWindowLeft = static_cast<float>(outer.left() * tpp);
+            s.MainWindowTop = static_cast<float>(outer.top() * tpp);
+            s.MainWindowHeight = static_cast<float>(outer.height() * tpp);
+            s.MainWindowWidth = static_cast<float>(outer.width() * tpp);
+        }
+        if (isMinimized()) return;
+        const double w = view_->width() * tpp;
+        const double h = view_->height() * tpp;
+        if (s.Viewstatusbar) {
+            Place(lblStatus, {60, h - lblStatus->height() * tpp, w - 120, lblStatus->height() * tpp});
+        }
+        const double outerWidth = frameGeometry().width() * tpp;
+        const double outerHeight = frameGeometry().height() * tpp;
+        legend_ = LegendAfterResize(legend_, picLegend->width() * tpp, picLegend->height() * tpp,
+                                    LastWidth, LastHeight, outerWidth, outerHeight, w, h);
+        picLegend->move(static_cast<int>(legend_.Left / tpp), static_cast<int>(legend_.Top / tpp));
+        LastWidth = outerWidth;
+        LastHeight = outerHeight;
+        PositionProcList();
+        PositionViewArea();
+        PositionDisplayAreas();
+        if (ctx_.State.FilesCompared) {
+            SetScrollBars();
+            ShowDisplayArrays();
+        }
+    });
+}
+
+void frmMain::picSplitter_MouseDown() {
+    Run(TraceKind::MouseEvents, "picSplitter_MouseDown", [&] { SplitterDragging = true; });
+}
+
+void frmMain::picSplitter_MouseMove(double x, double y) {
+    if (!SplitterDragging) return;
+    Run(TraceKind::MouseEvents, "picSplitter_MouseMove", [&] {
+        if (!viewArea_.Splitter) return;
+        Rect splitter = *viewArea_.Splitter;
+        const std::string& mode = ctx_.Values.ViewMode;
+        const double tpp = twipsPerPixel_;
+        if (mode == "V") {
+            const auto left = SplitterDragTarget(splitter.Left, x, splitter.Width,
+                                                 frameGeometry().width() * tpp);
+            if (!left) return;
+            splitter.Left = *left;
+        } else if (mode == "H") {
+            const auto top = SplitterDragTarget(splitter.Top, y, splitter.Height,
+                                                frameGeometry().height() * tpp);
+            if (!top) return;
+            splitter.Top = *top;
+        } else {
+            return;
+        }
+        viewArea_.Splitter = splitter;
+        Place(picSplitter, splitter);
+    });
+}
+
+void frmMain::picSplitter_MouseUp() {
+    Run(TraceKind::MouseEvents, "picSplitter_MouseUp", [&] {
+        Settings& s = ctx_.Values;
+        const std::string mode = s.ViewMode;
+        if (viewArea_.Splitter && (mode == "V" || mode == "H")) {
+            const double pos = mode == "V" ? viewArea_.Splitter->Left : viewArea_.Splitter->Top;
+            const auto ratio = SplitterDrop(mode, pos, MakeLayoutInput(), viewArea_.View);
+            if (ratio) {
+                (mode == "V" ? SplitRatioV : SplitRatioH) = *ratio;
+            } else {
+                // Dropped onto an edge of the view: one pane is wanted.
+                s.ViewMode.assign(1, 'C');
+                SetViewMode();
+                SetupLegend();
+            }
+        }
+        SplitterDragging = false;
+        PositionDisplayAreas();
+        if (ctx_.State.FilesCompared) {
+            ShowFileInformation();
+            SetScrollBars();
+            ShowDisplayArrays();
+        }
+    });
+}
+
+void frmMain::picLegendTitleBar_MouseDown(double x, double y) {
+    Run(TraceKind::MouseEvents, "picLegendTitleBar_MouseDown", [&] {
+        LegendDragging = true;
+        ctx_.Trace.LogData(TraceKind::MouseEvents, "X=" + std::to_string(std::lround(x)) +
+                                                       " Y=" + std::to_string(std::lround(y)));
+    });
+}
+
+void frmMain::picLegendTitleBar_MouseMove(double x, double y) {
+    if (!LegendDragging) return;
+    Run(TraceKind::MouseEvents, "picLegendTitleBar_MouseMove", [&] {
+        const double tpp = twipsPerPixel_;
+        legend_ = {picLegend->x() * tpp, picLegend->y() * tpp};
+        legend_ = LegendDrag(legend_, x, y, picLegend->width() * tpp, picLegend->height() * tpp,
+                             picLegend->picLegendTitleBar->height() * tpp, view_->width() * tpp,
+                             view_->height() * tpp);
+        picLegend->move(static_cast<int>(legend_.Left / tpp), static_cast<int>(legend_.Top / tpp));
+    });
+}
+
+void frmMain::picLegendTitleBar_MouseUp(double x, double y) {
+    Run(TraceKind::MouseEvents, "picLegendTitleBar_MouseUp", [&] {
+        LegendDragging = false;
+        ctx_.Trace.LogData(TraceKind::MouseEvents, "X=" + std::to_string(std::lround(x)) +
+                                                       " Y=" + std::to_string(std::lround(y)));
+    });
+}
+
+void frmMain::imgCloseLegend_Click() {
+    Run(TraceKind::Events, "imgCloseLegend_Click", [&] {
+        ctx_.Values.ViewLegend = false;
+        mnuViewLegend->setChecked(false);
+        picLegend->hide();
+    });
+}
+
+namespace {
+
+// The toggling commands flip their setting and show it in the check mark; the setting, not the
+// check mark, is the truth, because the menu toggles the mark itself before the command runs.
+
+// The view commands that change the mode share their steps; `scrollFirst` is the order of the
+// vertical and horizontal commands (scroll bars before the file information).
+void ChangeView(frmMain& w, bool filesCompared, bool scrollFirst) {
+    w.SetViewMode();
+    w.PositionViewArea();
+    w.PositionDisplayAreas();
+    if (filesCompared) {
+        if (scrollFirst) w.SetScrollBars();
+        w.ShowFileInformation();
+        if (!scrollFirst) w.SetScrollBars();
+        w.ShowDisplayArrays();
+    }
+    w.SetupLegend();
+}
+
+}  // namespace
+
+void frmMain::mnuViewVertical_Click() {
+    Run(TraceKind::Events, "mnuViewVertical_Click", [&] {
+        ctx_.Values.ViewMode.assign(1, 'V');
+        ChangeView(*this, ctx_.State.FilesCompared, true);
+    });
+}
+
+void frmMain::mnuViewHorizontal_Click() {
+    Run(TraceKind::Events, "mnuViewHorizontal_Click", [&] {
+        ctx_.Values.ViewMode.assign(1, 'H');
+        ChangeView(*this, ctx_.State.FilesCompared, true);
+    });
+}
+
+void frmMain::mnuViewCombined_Click() {
+    Run(TraceKind::Events, "mnuViewCombined_Click", [&] {
+        ctx_.Values.ViewMode.assign(1, 'C');
+        ChangeView(*this, ctx_.State.FilesCompared, false);
+    });
+}
+
+void frmMain::mnuViewSyncH_Click() {
+    Run(TraceKind::Events, "mnuViewSyncH_Click", [&] {
+        ctx_.Values.SyncHScroll = !ctx_.Values.SyncHScroll;
+        mnuViewSyncH->setChecked(ctx_.Values.SyncHScroll);
+    });
+}
+
+void frmMain::mnuViewSyncV_Click() {
+    Run(TraceKind::Events, "mnuViewSyncV_Click", [&] {
+        ctx_.Values.SyncVScroll = !ctx_.Values.SyncVScroll;
+        mnuViewSyncV->setChecked(ctx_.Values.SyncVScroll);
+    });
+}
+
+void frmMain::mnuViewStatusBar_Click() {
+    Run(TraceKind::Events, "mnuViewStatusBar_Click", [&] {
+        ctx_.Values.Viewstatusbar = !ctx_.Values.Viewstatusbar;
+        mnuViewStatusBar->setChecked(ctx_.Values.Viewstatusbar);
+        lblStatus->setVisible(ctx_.Values.Viewstatusbar);
+        if (ctx_.Values.Viewstatusbar) Form_Resize();
+        PositionViewArea();
+        PositionDisplayAreas();
+        if (ctx_.State.FilesCompared) {
+            SetScrollBars();
+            ShowDisplayArrays();
+        }
+        SetupLegend();
+    });
+}
+
+void frmMain::mnuViewLegend_Click() {
+    Run(TraceKind::Events, "mnuViewLegend_Click", [&] {
+        ctx_.Values.ViewLegend = !ctx_.Values.ViewLegend;
+        mnuViewLegend->setChecked(ctx_.Values.ViewLegend);
+        picLegend->setVisible(ctx_.Values.ViewLegend);
+    });
+}
+
+}  // namespace dualis

@@ -1,0 +1,197 @@
+// The main window's drawing, scrolling and procedure list.
+#include <QFontDatabase>
+
+#include "DisplayLines.h"
+#include "ProcList.h"
+#include "frmMain.h"
+
+namespace dualis {
+
+void frmMain::ShowDisplayArrays() {
+    Run(TraceKind::App, "ShowDisplayArrays", [&] {
+        const std::string& mode = ctx_.Values.ViewMode;
+        if (mode == "V" || mode == "H") {
+            ShowBothDisplayArrays();
+        } else if (mode == "C") {
+            ShowCombinedDisplayArray();
+        }
+        picDisplay[0]->setFocus();
+    });
+}
+
+void frmMain::ShowBothDisplayArrays() {
+    Run(TraceKind::App, "ShowBothDisplayArrays", [&] {
+        if (ctx_.State.SeparateCount(CurrentProc) < 1) {
+            for (DisplayPane* pane : picDisplay) pane->Clear();
+            return;
+        }
+        for (int p = 0; p < 2; ++p) {
+            const PanePicture picture =
+                BothPanesPicture(ctx_.State, ctx_.Values, CurrentProc, p, Scroll[p].LinesPerPane,
+                                 vsbDisplay[p]->value(), HiLiteLine[p]);
+            TopLine[p] = picture.Window.Top;
+            BottomLine[p] = picture.Window.Bottom;
+            HiLiteLine[p] = picture.HiLiteLine;
+            picDisplay[p]->Draw(picture, picDisplay[p]->fontMetrics().height());
+            const double shift = (hsbDisplay[p]->value() - 1) * CharWidth[p];
+            picDisplay[p]->move(-static_cast<int>(shift / twipsPerPixel_), 0);
+        }
+    });
+}
+
+void frmMain::ShowCombinedDisplayArray() {
+    Run(TraceKind::App, "ShowCombinedDisplayArray", [&] {
+        if (ctx_.State.CombinedCount(CurrentProc) < 1) return;
+        const PanePicture picture =
+            CombinedPicture(ctx_.State, ctx_.Values, CurrentProc, Scroll[0].LinesPerPane,
+                            vsbDisplay[0]->value(), HiLiteLine[0]);
+        TopLine[0] = picture.Window.Top;
+        BottomLine[0] = picture.Window.Bottom;
+        picDisplay[0]->Draw(picture, picDisplay[0]->fontMetrics().height());
+        const int columns = hsbDisplay[0]->value() - 1;
+        const double shift = columns > 0 ? columns * CharWidth[0] : 0;
+        picDisplay[0]->move(-static_cast<int>(shift / twipsPerPixel_), 0);
+    });
+}
+
+void frmMain::GetDefaultFont() {
+    Run(TraceKind::App, "GetDefaultFont", [&] {
+        Settings& s = ctx_.Values;
+        if (!s.FontName.empty()) return;
+        // The window's own font for its text is the system's fixed-width font.
+        const QFont own = QFontDatabase::systemFont(QFontDatabase::FixedFont);
+        s.FontName = own.family().toStdString();
+        s.FontSize = static_cast<float>(own.pointSizeF() > 0 ? own.pointSizeF() : 10);
+        s.FontBold = own.bold();
+        s.FontItalic = own.italic();
+    });
+}
+
+void frmMain::SetCurrentFont() {
+    Run(TraceKind::App, "SetCurrentFont", [&] {
+        const Settings& s = ctx_.Values;
+        QFont font(QString::fromStdString(s.FontName));
+        font.setStyleHint(QFont::TypeWriter);
+        if (s.FontSize > 0) font.setPointSizeF(s.FontSize);
+        font.setBold(s.FontBold);
+        font.setItalic(s.FontItalic);
+        for (DisplayPane* pane : picDisplay) pane->setFont(font);
+    });
+}
+
+void frmMain::ResetScrollBars() {
+    Run(TraceKind::App, "ResetScrollBars", [&] {
+        for (int p = 0; p < 2; ++p) {
+            hGuard_ = true;
+            hsbDisplay[p]->setValue(1);
+            vGuard_ = true;
+            vsbDisplay[p]->setValue(1);
+        }
+        hGuard_ = vGuard_ = false;
+    });
+}
+
+ScrollInput frmMain::MakeScrollInput() const {
+    const std::string& mode = ctx_.Values.ViewMode;
+    ScrollInput in;
+    in.ViewMode = mode;
+    in.Rows = mode == "C" ? ctx_.State.CombinedCount(CurrentProc)
+                          : ctx_.State.SeparateCount(CurrentProc);
+    for (int p = 0; p < 2; ++p) {
+        in.Pane[p] = {picDisplay[p]->height() * twipsPerPixel_,
+                      fraDisplay[p]->width() * twipsPerPixel_, LineHeight[p], CharWidth[p]};
+        in.MaxLineLength[p] = ctx_.State.MaxLineLength(p);
+        in.RawCount[p] = ctx_.State.RawCount(p);
+    }
+    in.VScrollBarWidth = VScrollBarWidth;
+    in.Symbols = ctx_.Values.Symbols;
+    in.LineNumbers = ctx_.Values.LineNumbers;
+    return in;
+}
+
+void frmMain::SetScrollBars() {
+    Run(TraceKind::App, "SetScrollBars", [&] {
+        const ScrollInput in = MakeScrollInput();
+        Scroll = dualis::SetScrollBars(in, Scroll);
+        const int panes = in.ViewMode == "C" ? 1 : 2;
+        for (int p = 0; p < panes; ++p) {
+            const PaneScroll& s = Scroll[p];
+            vsbDisplay[p]->setEnabled(s.VEnabled);
+            if (s.VEnabled) {
+                vsbDisplay[p]->setMaximum(s.VMax);
+                vsbDisplay[p]->setPageStep(s.VPage);
+            }
+            hsbDisplay[p]->setEnabled(s.HEnabled);
+            if (s.HEnabled) {
+                hsbDisplay[p]->setMaximum(s.HMax);
+                hsbDisplay[p]->setPageStep(std::max(1, s.CharsPerPane - 1));
+            }
+        }
+    });
+}
+
+void frmMain::vsbDisplay_Change(int index) {
+    if (vGuard_) return;
+    Run(TraceKind::Events, "vsbDisplay_Change", [&] {
+        QScrollBar* other = vsbDisplay[1 - index];
+        if (ctx_.Values.SyncVScroll && other->isEnabled()) {
+            vGuard_ = true;
+            other->setValue(PartnerScrollValue(vsbDisplay[index]->value(), other->maximum()));
+            vGuard_ = false;
+        }
+        ShowDisplayArrays();
+        picDisplay[index]->setFocus();
+    });
+}
+
+void frmMain::hsbDisplay_Change(int index) {
+    if (hGuard_) return;
+    Run(TraceKind::Events, "hsbDisplay_Change", [&] {
+        QScrollBar* other = hsbDisplay[1 - index];
+        if (ctx_.Values.SyncHScroll && other->isEnabled()) {
+            hGuard_ = true;
+            other->setValue(PartnerScrollValue(hsbDisplay[index]->value(), other->maximum()));
+            hGuard_ = false;
+        }
+        ShowDisplayArrays();
+        picDisplay[index]->setFocus();
+    });
+}
+
+void frmMain::LoadProcList() {
+    Run(TraceKind::App, "LoadProcList", [&] {
+        const QSignalBlocker block(cboProcedures);
+        cboProcedures->clear();
+        for (const ProcListEntry& entry :
+             ProcListEntries(ctx_.State, ctx_.Values.Compare.DifferencesOnly)) {
+            cboProcedures->addItem(QString::fromStdString(entry.Text), QVariant(entry.Proc));
+        }
+        if (cboProcedures->count() > 0) {
+            cboProcedures->setCurrentIndex(0);
+            cboProcedures_Click();
+        } else {
+            cboProcedures->setCurrentIndex(-1);
+        }
+        HiLiteLine = {-1, -1};
+        cboProcedures->update();
+    });
+}
+
+void frmMain::cboProcedures_Click() {
+    Run(TraceKind::Events, "cboProcedures_Click", [&] {
+        if (cboProcedures->currentIndex() < 0) return;
+        CurrentProc = static_cast<int16_t>(cboProcedures->currentData().toInt());
+        ChangeProc();
+    });
+}
+
+void frmMain::ChangeProc() {
+    Run(TraceKind::App, "ChangeProc", [&] {
+        HiLiteLine = {-1, -1};
+        ResetScrollBars();
+        SetScrollBars();
+        ShowDisplayArrays();
+    });
+}
+
+}  // namespace dualis
