@@ -14,15 +14,19 @@ sleep 1
 config=$(mktemp -d)
 for view in V H C; do
   mkdir -p "$config/Dualis"
-  printf '[Display]\r\nViewMode=%s\r\n[General]\r\nVersion=%s\r\n' "$view" \
+  legend=False
+  [[ $view == C ]] && legend=True
+  printf '[Display]\r\nViewMode=%s\r\nLineNumbers=True\r\nViewLegend=%s\r\n[General]\r\nVersion=%s\r\n' \
+    "$view" "$legend" \
     "$(build/release/app/dualis --version | cut -d' ' -f2-)" >"$config/Dualis/VBDualis.INI"
   DISPLAY=$display XDG_CONFIG_HOME=$config build/release/app/dualis \
     examples/v1/frmOrders.frm examples/v2/frmOrders.frm &
   app=$!
   sleep 3
   id=$(DISPLAY=$display xdotool search --name '^Dualis ' | head -1)
-  # The procedure "cmdSave_Click", the fifth entry, shows changed, added and deleted lines.
-  DISPLAY=$display xdotool windowactivate --sync "$id" key --delay 100 Tab Down Down Down Down
+  # The procedure "cmdSave_Click", the fourteenth entry, shows changed, added and deleted lines.
+  DISPLAY=$display xdotool mousemove --window "$id" 460 31 click 1 sleep 0.5 \
+    key --delay 100 Down Down Down Down Down Down Down Down Down Down Down Down Down Return
   sleep 1
   DISPLAY=$display import -window "$id" "docs/screenshots/view-$view.png"
   kill $app

@@ -1,0 +1,261 @@
+// The main window's wiring on the offscreen platform: a comparison fills the list, the caption
+// and the labels; the view commands, the splitter, resizing, the recent files and closing.
+#include <QTimer>
+#include <QtTest>
+
+#include "Pipeline.h"
+#include "RunTimeError.h"
+#include "TestSupport.h"
+#include "frmMain.h"
+
+namespace dualis {
+
+// Everything a main window needs, with the program's end and its messages observed.
+struct Fixture {
+    Fixture()
+        : log({"Dualis", "1.0.0", {}}),
+          trace(debug, log, [this](const ErrorFacts& f) { errors.push_back(f.ProcText); }) {
+        values.ViewLegend = false;
+        window = std::make_unique<frmMain>(MainWindowContext{
+            state, values, appInfo, trace, [this](QWidget*) { return chooseFiles(); },
+            [this] { ++wrapUps; }, {}, {}});
+        window->Host().SetMessageBox(
+            [this](QWidget*, const std::string& text) { messages.push_back(text); });
+    }
+
+    // Compares two texts the way the command line's files are compared.
+    void CompareFromCommandLine(const std::string& one, const std::string& two) {
+        names = {dir.Write("one.bas", one), dir.Write("two.bas", two)};
+        SetFileNames(state, names[0], names[1]);
+        window->CompareAFile();
+        window->cmdViewFiles_Click();
+    }
+
+    test::TempDir dir;
+    cDebug debug;
+    cLog log;
+    Tracing trace;
+    Settings values;
+    ComparisonState state;
+    cAppInfo appInfo;
+    std::unique_ptr<frmMain> window;
+    std::function<bool()> chooseFiles = [] { return false; };
+    std::array<std::string, 2> names;
+    std::vector<std::string> errors;
+    std::vector<std::string> messages;
+    int wrapUps = 0;
+};
+
+namespace {
+
+std::string Procedures(int count, int bodyLines, const std::string& change) {
+    std::vector<std::string> lines{"Option Explicit"};
+    for (int p = 1; p <= count; ++p) {
+        lines.push_back("Sub P" + std::to_string(p) + "()");
+        for (int i = 1; i <= bodyLines; ++i) {
+            lines.push_back("  x = " + std::to_string(i) + (p == 1 && i == 2 ? change : ""));
+        }
+        lines.push_back("End Sub");
+    }
+    return test::Lines(lines);
+}
+
+}  // namespace
+
+class MainWindowTest : public QObject {
+    Q_OBJECT
+  private slots:
+    void AComparisonFromTheCommandLineFillsListCaptionAndLabels() {
+        Fixture f;
+        f.window->Form_Load();
+        QCOMPARE(f.window->windowTitle(), QStringLiteral("Dualis"));
+        QVERIFY(!f.window->mnuFileRecompare->isEnabled());
+        f.CompareFromCommandLine(Procedures(3, 5, ""), Procedures(3, 5, " ' changed"));
+        QCOMPARE(f.window->windowTitle(), QStringLiteral("Dualis one.bas:two.bas"));
+        QCOMPARE(f.window->cboProcedures->count(), 4);
+        QCOMPARE(f.window->cboProcedures->itemText(1), QStringLiteral("# P1"));
+        QCOMPARE(f.window->CurrentProc, 1);
+        QVERIFY(f.window->lblFileInformation[0]->text().startsWith(
+            QString::fromStdString(f.names[0]) + "\n"));
+        QCOMPARE(f.window->lblStatus->text(),
+                 QStringLiteral("Procs: 3 equal, 1 changed, 0 added, 0 deleted"));
+        QVERIFY(f.window->mnuFileRecompare->isEnabled());
+        QCOMPARE(f.window->mnuFileMRU[0]->text(),
+                 QString::fromStdString("&1 " + f.names[0] + " : " + f.names[1]));
+        QVERIFY(f.window->mnuFileMRU[0]->isVisible());
+        QVERIFY(f.errors.empty());
+    }
+
+    void PickingAProcedureShowsItFromItsTop() {
+        Fixture f;
+        f.window->Form_Load();
+        f.CompareFromCommandLine(Procedures(2, 400, ""), Procedures(2, 400, " ' changed"));
+        f.window->cboProcedures->setCurrentIndex(1);
+        QCOMPARE(f.window->CurrentProc, 2);
+        QVERIFY(f.window->vsbDisplay[0]->isEnabled());
+        f.window->vsbDisplay[0]->setValue(50);
+        QCOMPARE(f.window->TopLine[0], 50);
+        // Synchronised: the other pane shows the same rows.
+        QCOMPARE(f.window->TopLine[1], 50);
+        f.window->cboProcedures->setCurrentIndex(2);
+        f.window->cboProcedures->setCurrentIndex(1);
+        QCOMPARE(f.window->vsbDisplay[0]->value(), 1);
+        QCOMPARE(f.window->TopLine[0], 1);
+        QCOMPARE(f.window->HiLiteLine[0], 0);
+    }
+
+    void EachViewCommandChecksExactlyOneItem() {
+        Fixture f;
+        f.window->Form_Load();
+        f.CompareFromCommandLine(Procedures(1, 3, ""), Procedures(1, 3, "!"));
+        auto checked = [&] {
+            return QString("%1%2%3")
+                .arg(f.window->mnuViewVertical->isChecked() ? "V" : "")
+                .arg(f.window->mnuViewHorizontal->isChecked() ? "H" : "")
+                .arg(f.window->mnuViewCombined->isChecked() ? "C" : "");
+        };
+        QCOMPARE(checked(), QStringLiteral("V"));
+        f.window->mnuViewHorizontal_Click();
+        QCOMPARE(checked(), QStringLiteral("H"));
+        QVERIFY(!f.window->lblFileInformation[0]->text().contains('\n'));
+        f.window->mnuViewCombined_Click();
+        QCOMPARE(checked(), QStringLiteral("C"));
+        QVERIFY(f.window->fraDisplay[1]->isHidden());
+        QVERIFY(!f.window->vsbDisplay[1]->isEnabled());
+        f.window->mnuViewVertical->trigger();
+        QCOMPARE(checked(), QStringLiteral("V"));
+        QCOMPARE(f.values.ViewMode, std::string("V"));
+        QVERIFY(f.window->lblFileInformation[0]->text().contains('\n'));
+    }
+
+    void ToggledSettingsFollowTheirCheckMarks() {
+        Fixture f;
+        f.window->Form_Load();
+        QVERIFY(f.values.SyncVScroll);
+        f.window->mnuViewSyncV->trigger();
+        QVERIFY(!f.values.SyncVScroll);
+        QVERIFY(!f.window->mnuViewSyncV->isChecked());
+        f.window->mnuViewSyncV_Click();
+        QVERIFY(f.values.SyncVScroll);
+        QVERIFY(f.window->mnuViewSyncV->isChecked());
+        f.window->mnuViewStatusBar_Click();
+        QVERIFY(f.window->lblStatus->isHidden());
+        QVERIFY(!f.values.Viewstatusbar);
+    }
+
+    void ASplitterDroppedOnTheEdgeSwitchesToTheCombinedView() {
+        Fixture f;
+        f.window->Form_Load();
+        f.CompareFromCommandLine(Procedures(1, 3, ""), Procedures(1, 3, "!"));
+        const double tpp = f.window->TwipsPerPixel();
+        const double left = f.window->picSplitter->x() * tpp;
+        // A drag to the middle of the left pane keeps two panes with the new ratio.
+        f.window->picSplitter_MouseDown();
+        f.window->picSplitter_MouseMove(-left / 2, 0);
+        f.window->picSplitter_MouseUp();
+        QCOMPARE(f.values.ViewMode, std::string("V"));
+        QVERIFY(f.window->SplitRatioV < 0.4);
+        // One dropped next to the window's left edge asks for one pane.
+        f.window->picSplitter_MouseDown();
+        f.window->picSplitter_MouseMove(-f.window->picSplitter->x() * tpp + 100, 0);
+        f.window->picSplitter_MouseUp();
+        QCOMPARE(f.values.ViewMode, std::string("C"));
+        QVERIFY(f.window->mnuViewCombined->isChecked());
+        QVERIFY(!f.window->mnuViewVertical->isChecked());
+        QVERIFY(f.window->fraDisplay[1]->isHidden());
+    }
+
+    void AResizeBelowTheMinimumStopsAtTheMinimum() {
+        Fixture f;
+        f.window->Form_Load();
+        const double tpp = f.window->TwipsPerPixel();
+        f.window->resize(static_cast<int>(2500 / tpp), static_cast<int>(2000 / tpp));
+        QCoreApplication::processEvents();
+        QVERIFY(f.window->frameGeometry().width() * tpp >= 3000 - tpp);
+        QVERIFY(f.window->frameGeometry().height() * tpp >= 3000 - tpp);
+        QVERIFY(f.values.MainWindowWidth >= 3000 - tpp);
+    }
+
+    void AMissingRecentFileGivesTheMessageAndKeepsTheList() {
+        Fixture f;
+        const std::string present = f.dir.Write("present.bas", "Sub A()\r\nEnd Sub\r\n");
+        const std::string missing = (f.dir.Path() / "gone.bas").string();
+        f.values.MRU[0] = {present, missing};
+        f.values.MRU[1] = {present, present};
+        f.window->Form_Load();
+        QCOMPARE(f.window->MRUCount, 2);
+        QCOMPARE(f.window->mnuFileMRU[0]->text(),
+                 QString::fromStdString("&1 " + present + ":" + missing));
+        f.window->mnuFileMRU_Click(0);
+        QCOMPARE(f.messages.size(), size_t{1});
+        QCOMPARE(f.messages[0], "Unable to open File 2\r\n" + missing);
+        QCOMPARE(f.values.MRU[0][1], missing);
+        QVERIFY(!f.state.FilesCompared);
+        // The other entry compares and moves to the top.
+        f.window->mnuFileMRU_Click(1);
+        QVERIFY(f.state.FilesCompared);
+        QCOMPARE(f.values.MRU[0][1], present);
+        QCOMPARE(f.values.MRU[1][1], missing);
+        QVERIFY(f.window->mnuFileMRU[1]->text().contains(" : "));
+    }
+
+    void ClosingWritesThePlacementButNotWhenMaximised() {
+        Fixture f;
+        f.window->Form_Load();
+        f.window->resize(700, 500);
+        QCoreApplication::processEvents();
+        f.window->close();
+        QCOMPARE(f.wrapUps, 1);
+        QCOMPARE(f.values.MainWindowState, int16_t{0});
+        const double tpp = f.window->TwipsPerPixel();
+        QCOMPARE(f.values.MainWindowWidth, static_cast<float>(f.window->frameGeometry().width() * tpp));
+
+        Fixture g;
+        g.values.MainWindowWidth = 8000;
+        g.values.MainWindowHeight = 6000;
+        g.window->Form_Load();
+        g.window->showMaximized();
+        QCoreApplication::processEvents();
+        g.values.MainWindowWidth = 8000;  // the last normal placement
+        g.window->close();
+        QCOMPARE(g.values.MainWindowState, int16_t{2});
+        QCOMPARE(g.values.MainWindowWidth, 8000.0f);
+    }
+
+    void CommandsThatCompareAreDisabledWhileAComparisonYields() {
+        Fixture f;
+        f.window->Form_Load();
+        int checks = 0;
+        bool openEnabled = true;
+        // The engine yields every 500 lines; the timer fires inside one of those yields.
+        QTimer::singleShot(0, [&] {
+            ++checks;
+            openEnabled = f.window->mnuFileOpen->isEnabled() || f.window->mnuFileMRU[0]->isEnabled();
+        });
+        f.CompareFromCommandLine(Procedures(4, 2000, ""), Procedures(4, 2000, "!"));
+        QCOMPARE(checks, 1);
+        QVERIFY(!openEnabled);
+        QVERIFY(f.window->mnuFileOpen->isEnabled());
+    }
+
+    void OpenRunsTheDialogAndComparesOnlyWhenConfirmed() {
+        Fixture f;
+        f.window->Form_Load();
+        const std::string a = f.dir.Write("a.bas", "Sub A()\r\nEnd Sub\r\n");
+        f.chooseFiles = [] { return false; };
+        f.window->mnuFileOpen_Click();
+        QVERIFY(!f.state.FilesCompared);
+        f.chooseFiles = [&] {
+            SetFileNames(f.state, a, a);
+            return true;
+        };
+        f.window->mnuFileOpen_Click();
+        QVERIFY(f.state.FilesCompared);
+        QCOMPARE(f.window->windowTitle(), QStringLiteral("Dualis a.bas:a.bas"));
+    }
+};
+
+}  // namespace dualis
+
+QTEST_MAIN(dualis::MainWindowTest)
+#include "MainWindowTest.moc"
