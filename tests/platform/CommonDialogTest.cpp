@@ -3,6 +3,7 @@
 
 #include <QApplication>
 #include <QFileDialog>
+#include <QLineEdit>
 #include <QTimer>
 #include <QtTest>
 
@@ -152,22 +153,38 @@ void CommonDialogTest::qtDialogStartsWithTheRequestAndReturnsTheChoice() {
     request.FileMustExist = true;
     QString startFilter, startFolder;
     QFileDialog::FileMode startMode{};
-    // Answers the dialog once it runs: another filter, then the file.
+    // Answers the dialog once it runs: another filter, then the file. The dialog reads its
+    // folder in the background and may refuse the first tries, so the answer is repeated
+    // until the dialog closes, or given up after a few seconds.
     QTimer timer;
     timer.setInterval(20);
+    int ticks = 0;
+    bool seen = false;
     connect(&timer, &QTimer::timeout, [&] {
         auto* shown = qobject_cast<QFileDialog*>(QApplication::activeModalWidget());
         if (!shown) return;
-        timer.stop();
-        startFilter = shown->selectedNameFilter();
-        startFolder = shown->directory().absolutePath();
-        startMode = shown->fileMode();
+        if (!seen) {
+            seen = true;
+            startFilter = shown->selectedNameFilter();
+            startFolder = shown->directory().absolutePath();
+            startMode = shown->fileMode();
+        }
+        if (++ticks > 250) {
+            shown->reject();
+            return;
+        }
         shown->selectNameFilter("VB (*.frm)");  // the user picks the other filter
-        shown->selectFile(QString::fromStdString(file));
+        // selectFile leaves a name box that has the focus alone: type the name as a user does.
+        if (auto* name = shown->findChild<QLineEdit*>("fileNameEdit")) {
+            name->setText("x.frm");
+        } else {
+            shown->selectFile(QString::fromStdString(file));
+        }
         static_cast<QDialog*>(shown)->accept();  // QFileDialog hides its override
     });
     timer.start();
     const FileDialogChoice choice = RunQtFileDialog(nullptr, request);
+    timer.stop();
     QCOMPARE(startFilter, QString("All (*)"));
     QCOMPARE(startFolder, QString::fromStdString(dir.Path().string()));
     QCOMPARE(startMode, QFileDialog::ExistingFile);
