@@ -108,6 +108,7 @@ void frmSelectFiles::BuildControls() {
         label->setBuddy(box);
         auto* button = new QPushButton("...", this);
         button->setObjectName(QString("cmdSelectFile_%1").arg(i));
+        button->setFixedWidth(button->fontMetrics().horizontalAdvance("...") + 24);
         connect(button, &QPushButton::clicked, this, [this, i] { cmdSelectFile_Click(i); });
         grid->addWidget(label, i, 0);
         grid->addWidget(box, i, 1);
