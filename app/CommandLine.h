@@ -14,7 +14,7 @@ struct CommandLine {
     enum class Mode { Window, Report, Dump, Help, Version } RunMode = Mode::Window;
     std::string DumpFile;
     std::array<std::string, 2> Files;  // both empty when the window is opened without files
-    std::string SettingsFile;  // empty: the user's settings file
+    std::string SettingsFile;          // empty: the user's settings file
     // KEY=VALUE assignments, in the order they take effect, over the settings file's options.
     std::vector<std::string> Assignments;
 

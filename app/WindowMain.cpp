@@ -50,11 +50,11 @@ void OnError(WindowProgram& w, const ErrorFacts& facts) {
 }
 
 MainWindowContext MakeContext(WindowProgram& w) {
-    MainWindowContext ctx{w.State, w.S.Values, w.S.AppInfo, *w.Trace, {}, {}, {}, {}};
+    MainWindowContext ctx{w.State, w.S.Values, w.S.AppInfo, w.S.Window, *w.Trace, {}, {}, {}, {}};
     ctx.ChooseFiles = [&w](QWidget* owner) {
         if (!w.SelectFiles) {
-            w.SelectFiles = std::make_unique<frmSelectFiles>(w.S.Values, w.State, *w.Trace,
-                                                             w.S.Window, owner);
+            w.SelectFiles =
+                std::make_unique<frmSelectFiles>(w.S.Values, w.State, *w.Trace, w.S.Window, owner);
         }
         w.SelectFiles->Show();
         return w.SelectFiles->Tag() == "OK";

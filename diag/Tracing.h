@@ -33,10 +33,14 @@ class Tracing {
 
     bool On(TraceKind kind) const {
         switch (kind) {
-            case TraceKind::App: return debug_.LogApp;
-            case TraceKind::Events: return debug_.LogEvents;
-            case TraceKind::MouseEvents: return debug_.LogMouseEvents;
-            case TraceKind::Classes: return debug_.LogClasses;
+            case TraceKind::App:
+                return debug_.LogApp;
+            case TraceKind::Events:
+                return debug_.LogEvents;
+            case TraceKind::MouseEvents:
+                return debug_.LogMouseEvents;
+            case TraceKind::Classes:
+                return debug_.LogClasses;
         }
         return false;
     }

@@ -8,11 +8,11 @@
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QVBoxLayout>
-#include <QWindow>
 
 #include "AppInfo.h"
 #include "ErrorReport.h"
 #include "Tracing.h"
+#include "Window.h"
 
 namespace dualis {
 namespace {
@@ -106,14 +106,7 @@ void frmErrorInfo::SetReport(const std::string& report) {
 // Changing a shown window's flags through QWidget would hide it, and a hidden dialog ends its
 // modal loop; so the flag is changed on the widget and its native window separately.
 void frmErrorInfo::KeepOnTop(bool onTop) {
-    Qt::WindowFlags flags = windowFlags();
-    flags.setFlag(Qt::WindowStaysOnTopHint, onTop);
-    if (!isVisible()) {
-        setWindowFlags(flags);
-        return;
-    }
-    overrideWindowFlags(flags);
-    if (QWindow* window = windowHandle()) window->setFlag(Qt::WindowStaysOnTopHint, onTop);
+    cWindow().OnTop(this, onTop);
 }
 
 void frmErrorInfo::Form_Load() {

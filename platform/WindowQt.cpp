@@ -6,6 +6,7 @@
 #include <QScreen>
 #include <QStyledItemDelegate>
 #include <QWidget>
+#include <QWindow>
 
 #include <algorithm>
 
@@ -116,17 +117,17 @@ void cWindow::BringToTop(QWidget* frm) const {
 void cWindow::OnTop(QWidget* frm, bool setOnTop) const {
     Traced(Trace, "cWindow: OnTop", [&] {
         if (!frm) return;
-        if (frm->windowFlags().testFlag(Qt::WindowStaysOnTopHint) == setOnTop) return;
-        const bool visible = frm->isVisible();
-        const QRect geometry = frm->geometry();
-        // Changing the flags hides the window; it comes back where it was, not activated.
-        frm->setWindowFlag(Qt::WindowStaysOnTopHint, setOnTop);
-        frm->setGeometry(geometry);
-        if (visible) {
-            const bool withoutActivating = frm->testAttribute(Qt::WA_ShowWithoutActivating);
-            frm->setAttribute(Qt::WA_ShowWithoutActivating, true);
-            frm->show();
-            frm->setAttribute(Qt::WA_ShowWithoutActivating, withoutActivating);
+        Qt::WindowFlags flags = frm->windowFlags();
+        flags.setFlag(Qt::WindowStaysOnTopHint, setOnTop);
+        if (!frm->isVisible()) {
+            frm->setWindowFlags(flags);
+            return;
+        }
+        // Setting the flags of a shown window would hide it, which ends a modal dialog's loop;
+        // the flag goes to the window system's window directly instead, without moving it.
+        frm->overrideWindowFlags(flags);
+        if (QWindow* window = frm->windowHandle()) {
+            window->setFlag(Qt::WindowStaysOnTopHint, setOnTop);
         }
     });
 }

@@ -34,8 +34,8 @@ TEST(CommandLine, DumpTakesItsFile) {
 
 TEST(CommandLine, FriendlySpellingsAndAssignments) {
     const CommandLine cmd =
-        Parse({"--report", "--ignore-case", "--expand-tabs", "--differences-only", "--sync=3", "--option",
-               "IgnoreComments=yes", "--option", "linebyline=-1", "a", "b"});
+        Parse({"--report", "--ignore-case", "--expand-tabs", "--differences-only", "--sync=3",
+               "--option", "IgnoreComments=yes", "--option", "linebyline=-1", "a", "b"});
     const CompareOptions o = cmd.OptionsOver({});
     EXPECT_TRUE(o.IgnoreCase && o.ExpandTabs && o.DifferencesOnly && o.IgnoreComments &&
                 o.LineByLine);
@@ -43,7 +43,8 @@ TEST(CommandLine, FriendlySpellingsAndAssignments) {
     EXPECT_EQ(o.SyncNumber, 3);
     EXPECT_EQ(o.DifferencesBefore, 3);
     EXPECT_EQ(cmd.Files[0], "a");  // bare optional-value flags leave the files alone
-    const CommandLine more = Parse({"--report", "--expand-tabs=8", "--differences-only=1,0", "a", "b"});
+    const CommandLine more =
+        Parse({"--report", "--expand-tabs=8", "--differences-only=1,0", "a", "b"});
     EXPECT_EQ(more.OptionsOver({}).TabWidth, 8);
     EXPECT_EQ(more.OptionsOver({}).DifferencesBefore, 1);
     EXPECT_EQ(more.OptionsOver({}).DifferencesAfter, 0);
@@ -60,10 +61,25 @@ TEST(CommandLine, AssignmentsApplyOverTheSettingsOptions) {
     EXPECT_EQ(o.SyncNumber, 3);
 }
 
+TEST(CommandLine, WithoutAReportTheWindowOpensWithOrWithoutFiles) {
+    CommandLine cmd = Parse({});
+    EXPECT_EQ(cmd.RunMode, CommandLine::Mode::Window);
+    EXPECT_EQ(cmd.Files[0], "");
+    cmd = Parse({"a.frm", "b.frm"});  // as a difftool passes them
+    EXPECT_EQ(cmd.Files, (std::array<std::string, 2>{"a.frm", "b.frm"}));
+    cmd = Parse({" a.frm, b.frm "});
+    EXPECT_EQ(cmd.Files, (std::array<std::string, 2>{"a.frm", " b.frm"}));
+    // A single name, or one that starts with the comma, is ignored.
+    EXPECT_EQ(Parse({"a.frm"}).Files[0], "");
+    EXPECT_EQ(Parse({",b.frm"}).Files[1], "");
+    EXPECT_EQ(Parse({"--settings", "my.ini"}).SettingsFile, "my.ini");
+    std::string problem;
+    Parse({"--ignore-case", "a", "b"}, &problem);
+    EXPECT_EQ(problem, "The comparison options need --report or --dump");
+}
+
 TEST(CommandLine, Problems) {
     std::string problem;
-    Parse({}, &problem);
-    EXPECT_NE(problem, "");
     Parse({"--report"}, &problem);
     EXPECT_NE(problem, "");
     Parse({"--report", "onlyone"}, &problem);

@@ -43,8 +43,7 @@ TEST(RowText, PrefixesFollowTheSymbolAndNumberSettings) {
     EXPECT_EQ(RowText("+", 12, 0, "x = 1", s), " x = 1");
     EXPECT_EQ(RowText(TwoPaneSymbol(LineSymbol::HiddenMarker), 0, 0, "", s), "");
     s.Symbols = true;
-    EXPECT_EQ(RowText(TwoPaneSymbol(LineSymbol::HiddenMarker), 0, 0, "", s),
-              std::string(255, '='));
+    EXPECT_EQ(RowText(TwoPaneSymbol(LineSymbol::HiddenMarker), 0, 0, "", s), std::string(255, '='));
 }
 
 TEST(Symbols, TheCombinedViewMarksChangedLinesWithAPair) {
@@ -80,8 +79,7 @@ TEST(BothPanesPicture, DrawsEachSideWithNumbersFromTheProcedure) {
     const int32_t first = state.ProcStack[b].FirstRaw[1];
     const PanePicture right = BothPanesPicture(state, s, b, 1, 20, 1, -1);
     ASSERT_FALSE(right.Lines.empty());
-    EXPECT_EQ(right.Lines[0].Text,
-              "= [1] " + std::string(state.RawStack[1].Text(first)));
+    EXPECT_EQ(right.Lines[0].Text, "= [1] " + std::string(state.RawStack[1].Text(first)));
     bool changed = false;
     for (const PaneLine& line : right.Lines) {
         if (line.Text == "# [" + std::to_string(5 - (first - 1)) + "]   x = 2") {

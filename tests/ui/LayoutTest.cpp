@@ -96,15 +96,15 @@ TEST(PositionDisplayAreas, TheCombinedViewStacksBothLabelsAboveOnePane) {
 
 TEST(Splitter, StopsFiftyTwipsFromTheWindowsEdge) {
     EXPECT_EQ(SplitterDragTarget(4560, 300, 60, 9300), 4560 + 300 - 30);
-    EXPECT_FALSE(SplitterDragTarget(100, -40, 60, 9300));   // would reach 30
-    EXPECT_FALSE(SplitterDragTarget(9200, 80, 60, 9300));   // would pass 9250
+    EXPECT_FALSE(SplitterDragTarget(100, -40, 60, 9300));  // would reach 30
+    EXPECT_FALSE(SplitterDragTarget(9200, 80, 60, 9300));  // would pass 9250
 }
 
 TEST(Splitter, DroppedOnAnEdgeMeansOnePane) {
     const LayoutInput in = Window("V");
     const Rect view = PositionViewArea(in).View;
     EXPECT_DOUBLE_EQ(*SplitterDrop("V", 60 + 2250, in, view), 0.25);
-    EXPECT_FALSE(SplitterDrop("V", 60 + 200, in, view));          // within a bar's width
+    EXPECT_FALSE(SplitterDrop("V", 60 + 200, in, view));  // within a bar's width
     EXPECT_FALSE(SplitterDrop("V", 60 + 9000 - 200, in, view));
     const LayoutInput h = Window("H");
     const Rect hv = PositionViewArea(h).View;
@@ -127,11 +127,11 @@ TEST(Legend, StaysInsideTheWindow) {
     EXPECT_EQ(up.Left, 0);
     EXPECT_EQ(up.Top, 0);
     // A narrower window keeps the legend's share of the width, or pulls it inside.
-    const LegendPlace kept = LegendAfterResize({3000, 600}, 1500, 900, 12000, 8000, 6000, 8000,
-                                               5880, 7000);
+    const LegendPlace kept =
+        LegendAfterResize({3000, 600}, 1500, 900, 12000, 8000, 6000, 8000, 5880, 7000);
     EXPECT_EQ(kept.Left, 1500);
-    const LegendPlace pulled = LegendAfterResize({10400, 600}, 1500, 900, 12000, 8000, 6000,
-                                                 8000, 5880, 7000);
+    const LegendPlace pulled =
+        LegendAfterResize({10400, 600}, 1500, 900, 12000, 8000, 6000, 8000, 5880, 7000);
     EXPECT_EQ(pulled.Left, 5880 - 1500);
 }
 
@@ -147,8 +147,8 @@ TEST(Legend, ExplainsTheBaseFileForEachView) {
 
 TEST(ProcListEntries, ListEveryProcedureOrOnlyTheDifferences) {
     const std::string one = test::Lines({"Option Explicit", "Sub A()", "End Sub"});
-    const std::string two = test::Lines({"Option Explicit", "Sub A()", "End Sub", "Sub N()",
-                                         "End Sub"});
+    const std::string two =
+        test::Lines({"Option Explicit", "Sub A()", "End Sub", "Sub N()", "End Sub"});
     const ComparisonState state = test::CompareTexts(one, two);
     const auto all = ProcListEntries(state, false);
     ASSERT_EQ(all.size(), 3u);

@@ -16,9 +16,16 @@ struct Fixture {
         : log({"Dualis", "1.0.0", {}}),
           trace(debug, log, [this](const ErrorFacts& f) { errors.push_back(f.ProcText); }) {
         values.ViewLegend = false;
-        window = std::make_unique<frmMain>(MainWindowContext{
-            state, values, appInfo, trace, [this](QWidget*) { return chooseFiles(); },
-            [this] { ++wrapUps; }, {}, {}});
+        window =
+            std::make_unique<frmMain>(MainWindowContext{state,
+                                                        values,
+                                                        appInfo,
+                                                        windowUtilities,
+                                                        trace,
+                                                        [this](QWidget*) { return chooseFiles(); },
+                                                        [this] { ++wrapUps; },
+                                                        {},
+                                                        {}});
         window->Host().SetMessageBox(
             [this](QWidget*, const std::string& text) { messages.push_back(text); });
     }
@@ -38,6 +45,7 @@ struct Fixture {
     Settings values;
     ComparisonState state;
     cAppInfo appInfo;
+    cWindow windowUtilities;
     std::unique_ptr<frmMain> window;
     std::function<bool()> chooseFiles = [] { return false; };
     std::array<std::string, 2> names;
@@ -208,7 +216,8 @@ class MainWindowTest : public QObject {
         QCOMPARE(f.wrapUps, 1);
         QCOMPARE(f.values.MainWindowState, int16_t{0});
         const double tpp = f.window->TwipsPerPixel();
-        QCOMPARE(f.values.MainWindowWidth, static_cast<float>(f.window->frameGeometry().width() * tpp));
+        QCOMPARE(f.values.MainWindowWidth,
+                 static_cast<float>(f.window->frameGeometry().width() * tpp));
 
         Fixture g;
         g.values.MainWindowWidth = 8000;
@@ -230,7 +239,8 @@ class MainWindowTest : public QObject {
         // The engine yields every 500 lines; the timer fires inside one of those yields.
         QTimer::singleShot(0, [&] {
             ++checks;
-            openEnabled = f.window->mnuFileOpen->isEnabled() || f.window->mnuFileMRU[0]->isEnabled();
+            openEnabled =
+                f.window->mnuFileOpen->isEnabled() || f.window->mnuFileMRU[0]->isEnabled();
         });
         f.CompareFromCommandLine(Procedures(4, 2000, ""), Procedures(4, 2000, "!"));
         QCOMPARE(checks, 1);

@@ -27,11 +27,16 @@ LineColours ClassColours(LineSymbol symbol, const Settings& s, bool& known) {
     known = true;
     switch (symbol) {
         case LineSymbol::HiddenMarker:
-        case LineSymbol::Equal: return {s.ForeColorEqual, s.BackColorEqual};
-        case LineSymbol::Ignored: return {s.ForeColorIgnored, s.BackColorIgnored};
-        case LineSymbol::Added: return {s.ForeColorAdded, s.BackColorAdded};
-        case LineSymbol::Changed: return {s.ForeColorChanged, s.BackColorChanged};
-        case LineSymbol::Deleted: return {s.ForeColorDeleted, s.BackColorDeleted};
+        case LineSymbol::Equal:
+            return {s.ForeColorEqual, s.BackColorEqual};
+        case LineSymbol::Ignored:
+            return {s.ForeColorIgnored, s.BackColorIgnored};
+        case LineSymbol::Added:
+            return {s.ForeColorAdded, s.BackColorAdded};
+        case LineSymbol::Changed:
+            return {s.ForeColorChanged, s.BackColorChanged};
+        case LineSymbol::Deleted:
+            return {s.ForeColorDeleted, s.BackColorDeleted};
     }
     known = false;
     return {};
@@ -57,24 +62,36 @@ LineColours TwoPaneColours(LineSymbol symbol, const Settings& settings, uint32_t
 
 std::string TwoPaneSymbol(LineSymbol symbol) {
     switch (symbol) {
-        case LineSymbol::HiddenMarker: return std::string(255, '=');
-        case LineSymbol::Equal: return "=";
-        case LineSymbol::Ignored: return "*";
-        case LineSymbol::Added: return "+";
-        case LineSymbol::Changed: return "#";
-        case LineSymbol::Deleted: return "-";
+        case LineSymbol::HiddenMarker:
+            return std::string(255, '=');
+        case LineSymbol::Equal:
+            return "=";
+        case LineSymbol::Ignored:
+            return "*";
+        case LineSymbol::Added:
+            return "+";
+        case LineSymbol::Changed:
+            return "#";
+        case LineSymbol::Deleted:
+            return "-";
     }
     return "";
 }
 
 std::string CombinedSymbol(LineSymbol symbol) {
     switch (symbol) {
-        case LineSymbol::Equal: return "=";
-        case LineSymbol::Ignored: return "*";
-        case LineSymbol::Added: return "+";
-        case LineSymbol::Changed: return "<>";
-        case LineSymbol::Deleted: return "-";
-        case LineSymbol::HiddenMarker: break;
+        case LineSymbol::Equal:
+            return "=";
+        case LineSymbol::Ignored:
+            return "*";
+        case LineSymbol::Added:
+            return "+";
+        case LineSymbol::Changed:
+            return "<>";
+        case LineSymbol::Deleted:
+            return "-";
+        case LineSymbol::HiddenMarker:
+            break;
     }
     return "";
 }
@@ -98,8 +115,8 @@ int32_t NumberOffset(const ComparisonState& state, int32_t proc, int file,
     return state.ProcStack[proc].FirstRaw[file] - 1;
 }
 
-PanePicture BothPanesPicture(const ComparisonState& state, const Settings& settings,
-                             int32_t proc, int pane, int32_t linesPerPane, int32_t scrollValue,
+PanePicture BothPanesPicture(const ComparisonState& state, const Settings& settings, int32_t proc,
+                             int pane, int32_t linesPerPane, int32_t scrollValue,
                              int32_t hiLiteLine) {
     PanePicture picture;
     const auto rows = state.SeparateDisplay.Row(proc);
@@ -115,10 +132,9 @@ PanePicture BothPanesPicture(const ComparisonState& state, const Settings& setti
         const DisplayCell& cell = rows[static_cast<size_t>(line - 1)].Pane[pane];
         const LineColours colours = TwoPaneColours(cell.Symbol, settings, fore);
         fore = colours.Fore;
-        picture.Lines.push_back(
-            {RowText(TwoPaneSymbol(cell.Symbol), cell.RawLine, offset,
-                     LineText(state, pane, cell.RawLine), settings),
-             WithHiLite(colours, line == picture.HiLiteLine, settings)});
+        picture.Lines.push_back({RowText(TwoPaneSymbol(cell.Symbol), cell.RawLine, offset,
+                                         LineText(state, pane, cell.RawLine), settings),
+                                 WithHiLite(colours, line == picture.HiLiteLine, settings)});
     }
     return picture;
 }

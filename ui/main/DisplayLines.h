@@ -61,8 +61,8 @@ std::string RowText(const std::string& symbol, int32_t rawLine, int32_t numberOf
 int32_t NumberOffset(const ComparisonState& state, int32_t proc, int file,
                      const Settings& settings);
 
-PanePicture BothPanesPicture(const ComparisonState& state, const Settings& settings,
-                             int32_t proc, int pane, int32_t linesPerPane, int32_t scrollValue,
+PanePicture BothPanesPicture(const ComparisonState& state, const Settings& settings, int32_t proc,
+                             int pane, int32_t linesPerPane, int32_t scrollValue,
                              int32_t hiLiteLine);
 
 // The combined view's one pane. A row whose class is not one of Equal to Deleted is a failed

@@ -4,6 +4,7 @@
 #include <QMouseEvent>
 #include <QPainter>
 #include <QWheelEvent>
+#include <algorithm>
 
 namespace dualis {
 
@@ -19,24 +20,29 @@ DisplayPane::DisplayPane(QWidget* parent) : QWidget(parent) {
 }
 
 void DisplayPane::Clear() {
-    if (picture_.size() != size()) picture_ = QPixmap(size().expandedTo(QSize(1, 1)));
     picture_.fill(palette().color(QPalette::Base));
     update();
 }
 
-void DisplayPane::Draw(const PanePicture& picture, int lineHeight) {
+void DisplayPane::Draw(const PanePicture& picture, int lineHeight, int visibleLeft,
+                       int visibleWidth) {
+    const QSize size(std::max(1, visibleWidth), std::max(1, height()));
+    if (picture_.size() != size) picture_ = QPixmap(size);
+    pictureLeft_ = visibleLeft;
     Clear();
     QPainter painter(&picture_);
     painter.setFont(font());
+    painter.translate(-visibleLeft, 0);
     // Tabs are shown as the window system lays them out; the stored text is never expanded.
     constexpr int flags = Qt::AlignLeft | Qt::AlignTop | Qt::TextSingleLine | Qt::TextExpandTabs;
+    const int right = visibleLeft + picture_.width();
     int y = 0;
     for (const PaneLine& line : picture.Lines) {
         if (y >= picture_.height()) break;
-        painter.fillRect(0, y, picture_.width(), lineHeight, SettingsColour(line.Colours.Back));
+        painter.fillRect(visibleLeft, y, picture_.width(), lineHeight,
+                         SettingsColour(line.Colours.Back));
         painter.setPen(SettingsColour(line.Colours.Fore));
-        painter.drawText(QRect(0, y, picture_.width(), lineHeight), flags,
-                         QString::fromStdString(line.Text));
+        painter.drawText(QRect(0, y, right, lineHeight), flags, QString::fromStdString(line.Text));
         y += lineHeight;
     }
     ++drawCount_;
@@ -45,12 +51,11 @@ void DisplayPane::Draw(const PanePicture& picture, int lineHeight) {
 void DisplayPane::paintEvent(QPaintEvent* event) {
     QPainter painter(this);
     painter.fillRect(event->rect(), palette().color(QPalette::Base));
-    painter.drawPixmap(event->rect(), picture_, event->rect());
+    painter.drawPixmap(pictureLeft_, 0, picture_);
 }
 
 void DisplayPane::resizeEvent(QResizeEvent*) {
-    // The window draws again after every layout; until then the pane shows an empty picture.
-    if (picture_.size() != size()) Clear();
+    // The window draws again after every layout; until then the pane keeps its picture.
 }
 
 void DisplayPane::mouseMoveEvent(QMouseEvent*) {

@@ -15,7 +15,9 @@ class DisplayPane : public QWidget {
     explicit DisplayPane(QWidget* parent = nullptr);
 
     // Clears the picture and draws the rows from the top, one band of `lineHeight` pixels each.
-    void Draw(const PanePicture& picture, int lineHeight);
+    // Only the part of the pane that its frame shows, `visibleWidth` pixels from `visibleLeft`,
+    // is kept, so the picture costs the same however far the lines reach.
+    void Draw(const PanePicture& picture, int lineHeight, int visibleLeft, int visibleWidth);
     void Clear();
     // Number of times a picture was drawn; the window's benchmark reads it.
     int DrawCount() const { return drawCount_; }
@@ -32,6 +34,7 @@ class DisplayPane : public QWidget {
 
   private:
     QPixmap picture_;
+    int pictureLeft_ = 0;  // where the picture stands in the pane
     int drawCount_ = 0;
     int wheelRemainder_ = 0;
 };

@@ -31,9 +31,9 @@ ViewArea PositionViewArea(const LayoutInput& in) {
     } else if (in.ViewMode == "V") {
         a.View.Width = w - 180;
         a.View.Height = h - in.StatusHeight - a.View.Top;
-        a.Splitter = Rect{in.SplitRatioV * a.View.Width + a.View.Left,
-                          a.View.Top + in.TwoLineHeight, SplitterTwips,
-                          a.View.Height - in.TwoLineHeight - in.HScrollBarHeight};
+        a.Splitter =
+            Rect{in.SplitRatioV * a.View.Width + a.View.Left, a.View.Top + in.TwoLineHeight,
+                 SplitterTwips, a.View.Height - in.TwoLineHeight - in.HScrollBarHeight};
     }
     return a;
 }
@@ -98,8 +98,7 @@ DisplayAreas PositionDisplayAreas(const LayoutInput& in, const ViewArea& area) {
         p[0].Label = {v.Left, v.Top, r * v.Width, in.TwoLineHeight};
         p[0].Frame = {v.Left, v.Top + in.TwoLineHeight, r * v.Width, v.Height - in.TwoLineHeight};
         p[1].Label = {x2, v.Top, (1 - r) * v.Width, in.TwoLineHeight};
-        p[1].Frame = {x2, v.Top + in.TwoLineHeight, (1 - r) * v.Width,
-                      v.Height - in.TwoLineHeight};
+        p[1].Frame = {x2, v.Top + in.TwoLineHeight, (1 - r) * v.Width, v.Height - in.TwoLineHeight};
         d.TwoPanes = true;
     } else {
         return d;

@@ -25,8 +25,8 @@ inline constexpr double SplitterTwips = 60;
 inline constexpr double PictureWidthTwips = 32000;
 
 struct ProcListPlace {
-    Rect Label;     // lblProc, with its designed size
-    Rect List;      // cboProcedures, with its own height
+    Rect Label;  // lblProc, with its designed size
+    Rect List;   // cboProcedures, with its own height
 };
 
 // Label at (60, T + 60), list at (535, T + 30) reaching to 60 twips from the right edge, where T

@@ -70,8 +70,8 @@ LegendBox::LegendBox(QWidget* parent) : QFrame(parent) {
     lblLegendAdded = ClassLabel(" + Added", this);
     lblLegendDeleted = ClassLabel(" - Deleted", this);
     lblLegendIgnored = ClassLabel(" * Ignored", this);
-    for (QLabel* l : {lblLegendChanged, lblLegendEqual, lblLegendAdded, lblLegendDeleted,
-                      lblLegendIgnored}) {
+    for (QLabel* l :
+         {lblLegendChanged, lblLegendEqual, lblLegendAdded, lblLegendDeleted, lblLegendIgnored}) {
         classes->addWidget(l);
     }
     outer->addLayout(classes);

@@ -7,10 +7,14 @@ namespace dualis {
 
 std::string ProcStatusSymbol(ProcStatus status) {
     switch (status) {
-        case ProcAdded: return "+";
-        case ProcChanged: return "#";
-        case ProcDeleted: return "-";
-        case ProcEqual: return "=";
+        case ProcAdded:
+            return "+";
+        case ProcChanged:
+            return "#";
+        case ProcDeleted:
+            return "-";
+        case ProcEqual:
+            return "=";
     }
     return " ";
 }
@@ -20,9 +24,9 @@ std::vector<ProcListEntry> ProcListEntries(const ComparisonState& state, bool di
     for (int32_t p = 1; p <= state.ProcCount(); ++p) {
         const ProcRecord& record = state.ProcStack[p];
         if (differencesOnly && record.Status == ProcEqual) continue;
-        entries.push_back({ProcStatusSymbol(static_cast<ProcStatus>(record.Status)) + " " +
-                               record.TrueProcName,
-                           static_cast<int16_t>(p)});
+        entries.push_back(
+            {ProcStatusSymbol(static_cast<ProcStatus>(record.Status)) + " " + record.TrueProcName,
+             static_cast<int16_t>(p)});
     }
     return entries;
 }

@@ -22,8 +22,8 @@ int32_t NumberColumn(const ScrollInput& in) {
     return in.LineNumbers ? 2 + Digits(std::max(in.RawCount[0], in.RawCount[1])) : 0;
 }
 
-void SetRanges(PaneScroll& s, int32_t rows, int32_t width, bool enableAtPage,
-               const PaneMeasures& m, double vScrollBarWidth) {
+void SetRanges(PaneScroll& s, int32_t rows, int32_t width, bool enableAtPage, const PaneMeasures& m,
+               double vScrollBarWidth) {
     const bool vertical = enableAtPage ? rows >= s.LinesPerPane : rows > s.LinesPerPane;
     s.VEnabled = vertical;
     if (vertical) {

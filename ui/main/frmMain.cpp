@@ -58,7 +58,8 @@ void frmMain::BuildMenus() {
         mnuFileMRU.push_back(item);
     }
     // The separator stands above the recent files only while there are some.
-    connect(file, &QMenu::aboutToShow, this, [this, separator] { separator->setVisible(MRUCount > 0); });
+    connect(file, &QMenu::aboutToShow, this,
+            [this, separator] { separator->setVisible(MRUCount > 0); });
 
     QMenu* view = menuBar()->addMenu(QStringLiteral("&View"));
     mnuViewVertical = AddItem(view, "&Vertical", true);
@@ -86,6 +87,8 @@ void frmMain::BuildView() {
     lblProc->adjustSize();
     cboProcedures = new QComboBox(view_);
     cboProcedures->setMaxVisibleItems(30);
+    procList_ = new ProcListModel(cboProcedures);
+    cboProcedures->setModel(procList_);
     for (int p = 0; p < 2; ++p) {
         lblFileInformation[p] = new QLabel(view_);
         lblFileInformation[p]->setMouseTracking(true);
@@ -129,8 +132,10 @@ void frmMain::Connect() {
     connect(cboProcedures, &QComboBox::currentIndexChanged, this,
             [this] { cboProcedures_Click(); });
     for (int p = 0; p < 2; ++p) {
-        connect(vsbDisplay[p], &QScrollBar::valueChanged, this, [this, p] { vsbDisplay_Change(p); });
-        connect(hsbDisplay[p], &QScrollBar::valueChanged, this, [this, p] { hsbDisplay_Change(p); });
+        connect(vsbDisplay[p], &QScrollBar::valueChanged, this,
+                [this, p] { vsbDisplay_Change(p); });
+        connect(hsbDisplay[p], &QScrollBar::valueChanged, this,
+                [this, p] { hsbDisplay_Change(p); });
         connect(picDisplay[p], &DisplayPane::MouseMoved, this,
                 [this] { lblStatus->setText(QString::fromStdString(StatusText)); });
         connect(picDisplay[p], &DisplayPane::Wheel, this, [this, p](int rows) {
@@ -143,15 +148,12 @@ void frmMain::Connect() {
             [this, tpp](QPoint at) { picSplitter_MouseMove(at.x() * tpp, at.y() * tpp); });
     connect(picSplitter, &DragHandle::MouseUp, this, [this] { picSplitter_MouseUp(); });
     DragHandle* title = picLegend->picLegendTitleBar;
-    connect(title, &DragHandle::MouseDown, this, [this, tpp](QPoint at) {
-        picLegendTitleBar_MouseDown(at.x() * tpp, at.y() * tpp);
-    });
-    connect(title, &DragHandle::MouseMove, this, [this, tpp](QPoint at) {
-        picLegendTitleBar_MouseMove(at.x() * tpp, at.y() * tpp);
-    });
-    connect(title, &DragHandle::MouseUp, this, [this, tpp](QPoint at) {
-        picLegendTitleBar_MouseUp(at.x() * tpp, at.y() * tpp);
-    });
+    connect(title, &DragHandle::MouseDown, this,
+            [this, tpp](QPoint at) { picLegendTitleBar_MouseDown(at.x() * tpp, at.y() * tpp); });
+    connect(title, &DragHandle::MouseMove, this,
+            [this, tpp](QPoint at) { picLegendTitleBar_MouseMove(at.x() * tpp, at.y() * tpp); });
+    connect(title, &DragHandle::MouseUp, this,
+            [this, tpp](QPoint at) { picLegendTitleBar_MouseUp(at.x() * tpp, at.y() * tpp); });
     connect(picLegend, &LegendBox::CloseClicked, this, [this] { imgCloseLegend_Click(); });
 }
 
@@ -202,13 +204,12 @@ void frmMain::ApplyPlacement() {
     switch (PlacementAtLoad(s)) {
         case LoadPlacement::Centre: {
             resize(static_cast<int>(kDesignedWidth / tpp), static_cast<int>(kDesignedHeight / tpp));
-            if (QScreen* screen = this->screen()) {
-                const QRect area = screen->availableGeometry();
-                move(area.center() - QPoint(width() / 2, height() / 2));
-            }
+            ctx_.Window.Center(this);
             break;
         }
-        case LoadPlacement::Maximise: setWindowState(Qt::WindowMaximized); break;
+        case LoadPlacement::Maximise:
+            setWindowState(Qt::WindowMaximized);
+            break;
         case LoadPlacement::Restore: {
             const QSize frame = frameGeometry().size() - size();
             move(static_cast<int>(s.MainWindowLeft / tpp), static_cast<int>(s.MainWindowTop / tpp));
@@ -339,8 +340,8 @@ void frmMain::SetMRUCaptions(const std::vector<std::string>& captions) {
 
 void frmMain::UpdateMRUList() {
     Run(TraceKind::App, "UpdateMRUList", [&] {
-        SetMRUCaptions(dualis::UpdateMRUList(ctx_.Values.MRU, ctx_.State.FileName[0],
-                                             ctx_.State.FileName[1]));
+        SetMRUCaptions(
+            dualis::UpdateMRUList(ctx_.Values.MRU, ctx_.State.FileName[0], ctx_.State.FileName[1]));
     });
 }
 

@@ -19,10 +19,12 @@
 #include "Layout.h"
 #include "Legend.h"
 #include "LegendBox.h"
+#include "ProcListModel.h"
 #include "ScrollRanges.h"
 #include "Settings.h"
 #include "Splitter.h"
 #include "Tracing.h"
+#include "Window.h"
 #include "WindowHost.h"
 
 namespace dualis {
@@ -32,6 +34,7 @@ struct MainWindowContext {
     ComparisonState& State;
     Settings& Values;
     cAppInfo& AppInfo;
+    cWindow& Window;
     Tracing& Trace;
     // Shows the file selection dialog; true when it was confirmed with OK.
     std::function<bool(QWidget* owner)> ChooseFiles;
@@ -173,6 +176,7 @@ class frmMain : public QMainWindow {
     MainWindowContext ctx_;
     WindowHost host_;
     QWidget* view_;  // the inner area, in which every part is placed in twips
+    ProcListModel* procList_;
     double twipsPerPixel_ = 15;
     double HScrollBarHeight = 0;
     double VScrollBarWidth = 0;

@@ -137,7 +137,8 @@ void frmMain::Form_Resize() {
         const double w = view_->width() * tpp;
         const double h = view_->height() * tpp;
         if (s.Viewstatusbar) {
-            Place(lblStatus, {60, h - lblStatus->height() * tpp, w - 120, lblStatus->height() * tpp});
+            Place(lblStatus,
+                  {60, h - lblStatus->height() * tpp, w - 120, lblStatus->height() * tpp});
         }
         const double outerWidth = frameGeometry().width() * tpp;
         const double outerHeight = frameGeometry().height() * tpp;
@@ -168,8 +169,8 @@ void frmMain::picSplitter_MouseMove(double x, double y) {
         const std::string& mode = ctx_.Values.ViewMode;
         const double tpp = twipsPerPixel_;
         if (mode == "V") {
-            const auto left = SplitterDragTarget(splitter.Left, x, splitter.Width,
-                                                 frameGeometry().width() * tpp);
+            const auto left =
+                SplitterDragTarget(splitter.Left, x, splitter.Width, frameGeometry().width() * tpp);
             if (!left) return;
             splitter.Left = *left;
         } else if (mode == "H") {

@@ -32,9 +32,11 @@ void frmMain::ShowBothDisplayArrays() {
             TopLine[p] = picture.Window.Top;
             BottomLine[p] = picture.Window.Bottom;
             HiLiteLine[p] = picture.HiLiteLine;
-            picDisplay[p]->Draw(picture, picDisplay[p]->fontMetrics().height());
-            const double shift = (hsbDisplay[p]->value() - 1) * CharWidth[p];
-            picDisplay[p]->move(-static_cast<int>(shift / twipsPerPixel_), 0);
+            const int shift =
+                static_cast<int>((hsbDisplay[p]->value() - 1) * CharWidth[p] / twipsPerPixel_);
+            picDisplay[p]->Draw(picture, picDisplay[p]->fontMetrics().height(), shift,
+                                fraDisplay[p]->width());
+            picDisplay[p]->move(-shift, 0);
         }
     });
 }
@@ -47,10 +49,12 @@ void frmMain::ShowCombinedDisplayArray() {
                             vsbDisplay[0]->value(), HiLiteLine[0]);
         TopLine[0] = picture.Window.Top;
         BottomLine[0] = picture.Window.Bottom;
-        picDisplay[0]->Draw(picture, picDisplay[0]->fontMetrics().height());
         const int columns = hsbDisplay[0]->value() - 1;
-        const double shift = columns > 0 ? columns * CharWidth[0] : 0;
-        picDisplay[0]->move(-static_cast<int>(shift / twipsPerPixel_), 0);
+        const int shift =
+            columns > 0 ? static_cast<int>(columns * CharWidth[0] / twipsPerPixel_) : 0;
+        picDisplay[0]->Draw(picture, picDisplay[0]->fontMetrics().height(), shift,
+                            fraDisplay[0]->width());
+        picDisplay[0]->move(-shift, 0);
     });
 }
 
@@ -95,8 +99,8 @@ ScrollInput frmMain::MakeScrollInput() const {
     const std::string& mode = ctx_.Values.ViewMode;
     ScrollInput in;
     in.ViewMode = mode;
-    in.Rows = mode == "C" ? ctx_.State.CombinedCount(CurrentProc)
-                          : ctx_.State.SeparateCount(CurrentProc);
+    in.Rows =
+        mode == "C" ? ctx_.State.CombinedCount(CurrentProc) : ctx_.State.SeparateCount(CurrentProc);
     for (int p = 0; p < 2; ++p) {
         in.Pane[p] = {picDisplay[p]->height() * twipsPerPixel_,
                       fraDisplay[p]->width() * twipsPerPixel_, LineHeight[p], CharWidth[p]};
@@ -161,11 +165,7 @@ void frmMain::hsbDisplay_Change(int index) {
 void frmMain::LoadProcList() {
     Run(TraceKind::App, "LoadProcList", [&] {
         const QSignalBlocker block(cboProcedures);
-        cboProcedures->clear();
-        for (const ProcListEntry& entry :
-             ProcListEntries(ctx_.State, ctx_.Values.Compare.DifferencesOnly)) {
-            cboProcedures->addItem(QString::fromStdString(entry.Text), QVariant(entry.Proc));
-        }
+        procList_->SetEntries(ProcListEntries(ctx_.State, ctx_.Values.Compare.DifferencesOnly));
         if (cboProcedures->count() > 0) {
             cboProcedures->setCurrentIndex(0);
             cboProcedures_Click();
