@@ -12,6 +12,11 @@
 #include "ProcList.h"
 #include "RecentFiles.h"
 
+// The compiled-in icon lives in this static library; it has to be registered by hand.
+static void RegisterIcons() {
+    Q_INIT_RESOURCE(icons);
+}
+
 namespace dualis {
 
 namespace {
@@ -155,11 +160,22 @@ void frmMain::Connect() {
     connect(title, &DragHandle::MouseUp, this,
             [this, tpp](QPoint at) { picLegendTitleBar_MouseUp(at.x() * tpp, at.y() * tpp); });
     connect(picLegend, &LegendBox::CloseClicked, this, [this] { imgCloseLegend_Click(); });
+    for (QLabel* label : lblFileInformation) label->installEventFilter(this);
+    view_->installEventFilter(this);
+}
+
+bool frmMain::eventFilter(QObject* watched, QEvent* event) {
+    // Moving over the bare window or a file label brings back the comparison's status text.
+    if (event->type() == QEvent::MouseMove) lblStatus->setText(QString::fromStdString(StatusText));
+    return QMainWindow::eventFilter(watched, event);
 }
 
 void frmMain::Form_Load() {
     Run(TraceKind::Events, "Form_Load", [&] {
         const double tpp = twipsPerPixel_;
+        RegisterIcons();
+        setWindowIcon(QIcon(QStringLiteral(":/icons/dualis.png")));
+        QApplication::setWindowIcon(windowIcon());
         const int extent = style()->pixelMetric(QStyle::PM_ScrollBarExtent, nullptr, this);
         HScrollBarHeight = extent * tpp;
         VScrollBarWidth = extent * tpp;
@@ -190,6 +206,12 @@ void frmMain::Form_Load() {
         LastWidth = frameGeometry().width() * tpp;
         LastHeight = frameGeometry().height() * tpp;
         show();
+        if (PlacementAtLoad(ctx_.Values) == LoadPlacement::Restore) {
+            // The stored size is the outer size; the frame is known once the window is shown.
+            const QSize frame = frameGeometry().size() - size();
+            resize(static_cast<int>(ctx_.Values.MainWindowWidth / tpp) - frame.width(),
+                   static_cast<int>(ctx_.Values.MainWindowHeight / tpp) - frame.height());
+        }
         picLegend->setVisible(ctx_.Values.ViewLegend);
         mnuViewLegend->setChecked(ctx_.Values.ViewLegend);
         SetupLegend();
@@ -210,13 +232,11 @@ void frmMain::ApplyPlacement() {
         case LoadPlacement::Maximise:
             setWindowState(Qt::WindowMaximized);
             break;
-        case LoadPlacement::Restore: {
-            const QSize frame = frameGeometry().size() - size();
+        case LoadPlacement::Restore:
             move(static_cast<int>(s.MainWindowLeft / tpp), static_cast<int>(s.MainWindowTop / tpp));
-            resize(static_cast<int>(s.MainWindowWidth / tpp) - frame.width(),
-                   static_cast<int>(s.MainWindowHeight / tpp) - frame.height());
+            resize(static_cast<int>(s.MainWindowWidth / tpp),
+                   static_cast<int>(s.MainWindowHeight / tpp));
             break;
-        }
     }
 }
 
@@ -371,11 +391,6 @@ void frmMain::mnuHelpAbout_Click() {
     Run(TraceKind::Events, "mnuHelpAbout_Click", [&] {
         if (ctx_.ShowAbout) ctx_.ShowAbout(this);
     });
-}
-
-void frmMain::mouseMoveEvent(QMouseEvent* event) {
-    lblStatus->setText(QString::fromStdString(StatusText));
-    QMainWindow::mouseMoveEvent(event);
 }
 
 }  // namespace dualis
