@@ -4,38 +4,10 @@
 #include <array>
 #include <string>
 
+#include "Symbols.h"
+
 namespace dualis {
 namespace {
-
-const char* StatusSymbol(int16_t status) {
-    switch (status) {
-        case ProcAdded:
-            return "+";
-        case ProcChanged:
-            return "#";
-        case ProcDeleted:
-            return "-";
-        default:
-            return "=";
-    }
-}
-
-const char* RowSymbol(LineSymbol symbol) {
-    switch (symbol) {
-        case LineSymbol::Equal:
-            return "=";
-        case LineSymbol::Ignored:
-            return "*";
-        case LineSymbol::Added:
-            return "+";
-        case LineSymbol::Changed:
-            return "<>";
-        case LineSymbol::Deleted:
-            return "-";
-        default:
-            return "=";
-    }
-}
 
 // Control characters would act on the terminal; they are shown as their picture characters.
 void AppendVisible(std::string& out, std::string_view text) {
@@ -94,7 +66,7 @@ void WriteReport(const ComparisonState& state, const CompareOptions& options, st
         const ProcRecord& proc = state.ProcStack[p];
         if (options.DifferencesOnly && proc.Status == ProcEqual) continue;
         text += "\n";
-        text += StatusSymbol(proc.Status);
+        text += ProcStatusSymbol(proc.Status);
         text += " ";
         AppendVisible(text, proc.TrueProcName);
         text += "\n";
@@ -119,7 +91,7 @@ void WriteReport(const ComparisonState& state, const CompareOptions& options, st
             text += " ";
             AppendNumber(text, lines[1], width);
             text += " ";
-            text += RowSymbol(row.Symbol);
+            text += CombinedSymbol(row.Symbol);
             text += " ";
             AppendVisible(text, state.RawStack[row.Side].Text(row.RawLine));
             text += "\n";

@@ -11,15 +11,16 @@
 #include <memory>
 
 namespace dualis {
-namespace {
 
-bool IsSeparator(char c) {
+bool IsPathSeparator(char c) {
 #ifdef _WIN32
     return c == '\\' || c == '/';
 #else
     return c == '/';
 #endif
 }
+
+namespace {
 
 struct FileCloser {
     void operator()(std::FILE* f) const { std::fclose(f); }
@@ -84,7 +85,7 @@ bool FileExists(const std::string& fileName, IHost* trace) {
     if (baseName.empty() || path.empty()) return false;
     if (fileName.find_first_of("*?") != std::string::npos) return false;
     size_t lastPart = fileName.size();
-    while (lastPart > 0 && !IsSeparator(fileName[lastPart - 1])) --lastPart;
+    while (lastPart > 0 && !IsPathSeparator(fileName[lastPart - 1])) --lastPart;
     if (lastPart < fileName.size() && fileName[lastPart] == '.') return false;  // hidden
     struct stat st {};
     return stat(fileName.c_str(), &st) == 0 && S_ISREG(st.st_mode);
@@ -98,7 +99,7 @@ void SplitFileName(const std::string& fullName, std::string& path, std::string& 
                         ? std::string()
                         : fullName.substr(first, fullName.find_last_not_of(' ') - first + 1);
     size_t sep = s.size();
-    while (sep > 0 && !IsSeparator(s[sep - 1])) --sep;
+    while (sep > 0 && !IsPathSeparator(s[sep - 1])) --sep;
     if (sep >= 1) {
         path = s.substr(0, sep);
         s.erase(0, sep);

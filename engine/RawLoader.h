@@ -27,6 +27,9 @@ void LoadRawStack(ComparisonState& state, int fileIndex, const std::string& file
 // True when the name denotes a present, ordinary, not hidden file.
 bool FileExists(const std::string& fileName, IHost* trace = nullptr);
 
+// The platform's folder separator: "/" here; "\\" and "/" on Windows.
+bool IsPathSeparator(char c);
+
 // Splits a name into its folder (with its trailing separator; the whole name when it has no
 // separator), its base name and its extension (without the dot).
 void SplitFileName(const std::string& fullName, std::string& path, std::string& baseName,

@@ -4,16 +4,10 @@
 #include <algorithm>
 #include <limits>
 
+#include "RawLoader.h"
+
 namespace dualis {
 namespace {
-
-bool IsSeparator(char c) {
-#ifdef _WIN32
-    return c == '\\' || c == '/';
-#else
-    return c == '/';
-#endif
-}
 
 std::string Trimmed(const std::string& s) {
     const size_t first = s.find_first_not_of(' ');
@@ -109,7 +103,7 @@ bool FitsNameBuffer(const std::string& fileName, int32_t maxFileSize) {
 
 ChosenFileParts SplitChosenFile(const std::string& fileName) {
     size_t sep = fileName.size();
-    while (sep > 0 && !IsSeparator(fileName[sep - 1])) --sep;
+    while (sep > 0 && !IsPathSeparator(fileName[sep - 1])) --sep;
     if (sep == 0) return {"", fileName};
     const std::string title = fileName.substr(sep);
     // The root folder would otherwise become the empty text, which means "no folder".

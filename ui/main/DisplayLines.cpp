@@ -4,6 +4,7 @@
 #include <algorithm>
 
 #include "RunTimeError.h"
+#include "Symbols.h"
 
 namespace dualis {
 
@@ -58,42 +59,6 @@ LineColours TwoPaneColours(LineSymbol symbol, const Settings& settings, uint32_t
     bool known = false;
     const LineColours colours = ClassColours(symbol, settings, known);
     return known ? colours : LineColours{previousFore, 0xFFFFFF};
-}
-
-std::string TwoPaneSymbol(LineSymbol symbol) {
-    switch (symbol) {
-        case LineSymbol::HiddenMarker:
-            return std::string(255, '=');
-        case LineSymbol::Equal:
-            return "=";
-        case LineSymbol::Ignored:
-            return "*";
-        case LineSymbol::Added:
-            return "+";
-        case LineSymbol::Changed:
-            return "#";
-        case LineSymbol::Deleted:
-            return "-";
-    }
-    return "";
-}
-
-std::string CombinedSymbol(LineSymbol symbol) {
-    switch (symbol) {
-        case LineSymbol::Equal:
-            return "=";
-        case LineSymbol::Ignored:
-            return "*";
-        case LineSymbol::Added:
-            return "+";
-        case LineSymbol::Changed:
-            return "<>";
-        case LineSymbol::Deleted:
-            return "-";
-        case LineSymbol::HiddenMarker:
-            break;
-    }
-    return "";
 }
 
 std::string RowText(const std::string& symbol, int32_t rawLine, int32_t numberOffset,

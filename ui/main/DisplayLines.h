@@ -11,6 +11,7 @@
 
 #include "ComparisonState.h"
 #include "Settings.h"
+#include "Symbols.h"
 
 namespace dualis {
 
@@ -44,12 +45,9 @@ struct PanePicture {
     int32_t HiLiteLine = 0;       // the highlight, cleared to 0 when outside the window
 };
 
-// The colours and symbol of a row's class in the two-pane views; an unknown class is drawn on
-// white, without a symbol, in `previousFore`.
+// The colours of a row's class in the two-pane views; an unknown class is drawn on white in
+// `previousFore`.
 LineColours TwoPaneColours(LineSymbol symbol, const Settings& settings, uint32_t previousFore);
-std::string TwoPaneSymbol(LineSymbol symbol);
-// The combined view's symbols; empty for a class the combined listing never holds.
-std::string CombinedSymbol(LineSymbol symbol);
 
 // The printed text of a row: the symbol (when Symbols is on), " [number]" when LineNumbers is on
 // and the row shows a line, then a blank and the line's text when it shows one.

@@ -2,22 +2,9 @@
 #include "ProcList.h"
 
 #include "Layout.h"
+#include "Symbols.h"
 
 namespace dualis {
-
-std::string ProcStatusSymbol(ProcStatus status) {
-    switch (status) {
-        case ProcAdded:
-            return "+";
-        case ProcChanged:
-            return "#";
-        case ProcDeleted:
-            return "-";
-        case ProcEqual:
-            return "=";
-    }
-    return " ";
-}
 
 std::vector<ProcListEntry> ProcListEntries(const ComparisonState& state, bool differencesOnly) {
     std::vector<ProcListEntry> entries;
@@ -25,8 +12,7 @@ std::vector<ProcListEntry> ProcListEntries(const ComparisonState& state, bool di
         const ProcRecord& record = state.ProcStack[p];
         if (differencesOnly && record.Status == ProcEqual) continue;
         entries.push_back(
-            {ProcStatusSymbol(static_cast<ProcStatus>(record.Status)) + " " + record.TrueProcName,
-             static_cast<int16_t>(p)});
+            {ProcStatusSymbol(record.Status) + " " + record.TrueProcName, static_cast<int16_t>(p)});
     }
     return entries;
 }

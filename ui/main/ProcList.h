@@ -15,9 +15,6 @@ struct ProcListEntry {
     int16_t Proc = 0;  // the procedure record it shows
 };
 
-// "+" only in File 2, "#" changed, "-" only in File 1, "=" equal.
-std::string ProcStatusSymbol(ProcStatus status);
-
 // One entry per procedure record in record order; equal procedures are left out while only the
 // differences are shown.
 std::vector<ProcListEntry> ProcListEntries(const ComparisonState& state, bool differencesOnly);
