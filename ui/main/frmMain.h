@@ -166,6 +166,8 @@ class frmMain : public QMainWindow {
     void SetMRUCaptions(const std::vector<std::string>& captions);
     void ApplyPlacement();
     void SetComparing(bool comparing);
+    // After bar `index` of a pair moved: the partner follows when synchronised, then the redraw.
+    void FollowScroll(const std::array<QScrollBar*, 2>& bars, int index, bool sync, bool& guard);
     void Place(QWidget* w, const Rect& r) const;
     LayoutInput MakeLayoutInput() const;
     ScrollInput MakeScrollInput() const;

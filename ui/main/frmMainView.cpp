@@ -136,30 +136,27 @@ void frmMain::SetScrollBars() {
 
 void frmMain::vsbDisplay_Change(int index) {
     if (vGuard_) return;
-    Run(TraceKind::Events, "vsbDisplay_Change", [&] {
-        QScrollBar* other = vsbDisplay[1 - index];
-        if (ctx_.Values.SyncVScroll && other->isEnabled()) {
-            vGuard_ = true;
-            other->setValue(PartnerScrollValue(vsbDisplay[index]->value(), other->maximum()));
-            vGuard_ = false;
-        }
-        ShowDisplayArrays();
-        picDisplay[index]->setFocus();
-    });
+    Run(TraceKind::Events, "vsbDisplay_Change",
+        [&] { FollowScroll(vsbDisplay, index, ctx_.Values.SyncVScroll, vGuard_); });
 }
 
 void frmMain::hsbDisplay_Change(int index) {
     if (hGuard_) return;
-    Run(TraceKind::Events, "hsbDisplay_Change", [&] {
-        QScrollBar* other = hsbDisplay[1 - index];
-        if (ctx_.Values.SyncHScroll && other->isEnabled()) {
-            hGuard_ = true;
-            other->setValue(PartnerScrollValue(hsbDisplay[index]->value(), other->maximum()));
-            hGuard_ = false;
-        }
-        ShowDisplayArrays();
-        picDisplay[index]->setFocus();
-    });
+    Run(TraceKind::Events, "hsbDisplay_Change",
+        [&] { FollowScroll(hsbDisplay, index, ctx_.Values.SyncHScroll, hGuard_); });
+}
+
+void frmMain::FollowScroll(const std::array<QScrollBar*, 2>& bars, int index, bool sync,
+                           bool& guard) {
+    // The partner's own change event finds the guard set, so the view is drawn once.
+    QScrollBar* other = bars[1 - index];
+    if (sync && other->isEnabled()) {
+        guard = true;
+        other->setValue(PartnerScrollValue(bars[index]->value(), other->maximum()));
+        guard = false;
+    }
+    ShowDisplayArrays();
+    picDisplay[index]->setFocus();
 }
 
 void frmMain::LoadProcList() {
