@@ -248,6 +248,19 @@ class MainWindowTest : public QObject {
         QVERIFY(f.window->mnuFileOpen->isEnabled());
     }
 
+    void AFailedCheckInADrawingGoesToTheErrorHandler() {
+        Fixture f;
+        f.window->Form_Load();
+        f.CompareFromCommandLine(Procedures(1, 3, ""), Procedures(1, 3, "!"));
+        QVERIFY(f.errors.empty());
+        f.state.CombinedDisplay.Clear();
+        f.state.CombinedDisplay.Add({0, LineSymbol::HiddenMarker, 0});
+        f.state.CombinedDisplay.EndProc();
+        f.window->mnuViewCombined_Click();
+        QCOMPARE(f.errors.size(), size_t{1});
+        QCOMPARE(f.errors[0], "frmMain: ShowCombinedDisplayArray unexpected LineSymbol -2");
+    }
+
     void OpenRunsTheDialogAndComparesOnlyWhenConfirmed() {
         Fixture f;
         f.window->Form_Load();
