@@ -23,7 +23,11 @@ CompareOptions CommandLine::OptionsOver(CompareOptions options) const {
 
 std::string ParseCommandLine(const std::vector<std::string>& args, CommandLine& result,
                              std::string& help) {
-    CLI::App app{"Dualis compares two Visual Basic source files procedure by procedure.", "dualis"};
+    CLI::App app{
+        "Dualis compares two Visual Basic source files procedure by procedure.\n"
+        "Without --report or --dump it opens its window, comparing FILE1 and FILE2 when "
+        "they are given.\nThe comparison options below need --report or --dump.",
+        "dualis"};
     bool report = false;
     bool version = false;
     std::vector<std::string> files;
@@ -66,7 +70,9 @@ std::string ParseCommandLine(const std::vector<std::string>& args, CommandLine& 
     app.add_option("--differences-only", differencesOnly,
                    "Show only differences, with BEFORE and AFTER lines of context (default 3,3)")
         ->type_name("[=BEFORE,AFTER]");
-    app.add_option("files", files, "FILE1 FILE2, or FILE1,FILE2 as one argument")->expected(0, 2);
+    app.add_option("files", files, "FILE1 FILE2, or FILE1,FILE2 as one argument")
+        ->expected(0, 2)
+        ->type_name("FILE");
 
     try {
         // The two options whose value is optional take it only as "=VALUE"; their bare forms
