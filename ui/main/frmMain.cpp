@@ -206,17 +206,13 @@ void frmMain::Form_Load() {
         LastWidth = frameGeometry().width() * tpp;
         LastHeight = frameGeometry().height() * tpp;
         show();
-        if (PlacementAtLoad(ctx_.Values) == LoadPlacement::Restore) {
-            // The stored size is the outer size; the frame is known once the window is shown.
-            const QSize frame = frameGeometry().size() - size();
-            resize(static_cast<int>(ctx_.Values.MainWindowWidth / tpp) - frame.width(),
-                   static_cast<int>(ctx_.Values.MainWindowHeight / tpp) - frame.height());
-        }
+        // The frame is known once the window is shown.
+        if (PlacementAtLoad(ctx_.Values) == LoadPlacement::Restore) ResizeToStoredOuter();
         picLegend->setVisible(ctx_.Values.ViewLegend);
         mnuViewLegend->setChecked(ctx_.Values.ViewLegend);
         SetupLegend();
         legend_ = {view_->width() * tpp - picLegend->width() * tpp, viewArea_.View.Top};
-        picLegend->move(static_cast<int>(legend_.Left / tpp), static_cast<int>(legend_.Top / tpp));
+        MoveLegend();
     });
 }
 
@@ -234,23 +230,32 @@ void frmMain::ApplyPlacement() {
             break;
         case LoadPlacement::Restore:
             move(static_cast<int>(s.MainWindowLeft / tpp), static_cast<int>(s.MainWindowTop / tpp));
-            resize(static_cast<int>(s.MainWindowWidth / tpp),
-                   static_cast<int>(s.MainWindowHeight / tpp));
+            ResizeToStoredOuter();
             break;
     }
+}
+
+void frmMain::ResizeToStoredOuter() {
+    // The settings hold the outer size; the window system sizes the inside of the frame.
+    const QSize frame = frameGeometry().size() - size();
+    resize(static_cast<int>(ctx_.Values.MainWindowWidth / twipsPerPixel_) - frame.width(),
+           static_cast<int>(ctx_.Values.MainWindowHeight / twipsPerPixel_) - frame.height());
+}
+
+void frmMain::RecordPlacement() {
+    Settings& s = ctx_.Values;
+    const QRect outer = frameGeometry();
+    s.MainWindowLeft = static_cast<float>(outer.left() * twipsPerPixel_);
+    s.MainWindowTop = static_cast<float>(outer.top() * twipsPerPixel_);
+    s.MainWindowHeight = static_cast<float>(outer.height() * twipsPerPixel_);
+    s.MainWindowWidth = static_cast<float>(outer.width() * twipsPerPixel_);
 }
 
 void frmMain::closeEvent(QCloseEvent* event) {
     Run(TraceKind::Events, "Form_Unload", [&] {
         Settings& s = ctx_.Values;
         s.MainWindowState = isMinimized() ? 1 : isMaximized() ? 2 : 0;
-        if (s.MainWindowState == 0) {
-            const QRect outer = frameGeometry();
-            s.MainWindowLeft = static_cast<float>(outer.left() * twipsPerPixel_);
-            s.MainWindowTop = static_cast<float>(outer.top() * twipsPerPixel_);
-            s.MainWindowHeight = static_cast<float>(outer.height() * twipsPerPixel_);
-            s.MainWindowWidth = static_cast<float>(outer.width() * twipsPerPixel_);
-        }
+        if (s.MainWindowState == 0) RecordPlacement();
         event->accept();
         if (ctx_.WrapUp) ctx_.WrapUp();
     });

@@ -165,7 +165,16 @@ class frmMain : public QMainWindow {
     void RefreshAfterComparison(bool positionProcList);
     void SetMRUCaptions(const std::vector<std::string>& captions);
     void ApplyPlacement();
+    void ResizeToStoredOuter();
+    // The window's outer position and size into the placement settings.
+    void RecordPlacement();
+    void MoveLegend();
+    void LogMousePosition(double x, double y);
+    // The three view commands: the mode, then the layout and the drawing in their order.
+    void SwitchView(const char* procName, char mode);
     void SetComparing(bool comparing);
+    // Draws one pane's rows and moves the pane to its horizontal scroll position.
+    void DrawPane(int p, const PanePicture& picture);
     // After bar `index` of a pair moved: the partner follows when synchronised, then the redraw.
     void FollowScroll(const std::array<QScrollBar*, 2>& bars, int index, bool sync, bool& guard);
     void Place(QWidget* w, const Rect& r) const;

@@ -127,11 +127,7 @@ void frmMain::Form_Resize() {
                 resize(std::max(width(), minimum - frame.width()),
                        std::max(height(), minimum - frame.height()));
             }
-            const QRect outer = frameGeometry();
-            s.MainWindowLeft = static_cast<float>(outer.left() * tpp);
-            s.MainWindowTop = static_cast<float>(outer.top() * tpp);
-            s.MainWindowHeight = static_cast<float>(outer.height() * tpp);
-            s.MainWindowWidth = static_cast<float>(outer.width() * tpp);
+            RecordPlacement();
         }
         if (isMinimized()) return;
         const double w = view_->width() * tpp;
@@ -144,7 +140,7 @@ void frmMain::Form_Resize() {
         const double outerHeight = frameGeometry().height() * tpp;
         legend_ = LegendAfterResize(legend_, picLegend->width() * tpp, picLegend->height() * tpp,
                                     LastWidth, LastHeight, outerWidth, outerHeight, w, h);
-        picLegend->move(static_cast<int>(legend_.Left / tpp), static_cast<int>(legend_.Top / tpp));
+        MoveLegend();
         LastWidth = outerWidth;
         LastHeight = outerHeight;
         PositionProcList();
@@ -212,11 +208,20 @@ void frmMain::picSplitter_MouseUp() {
     });
 }
 
+void frmMain::MoveLegend() {
+    picLegend->move(static_cast<int>(legend_.Left / twipsPerPixel_),
+                    static_cast<int>(legend_.Top / twipsPerPixel_));
+}
+
+void frmMain::LogMousePosition(double x, double y) {
+    ctx_.Trace.LogData(TraceKind::MouseEvents, "X=" + std::to_string(std::lround(x)) +
+                                                   " Y=" + std::to_string(std::lround(y)));
+}
+
 void frmMain::picLegendTitleBar_MouseDown(double x, double y) {
     Run(TraceKind::MouseEvents, "picLegendTitleBar_MouseDown", [&] {
         LegendDragging = true;
-        ctx_.Trace.LogData(TraceKind::MouseEvents, "X=" + std::to_string(std::lround(x)) +
-                                                       " Y=" + std::to_string(std::lround(y)));
+        LogMousePosition(x, y);
     });
 }
 
@@ -228,15 +233,14 @@ void frmMain::picLegendTitleBar_MouseMove(double x, double y) {
         legend_ = LegendDrag(legend_, x, y, picLegend->width() * tpp, picLegend->height() * tpp,
                              picLegend->picLegendTitleBar->height() * tpp, view_->width() * tpp,
                              view_->height() * tpp);
-        picLegend->move(static_cast<int>(legend_.Left / tpp), static_cast<int>(legend_.Top / tpp));
+        MoveLegend();
     });
 }
 
 void frmMain::picLegendTitleBar_MouseUp(double x, double y) {
     Run(TraceKind::MouseEvents, "picLegendTitleBar_MouseUp", [&] {
         LegendDragging = false;
-        ctx_.Trace.LogData(TraceKind::MouseEvents, "X=" + std::to_string(std::lround(x)) +
-                                                       " Y=" + std::to_string(std::lround(y)));
+        LogMousePosition(x, y);
     });
 }
 
@@ -248,48 +252,38 @@ void frmMain::imgCloseLegend_Click() {
     });
 }
 
-namespace {
-
-// The toggling commands flip their setting and show it in the check mark; the setting, not the
-// check mark, is the truth, because the menu toggles the mark itself before the command runs.
-
-// The view commands that change the mode share their steps; `scrollFirst` is the order of the
-// vertical and horizontal commands (scroll bars before the file information).
-void ChangeView(frmMain& w, bool filesCompared, bool scrollFirst) {
-    w.SetViewMode();
-    w.PositionViewArea();
-    w.PositionDisplayAreas();
-    if (filesCompared) {
-        if (scrollFirst) w.SetScrollBars();
-        w.ShowFileInformation();
-        if (!scrollFirst) w.SetScrollBars();
-        w.ShowDisplayArrays();
-    }
-    w.SetupLegend();
+void frmMain::SwitchView(const char* procName, char mode) {
+    Run(TraceKind::Events, procName, [&] {
+        ctx_.Values.ViewMode.assign(1, mode);
+        SetViewMode();
+        PositionViewArea();
+        PositionDisplayAreas();
+        if (ctx_.State.FilesCompared) {
+            // The two-pane commands set the scroll bars before the file information; the
+            // combined command after it.
+            if (mode != 'C') SetScrollBars();
+            ShowFileInformation();
+            if (mode == 'C') SetScrollBars();
+            ShowDisplayArrays();
+        }
+        SetupLegend();
+    });
 }
 
-}  // namespace
-
 void frmMain::mnuViewVertical_Click() {
-    Run(TraceKind::Events, "mnuViewVertical_Click", [&] {
-        ctx_.Values.ViewMode.assign(1, 'V');
-        ChangeView(*this, ctx_.State.FilesCompared, true);
-    });
+    SwitchView("mnuViewVertical_Click", 'V');
 }
 
 void frmMain::mnuViewHorizontal_Click() {
-    Run(TraceKind::Events, "mnuViewHorizontal_Click", [&] {
-        ctx_.Values.ViewMode.assign(1, 'H');
-        ChangeView(*this, ctx_.State.FilesCompared, true);
-    });
+    SwitchView("mnuViewHorizontal_Click", 'H');
 }
 
 void frmMain::mnuViewCombined_Click() {
-    Run(TraceKind::Events, "mnuViewCombined_Click", [&] {
-        ctx_.Values.ViewMode.assign(1, 'C');
-        ChangeView(*this, ctx_.State.FilesCompared, false);
-    });
+    SwitchView("mnuViewCombined_Click", 'C');
 }
+
+// The toggling commands flip their setting and show it in the check mark; the setting, not the
+// check mark, is the truth, because the menu toggles the mark itself before the command runs.
 
 void frmMain::mnuViewSyncH_Click() {
     Run(TraceKind::Events, "mnuViewSyncH_Click", [&] {

@@ -1,5 +1,6 @@
 // The main window's drawing, scrolling and procedure list.
 #include <QFontDatabase>
+#include <algorithm>
 
 #include "DisplayLines.h"
 #include "ProcList.h"
@@ -29,14 +30,8 @@ void frmMain::ShowBothDisplayArrays() {
             const PanePicture picture =
                 BothPanesPicture(ctx_.State, ctx_.Values, CurrentProc, p, Scroll[p].LinesPerPane,
                                  vsbDisplay[p]->value(), HiLiteLine[p]);
-            TopLine[p] = picture.Window.Top;
-            BottomLine[p] = picture.Window.Bottom;
             HiLiteLine[p] = picture.HiLiteLine;
-            const int shift =
-                static_cast<int>((hsbDisplay[p]->value() - 1) * CharWidth[p] / twipsPerPixel_);
-            picDisplay[p]->Draw(picture, picDisplay[p]->fontMetrics().height(), shift,
-                                fraDisplay[p]->width());
-            picDisplay[p]->move(-shift, 0);
+            DrawPane(p, picture);
         }
     });
 }
@@ -47,15 +42,19 @@ void frmMain::ShowCombinedDisplayArray() {
         const PanePicture picture =
             CombinedPicture(ctx_.State, ctx_.Values, CurrentProc, Scroll[0].LinesPerPane,
                             vsbDisplay[0]->value(), HiLiteLine[0]);
-        TopLine[0] = picture.Window.Top;
-        BottomLine[0] = picture.Window.Bottom;
-        const int columns = hsbDisplay[0]->value() - 1;
-        const int shift =
-            columns > 0 ? static_cast<int>(columns * CharWidth[0] / twipsPerPixel_) : 0;
-        picDisplay[0]->Draw(picture, picDisplay[0]->fontMetrics().height(), shift,
-                            fraDisplay[0]->width());
-        picDisplay[0]->move(-shift, 0);
+        DrawPane(0, picture);
     });
+}
+
+void frmMain::DrawPane(int p, const PanePicture& picture) {
+    TopLine[p] = picture.Window.Top;
+    BottomLine[p] = picture.Window.Bottom;
+    // The pane moves left by one "W" width for each column the horizontal bar stands past 1.
+    const int columns = std::max(0, hsbDisplay[p]->value() - 1);
+    const int shift = static_cast<int>(columns * CharWidth[p] / twipsPerPixel_);
+    picDisplay[p]->Draw(picture, picDisplay[p]->fontMetrics().height(), shift,
+                        fraDisplay[p]->width());
+    picDisplay[p]->move(-shift, 0);
 }
 
 void frmMain::GetDefaultFont() {
