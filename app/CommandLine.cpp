@@ -1,6 +1,7 @@
 #include "CommandLine.h"
 
 #include <CLI/CLI.hpp>
+#include <filesystem>
 
 #include "OptionText.h"
 
@@ -14,6 +15,17 @@ bool SplitFilePair(const std::string& argument, std::array<std::string, 2>& file
     if (comma == std::string::npos || comma == 0) return false;
     files = {trimmed.substr(0, comma), trimmed.substr(comma + 1)};
     return true;
+}
+
+std::array<std::string, 2> CommandLine::AbsoluteFiles() const {
+    std::array<std::string, 2> names = Files;
+    for (std::string& name : names) {
+        std::error_code error;
+        // Not canonical: links and the name's own spelling stay as the user gave them.
+        const std::filesystem::path absolute = std::filesystem::absolute(name, error);
+        if (!name.empty() && !error) name = absolute.string();
+    }
+    return names;
 }
 
 CompareOptions CommandLine::OptionsOver(CompareOptions options) const {

@@ -20,6 +20,9 @@ struct CommandLine {
 
     // The options of the settings file with the command line's assignments on top.
     CompareOptions OptionsOver(CompareOptions fromSettings) const;
+    // The two files' names made absolute from the current folder, as the file selection
+    // dialog's names are, so that the recent files name them from anywhere.
+    std::array<std::string, 2> AbsoluteFiles() const;
 };
 
 // Parses the arguments (without the program name). Returns an empty text on success, else the

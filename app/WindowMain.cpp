@@ -95,8 +95,8 @@ int RunWindow(const CommandLine& cmd, int argc, char** argv) {
         w->HelpFile = (cAppInfo::ExecutablePath().parent_path() / "Dualis.HLP").string();
         for (const std::string& problem : problems) w->Main->Host().ShowMessage(problem);
         if (!cmd.Files[0].empty()) {
-            // The names as given; their parts make the caption.
-            SetFileNames(w->State, cmd.Files[0], cmd.Files[1]);
+            const std::array<std::string, 2> files = cmd.AbsoluteFiles();
+            SetFileNames(w->State, files[0], files[1]);
             w->Main->CompareAFile();
         }
         if (w->S.Values.ShowFileOpen && !w->State.FilesCompared) {

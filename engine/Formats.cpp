@@ -16,11 +16,11 @@ std::string GeneralDate(FileTime time) {
     return LocalTimeText(time, "%Y-%m-%d %H:%M:%S");
 }
 
-std::string GroupedThousands(int64_t value) {
+std::string GroupedThousands(int64_t value, std::string_view separator) {
     const std::string digits = std::to_string(value < 0 ? -value : value);
     std::string out = value < 0 ? "-" : "";
     for (size_t i = 0; i < digits.size(); ++i) {
-        if (i > 0 && (digits.size() - i) % 3 == 0) out.push_back(',');
+        if (i > 0 && (digits.size() - i) % 3 == 0) out += separator;
         out.push_back(digits[i]);
     }
     return out;

@@ -2,6 +2,7 @@
 #pragma once
 
 #include <string>
+#include <string_view>
 
 #include "ComparisonState.h"
 
@@ -13,7 +14,8 @@ std::string LocalTimeText(FileTime time, const char* format);
 // Local time as "YYYY-MM-DD HH:MM:SS".
 std::string GeneralDate(FileTime time);
 
-// Digits grouped by thousands with commas: 32767 gives "32,767".
-std::string GroupedThousands(int64_t value);
+// Digits grouped by thousands, with commas unless another separator is given: 32767 gives
+// "32,767".
+std::string GroupedThousands(int64_t value, std::string_view separator = ",");
 
 }  // namespace dualis

@@ -3,6 +3,7 @@
 #include "Settings.h"
 
 #include <algorithm>
+#include <cctype>
 #include <charconv>
 #include <cmath>
 #include <limits>
@@ -308,6 +309,8 @@ std::vector<std::string> INIGetInfo(cINIHandler& ini, Settings& s, std::string_v
     s.SyncVScroll = read.Bool("SyncVScroll", d.SyncVScroll);
     s.ViewLegend = read.Bool("ViewLegend", d.ViewLegend);
     s.ViewMode = read.String("ViewMode", d.ViewMode);
+    // A hand-edited "v" means the vertical view, not a window without panes.
+    for (char& c : s.ViewMode) c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
     s.Viewstatusbar = read.Bool("Viewstatusbar", d.Viewstatusbar);
     w.ToolTips = read.Bool("ViewToolTips", d.Switches.ToolTips);
     c.DifferencesAfter = read.StrictWhole16("DifferencesAfter", d.Compare.DifferencesAfter);

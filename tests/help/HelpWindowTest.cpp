@@ -1,5 +1,6 @@
 // The help window: the compiled-in manual, its anchors, and the places help requests open.
 #include <QAbstractTextDocumentLayout>
+#include <QDialog>
 #include <QScrollBar>
 #include <QSet>
 #include <QTextBlock>
@@ -103,6 +104,29 @@ class HelpWindowTest : public QObject {
         Browser()->setSource(QUrl("#the-error-report"));
         QCOMPARE(ScrollValue(), HeadingTop("the-error-report"));
         QCOMPARE(Browser()->document()->blockCount(), blocks);
+    }
+
+    void escapeClosesTheWindow() {
+        ShowHelp(HelpFinder, 0);
+        QVERIFY(QTest::qWaitForWindowActive(SharedHelpWindow()));
+        QTest::keyClick(Browser(), Qt::Key_Escape);
+        QVERIFY(!SharedHelpWindow()->isVisible());
+    }
+
+    void helpAskedForFromAModalDialogStandsInFrontOfIt() {
+        QDialog dialog;
+        QTimer::singleShot(0, &dialog, [&] {
+            ShowHelp(HelpContext, 3000);
+            // Owned by the dialog, the window is in front of it and not blocked by it.
+            QCOMPARE(SharedHelpWindow()->parentWidget(), &dialog);
+            QVERIFY(SharedHelpWindow()->isWindow());
+            QVERIFY(SharedHelpWindow()->isVisible());
+            dialog.accept();
+        });
+        dialog.exec();
+        // Asked for again from the main window, it stands on its own.
+        ShowHelp(HelpFinder, 0);
+        QCOMPARE(SharedHelpWindow()->parentWidget(), nullptr);
     }
 };
 

@@ -1,11 +1,12 @@
 #include "HelpWindow.h"
 
-#include <QCoreApplication>
+#include <QApplication>
 #include <QFile>
 #include <QHBoxLayout>
 #include <QPointer>
 #include <QPushButton>
 #include <QScrollBar>
+#include <QShortcut>
 #include <QTextBlock>
 #include <QTextBrowser>
 #include <QTextCursor>
@@ -46,6 +47,8 @@ HelpWindow::HelpWindow(QWidget* parent) : QWidget(parent, Qt::Window) {
     layout->addLayout(buttons);
     layout->addWidget(txtManual_);
     resize(760, 640);
+    auto* close = new QShortcut(QKeySequence::Cancel, this);
+    connect(close, &QShortcut::activated, this, &QWidget::close);
     LoadManual();
 }
 
@@ -99,6 +102,10 @@ void ShowHelp(int helpCommand, int contextId) {
         QObject::connect(qApp, &QCoreApplication::aboutToQuit, window.data(),
                          &QObject::deleteLater);
     }
+    // Asked for from a modal dialog, the window belongs to that dialog, so that it stands in
+    // front of it and takes input; otherwise it stands on its own.
+    QWidget* owner = QApplication::activeModalWidget();
+    if (window->parentWidget() != owner) window->setParent(owner, Qt::Window);
     window->ShowTopic(QString::fromStdString(HelpAnchor(helpCommand, contextId)));
 }
 

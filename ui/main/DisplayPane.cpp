@@ -3,6 +3,8 @@
 
 #include <QMouseEvent>
 #include <QPainter>
+#include <QStyle>
+#include <QStyleOptionFocusRect>
 #include <QWheelEvent>
 #include <algorithm>
 
@@ -24,10 +26,14 @@ void DisplayPane::Clear() {
     update();
 }
 
-void DisplayPane::Draw(const PanePicture& picture, int lineHeight, int visibleLeft,
-                       int visibleWidth) {
+void DisplayPane::Draw(const PanePicture& picture, int rowHeight, double pixelRatio,
+                       int visibleLeft, int visibleWidth) {
     const QSize size(std::max(1, visibleWidth), std::max(1, height()));
-    if (picture_.size() != size) picture_ = QPixmap(size);
+    const QSize devicePixels = (QSizeF(size) * pixelRatio).toSize();
+    if (picture_.size() != devicePixels || picture_.devicePixelRatio() != pixelRatio) {
+        picture_ = QPixmap(devicePixels);
+        picture_.setDevicePixelRatio(pixelRatio);
+    }
     pictureLeft_ = visibleLeft;
     Clear();
     QPainter painter(&picture_);
@@ -35,15 +41,15 @@ void DisplayPane::Draw(const PanePicture& picture, int lineHeight, int visibleLe
     painter.translate(-visibleLeft, 0);
     // Tabs are shown as the window system lays them out; the stored text is never expanded.
     constexpr int flags = Qt::AlignLeft | Qt::AlignTop | Qt::TextSingleLine | Qt::TextExpandTabs;
-    const int right = visibleLeft + picture_.width();
+    const int right = visibleLeft + size.width();
     int y = 0;
     for (const PaneLine& line : picture.Lines) {
-        if (y >= picture_.height()) break;
-        painter.fillRect(visibleLeft, y, picture_.width(), lineHeight,
+        if (y >= size.height()) break;
+        painter.fillRect(visibleLeft, y, size.width(), rowHeight,
                          SettingsColour(line.Colours.Back));
         painter.setPen(SettingsColour(line.Colours.Fore));
-        painter.drawText(QRect(0, y, right, lineHeight), flags, QString::fromStdString(line.Text));
-        y += lineHeight;
+        painter.drawText(QRect(0, y, right, rowHeight), flags, QString::fromStdString(line.Text));
+        y += rowHeight;
     }
     ++drawCount_;
 }
@@ -52,6 +58,24 @@ void DisplayPane::paintEvent(QPaintEvent* event) {
     QPainter painter(this);
     painter.fillRect(event->rect(), palette().color(QPalette::Base));
     painter.drawPixmap(pictureLeft_, 0, picture_);
+    if (hasFocus()) {
+        // The focus frame runs round the part of the pane that the frame shows.
+        QStyleOptionFocusRect option;
+        option.initFrom(this);
+        option.rect = QRect(QPoint(pictureLeft_, 0), picture_.deviceIndependentSize().toSize());
+        option.backgroundColor = palette().color(QPalette::Base);
+        style()->drawPrimitive(QStyle::PE_FrameFocusRect, &option, &painter, this);
+    }
+}
+
+void DisplayPane::focusInEvent(QFocusEvent* event) {
+    QWidget::focusInEvent(event);
+    update();
+}
+
+void DisplayPane::focusOutEvent(QFocusEvent* event) {
+    QWidget::focusOutEvent(event);
+    update();
 }
 
 void DisplayPane::resizeEvent(QResizeEvent*) {
@@ -63,11 +87,13 @@ void DisplayPane::mouseMoveEvent(QMouseEvent*) {
 }
 
 void DisplayPane::wheelEvent(QWheelEvent* event) {
-    // One notch (120 units) scrolls three rows, as elsewhere on the desktop.
-    wheelRemainder_ += event->angleDelta().y();
-    const int notches = wheelRemainder_ / 120;
+    // One notch (120 units) scrolls three rows or columns, as elsewhere on the desktop.
+    QPoint delta = event->angleDelta();
+    if ((event->modifiers() & Qt::ShiftModifier) && delta.x() == 0) delta = {delta.y(), 0};
+    wheelRemainder_ += delta;
+    const QPoint notches(wheelRemainder_.x() / 120, wheelRemainder_.y() / 120);
     wheelRemainder_ -= notches * 120;
-    if (notches != 0) emit Wheel(-3 * notches);
+    if (!notches.isNull()) emit Wheel(-3 * notches.y(), -3 * notches.x());
     event->accept();
 }
 

@@ -14,29 +14,35 @@ class DisplayPane : public QWidget {
   public:
     explicit DisplayPane(QWidget* parent = nullptr);
 
-    // Clears the picture and draws the rows from the top, one band of `lineHeight` pixels each.
-    // Only the part of the pane that its frame shows, `visibleWidth` pixels from `visibleLeft`,
-    // is kept, so the picture costs the same however far the lines reach.
-    void Draw(const PanePicture& picture, int lineHeight, int visibleLeft, int visibleWidth);
+    // Clears the picture and draws the rows from the top, one band of `rowHeight` pixels each,
+    // at `pixelRatio` device pixels per pixel so that text stays sharp on dense screens. Only
+    // the part of the pane that its frame shows, `visibleWidth` pixels from `visibleLeft`, is
+    // kept, so the picture costs the same however far the lines reach.
+    void Draw(const PanePicture& picture, int rowHeight, double pixelRatio, int visibleLeft,
+              int visibleWidth);
     void Clear();
+    const QPixmap& Picture() const { return picture_; }
     // Number of times a picture was drawn; the window's benchmark reads it.
     int DrawCount() const { return drawCount_; }
 
   signals:
     void MouseMoved();
-    void Wheel(int steps);
+    // Rows and columns to scroll by; Shift turns a vertical wheel into a horizontal one.
+    void Wheel(int rows, int columns);
 
   protected:
     void paintEvent(QPaintEvent* event) override;
     void resizeEvent(QResizeEvent* event) override;
     void mouseMoveEvent(QMouseEvent* event) override;
     void wheelEvent(QWheelEvent* event) override;
+    void focusInEvent(QFocusEvent* event) override;
+    void focusOutEvent(QFocusEvent* event) override;
 
   private:
     QPixmap picture_;
     int pictureLeft_ = 0;  // where the picture stands in the pane
     int drawCount_ = 0;
-    int wheelRemainder_ = 0;
+    QPoint wheelRemainder_;
 };
 
 // An RGB value of the settings (red in the low byte) as a colour.

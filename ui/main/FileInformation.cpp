@@ -5,7 +5,17 @@
 
 namespace dualis {
 
-FileInformationTexts ShowFileInformation(const ComparisonState& state, std::string_view viewMode) {
+namespace {
+
+// A file's name as the caption shows it: a name without an extension has no dot.
+std::string CaptionName(const std::string& baseName, const std::string& extension) {
+    return extension.empty() ? baseName : baseName + "." + extension;
+}
+
+}  // namespace
+
+FileInformationTexts ShowFileInformation(const ComparisonState& state, std::string_view viewMode,
+                                         std::string_view groupSeparator) {
     FileInformationTexts texts;
     if (!state.FilesCompared) {
         texts.Caption = "Dualis";
@@ -19,16 +29,16 @@ FileInformationTexts ShowFileInformation(const ComparisonState& state, std::stri
         label = state.FileName[f];
         label += separator;
         label += std::to_string(counts.InFile[f]) + " procs, ";
-        label += GroupedThousands(state.RawCount(f)) + " lines, ";
-        label += GroupedThousands(state.FileSize[f]) + " bytes, ";
+        label += GroupedThousands(state.RawCount(f), groupSeparator) + " lines, ";
+        label += GroupedThousands(state.FileSize[f], groupSeparator) + " bytes, ";
         label += GeneralDate(state.FileDate[f]);
     }
     texts.StatusText = "Procs: " + std::to_string(counts.Equal) + " equal, " +
                        std::to_string(counts.Changed) + " changed, " +
                        std::to_string(counts.Added) + " added, " + std::to_string(counts.Deleted) +
                        " deleted";
-    texts.Caption = "Dualis " + state.BaseName[0] + "." + state.Extension[0] + ":" +
-                    state.BaseName[1] + "." + state.Extension[1];
+    texts.Caption = "Dualis " + CaptionName(state.BaseName[0], state.Extension[0]) + ":" +
+                    CaptionName(state.BaseName[1], state.Extension[1]);
     return texts;
 }
 

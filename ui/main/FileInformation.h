@@ -16,8 +16,10 @@ struct FileInformationTexts {
     std::string Caption;               // the window caption
 };
 
-// The texts for the comparison in `state` in the view mode `viewMode` ("V", "H" or "C"). Before
-// any comparison the labels and the status text are empty and the caption is "Dualis".
-FileInformationTexts ShowFileInformation(const ComparisonState& state, std::string_view viewMode);
+// The texts for the comparison in `state` in the view mode `viewMode` ("V", "H" or "C"), with
+// thousands grouped by the locale's `groupSeparator`. Before any comparison the labels and the
+// status text are empty and the caption is "Dualis".
+FileInformationTexts ShowFileInformation(const ComparisonState& state, std::string_view viewMode,
+                                         std::string_view groupSeparator = ",");
 
 }  // namespace dualis

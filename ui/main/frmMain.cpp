@@ -3,9 +3,13 @@
 
 #include <QApplication>
 #include <QCloseEvent>
+#include <QLocale>
 #include <QMenuBar>
 #include <QScreen>
 #include <QStyle>
+#include <QTimer>
+#include <QWindow>
+#include <cmath>
 
 #include "FileInformation.h"
 #include "Pipeline.h"
@@ -36,12 +40,30 @@ QAction* AddItem(QMenu* menu, const char* caption, bool checkable = false) {
 frmMain::frmMain(MainWindowContext context, QWidget* parent)
     : QMainWindow(parent), ctx_(std::move(context)), host_(ctx_.Trace, this) {
     setWindowTitle(QStringLiteral("Dualis"));
-    if (QScreen* s = screen()) twipsPerPixel_ = 1440.0 / s->logicalDotsPerInch();
-    setMinimumSize(static_cast<int>(MinimumWindowTwips / twipsPerPixel_),
-                   static_cast<int>(MinimumWindowTwips / twipsPerPixel_));
     BuildMenus();
     BuildView();
+    RefreshMetrics();
     Connect();
+}
+
+void frmMain::RefreshMetrics() {
+    WindowMetrics& m = metrics_;
+    if (QScreen* s = screen()) m.TwipsPerPixel = 1440.0 / s->logicalDotsPerInch();
+    m.DevicePixelRatio = devicePixelRatioF();
+    // A row is painted at the whole-pixel height of the font, so that is the height the scroll
+    // ranges count with.
+    const QFont& paneFont = picDisplay[0]->font();
+    m.RowHeight = std::max(1, QFontMetrics(paneFont).height());
+    m.CharWidth = QFontMetricsF(paneFont).horizontalAdvance(QLatin1Char('W'));
+    const QFontMetrics own(font());
+    m.TextHeight = own.height();
+    m.TextLineSpacing = own.lineSpacing();
+    m.ScrollBarExtent = style()->pixelMetric(QStyle::PM_ScrollBarExtent, nullptr, this);
+    m.FrameWidth = frameGeometry().width() - width();
+    m.FrameHeight = frameGeometry().height() - height();
+    const int minimum = static_cast<int>(std::ceil(MinimumWindowTwips / m.TwipsPerPixel));
+    setMinimumSize(std::max(1, minimum - m.FrameWidth), std::max(1, minimum - m.FrameHeight));
+    picLegend->setFixedWidth(m.Pixels(6600));
 }
 
 frmMain::~frmMain() = default;
@@ -55,16 +77,13 @@ void frmMain::BuildMenus() {
     mnuFileRecompare->setEnabled(false);
     mnuFileExit = AddItem(file, "E&xit");
     mnuFileExit->setShortcut(QKeySequence::Quit);
-    QAction* separator = file->addSeparator();
+    file->addSeparator();
     for (int i = 0; i < static_cast<int>(MRUSize); ++i) {
         QAction* item = file->addAction(QStringLiteral("MRU"));
         item->setVisible(false);
         connect(item, &QAction::triggered, this, [this, i] { mnuFileMRU_Click(i); });
         mnuFileMRU.push_back(item);
     }
-    // The separator stands above the recent files only while there are some.
-    connect(file, &QMenu::aboutToShow, this,
-            [this, separator] { separator->setVisible(MRUCount > 0); });
 
     QMenu* view = menuBar()->addMenu(QStringLiteral("&View"));
     mnuViewVertical = AddItem(view, "&Vertical", true);
@@ -98,12 +117,17 @@ void frmMain::BuildView() {
         lblFileInformation[p] = new QLabel(view_);
         lblFileInformation[p]->setMouseTracking(true);
         lblFileInformation[p]->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+        // A file name is shown as it is, whatever markup it happens to hold.
+        lblFileInformation[p]->setTextFormat(Qt::PlainText);
         lblFileInformation[p]->setTextInteractionFlags(Qt::TextSelectableByMouse);
+        lblFileInformation[p]->setFocusPolicy(Qt::NoFocus);
         fraDisplay[p] = new QWidget(view_);
         picDisplay[p] = new DisplayPane(fraDisplay[p]);
         vsbDisplay[p] = new QScrollBar(Qt::Vertical, fraDisplay[p]);
         hsbDisplay[p] = new QScrollBar(Qt::Horizontal, fraDisplay[p]);
         for (QScrollBar* bar : {vsbDisplay[p], hsbDisplay[p]}) {
+            // The pane a bar scrolls takes the focus, and shows it.
+            bar->setFocusPolicy(Qt::NoFocus);
             bar->setRange(1, 1);
             bar->setValue(1);
             bar->setSingleStep(1);
@@ -117,7 +141,6 @@ void frmMain::BuildView() {
     lblStatus->setFrameShadow(QFrame::Sunken);
     lblStatus->setMouseTracking(true);
     picLegend = new LegendBox(view_);
-    picLegend->setFixedWidth(static_cast<int>(6600 / twipsPerPixel_));
     picLegend->raise();
 }
 
@@ -134,8 +157,16 @@ void frmMain::Connect() {
     connect(mnuViewLegend, &QAction::triggered, this, [this] { mnuViewLegend_Click(); });
     connect(mnuHelpHelp, &QAction::triggered, this, [this] { mnuHelpHelp_Click(); });
     connect(mnuHelpAbout, &QAction::triggered, this, [this] { mnuHelpAbout_Click(); });
-    connect(cboProcedures, &QComboBox::currentIndexChanged, this,
-            [this] { cboProcedures_Click(); });
+    // A pick that changes the entry raises both signals, the change first; picking the entry
+    // already selected raises only the activation, and shows that procedure from its top again.
+    connect(cboProcedures, &QComboBox::currentIndexChanged, this, [this] {
+        cboProcedures_Click();
+        procPickHandled_ = true;
+        QTimer::singleShot(0, this, [this] { procPickHandled_ = false; });
+    });
+    connect(cboProcedures, &QComboBox::activated, this, [this] {
+        if (!std::exchange(procPickHandled_, false)) cboProcedures_Click();
+    });
     for (int p = 0; p < 2; ++p) {
         connect(vsbDisplay[p], &QScrollBar::valueChanged, this,
                 [this, p] { vsbDisplay_Change(p); });
@@ -143,28 +174,46 @@ void frmMain::Connect() {
                 [this, p] { hsbDisplay_Change(p); });
         connect(picDisplay[p], &DisplayPane::MouseMoved, this,
                 [this] { lblStatus->setText(QString::fromStdString(StatusText)); });
-        connect(picDisplay[p], &DisplayPane::Wheel, this, [this, p](int rows) {
-            if (vsbDisplay[p]->isEnabled()) vsbDisplay[p]->setValue(vsbDisplay[p]->value() + rows);
+        connect(picDisplay[p], &DisplayPane::Wheel, this, [this, p](int rows, int columns) {
+            for (auto [bar, steps] :
+                 {std::pair(vsbDisplay[p], rows), std::pair(hsbDisplay[p], columns)}) {
+                if (steps != 0 && bar->isEnabled()) bar->setValue(bar->value() + steps);
+            }
         });
     }
-    const double tpp = twipsPerPixel_;
+    // Mouse positions reach the layout in twips.
+    auto twips = [this](QPoint at) {
+        return std::pair(metrics_.Twips(at.x()), metrics_.Twips(at.y()));
+    };
     connect(picSplitter, &DragHandle::MouseDown, this, [this] { picSplitter_MouseDown(); });
-    connect(picSplitter, &DragHandle::MouseMove, this,
-            [this, tpp](QPoint at) { picSplitter_MouseMove(at.x() * tpp, at.y() * tpp); });
+    connect(picSplitter, &DragHandle::MouseMove, this, [this, twips](QPoint at) {
+        const auto [x, y] = twips(at);
+        picSplitter_MouseMove(x, y);
+    });
     connect(picSplitter, &DragHandle::MouseUp, this, [this] { picSplitter_MouseUp(); });
     DragHandle* title = picLegend->picLegendTitleBar;
-    connect(title, &DragHandle::MouseDown, this,
-            [this, tpp](QPoint at) { picLegendTitleBar_MouseDown(at.x() * tpp, at.y() * tpp); });
-    connect(title, &DragHandle::MouseMove, this,
-            [this, tpp](QPoint at) { picLegendTitleBar_MouseMove(at.x() * tpp, at.y() * tpp); });
-    connect(title, &DragHandle::MouseUp, this,
-            [this, tpp](QPoint at) { picLegendTitleBar_MouseUp(at.x() * tpp, at.y() * tpp); });
+    connect(title, &DragHandle::MouseDown, this, [this, twips](QPoint at) {
+        const auto [x, y] = twips(at);
+        picLegendTitleBar_MouseDown(x, y);
+    });
+    connect(title, &DragHandle::MouseMove, this, [this, twips](QPoint at) {
+        const auto [x, y] = twips(at);
+        picLegendTitleBar_MouseMove(x, y);
+    });
+    connect(title, &DragHandle::MouseUp, this, [this, twips](QPoint at) {
+        const auto [x, y] = twips(at);
+        picLegendTitleBar_MouseUp(x, y);
+    });
     connect(picLegend, &LegendBox::CloseClicked, this, [this] { imgCloseLegend_Click(); });
     for (QLabel* label : lblFileInformation) label->installEventFilter(this);
     view_->installEventFilter(this);
 }
 
 bool frmMain::eventFilter(QObject* watched, QEvent* event) {
+    // Once the window is on screen, the window manager has framed it.
+    if (watched == windowHandle() && event->type() == QEvent::Expose && pendingOuter_) {
+        QTimer::singleShot(0, this, [this] { ApplyPendingPlacement(); });
+    }
     // Moving over the bare window or a file label brings back the comparison's status text.
     if (event->type() == QEvent::MouseMove) lblStatus->setText(QString::fromStdString(StatusText));
     return QMainWindow::eventFilter(watched, event);
@@ -172,13 +221,9 @@ bool frmMain::eventFilter(QObject* watched, QEvent* event) {
 
 void frmMain::Form_Load() {
     Run(TraceKind::Events, "Form_Load", [&] {
-        const double tpp = twipsPerPixel_;
         RegisterIcons();
         setWindowIcon(QIcon(QStringLiteral(":/icons/dualis.png")));
         QApplication::setWindowIcon(windowIcon());
-        const int extent = style()->pixelMetric(QStyle::PM_ScrollBarExtent, nullptr, this);
-        HScrollBarHeight = extent * tpp;
-        VScrollBarWidth = extent * tpp;
         SetMRUCaptions(MRUCaptions(ctx_.Values.MRU, StartMRUSeparator));
         SplitRatioV = SplitRatioH = 0.5;
         CurrentProc = 1;
@@ -192,10 +237,7 @@ void frmMain::Form_Load() {
         mnuViewSyncV->setChecked(ctx_.Values.SyncVScroll);
         hGuard_ = vGuard_ = true;
         ApplyPlacement();
-        const QFontMetricsF metrics(font());
-        OneLineHeight = metrics.height() * tpp;
-        TwoLineHeight = (metrics.height() + metrics.lineSpacing()) * tpp;
-        lblStatus->setFixedHeight(static_cast<int>(metrics.height()) + 6);
+        lblStatus->setFixedHeight(metrics_.TextHeight + 6);
         for (QLabel* label : lblFileInformation) label->clear();
         lblStatus->clear();
         GetDefaultFont();
@@ -203,52 +245,74 @@ void frmMain::Form_Load() {
         SetViewMode();
         loaded_ = true;
         Form_Resize();
-        LastWidth = frameGeometry().width() * tpp;
-        LastHeight = frameGeometry().height() * tpp;
+        LastWidth = metrics_.Twips(frameGeometry().width());
+        LastHeight = metrics_.Twips(frameGeometry().height());
         show();
-        // The frame is known once the window is shown.
-        if (PlacementAtLoad(ctx_.Values) == LoadPlacement::Restore) ResizeToStoredOuter();
+        // A window moved to another screen measures that screen's resolution and ratio.
+        connect(windowHandle(), &QWindow::screenChanged, this, [this] {
+            RefreshMetrics();
+            Form_Resize();
+        });
+        windowHandle()->installEventFilter(this);
         picLegend->setVisible(ctx_.Values.ViewLegend);
         mnuViewLegend->setChecked(ctx_.Values.ViewLegend);
         SetupLegend();
-        legend_ = {view_->width() * tpp - picLegend->width() * tpp, viewArea_.View.Top};
+        legend_ = {metrics_.Twips(view_->width() - picLegend->width()), viewArea_.View.Top};
         MoveLegend();
     });
 }
 
 void frmMain::ApplyPlacement() {
     const Settings& s = ctx_.Values;
-    const double tpp = twipsPerPixel_;
-    switch (PlacementAtLoad(s)) {
-        case LoadPlacement::Centre: {
-            resize(static_cast<int>(kDesignedWidth / tpp), static_cast<int>(kDesignedHeight / tpp));
-            ctx_.Window.Center(this);
-            break;
-        }
-        case LoadPlacement::Maximise:
-            setWindowState(Qt::WindowMaximized);
-            break;
-        case LoadPlacement::Restore:
-            move(static_cast<int>(s.MainWindowLeft / tpp), static_cast<int>(s.MainWindowTop / tpp));
-            ResizeToStoredOuter();
-            break;
+    const LoadPlacement placement = PlacementAtLoad(s);
+    const bool storedNormal =
+        s.MainWindowWidth >= MinimumWindowTwips && s.MainWindowHeight >= MinimumWindowTwips;
+    if (placement == LoadPlacement::Centre || !storedNormal) {
+        resize(metrics_.Pixels(kDesignedWidth), metrics_.Pixels(kDesignedHeight));
+        ctx_.Window.Center(this);
+    } else {
+        // A maximised window keeps this as the placement it returns to.
+        const PixelRect outer = StoredOuterPlacement(s, metrics_);
+        const QScreen* screen = QGuiApplication::screenAt(
+            QPoint(outer.Left + outer.Width / 2, outer.Top + outer.Height / 2));
+        if (!screen) screen = QGuiApplication::primaryScreen();
+        const QRect a = screen ? screen->availableGeometry() : QRect();
+        SetOuterGeometry(FitInside(outer, {a.x(), a.y(), a.width(), a.height()}));
     }
+    if (placement == LoadPlacement::Maximise) setWindowState(Qt::WindowMaximized);
 }
 
-void frmMain::ResizeToStoredOuter() {
-    // The settings hold the outer size; the window system sizes the inside of the frame.
-    const QSize frame = frameGeometry().size() - size();
-    resize(static_cast<int>(ctx_.Values.MainWindowWidth / twipsPerPixel_) - frame.width(),
-           static_cast<int>(ctx_.Values.MainWindowHeight / twipsPerPixel_) - frame.height());
+void frmMain::SetOuterGeometry(const PixelRect& outer) {
+    RefreshMetrics();
+    // A window's position is that of its frame; its size is that of its inside.
+    move(outer.Left, outer.Top);
+    resize(outer.Width - metrics_.FrameWidth, outer.Height - metrics_.FrameHeight);
+    const bool framed = metrics_.FrameWidth > 0 || metrics_.FrameHeight > 0;
+    pendingOuter_ = framed ? std::nullopt : std::optional(outer);
+}
+
+void frmMain::ApplyPendingPlacement() {
+    if (!pendingOuter_ || windowState() != Qt::WindowNoState) return;
+    RefreshMetrics();
+    if (metrics_.FrameWidth <= 0 && metrics_.FrameHeight <= 0) return;
+    SetOuterGeometry(*pendingOuter_);
+}
+
+void frmMain::changeEvent(QEvent* event) {
+    QMainWindow::changeEvent(event);
+    // A window started maximised gets its stored normal placement when it is restored.
+    if (event->type() == QEvent::WindowStateChange && pendingOuter_) {
+        QTimer::singleShot(0, this, [this] { ApplyPendingPlacement(); });
+    }
 }
 
 void frmMain::RecordPlacement() {
     Settings& s = ctx_.Values;
     const QRect outer = frameGeometry();
-    s.MainWindowLeft = static_cast<float>(outer.left() * twipsPerPixel_);
-    s.MainWindowTop = static_cast<float>(outer.top() * twipsPerPixel_);
-    s.MainWindowHeight = static_cast<float>(outer.height() * twipsPerPixel_);
-    s.MainWindowWidth = static_cast<float>(outer.width() * twipsPerPixel_);
+    s.MainWindowLeft = static_cast<float>(metrics_.Twips(outer.left()));
+    s.MainWindowTop = static_cast<float>(metrics_.Twips(outer.top()));
+    s.MainWindowHeight = static_cast<float>(metrics_.Twips(outer.height()));
+    s.MainWindowWidth = static_cast<float>(metrics_.Twips(outer.width()));
 }
 
 void frmMain::closeEvent(QCloseEvent* event) {
@@ -278,25 +342,38 @@ void frmMain::SetComparing(bool comparing) {
 
 bool frmMain::CompareAFile() {
     if (comparing_) return false;
+    ComparisonState& state = ctx_.State;
     SetComparing(true);
     bool compared = false;
     try {
-        compared = dualis::CompareAFile(ctx_.State, ctx_.Values.Compare, host_);
+        compared = dualis::CompareAFile(state, ctx_.Values.Compare, host_);
     } catch (...) {
         SetComparing(false);
         throw;
     }
     SetComparing(false);
+    if (compared) {
+        shownFileName_ = state.FileName;
+        shownBaseName_ = state.BaseName;
+        shownExtension_ = state.Extension;
+    } else if (state.FilesCompared) {
+        // The comparison on screen stays, and so do the names that describe it.
+        state.FileName = shownFileName_;
+        state.BaseName = shownBaseName_;
+        state.Extension = shownExtension_;
+    }
     return compared;
 }
 
-void frmMain::SelectAndCompareFiles() {
+bool frmMain::SelectAndCompareFiles() {
+    bool compared = false;
     ctx_.Trace.Run(TraceKind::App, "mCompare: SelectAndCompareFiles", [&] {
         if (comparing_ || !ctx_.ChooseFiles) return;
         const bool confirmed = ctx_.ChooseFiles(this);
         QCoreApplication::processEvents();
-        if (confirmed) CompareAFile();
+        if (confirmed) compared = CompareAFile();
     });
+    return compared;
 }
 
 void frmMain::RefreshAfterComparison(bool positionProcList) {
@@ -312,16 +389,19 @@ void frmMain::RefreshAfterComparison(bool positionProcList) {
 
 void frmMain::mnuFileOpen_Click() {
     Run(TraceKind::Events, "mnuFileOpen_Click", [&] {
+        const int16_t shownProc = CurrentProc;
         CurrentProc = 1;
-        SelectAndCompareFiles();
-        if (ctx_.State.FilesCompared) RefreshAfterComparison(false);
+        if (SelectAndCompareFiles()) {
+            RefreshAfterComparison(false);
+        } else {
+            CurrentProc = shownProc;
+        }
     });
 }
 
 void frmMain::mnuFileRecompare_Click() {
     Run(TraceKind::Events, "mnuFileRecompare_Click", [&] {
-        if (!ctx_.State.FilesCompared) return;
-        CompareAFile();
+        if (!ctx_.State.FilesCompared || !CompareAFile()) return;
         LoadProcList();
         ResetScrollBars();
         SetScrollBars();
@@ -339,9 +419,13 @@ void frmMain::mnuFileMRU_Click(int index) {
             return;
         }
         SelectMRUEntry(entry, ctx_.State, ctx_.Values);
+        const int16_t shownProc = CurrentProc;
         CurrentProc = 1;
-        CompareAFile();
-        if (ctx_.State.FilesCompared) RefreshAfterComparison(false);
+        if (CompareAFile()) {
+            RefreshAfterComparison(false);
+        } else {
+            CurrentProc = shownProc;
+        }
     });
 }
 
@@ -372,8 +456,8 @@ void frmMain::UpdateMRUList() {
 
 void frmMain::ShowFileInformation() {
     Run(TraceKind::App, "ShowFileInformation", [&] {
-        const FileInformationTexts texts =
-            dualis::ShowFileInformation(ctx_.State, ctx_.Values.ViewMode);
+        const FileInformationTexts texts = dualis::ShowFileInformation(
+            ctx_.State, ctx_.Values.ViewMode, QLocale().groupSeparator().toStdString());
         for (int p = 0; p < 2; ++p) {
             QString label = QString::fromStdString(texts.Label[p]);
             label.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));

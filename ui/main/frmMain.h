@@ -11,6 +11,7 @@
 #include <array>
 #include <functional>
 #include <memory>
+#include <optional>
 #include <vector>
 
 #include "AppInfo.h"
@@ -26,6 +27,7 @@
 #include "Tracing.h"
 #include "Window.h"
 #include "WindowHost.h"
+#include "WindowMetrics.h"
 
 namespace dualis {
 
@@ -56,10 +58,12 @@ class frmMain : public QMainWindow {
     void Form_Load();
 
     // Compares the current FileName pair, with the commands that start a comparison disabled
-    // while the engine yields to pending events. True when a new comparison is in place.
+    // while the engine yields to pending events. True when a new comparison is in place; when
+    // none is, the file names go back to those of the comparison on screen.
     bool CompareAFile();
-    // The file selection dialog and, when confirmed, the comparison.
-    void SelectAndCompareFiles();
+    // The file selection dialog and, when confirmed, the comparison. True when a new
+    // comparison is in place.
+    bool SelectAndCompareFiles();
 
     // The menu commands.
     void mnuFileOpen_Click();
@@ -111,8 +115,9 @@ class frmMain : public QMainWindow {
     void UpdateMRUList();
     void ShowFileInformation();
 
-    // Twips per pixel of the screen the window is on (15 at 96 dots per inch).
-    double TwipsPerPixel() const { return twipsPerPixel_; }
+    // The window's measures; twips per pixel of the screen it is on (15 at 96 dots per inch).
+    const WindowMetrics& Metrics() const { return metrics_; }
+    double TwipsPerPixel() const { return metrics_.TwipsPerPixel; }
     WindowHost& Host() { return host_; }
 
     // The window's parts, named as the rest of the program and the tests know them.
@@ -146,8 +151,6 @@ class frmMain : public QMainWindow {
     std::array<int32_t, 2> BottomLine{0, 0};
     std::array<int32_t, 2> HiLiteLine{-1, -1};
     std::array<PaneScroll, 2> Scroll;
-    std::array<double, 2> LineHeight{};
-    std::array<double, 2> CharWidth{};
     double SplitRatioV = 0.5;
     double SplitRatioH = 0.5;
     std::string StatusText;
@@ -155,6 +158,7 @@ class frmMain : public QMainWindow {
 
   protected:
     void closeEvent(QCloseEvent* event) override;
+    void changeEvent(QEvent* event) override;
     void resizeEvent(QResizeEvent* event) override;
     bool eventFilter(QObject* watched, QEvent* event) override;
 
@@ -164,8 +168,13 @@ class frmMain : public QMainWindow {
     void Connect();
     void RefreshAfterComparison(bool positionProcList);
     void SetMRUCaptions(const std::vector<std::string>& captions);
+    // Measures the screen, the fonts and the frame again.
+    void RefreshMetrics();
     void ApplyPlacement();
-    void ResizeToStoredOuter();
+    // Gives the window the outer rectangle `outer`; until the window manager has framed the
+    // window its frame is unknown, so the rectangle is applied again once it is.
+    void SetOuterGeometry(const PixelRect& outer);
+    void ApplyPendingPlacement();
     // The window's outer position and size into the placement settings.
     void RecordPlacement();
     void MoveLegend();
@@ -173,6 +182,11 @@ class frmMain : public QMainWindow {
     // The three view commands: the mode, then the layout and the drawing in their order.
     void SwitchView(const char* procName, char mode);
     void SetComparing(bool comparing);
+    // Moves a horizontal bar without its change event; the caller draws.
+    void SetHorizontalScroll(int p, int value);
+    // Both panes back to their first column, as every view starts.
+    void StartAtFirstColumn();
+    bool ProcListHasFocus() const;
     // Draws one pane's rows and moves the pane to its horizontal scroll position.
     void DrawPane(int p, const PanePicture& picture);
     // After bar `index` of a pair moved: the partner follows when synchronised, then the redraw.
@@ -188,11 +202,13 @@ class frmMain : public QMainWindow {
     WindowHost host_;
     QWidget* view_;  // the inner area, in which every part is placed in twips
     ProcListModel* procList_;
-    double twipsPerPixel_ = 15;
-    double HScrollBarHeight = 0;
-    double VScrollBarWidth = 0;
-    double OneLineHeight = 0;
-    double TwoLineHeight = 0;
+    WindowMetrics metrics_;
+    // The outer rectangle still to be applied once the frame is known.
+    std::optional<PixelRect> pendingOuter_;
+    // The names of the comparison on screen, which a comparison that fails leaves in place.
+    std::array<std::string, 2> shownFileName_, shownBaseName_, shownExtension_;
+    // Set while a pick in the procedure list has been handled and its activation is to come.
+    bool procPickHandled_ = false;
     double LastWidth = 0;
     double LastHeight = 0;
     ViewArea viewArea_;

@@ -9,28 +9,26 @@
 namespace dualis {
 
 void frmMain::Place(QWidget* w, const Rect& r) const {
-    const double tpp = twipsPerPixel_;
-    w->setGeometry(static_cast<int>(std::lround(r.Left / tpp)),
-                   static_cast<int>(std::lround(r.Top / tpp)),
-                   std::max(0, static_cast<int>(std::lround(r.Width / tpp))),
-                   std::max(0, static_cast<int>(std::lround(r.Height / tpp))));
+    const WindowMetrics& m = metrics_;
+    w->setGeometry(m.Pixels(r.Left), m.Pixels(r.Top), std::max(0, m.Pixels(r.Width)),
+                   std::max(0, m.Pixels(r.Height)));
 }
 
 LayoutInput frmMain::MakeLayoutInput() const {
-    const double tpp = twipsPerPixel_;
+    const WindowMetrics& m = metrics_;
     LayoutInput in;
     in.ViewMode = ctx_.Values.ViewMode;
-    in.InnerWidth = view_->width() * tpp;
-    in.InnerHeight = view_->height() * tpp;
+    in.InnerWidth = m.Twips(view_->width());
+    in.InnerHeight = m.Twips(view_->height());
     in.ToolbarHeight = 0;  // no toolbar strip yet
-    in.ProcListHeight = cboProcedures->isHidden() ? 0 : cboProcedures->height() * tpp + 30;
-    in.StatusHeight = lblStatus->isHidden() ? 0 : lblStatus->height() * tpp;
-    in.HScrollBarHeight = HScrollBarHeight;
-    in.VScrollBarWidth = VScrollBarWidth;
-    in.OneLineHeight = OneLineHeight;
-    in.TwoLineHeight = TwoLineHeight;
-    in.LineHeight = LineHeight;
-    in.CharWidth = CharWidth;
+    in.ProcListHeight = cboProcedures->isHidden() ? 0 : m.Twips(cboProcedures->height()) + 30;
+    in.StatusHeight = lblStatus->isHidden() ? 0 : m.Twips(lblStatus->height());
+    in.HScrollBarHeight = m.ScrollBarTwips();
+    in.VScrollBarWidth = m.ScrollBarTwips();
+    in.OneLineHeight = m.OneLineTwips();
+    in.TwoLineHeight = m.TwoLineTwips();
+    in.LineHeight = {m.RowHeightTwips(), m.RowHeightTwips()};
+    in.CharWidth = {m.CharWidthTwips(), m.CharWidthTwips()};
     in.SplitRatioV = SplitRatioV;
     in.SplitRatioH = SplitRatioH;
     return in;
@@ -58,12 +56,13 @@ void frmMain::SetViewMode() {
 
 void frmMain::PositionProcList() {
     Run(TraceKind::App, "PositionProcList", [&] {
-        const double tpp = twipsPerPixel_;
+        const WindowMetrics& m = metrics_;
         cboProcedures->setVisible(true);
         lblProc->setVisible(true);
-        const Rect label{0, 0, lblProc->width() * tpp, lblProc->height() * tpp};
-        const Rect list{0, 0, 0, cboProcedures->sizeHint().height() * tpp};
-        const ProcListPlace place = dualis::PositionProcList(0, view_->width() * tpp, label, list);
+        const Rect label{0, 0, m.Twips(lblProc->width()), m.Twips(lblProc->height())};
+        const Rect list{0, 0, 0, m.Twips(cboProcedures->sizeHint().height())};
+        const ProcListPlace place =
+            dualis::PositionProcList(0, m.Twips(view_->width()), label, list);
         Place(lblProc, place.Label);
         Place(cboProcedures, place.List);
     });
@@ -78,11 +77,6 @@ void frmMain::PositionViewArea() {
 
 void frmMain::PositionDisplayAreas() {
     Run(TraceKind::App, "PositionDisplayAreas", [&] {
-        for (int p = 0; p < 2; ++p) {
-            const QFontMetricsF metrics(picDisplay[p]->font());
-            LineHeight[p] = metrics.height() * twipsPerPixel_;
-            CharWidth[p] = metrics.horizontalAdvance(QLatin1Char('W')) * twipsPerPixel_;
-        }
         const DisplayAreas areas = dualis::PositionDisplayAreas(MakeLayoutInput(), viewArea_);
         if (areas.Splitter) {
             viewArea_.Splitter = areas.Splitter;
@@ -118,7 +112,7 @@ void frmMain::resizeEvent(QResizeEvent* event) {
 
 void frmMain::Form_Resize() {
     Run(TraceKind::Events, "Form_Resize", [&] {
-        const double tpp = twipsPerPixel_;
+        const double tpp = metrics_.TwipsPerPixel;
         Settings& s = ctx_.Values;
         if (!isMinimized() && !isMaximized() && !isFullScreen()) {
             const QSize frame = frameGeometry().size() - size();
@@ -163,7 +157,7 @@ void frmMain::picSplitter_MouseMove(double x, double y) {
         if (!viewArea_.Splitter) return;
         Rect splitter = *viewArea_.Splitter;
         const std::string& mode = ctx_.Values.ViewMode;
-        const double tpp = twipsPerPixel_;
+        const double tpp = metrics_.TwipsPerPixel;
         if (mode == "V") {
             const auto left =
                 SplitterDragTarget(splitter.Left, x, splitter.Width, frameGeometry().width() * tpp);
@@ -195,6 +189,7 @@ void frmMain::picSplitter_MouseUp() {
                 // Dropped onto an edge of the view: one pane is wanted.
                 s.ViewMode.assign(1, 'C');
                 SetViewMode();
+                StartAtFirstColumn();
                 SetupLegend();
             }
         }
@@ -209,8 +204,7 @@ void frmMain::picSplitter_MouseUp() {
 }
 
 void frmMain::MoveLegend() {
-    picLegend->move(static_cast<int>(legend_.Left / twipsPerPixel_),
-                    static_cast<int>(legend_.Top / twipsPerPixel_));
+    picLegend->move(metrics_.Pixels(legend_.Left), metrics_.Pixels(legend_.Top));
 }
 
 void frmMain::LogMousePosition(double x, double y) {
@@ -228,7 +222,7 @@ void frmMain::picLegendTitleBar_MouseDown(double x, double y) {
 void frmMain::picLegendTitleBar_MouseMove(double x, double y) {
     if (!LegendDragging) return;
     Run(TraceKind::MouseEvents, "picLegendTitleBar_MouseMove", [&] {
-        const double tpp = twipsPerPixel_;
+        const double tpp = metrics_.TwipsPerPixel;
         legend_ = {picLegend->x() * tpp, picLegend->y() * tpp};
         legend_ = LegendDrag(legend_, x, y, picLegend->width() * tpp, picLegend->height() * tpp,
                              picLegend->picLegendTitleBar->height() * tpp, view_->width() * tpp,
@@ -256,6 +250,7 @@ void frmMain::SwitchView(const char* procName, char mode) {
     Run(TraceKind::Events, procName, [&] {
         ctx_.Values.ViewMode.assign(1, mode);
         SetViewMode();
+        StartAtFirstColumn();
         PositionViewArea();
         PositionDisplayAreas();
         if (ctx_.State.FilesCompared) {
@@ -268,6 +263,12 @@ void frmMain::SwitchView(const char* procName, char mode) {
         }
         SetupLegend();
     });
+}
+
+void frmMain::StartAtFirstColumn() {
+    // The panes of one view are not the panes of another: a column one stood at may be beyond
+    // what the other's bar reaches, and synchronised panes must start together.
+    for (int p = 0; p < 2; ++p) SetHorizontalScroll(p, 1);
 }
 
 void frmMain::mnuViewVertical_Click() {

@@ -1,4 +1,6 @@
 // The main window's drawing, scrolling and procedure list.
+#include <QAbstractItemView>
+#include <QApplication>
 #include <QFontDatabase>
 #include <algorithm>
 
@@ -16,7 +18,8 @@ void frmMain::ShowDisplayArrays() {
         } else if (mode == "C") {
             ShowCombinedDisplayArray();
         }
-        picDisplay[0]->setFocus();
+        // A procedure picked in the list leaves the focus there, so the next key moves on.
+        if (!ProcListHasFocus()) picDisplay[0]->setFocus();
     });
 }
 
@@ -50,11 +53,17 @@ void frmMain::DrawPane(int p, const PanePicture& picture) {
     TopLine[p] = picture.Window.Top;
     BottomLine[p] = picture.Window.Bottom;
     // The pane moves left by one "W" width for each column the horizontal bar stands past 1.
-    const int columns = std::max(0, hsbDisplay[p]->value() - 1);
-    const int shift = static_cast<int>(columns * CharWidth[p] / twipsPerPixel_);
-    picDisplay[p]->Draw(picture, picDisplay[p]->fontMetrics().height(), shift,
-                        fraDisplay[p]->width());
+    const int shift = metrics_.ColumnShift(hsbDisplay[p]->value());
+    // The frame shows the pane up to its vertical scroll bar.
+    picDisplay[p]->Draw(picture, metrics_.RowHeight, metrics_.DevicePixelRatio, shift,
+                        vsbDisplay[p]->x());
     picDisplay[p]->move(-shift, 0);
+}
+
+bool frmMain::ProcListHasFocus() const {
+    const QWidget* focus = QApplication::focusWidget();
+    return focus && (focus == cboProcedures || cboProcedures->isAncestorOf(focus) ||
+                     focus->window() == cboProcedures->view()->window());
 }
 
 void frmMain::GetDefaultFont() {
@@ -79,7 +88,15 @@ void frmMain::SetCurrentFont() {
         font.setBold(s.FontBold);
         font.setItalic(s.FontItalic);
         for (DisplayPane* pane : picDisplay) pane->setFont(font);
+        RefreshMetrics();
     });
+}
+
+void frmMain::SetHorizontalScroll(int p, int value) {
+    const bool guard = hGuard_;
+    hGuard_ = true;
+    hsbDisplay[p]->setValue(value);
+    hGuard_ = guard;
 }
 
 void frmMain::ResetScrollBars() {
@@ -101,12 +118,13 @@ ScrollInput frmMain::MakeScrollInput() const {
     in.Rows =
         mode == "C" ? ctx_.State.CombinedCount(CurrentProc) : ctx_.State.SeparateCount(CurrentProc);
     for (int p = 0; p < 2; ++p) {
-        in.Pane[p] = {picDisplay[p]->height() * twipsPerPixel_,
-                      fraDisplay[p]->width() * twipsPerPixel_, LineHeight[p], CharWidth[p]};
+        in.Pane[p] = {metrics_.Twips(picDisplay[p]->height()),
+                      metrics_.Twips(fraDisplay[p]->width()), metrics_.RowHeightTwips(),
+                      metrics_.CharWidthTwips()};
         in.MaxLineLength[p] = ctx_.State.MaxLineLength(p);
         in.RawCount[p] = ctx_.State.RawCount(p);
     }
-    in.VScrollBarWidth = VScrollBarWidth;
+    in.VScrollBarWidth = metrics_.ScrollBarTwips();
     in.Symbols = ctx_.Values.Symbols;
     in.LineNumbers = ctx_.Values.LineNumbers;
     return in;
@@ -128,6 +146,10 @@ void frmMain::SetScrollBars() {
             if (s.HEnabled) {
                 hsbDisplay[p]->setMaximum(s.HMax);
                 hsbDisplay[p]->setPageStep(std::max(1, s.CharsPerPane - 1));
+            } else {
+                // Lines that all fit start at the first column, not where a bar that can no
+                // longer move left them.
+                SetHorizontalScroll(p, 1);
             }
         }
     });
