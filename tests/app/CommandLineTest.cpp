@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <filesystem>
+
 #include "CommandLine.h"
 #include "OptionText.h"
 
@@ -76,6 +78,17 @@ TEST(CommandLine, WithoutAReportTheWindowOpensWithOrWithoutFiles) {
     std::string problem;
     Parse({"--ignore-case", "a", "b"}, &problem);
     EXPECT_EQ(problem, "The comparison options need --report or --dump");
+}
+
+TEST(CommandLine, TheWindowsFilesAreNamedFromTheCurrentFolder) {
+    const std::string here = std::filesystem::current_path().string();
+    CommandLine cmd = Parse({"files/a.frm", "/abs/b.frm"});
+    EXPECT_EQ(cmd.AbsoluteFiles(),
+              (std::array<std::string, 2>{here + "/files/a.frm", "/abs/b.frm"}));
+    // A leading blank stays part of the name, as it does for the comparison.
+    cmd = Parse({"a.frm, b.frm"});
+    EXPECT_EQ(cmd.AbsoluteFiles()[1], here + "/ b.frm");
+    EXPECT_EQ(Parse({}).AbsoluteFiles()[0], "");
 }
 
 TEST(CommandLine, Problems) {

@@ -209,6 +209,11 @@ TEST_F(SettingsTest, BooleansKnowEveryStoredWord) {
     EXPECT_TRUE(s.Symbols);  // not a Boolean word: the default
 }
 
+TEST_F(SettingsTest, AViewModeInLowerCaseIsTheSameView) {
+    File("[Display]\nViewMode=h\n");
+    EXPECT_EQ(ReadInto(Defaults()).ViewMode, "H");
+}
+
 TEST_F(SettingsTest, ABadValueTakesItsDefaultAndTheNextWriteMendsIt) {
     File(
         "[Compare]\nTabWidth=40000\n[Display]\nForeColorAdded=pink\nDifferencesAfter=abc\n"

@@ -87,6 +87,13 @@ TEST(ShowFileInformation, GroupsThousandsAndShowsTheGeneralDate) {
     EXPECT_EQ(texts.Label[1],
               "/dst/y.ctl, 1 procs, 1 lines, 1,234,567 bytes, " + GeneralDate(state.FileDate[1]));
     EXPECT_EQ(texts.Caption, "Dualis x.frm:y.ctl");
+    // The window groups with its locale's separator.
+    EXPECT_EQ(ShowFileInformation(state, "H", "\u202f").Label[1],
+              "/dst/y.ctl, 1 procs, 1 lines, 1\u202f234\u202f567 bytes, " +
+                  GeneralDate(state.FileDate[1]));
+    // A name without an extension shows without a dot.
+    state.Extension = {"", "ctl"};
+    EXPECT_EQ(ShowFileInformation(state, "H").Caption, "Dualis x:y.ctl");
 }
 
 TEST(ShowFileInformation, EmptyFilesShowZeroes) {

@@ -5,6 +5,7 @@
 #include "Legend.h"
 #include "ProcList.h"
 #include "TestSupport.h"
+#include "WindowMetrics.h"
 
 namespace dualis {
 namespace {
@@ -170,6 +171,42 @@ TEST(PlacementAtLoad, TooSmallCentresMaximisedMaximisesTheRestRestores) {
     EXPECT_EQ(PlacementAtLoad(s), LoadPlacement::Restore);
     s.MainWindowState = 2;
     EXPECT_EQ(PlacementAtLoad(s), LoadPlacement::Maximise);
+}
+
+TEST(WindowMetrics, StoredPlacementIsBroughtInsideTheScreen) {
+    WindowMetrics m;
+    m.TwipsPerPixel = 10;  // 144 dots per inch
+    Settings s;
+    s.MainWindowLeft = 1000;
+    s.MainWindowTop = 505;
+    s.MainWindowWidth = 9000;
+    s.MainWindowHeight = 7004;
+    EXPECT_EQ(StoredOuterPlacement(s, m), (PixelRect{100, 51, 900, 700}));
+    const PixelRect screen{0, 30, 1280, 770};  // a panel above
+    EXPECT_EQ(FitInside({100, 51, 900, 700}, screen), (PixelRect{100, 51, 900, 700}));
+    // Off the right and bottom, partly or wholly; above and left of the area.
+    EXPECT_EQ(FitInside({1000, 500, 900, 700}, screen), (PixelRect{380, 100, 900, 700}));
+    EXPECT_EQ(FitInside({5000, 5000, 900, 700}, screen), (PixelRect{380, 100, 900, 700}));
+    EXPECT_EQ(FitInside({-300, 0, 900, 700}, screen), (PixelRect{0, 30, 900, 700}));
+    // Larger than the area: the area's size.
+    EXPECT_EQ(FitInside({10, 40, 3000, 2000}, screen), (PixelRect{0, 30, 1280, 770}));
+    // On a second screen to the right, it stays there.
+    EXPECT_EQ(FitInside({1400, 100, 900, 700}, {1280, 0, 1920, 1080}),
+              (PixelRect{1400, 100, 900, 700}));
+}
+
+TEST(WindowMetrics, OneRowHeightAndOneRoundingForEveryConversion) {
+    WindowMetrics m;
+    m.TwipsPerPixel = 15;
+    m.RowHeight = 17;
+    m.CharWidth = 7.8;
+    EXPECT_DOUBLE_EQ(m.RowHeightTwips(), 255);
+    EXPECT_EQ(m.Pixels(m.Twips(123)), 123);
+    EXPECT_EQ(m.Pixels(22.4), 1);
+    // Scrolling by columns accumulates the fractional width instead of rounding it per column.
+    EXPECT_EQ(m.ColumnShift(1), 0);
+    EXPECT_EQ(m.ColumnShift(0), 0);
+    EXPECT_EQ(m.ColumnShift(11), 78);
 }
 
 }  // namespace
