@@ -3,8 +3,6 @@
 
 #include <QMouseEvent>
 #include <QPainter>
-#include <QStyle>
-#include <QStyleOptionFocusRect>
 #include <QWheelEvent>
 #include <algorithm>
 
@@ -59,12 +57,11 @@ void DisplayPane::paintEvent(QPaintEvent* event) {
     painter.fillRect(event->rect(), palette().color(QPalette::Base));
     painter.drawPixmap(pictureLeft_, 0, picture_);
     if (hasFocus()) {
-        // The focus frame runs round the part of the pane that the frame shows.
-        QStyleOptionFocusRect option;
-        option.initFrom(this);
-        option.rect = QRect(QPoint(pictureLeft_, 0), picture_.deviceIndependentSize().toSize());
-        option.backgroundColor = palette().color(QPalette::Base);
-        style()->drawPrimitive(QStyle::PE_FrameFocusRect, &option, &painter, this);
+        // A frame in the highlight colour round the part of the pane that its frame shows.
+        const QRect shown(QPoint(pictureLeft_, 0), picture_.deviceIndependentSize().toSize());
+        painter.setPen(QPen(palette().color(QPalette::Highlight), 2));
+        painter.setBrush(Qt::NoBrush);
+        painter.drawRect(shown.adjusted(1, 1, -1, -1));
     }
 }
 

@@ -267,17 +267,21 @@ void frmMain::ApplyPlacement() {
     const LoadPlacement placement = PlacementAtLoad(s);
     const bool storedNormal =
         s.MainWindowWidth >= MinimumWindowTwips && s.MainWindowHeight >= MinimumWindowTwips;
+    const PixelRect stored = StoredOuterPlacement(s, metrics_);
+    const QScreen* screen = QGuiApplication::screenAt(
+        QPoint(stored.Left + stored.Width / 2, stored.Top + stored.Height / 2));
+    if (!screen) screen = QGuiApplication::primaryScreen();
+    const QRect a = screen ? screen->availableGeometry() : QRect();
+    const PixelRect available{a.x(), a.y(), a.width(), a.height()};
     if (placement == LoadPlacement::Centre || !storedNormal) {
-        resize(metrics_.Pixels(kDesignedWidth), metrics_.Pixels(kDesignedHeight));
+        // The designed size, on a small screen no larger than the screen.
+        const PixelRect designed = FitInside(
+            {0, 0, metrics_.Pixels(kDesignedWidth), metrics_.Pixels(kDesignedHeight)}, available);
+        resize(designed.Width - metrics_.FrameWidth, designed.Height - metrics_.FrameHeight);
         ctx_.Window.Center(this);
     } else {
         // A maximised window keeps this as the placement it returns to.
-        const PixelRect outer = StoredOuterPlacement(s, metrics_);
-        const QScreen* screen = QGuiApplication::screenAt(
-            QPoint(outer.Left + outer.Width / 2, outer.Top + outer.Height / 2));
-        if (!screen) screen = QGuiApplication::primaryScreen();
-        const QRect a = screen ? screen->availableGeometry() : QRect();
-        SetOuterGeometry(FitInside(outer, {a.x(), a.y(), a.width(), a.height()}));
+        SetOuterGeometry(FitInside(stored, available));
     }
     if (placement == LoadPlacement::Maximise) setWindowState(Qt::WindowMaximized);
 }
