@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # Takes the README's screenshots of the three views on the bundled example pair, under a
-# virtual display. Needs xvfb, imagemagick and xdotool (Debian packages of those names).
+# virtual display with a window manager. Needs xvfb, openbox, imagemagick and xdotool (Debian
+# packages of those names).
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
@@ -9,7 +10,10 @@ cmake --build --preset release --target dualis >/dev/null
 display=:97
 Xvfb "$display" -screen 0 1280x900x24 >/dev/null 2>&1 &
 xvfb=$!
-trap 'kill $xvfb 2>/dev/null' EXIT
+sleep 1
+DISPLAY=$display openbox >/dev/null 2>&1 &
+wm=$!
+trap 'kill $wm $xvfb 2>/dev/null' EXIT
 sleep 1
 config=$(mktemp -d)
 for view in V H C; do
