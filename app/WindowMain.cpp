@@ -50,7 +50,7 @@ void OnError(WindowProgram& w, const ErrorFacts& facts) {
 }
 
 MainWindowContext MakeContext(WindowProgram& w) {
-    MainWindowContext ctx{w.State, w.S.Values, w.S.AppInfo, w.S.Window, *w.Trace, {}, {}, {}, {}};
+    MainWindowContext ctx{w.State, w.S.Values, w.S.AppInfo, w.S.Window, *w.Trace, w.S.Debug};
     ctx.ChooseFiles = [&w](QWidget* owner) {
         if (!w.SelectFiles) {
             w.SelectFiles =
@@ -70,6 +70,11 @@ MainWindowContext MakeContext(WindowProgram& w) {
         w.S.Window.CallWinHelp(w.HelpFile, command, context);
     };
     ctx.ShowAbout = [&w](QWidget* owner) { ShowAbout(w.S.AppInfo, owner); };
+    ctx.EndAtOnce = [&w] {
+        w.S.Log.LogClose();
+        TerminateProgram(0);
+    };
+    ctx.ProgramFolder = ProgramFolder(cAppInfo::ExecutablePath());
     return ctx;
 }
 

@@ -50,7 +50,7 @@ int Window(int argc, char** argv, const char* one, const char* two) {
     dualis::cAppInfo appInfo;
     dualis::cWindow utilities;
     dualis::frmMain window(
-        dualis::MainWindowContext{state, values, appInfo, utilities, trace, {}, [] {}, {}, {}});
+        dualis::MainWindowContext{state, values, appInfo, utilities, trace, debug, {}, [] {}});
     window.Form_Load();
     dualis::SetFileNames(state, one, two);
     if (!window.CompareAFile()) return 2;

@@ -18,16 +18,16 @@ struct Fixture {
         : log({"Dualis", "1.0.0", {}}),
           trace(debug, log, [this](const ErrorFacts& f) { errors.push_back(f.ProcText); }) {
         values.ViewLegend = false;
-        window =
-            std::make_unique<frmMain>(MainWindowContext{state,
-                                                        values,
-                                                        appInfo,
-                                                        windowUtilities,
-                                                        trace,
-                                                        [this](QWidget*) { return chooseFiles(); },
-                                                        [this] { ++wrapUps; },
-                                                        {},
-                                                        {}});
+        MainWindowContext context{state, values, appInfo, windowUtilities, trace, debug};
+        context.ChooseFiles = [this](QWidget*) { return chooseFiles(); };
+        context.WrapUp = [this] { ++wrapUps; };
+        context.EndAtOnce = [this] { ++endsAtOnce; };
+        context.ProgramFolder = dir.Path();
+        context.ChooseLogFile = [this](QWidget*, const FileDialogRequest& request) {
+            logDialogs.push_back(request);
+            return FileDialogChoice{!logFileChoice.empty(), logFileChoice, 1};
+        };
+        window = std::make_unique<frmMain>(std::move(context));
         window->Host().SetMessageBox(
             [this](QWidget*, const std::string& text) { messages.push_back(text); });
     }
@@ -54,6 +54,9 @@ struct Fixture {
     std::vector<std::string> errors;
     std::vector<std::string> messages;
     int wrapUps = 0;
+    int endsAtOnce = 0;
+    std::vector<FileDialogRequest> logDialogs;
+    std::string logFileChoice;  // what the New Log File dialog returns; empty: cancelled
 };
 
 inline std::string Procedures(int count, int bodyLines, const std::string& change) {

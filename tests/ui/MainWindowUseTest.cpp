@@ -139,6 +139,7 @@ class MainWindowUseTest : public QObject {
         QCOMPARE(f.window->vsbDisplay[0]->value(), 1);
         QCOMPARE(f.window->TopLine[0], 1);
         // A change of entry draws once, not once for each of its two signals.
+        list->setFocus();  // scrolling gave the focus to the pane
         const int draws = f.window->picDisplay[0]->DrawCount();
         QTest::keyClick(list, Qt::Key_Up);
         QCOMPARE(f.window->picDisplay[0]->DrawCount(), draws + 1);

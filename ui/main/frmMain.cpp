@@ -3,6 +3,7 @@
 
 #include <QApplication>
 #include <QCloseEvent>
+#include <QKeyEvent>
 #include <QLocale>
 #include <QMenuBar>
 #include <QScreen>
@@ -96,6 +97,8 @@ void frmMain::BuildMenus() {
     mnuViewLegend = AddItem(view, "&Legend", true);
     mnuViewLegend->setChecked(true);
 
+    BuildFindMenu();
+    BuildDebugMenu();
     QMenu* help = menuBar()->addMenu(QStringLiteral("&Help"));
     mnuHelpHelp = AddItem(help, "&Help");
     mnuHelpHelp->setShortcut(QKeySequence::HelpContents);
@@ -210,6 +213,12 @@ void frmMain::Connect() {
 }
 
 bool frmMain::eventFilter(QObject* watched, QEvent* event) {
+    // The window sees keys before its controls, but not those of its dialogs and menus.
+    if (event->type() == QEvent::KeyPress && watched->isWidgetType() &&
+        static_cast<QWidget*>(watched)->window() == this && !QApplication::activeModalWidget()) {
+        const auto* key = static_cast<QKeyEvent*>(event);
+        if (Form_KeyDown(key->key(), key->modifiers())) return true;
+    }
     // Once the window is on screen, the window manager has framed it.
     if (watched == windowHandle() && event->type() == QEvent::Expose && pendingOuter_) {
         QTimer::singleShot(0, this, [this] { ApplyPendingPlacement(); });
@@ -236,6 +245,7 @@ void frmMain::Form_Load() {
         mnuViewSyncH->setChecked(ctx_.Values.SyncHScroll);
         mnuViewSyncV->setChecked(ctx_.Values.SyncVScroll);
         hGuard_ = vGuard_ = true;
+        EnableDebugItems();
         ApplyPlacement();
         lblStatus->setFixedHeight(metrics_.TextHeight + 6);
         for (QLabel* label : lblFileInformation) label->clear();
@@ -254,6 +264,7 @@ void frmMain::Form_Load() {
             Form_Resize();
         });
         windowHandle()->installEventFilter(this);
+        qApp->installEventFilter(this);
         picLegend->setVisible(ctx_.Values.ViewLegend);
         mnuViewLegend->setChecked(ctx_.Values.ViewLegend);
         SetupLegend();
@@ -438,8 +449,11 @@ void frmMain::cmdViewFiles_Click() {
 }
 
 void frmMain::EnableMenuItems() {
-    Run(TraceKind::App, "EnableMenuItems",
-        [&] { mnuFileRecompare->setEnabled(ctx_.State.FilesCompared && !comparing_); });
+    Run(TraceKind::App, "EnableMenuItems", [&] {
+        const bool compared = ctx_.State.FilesCompared;
+        mnuFileRecompare->setEnabled(compared && !comparing_);
+        for (QAction* item : mnuFindItems) item->setEnabled(compared);
+    });
 }
 
 void frmMain::SetMRUCaptions(const std::vector<std::string>& captions) {

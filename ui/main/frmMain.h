@@ -8,15 +8,20 @@
 #include <QLabel>
 #include <QMainWindow>
 #include <QScrollBar>
+#include <QMenu>
 #include <array>
+#include <filesystem>
 #include <functional>
 #include <memory>
 #include <optional>
 #include <vector>
 
 #include "AppInfo.h"
+#include "CommonDialog.h"
 #include "ComparisonState.h"
 #include "DisplayPane.h"
+#include "Find.h"
+#include "Keys.h"
 #include "Layout.h"
 #include "Legend.h"
 #include "LegendBox.h"
@@ -38,14 +43,21 @@ struct MainWindowContext {
     cAppInfo& AppInfo;
     cWindow& Window;
     Tracing& Trace;
+    cDebug& Debug;  // the switches the Debug menu changes
     // Shows the file selection dialog; true when it was confirmed with OK.
-    std::function<bool(QWidget* owner)> ChooseFiles;
+    std::function<bool(QWidget* owner)> ChooseFiles = {};
     // Writes every setting and ends the program; the window has recorded its placement.
-    std::function<void()> WrapUp;
+    std::function<void()> WrapUp = {};
     // Opens the help on a command and context (11: contents).
-    std::function<void(int helpCommand, int contextId)> ShowHelp;
+    std::function<void(int helpCommand, int contextId)> ShowHelp = {};
     // Shows the about box, owned by the window.
-    std::function<void(QWidget* owner)> ShowAbout;
+    std::function<void(QWidget* owner)> ShowAbout = {};
+    // Ends the program at once, without saving the settings.
+    std::function<void()> EndAtOnce = {};
+    // Where the program writes its own files: the dump, the default trace log.
+    std::filesystem::path ProgramFolder = {};
+    // The file dialog of New Log File; empty: the system's.
+    FileDialogRunner ChooseLogFile = {};
 };
 
 class frmMain : public QMainWindow {
@@ -80,6 +92,19 @@ class frmMain : public QMainWindow {
     void mnuViewLegend_Click();
     void mnuHelpHelp_Click();
     void mnuHelpAbout_Click();
+
+    // Navigation: the block search behind the Find menu, toolbar and keys, and the keys.
+    void Find(int16_t findType, int16_t findWhat);
+    // Carries out a key of the window; false when the key is not the window's.
+    bool Form_KeyDown(int keyCode, Qt::KeyboardModifiers modifiers);
+
+    // The Debug menu.
+    void EnableDebugItems();
+    void mnuDebugOpenNewLog_Click();
+    void mnuDebugOpenAppendLog_Click();
+    void mnuDebugLogClose_Click();
+    // Writes every section of the diagnostic dump to DUMP.TXT and says where.
+    void DumpAll();
 
     // Drawing, scrolling and the procedure list.
     void ShowDisplayArrays();
@@ -134,6 +159,16 @@ class frmMain : public QMainWindow {
     QAction* mnuViewLegend;
     QAction* mnuHelpHelp;
     QAction* mnuHelpAbout;
+    QMenu* mnuFind;
+    // First, Next, Prior and Last Mismatch, then First, Next, Prior and Last Match.
+    std::array<QAction*, 8> mnuFindItems{};
+    QMenu* mnuDebug;
+    QAction* mnuDebugOpenNewLog;
+    QAction* mnuDebugOpenAppendLog;
+    QAction* mnuDebugLogClose;
+    // The switch toggles, in menu order: error traps, fix data errors, application, events,
+    // mouse events, classes, packages.
+    std::array<QAction*, 7> mnuDebugToggles{};
     QLabel* lblProc;
     QComboBox* cboProcedures;
     std::array<QLabel*, 2> lblFileInformation;
@@ -155,6 +190,8 @@ class frmMain : public QMainWindow {
     double SplitRatioH = 0.5;
     std::string StatusText;
     int MRUCount = 0;
+    FindState FindSearch;
+    bool DebugKeysArmed = false;
 
   protected:
     void closeEvent(QCloseEvent* event) override;
@@ -164,6 +201,15 @@ class frmMain : public QMainWindow {
 
   private:
     void BuildMenus();
+    void BuildFindMenu();
+    void BuildDebugMenu();
+    // The switch of cDebug behind each Debug menu toggle, in the order of mnuDebugToggles.
+    std::array<bool*, 7> DebugSwitches();
+    void ShowHideDebugMenu();
+    // Carries out one of the window's key commands for the focused pane (0 when none).
+    void RunKeyCommand(KeyCommand command, int pane);
+    // Moves the procedure list to entry `index` when it has one; true when it moved.
+    bool SelectProcEntry(int index);
     void BuildView();
     void Connect();
     void RefreshAfterComparison(bool positionProcList);

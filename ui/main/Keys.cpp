@@ -1,0 +1,83 @@
+// The main window's keys and its paging rules.
+#include "Keys.h"
+
+namespace dualis {
+
+KeyCommand DecideKey(Key key, int modifiers, FocusPane focus, bool debugKeysArmed) {
+    const bool ctrl = (modifiers & CtrlBit) != 0;
+    const bool shift = (modifiers & ShiftBit) != 0;
+    const bool pane = focus != FocusPane::None;
+    constexpr int all = ShiftBit | CtrlBit | AltBit;
+    auto paneOnly = [&](KeyCommand command) { return pane ? command : KeyCommand::None; };
+    switch (key) {
+        case Key::PageDown:
+            return ctrl ? KeyCommand::NextProc : paneOnly(KeyCommand::PageDown);
+        case Key::PageUp:
+            return ctrl ? KeyCommand::PriorProc : paneOnly(KeyCommand::PageUp);
+        case Key::Down:
+            return paneOnly(KeyCommand::LineDown);
+        case Key::Up:
+            return paneOnly(KeyCommand::LineUp);
+        case Key::Right:
+            return paneOnly(KeyCommand::ColumnRight);
+        case Key::Left:
+            return paneOnly(KeyCommand::ColumnLeft);
+        case Key::Home:
+            return ctrl ? KeyCommand::FirstProc : paneOnly(KeyCommand::Top);
+        case Key::End:
+            return ctrl ? KeyCommand::LastProc : paneOnly(KeyCommand::Bottom);
+        case Key::F3:
+            if (modifiers == 0) return KeyCommand::RepeatFind;
+            return modifiers == all ? KeyCommand::RaiseOverflow : KeyCommand::None;
+        case Key::Equal:
+            if (shift) return KeyCommand::None;
+            return ctrl ? KeyCommand::PriorMatch : KeyCommand::NextMatch;
+        case Key::Minus:
+            if (shift) return KeyCommand::None;
+            return ctrl ? KeyCommand::PriorMismatch : KeyCommand::NextMismatch;
+        case Key::F4:
+            return modifiers == AltBit ? KeyCommand::Exit : KeyCommand::None;
+        case Key::F9:
+            return modifiers == CtrlBit ? KeyCommand::ArmDebugKeys : KeyCommand::None;
+        case Key::F10:
+            return modifiers == CtrlBit && debugKeysArmed ? KeyCommand::ShowHideDebugMenu
+                                                          : KeyCommand::None;
+        case Key::F2:
+            return modifiers == all ? KeyCommand::EndAtOnce : KeyCommand::None;
+        case Key::F5:
+            return modifiers == all ? KeyCommand::Dump : KeyCommand::None;
+        case Key::Other:
+            break;
+    }
+    return KeyCommand::None;
+}
+
+bool IsListKey(Key key) {
+    switch (key) {
+        case Key::PageDown:
+        case Key::PageUp:
+        case Key::Down:
+        case Key::Up:
+        case Key::Right:
+        case Key::Left:
+        case Key::Home:
+        case Key::End:
+            return true;
+        default:
+            return false;
+    }
+}
+
+PageMove PageDown(const BarState& bar) {
+    if (bar.Enabled && bar.Value + bar.PageStep < bar.Maximum) return {bar.Value + bar.PageStep, 0};
+    if (bar.Enabled && bar.Value != bar.Maximum) return {bar.Maximum, 0};
+    return {std::nullopt, +1};
+}
+
+PageMove PageUp(const BarState& bar) {
+    if (bar.Enabled && bar.Value - bar.PageStep > bar.Minimum) return {bar.Value - bar.PageStep, 0};
+    if (bar.Enabled && bar.Value != bar.Minimum) return {bar.Minimum, 0};
+    return {std::nullopt, -1};
+}
+
+}  // namespace dualis

@@ -1,0 +1,63 @@
+// What a key pressed in the main window does: a plain decision from the key, the modifiers and
+// where the focus is, and the paging rules that move through a procedure and on to the next.
+// The window sees keys before its controls and carries out the command returned.
+#pragma once
+
+#include <cstdint>
+#include <optional>
+
+namespace dualis {
+
+// The keys the window acts on; every other key is Other.
+enum class Key { Other, PageDown, PageUp, Down, Up, Right, Left, Home, End, F2, F3, F4, F5, F9, F10,
+                 Equal, Minus };
+
+// Modifier bits as the window's key event carries them.
+inline constexpr int ShiftBit = 1;
+inline constexpr int CtrlBit = 2;
+inline constexpr int AltBit = 4;
+
+// Where the focus is: a display pane (0 or 1), or none (the procedure list, or anything else).
+enum class FocusPane { None, First, Second };
+
+enum class KeyCommand {
+    None,
+    PageDown, PageUp,          // the pane's page, or on to the next / previous procedure
+    NextProc, PriorProc,       // the next / previous entry of the procedure list
+    FirstProc, LastProc,
+    LineDown, LineUp, ColumnRight, ColumnLeft,
+    Top, Bottom,               // the pane's first / last scroll position
+    RepeatFind,
+    NextMatch, PriorMatch, NextMismatch, PriorMismatch,
+    Exit,
+    ArmDebugKeys, ShowHideDebugMenu,
+    EndAtOnce, RaiseOverflow, Dump,
+};
+
+// The command for `key` with the `modifiers` bits. The scrolling keys need a focused pane;
+// `debugKeysArmed` lets Ctrl+F10 show or hide the Debug menu.
+KeyCommand DecideKey(Key key, int modifiers, FocusPane focus, bool debugKeysArmed);
+
+// True for the keys that a focused procedure list handles itself.
+bool IsListKey(Key key);
+
+// A vertical scroll bar as the paging rules see it.
+struct BarState {
+    bool Enabled = false;
+    int32_t Value = 1;
+    int32_t Minimum = 1;
+    int32_t Maximum = 1;
+    int32_t PageStep = 1;
+};
+
+// Where a page key takes the pane: a new scroll value, or on to the neighbouring procedure
+// (shown from its end when paging up).
+struct PageMove {
+    std::optional<int32_t> Value;
+    int ProcStep = 0;  // +1 next, -1 previous, 0 stay
+};
+
+PageMove PageDown(const BarState& bar);
+PageMove PageUp(const BarState& bar);
+
+}  // namespace dualis

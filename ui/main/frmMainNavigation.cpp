@@ -1,0 +1,199 @@
+// The main window's navigation: the Find menu and its search, the keys, the Debug menu and the
+// diagnostic dump key.
+#include <QApplication>
+#include <QKeyEvent>
+#include <QMenuBar>
+
+#include "CommonDialog.h"
+#include "Dump.h"
+#include "frmMain.h"
+
+namespace dualis {
+
+namespace {
+
+struct FindItem {
+    const char* Caption;
+    const char* KeyText;  // shown beside the caption; the window's keys carry the command out
+    const char* Handler;
+    int16_t Type;
+    int16_t What;
+};
+
+// In menu order; the separator stands after the fourth.
+constexpr FindItem kFindItems[] = {
+    {"&First Mismatch", "", "mnuFindFirstMismatch_Click", FindFirst, FindMismatch},
+    {"&Next Mismatch", "-", "mnuFindNextMismatch_Click", FindNext, FindMismatch},
+    {"&Prior Mismatch", "Ctrl+-", "mnuFindPriorMismatch_Click", FindPrior, FindMismatch},
+    {"&Last Mismatch", "", "mnuFindLastMismatch_Click", FindLast, FindMismatch},
+    {"F&irst Match", "", "mnuFindFirstMatch_Click", FindFirst, FindMatch},
+    {"N&ext Match", "=", "mnuFindNextMatch_Click", FindNext, FindMatch},
+    {"P&rior Match", "Ctrl+=", "mnuFindPriorMatch_Click", FindPrior, FindMatch},
+    {"L&ast Match", "", "mnuFindLastMatch_Click", FindLast, FindMatch},
+};
+
+Key KeyOf(int qtKey) {
+    switch (qtKey) {
+        case Qt::Key_PageDown: return Key::PageDown;
+        case Qt::Key_PageUp: return Key::PageUp;
+        case Qt::Key_Down: return Key::Down;
+        case Qt::Key_Up: return Key::Up;
+        case Qt::Key_Right: return Key::Right;
+        case Qt::Key_Left: return Key::Left;
+        case Qt::Key_Home: return Key::Home;
+        case Qt::Key_End: return Key::End;
+        case Qt::Key_F2: return Key::F2;
+        case Qt::Key_F3: return Key::F3;
+        case Qt::Key_F4: return Key::F4;
+        case Qt::Key_F5: return Key::F5;
+        case Qt::Key_F9: return Key::F9;
+        case Qt::Key_F10: return Key::F10;
+        case Qt::Key_Equal: return Key::Equal;
+        case Qt::Key_Minus: return Key::Minus;
+        default: return Key::Other;
+    }
+}
+
+int ModifierBits(Qt::KeyboardModifiers modifiers) {
+    return (modifiers & Qt::ShiftModifier ? ShiftBit : 0) |
+           (modifiers & Qt::ControlModifier ? CtrlBit : 0) |
+           (modifiers & Qt::AltModifier ? AltBit : 0);
+}
+
+}  // namespace
+
+void frmMain::BuildFindMenu() {
+    mnuFind = menuBar()->addMenu(QStringLiteral("F&ind"));
+    for (size_t i = 0; i < mnuFindItems.size(); ++i) {
+        const FindItem& item = kFindItems[i];
+        if (i == 4) mnuFind->addSeparator();
+        // The key is shown after a tab, as a menu shows a shortcut; the window's key handling
+        // carries it out, so the two never both run.
+        QString caption = QString::fromLatin1(item.Caption);
+        if (*item.KeyText) caption += QLatin1Char('\t') + QString::fromLatin1(item.KeyText);
+        QAction* action = mnuFind->addAction(caption);
+        action->setEnabled(false);
+        connect(action, &QAction::triggered, this, [this, &item] {
+            Run(TraceKind::Events, item.Handler, [&] { Find(item.Type, item.What); });
+        });
+        mnuFindItems[i] = action;
+    }
+}
+
+void frmMain::Find(int16_t findType, int16_t findWhat) {
+    Run(TraceKind::App, "Find", [&] {
+        const bool combined = ctx_.Values.ViewMode == "C";
+        const FindView view{ctx_.State,    CurrentProc,  combined, HiLiteLine[0],
+                            TopLine[0],    BottomLine[0], Scroll[0].LinesPerPane};
+        const FindResult result = dualis::Find(findType, findWhat, view, FindSearch);
+        for (const std::string& line : result.TraceLines) ctx_.Trace.LogData(TraceKind::App, line);
+        FindSearch = result.State;
+        if (!result.Found) return;
+        HiLiteLine[0] = *result.Found;
+        if (!combined) HiLiteLine[1] = *result.Found;
+        // A new scroll value redraws through the bar's change; the same value would not.
+        if (result.ScrollValue && vsbDisplay[0]->value() != *result.ScrollValue) {
+            vsbDisplay[0]->setValue(*result.ScrollValue);
+        } else {
+            ShowDisplayArrays();
+        }
+    });
+}
+
+bool frmMain::Form_KeyDown(int keyCode, Qt::KeyboardModifiers modifiers) {
+    const Key key = KeyOf(keyCode);
+    if (key == Key::Other) return false;
+    // The procedure list moves through its entries with these keys itself.
+    if (IsListKey(key) && ProcListHasFocus()) return false;
+    const QWidget* focus = QApplication::focusWidget();
+    const int pane = focus == picDisplay[1] ? 1 : 0;
+    const FocusPane focusPane = focus == picDisplay[0]   ? FocusPane::First
+                                : focus == picDisplay[1] ? FocusPane::Second
+                                                         : FocusPane::None;
+    const KeyCommand command = DecideKey(key, ModifierBits(modifiers), focusPane, DebugKeysArmed);
+    if (command == KeyCommand::None) return false;
+    Run(TraceKind::Events, "Form_KeyDown", [&] {
+        ctx_.Trace.LogData(TraceKind::Events, "Key/Shift=" + std::to_string(keyCode) + "/" +
+                                                  std::to_string(ModifierBits(modifiers)));
+        RunKeyCommand(command, pane);
+    });
+    return true;
+}
+
+bool frmMain::SelectProcEntry(int index) {
+    if (index < 0 || index >= cboProcedures->count() || index == cboProcedures->currentIndex())
+        return false;
+    cboProcedures->setCurrentIndex(index);
+    return true;
+}
+
+void frmMain::RunKeyCommand(KeyCommand command, int pane) {
+    QScrollBar* vertical = vsbDisplay[pane];
+    QScrollBar* horizontal = hsbDisplay[pane];
+    const BarState bar{vertical->isEnabled(), vertical->value(), vertical->minimum(),
+                       vertical->maximum(), vertical->pageStep()};
+    auto step = [](QScrollBar* b, int by) {
+        if (b->isEnabled()) b->setValue(std::clamp(b->value() + by, b->minimum(), b->maximum()));
+    };
+    const int entry = cboProcedures->currentIndex();
+    switch (command) {
+        case KeyCommand::PageDown:
+        case KeyCommand::PageUp: {
+            const PageMove move = command == KeyCommand::PageDown ? PageDown(bar) : PageUp(bar);
+            if (move.Value) {
+                vertical->setValue(*move.Value);
+            } else if (SelectProcEntry(entry + move.ProcStep) && move.ProcStep < 0) {
+                // The previous procedure is shown from its end.
+                if (vertical->isEnabled() && vertical->value() != vertical->maximum())
+                    vertical->setValue(vertical->maximum());
+            }
+            break;
+        }
+        case KeyCommand::NextProc: SelectProcEntry(entry + 1); break;
+        case KeyCommand::PriorProc: SelectProcEntry(entry - 1); break;
+        case KeyCommand::FirstProc: SelectProcEntry(0); break;
+        case KeyCommand::LastProc: SelectProcEntry(cboProcedures->count() - 1); break;
+        case KeyCommand::LineDown: step(vertical, vertical->singleStep()); break;
+        case KeyCommand::LineUp: step(vertical, -vertical->singleStep()); break;
+        case KeyCommand::ColumnRight: step(horizontal, horizontal->singleStep()); break;
+        case KeyCommand::ColumnLeft: step(horizontal, -horizontal->singleStep()); break;
+        case KeyCommand::Top:
+            if (vertical->isEnabled()) vertical->setValue(vertical->minimum());
+            break;
+        case KeyCommand::Bottom:
+            if (vertical->isEnabled()) vertical->setValue(vertical->maximum());
+            break;
+        case KeyCommand::RepeatFind:
+            Find(FindSearch.LastFindDirection == 1 ? FindNext : FindPrior, FindSearch.LastFindWhat);
+            break;
+        case KeyCommand::NextMatch: Find(FindNext, FindMatch); break;
+        case KeyCommand::PriorMatch: Find(FindPrior, FindMatch); break;
+        case KeyCommand::NextMismatch: Find(FindNext, FindMismatch); break;
+        case KeyCommand::PriorMismatch: Find(FindPrior, FindMismatch); break;
+        case KeyCommand::Exit: mnuFileExit_Click(); break;
+        case KeyCommand::ArmDebugKeys: DebugKeysArmed = !DebugKeysArmed; break;
+        case KeyCommand::ShowHideDebugMenu: ShowHideDebugMenu(); break;
+        case KeyCommand::EndAtOnce:
+            if (ctx_.EndAtOnce) ctx_.EndAtOnce();
+            break;
+        case KeyCommand::RaiseOverflow:
+            throw RunTimeError(ErrOverflow, "Overflow", "Dualis", "frmMain: Form_KeyDown");
+        case KeyCommand::Dump: DumpAll(); break;
+        case KeyCommand::None: break;
+    }
+}
+
+void frmMain::DumpAll() {
+    Run(TraceKind::App, "DumpAll", [&] {
+        const std::string file = (ctx_.ProgramFolder / "DUMP.TXT").string();
+        const DumpProgramFacts program{ctx_.AppInfo.AppDateTime(), ctx_.AppInfo.AppVersion()};
+        host_.BeginBusy();
+        for (std::string_view section : DumpSections) {
+            DumpArrays(ctx_.State, ctx_.Values.Compare, section, file, program, host_);
+        }
+        host_.EndBusy();
+        host_.ShowMessage("Dumped to " + file);
+    });
+}
+
+}  // namespace dualis
