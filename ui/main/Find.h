@@ -30,18 +30,18 @@ struct FindState {
 struct FindView {
     const ComparisonState& State;
     int32_t Proc = 1;
-    bool Combined = false;     // the combined view's rows, else the two-pane rows
-    int32_t HiLiteLine = -1;   // of the first pane; below 1: none
-    int32_t TopLine = 1;       // the first pane's first and last row drawn
+    bool Combined = false;    // the combined view's rows, else the two-pane rows
+    int32_t HiLiteLine = -1;  // of the first pane; below 1: none
+    int32_t TopLine = 1;      // the first pane's first and last row drawn
     int32_t BottomLine = 0;
     int32_t LinesPerPane = 1;  // of the first pane
 };
 
 struct FindResult {
-    std::optional<int32_t> Found;        // the row found; none: nothing changes on screen
-    std::optional<int32_t> ScrollValue;  // the first pane's new scroll value; none: redraw only
-    FindState State;                     // always updated, found or not
-    std::vector<std::string> TraceLines; // the two data lines for the application trace
+    std::optional<int32_t> Found;         // the row found; none: nothing changes on screen
+    std::optional<int32_t> ScrollValue;   // the first pane's new scroll value; none: redraw only
+    FindState State;                      // always updated, found or not
+    std::vector<std::string> TraceLines;  // the two data lines for the application trace
 };
 
 FindResult Find(int16_t findType, int16_t findWhat, const FindView& view, const FindState& state);

@@ -9,8 +9,25 @@
 namespace dualis {
 
 // The keys the window acts on; every other key is Other.
-enum class Key { Other, PageDown, PageUp, Down, Up, Right, Left, Home, End, F2, F3, F4, F5, F9, F10,
-                 Equal, Minus };
+enum class Key {
+    Other,
+    PageDown,
+    PageUp,
+    Down,
+    Up,
+    Right,
+    Left,
+    Home,
+    End,
+    F2,
+    F3,
+    F4,
+    F5,
+    F9,
+    F10,
+    Equal,
+    Minus
+};
 
 // Modifier bits as the window's key event carries them.
 inline constexpr int ShiftBit = 1;
@@ -22,16 +39,29 @@ enum class FocusPane { None, First, Second };
 
 enum class KeyCommand {
     None,
-    PageDown, PageUp,          // the pane's page, or on to the next / previous procedure
-    NextProc, PriorProc,       // the next / previous entry of the procedure list
-    FirstProc, LastProc,
-    LineDown, LineUp, ColumnRight, ColumnLeft,
-    Top, Bottom,               // the pane's first / last scroll position
+    PageDown,
+    PageUp,  // the pane's page, or on to the next / previous procedure
+    NextProc,
+    PriorProc,  // the next / previous entry of the procedure list
+    FirstProc,
+    LastProc,
+    LineDown,
+    LineUp,
+    ColumnRight,
+    ColumnLeft,
+    Top,
+    Bottom,  // the pane's first / last scroll position
     RepeatFind,
-    NextMatch, PriorMatch, NextMismatch, PriorMismatch,
+    NextMatch,
+    PriorMatch,
+    NextMismatch,
+    PriorMismatch,
     Exit,
-    ArmDebugKeys, ShowHideDebugMenu,
-    EndAtOnce, RaiseOverflow, Dump,
+    ArmDebugKeys,
+    ShowHideDebugMenu,
+    EndAtOnce,
+    RaiseOverflow,
+    Dump,
 };
 
 // The command for `key` with the `modifiers` bits. The scrolling keys need a focused pane;

@@ -7,8 +7,8 @@
 #include <QComboBox>
 #include <QLabel>
 #include <QMainWindow>
-#include <QScrollBar>
 #include <QMenu>
+#include <QScrollBar>
 #include <array>
 #include <filesystem>
 #include <functional>

@@ -94,7 +94,8 @@ void frmMain::mnuDebugOpenNewLog_Click() {
         dialog.flags = 2624004;
         dialog.Runner = ctx_.ChooseLogFile;
         dialog.ShowOpen();
-        if (!dialog.Cancelled() && !dialog.FileName.empty()) log.LogOpen(dialog.FileName, LogModeNew);
+        if (!dialog.Cancelled() && !dialog.FileName.empty())
+            log.LogOpen(dialog.FileName, LogModeNew);
         EnableDebugItems();
     });
 }
@@ -111,7 +112,11 @@ void frmMain::mnuDebugOpenAppendLog_Click() {
 
 void frmMain::mnuDebugLogClose_Click() {
     Run(TraceKind::Events, "mnuDebugLogClose_Click", [&] {
-        ctx_.Trace.Log().LogClose();
+        // The name goes with the log, or New Log File and Extend Log File would stay disabled
+        // with no log open; the next run then starts without one too.
+        cLog& log = ctx_.Trace.Log();
+        log.LogClose();
+        log.LogFileName("");
         EnableDebugItems();
     });
 }

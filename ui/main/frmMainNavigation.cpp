@@ -34,23 +34,40 @@ constexpr FindItem kFindItems[] = {
 
 Key KeyOf(int qtKey) {
     switch (qtKey) {
-        case Qt::Key_PageDown: return Key::PageDown;
-        case Qt::Key_PageUp: return Key::PageUp;
-        case Qt::Key_Down: return Key::Down;
-        case Qt::Key_Up: return Key::Up;
-        case Qt::Key_Right: return Key::Right;
-        case Qt::Key_Left: return Key::Left;
-        case Qt::Key_Home: return Key::Home;
-        case Qt::Key_End: return Key::End;
-        case Qt::Key_F2: return Key::F2;
-        case Qt::Key_F3: return Key::F3;
-        case Qt::Key_F4: return Key::F4;
-        case Qt::Key_F5: return Key::F5;
-        case Qt::Key_F9: return Key::F9;
-        case Qt::Key_F10: return Key::F10;
-        case Qt::Key_Equal: return Key::Equal;
-        case Qt::Key_Minus: return Key::Minus;
-        default: return Key::Other;
+        case Qt::Key_PageDown:
+            return Key::PageDown;
+        case Qt::Key_PageUp:
+            return Key::PageUp;
+        case Qt::Key_Down:
+            return Key::Down;
+        case Qt::Key_Up:
+            return Key::Up;
+        case Qt::Key_Right:
+            return Key::Right;
+        case Qt::Key_Left:
+            return Key::Left;
+        case Qt::Key_Home:
+            return Key::Home;
+        case Qt::Key_End:
+            return Key::End;
+        case Qt::Key_F2:
+            return Key::F2;
+        case Qt::Key_F3:
+            return Key::F3;
+        case Qt::Key_F4:
+            return Key::F4;
+        case Qt::Key_F5:
+            return Key::F5;
+        case Qt::Key_F9:
+            return Key::F9;
+        case Qt::Key_F10:
+            return Key::F10;
+        case Qt::Key_Equal:
+            return Key::Equal;
+        case Qt::Key_Minus:
+            return Key::Minus;
+        default:
+            return Key::Other;
     }
 }
 
@@ -83,8 +100,9 @@ void frmMain::BuildFindMenu() {
 void frmMain::Find(int16_t findType, int16_t findWhat) {
     Run(TraceKind::App, "Find", [&] {
         const bool combined = ctx_.Values.ViewMode == "C";
-        const FindView view{ctx_.State,    CurrentProc,  combined, HiLiteLine[0],
-                            TopLine[0],    BottomLine[0], Scroll[0].LinesPerPane};
+        const FindView view{
+            ctx_.State,    CurrentProc,           combined, HiLiteLine[0], TopLine[0],
+            BottomLine[0], Scroll[0].LinesPerPane};
         const FindResult result = dualis::Find(findType, findWhat, view, FindSearch);
         for (const std::string& line : result.TraceLines) ctx_.Trace.LogData(TraceKind::App, line);
         FindSearch = result.State;
@@ -149,14 +167,30 @@ void frmMain::RunKeyCommand(KeyCommand command, int pane) {
             }
             break;
         }
-        case KeyCommand::NextProc: SelectProcEntry(entry + 1); break;
-        case KeyCommand::PriorProc: SelectProcEntry(entry - 1); break;
-        case KeyCommand::FirstProc: SelectProcEntry(0); break;
-        case KeyCommand::LastProc: SelectProcEntry(cboProcedures->count() - 1); break;
-        case KeyCommand::LineDown: step(vertical, vertical->singleStep()); break;
-        case KeyCommand::LineUp: step(vertical, -vertical->singleStep()); break;
-        case KeyCommand::ColumnRight: step(horizontal, horizontal->singleStep()); break;
-        case KeyCommand::ColumnLeft: step(horizontal, -horizontal->singleStep()); break;
+        case KeyCommand::NextProc:
+            SelectProcEntry(entry + 1);
+            break;
+        case KeyCommand::PriorProc:
+            SelectProcEntry(entry - 1);
+            break;
+        case KeyCommand::FirstProc:
+            SelectProcEntry(0);
+            break;
+        case KeyCommand::LastProc:
+            SelectProcEntry(cboProcedures->count() - 1);
+            break;
+        case KeyCommand::LineDown:
+            step(vertical, vertical->singleStep());
+            break;
+        case KeyCommand::LineUp:
+            step(vertical, -vertical->singleStep());
+            break;
+        case KeyCommand::ColumnRight:
+            step(horizontal, horizontal->singleStep());
+            break;
+        case KeyCommand::ColumnLeft:
+            step(horizontal, -horizontal->singleStep());
+            break;
         case KeyCommand::Top:
             if (vertical->isEnabled()) vertical->setValue(vertical->minimum());
             break;
@@ -166,20 +200,37 @@ void frmMain::RunKeyCommand(KeyCommand command, int pane) {
         case KeyCommand::RepeatFind:
             Find(FindSearch.LastFindDirection == 1 ? FindNext : FindPrior, FindSearch.LastFindWhat);
             break;
-        case KeyCommand::NextMatch: Find(FindNext, FindMatch); break;
-        case KeyCommand::PriorMatch: Find(FindPrior, FindMatch); break;
-        case KeyCommand::NextMismatch: Find(FindNext, FindMismatch); break;
-        case KeyCommand::PriorMismatch: Find(FindPrior, FindMismatch); break;
-        case KeyCommand::Exit: mnuFileExit_Click(); break;
-        case KeyCommand::ArmDebugKeys: DebugKeysArmed = !DebugKeysArmed; break;
-        case KeyCommand::ShowHideDebugMenu: ShowHideDebugMenu(); break;
+        case KeyCommand::NextMatch:
+            Find(FindNext, FindMatch);
+            break;
+        case KeyCommand::PriorMatch:
+            Find(FindPrior, FindMatch);
+            break;
+        case KeyCommand::NextMismatch:
+            Find(FindNext, FindMismatch);
+            break;
+        case KeyCommand::PriorMismatch:
+            Find(FindPrior, FindMismatch);
+            break;
+        case KeyCommand::Exit:
+            mnuFileExit_Click();
+            break;
+        case KeyCommand::ArmDebugKeys:
+            DebugKeysArmed = !DebugKeysArmed;
+            break;
+        case KeyCommand::ShowHideDebugMenu:
+            ShowHideDebugMenu();
+            break;
         case KeyCommand::EndAtOnce:
             if (ctx_.EndAtOnce) ctx_.EndAtOnce();
             break;
         case KeyCommand::RaiseOverflow:
             throw RunTimeError(ErrOverflow, "Overflow", "Dualis", "frmMain: Form_KeyDown");
-        case KeyCommand::Dump: DumpAll(); break;
-        case KeyCommand::None: break;
+        case KeyCommand::Dump:
+            DumpAll();
+            break;
+        case KeyCommand::None:
+            break;
     }
 }
 
