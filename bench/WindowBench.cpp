@@ -76,9 +76,31 @@ int Window(int argc, char** argv, const char* one, const char* two) {
         redraws.push_back(Ms(t, Clock::now()));
     }
     std::sort(redraws.begin(), redraws.end());
-    std::printf("first_view_ms\t%.1f\npage_down_ms\t%.3f\nprocedure_rows\t%d\npeak_mib\t%.1f\n",
-                firstView, redraws[redraws.size() / 2], state.SeparateCount(window.CurrentProc),
-                PeakMiB());
+    const int rows = state.SeparateCount(window.CurrentProc);
+
+    // In the same procedure: a Next Mismatch that lands on the last difference (from the block
+    // before it), and Ctrl+End from the first procedure, each with its redraw.
+    std::vector<double> nextMismatch;
+    std::vector<double> ctrlEnd;
+    for (int i = 0; i < 21; ++i) {
+        window.cboProcedures->setCurrentIndex(best);
+        window.Find(dualis::FindLast, dualis::FindMismatch);
+        window.Find(dualis::FindPrior, dualis::FindMismatch);
+        auto t = Clock::now();
+        window.Find(dualis::FindNext, dualis::FindMismatch);
+        nextMismatch.push_back(Ms(t, Clock::now()));
+        window.cboProcedures->setCurrentIndex(0);
+        t = Clock::now();
+        window.Form_KeyDown(Qt::Key_End, Qt::ControlModifier);
+        ctrlEnd.push_back(Ms(t, Clock::now()));
+    }
+    std::sort(nextMismatch.begin(), nextMismatch.end());
+    std::sort(ctrlEnd.begin(), ctrlEnd.end());
+    std::printf(
+        "first_view_ms\t%.1f\npage_down_ms\t%.3f\nprocedure_rows\t%d\nnext_mismatch_ms\t%.3f\n"
+        "ctrl_end_ms\t%.3f\npeak_mib\t%.1f\n",
+        firstView, redraws[redraws.size() / 2], rows, nextMismatch[nextMismatch.size() / 2],
+        ctrlEnd[ctrlEnd.size() / 2], PeakMiB());
     return 0;
 }
 

@@ -486,11 +486,19 @@ def flatten(header, procs):
 
 
 def case_main(args, rng):
-    header, procs, gen = generate_module(rng, args.lines, "modBench")
+    header, procs, gen = generate_module(rng, args.lines - args.long_procedure, "modBench")
     lines1 = flatten(header, procs)
     new, stats, renamed, moved = edit_copy(rng, gen, procs, len(lines1),
                                            args.edit_rate, args.move_rate,
                                            args.rename_rate)
+    if args.long_procedure:
+        # One very long procedure first, with a changed line every 997 lines in version 2.
+        kind, name, ls = gen.procedure(args.long_procedure)
+        changed = [s + "  ' changed" if j % 997 == 500 and j < len(ls) - 2 else s
+                   for j, s in enumerate(ls)]
+        procs = [(kind, name, ls)] + procs
+        new = [[kind, name, changed]] + new
+        lines1 = flatten(header, procs)
     lines2 = flatten(header, new)
     return lines1, lines2, {"procedures": len(procs), "edits": stats,
                             "renamed": renamed, "moved": moved}
@@ -526,6 +534,8 @@ def main(argv=None):
                     help="size: module lines (main, shuffled) or body lines "
                          "(alternating); default depends on --case")
     ap.add_argument("--out", required=True, help="output directory")
+    ap.add_argument("--long-procedure", type=int, default=0, metavar="N",
+                    help="main case: put a procedure of about N lines first")
     ap.add_argument("--seed", type=int, default=DEFAULT_SEED)
     ap.add_argument("--edit-rate", type=float, default=0.01,
                     help="fraction of lines changed/inserted/deleted (main)")
