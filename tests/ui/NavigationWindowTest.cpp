@@ -1,5 +1,6 @@
 // Walking through a comparison in the main window, on the offscreen platform: the Find menu
 // and its keys, paging across procedures, the Debug menu and the diagnostic key combinations.
+#include <QLabel>
 #include <QMenuBar>
 #include <QtTest>
 
@@ -24,6 +25,17 @@ void CompareTwoProcedures(Fixture& f) {
 
 void Press(Fixture& f, Qt::Key key, Qt::KeyboardModifiers modifiers = Qt::NoModifier) {
     QTest::keyClick(f.window->picDisplay[0], key, modifiers);
+}
+
+// Mouse events on a toolbar button's centre, or `offset` pixels beside it.
+void Mouse(Fixture& f, QEvent::Type type, int32_t position, int offset = 0) {
+    const ButtonRecord& b = f.window->Toolbars().Button(position);
+    const QPointF at((b.Left + b.Right) / 2 + offset, (b.Top + b.Bottom) / 2);
+    const Qt::MouseButtons held = type == QEvent::MouseButtonPress ? Qt::LeftButton : Qt::NoButton;
+    QMouseEvent event(type, at, f.window->picToolBar->mapToGlobal(at),
+                      type == QEvent::MouseMove ? Qt::NoButton : Qt::LeftButton, held,
+                      Qt::NoModifier);
+    QCoreApplication::sendEvent(f.window->picToolBar, &event);
 }
 
 int Count(const std::string& text, const std::string& part) {
@@ -110,6 +122,50 @@ class NavigationWindowTest : public QObject {
         QCOMPARE(bar->value(), atEnd);
         Press(f, Qt::Key_Home, Qt::ControlModifier);
         QCOMPARE(list->currentIndex(), 0);
+    }
+
+    void TheToolbarRunsTheFindCommandsOnceThereIsAComparison() {
+        Fixture f;
+        f.appInfo.ToolTips = true;
+        f.window->Form_Load();
+        QLabel* status = f.window->lblStatus;
+        Mouse(f, QEvent::MouseMove, ButtonFindNextMismatch);
+        QCOMPARE(status->text(), QStringLiteral("Not available unless a file is open"));
+        QCOMPARE(f.window->picToolBar->toolTip(), QStringLiteral("Find next mismatch"));
+        CompareTwoProcedures(f);
+        Mouse(f, QEvent::MouseMove, ButtonFindNextMismatch);
+        QCOMPARE(status->text(), QStringLiteral("Find the next mismatched block"));
+        // A press released beside its button runs nothing; one released on it runs the command.
+        Mouse(f, QEvent::MouseButtonPress, ButtonFindNextMismatch);
+        Mouse(f, QEvent::MouseMove, ButtonFindNextMismatch, 100);
+        Mouse(f, QEvent::MouseButtonRelease, ButtonFindNextMismatch, 100);
+        QCOMPARE(f.window->HiLiteLine[0], 0);
+        Mouse(f, QEvent::MouseButtonPress, ButtonFindNextMismatch);
+        Mouse(f, QEvent::MouseButtonRelease, ButtonFindNextMismatch);
+        QCOMPARE(f.window->HiLiteLine[0], 3);
+        Mouse(f, QEvent::MouseButtonPress, ButtonViewCombined);
+        Mouse(f, QEvent::MouseButtonRelease, ButtonViewCombined);
+        QCOMPARE(f.values.ViewMode, std::string("C"));
+        // Moving over a pane brings the comparison's status back.
+        QTest::mouseMove(f.window->picDisplay[0], QPoint(10, 10));
+        QCOMPARE(status->text(), QStringLiteral("Procs: 2 equal, 1 changed, 0 added, 0 deleted"));
+        // With tool tips off, hovering changes nothing.
+        f.window->mnuViewToolTips->trigger();
+        QVERIFY(!f.appInfo.ToolTips);
+        Mouse(f, QEvent::MouseMove, ButtonOpen);
+        QCOMPARE(status->text(), QStringLiteral("Procs: 2 equal, 1 changed, 0 added, 0 deleted"));
+    }
+
+    void HidingTheToolbarGivesItsRoomToTheList() {
+        Fixture f;
+        f.window->Form_Load();
+        QVERIFY(f.window->picToolBar->isVisible());
+        const int listTop = f.window->cboProcedures->y();
+        QVERIFY(listTop >= f.window->picToolBar->height());
+        f.window->mnuViewToolbar->trigger();
+        QVERIFY(!f.values.ViewToolBar);
+        QVERIFY(f.window->picToolBar->isHidden());
+        QCOMPARE(f.window->cboProcedures->y(), listTop - f.window->picToolBar->height());
     }
 
     void TheDebugMenuIsShownByItsSwitchesAndItsKeys() {

@@ -67,7 +67,10 @@ void frmMain::RefreshMetrics() {
     picLegend->setFixedWidth(m.Pixels(6600));
 }
 
-frmMain::~frmMain() = default;
+frmMain::~frmMain() {
+    // The strip reads the toolbar tables, which go before the child widgets do.
+    delete picToolBar;
+}
 
 void frmMain::BuildMenus() {
     QMenu* file = menuBar()->addMenu(QStringLiteral("&File"));
@@ -93,6 +96,8 @@ void frmMain::BuildMenus() {
     view->addSeparator();
     mnuViewSyncH = AddItem(view, "Sync H&orizontal Scroll", true);
     mnuViewSyncV = AddItem(view, "Sync V&ertical Scroll", true);
+    mnuViewToolbar = AddItem(view, "&Toolbar", true);
+    mnuViewToolTips = AddItem(view, "ToolT&ips", true);
     mnuViewStatusBar = AddItem(view, "&Status Bar", true);
     mnuViewLegend = AddItem(view, "&Legend", true);
     mnuViewLegend->setChecked(true);
@@ -139,6 +144,9 @@ void frmMain::BuildView() {
     picSplitter = new DragHandle(view_);
     picSplitter->setAutoFillBackground(true);
     picSplitter->setBackgroundRole(QPalette::Mid);
+    toolbarId_ = toolbars_.g_AddToolbar();
+    picToolBar = new ToolbarStrip(
+        toolbars_, toolbarId_, [this] { return ctx_.AppInfo.ToolTips; }, view_);
     lblStatus = new QLabel(QStringLiteral("Status"), view_);
     lblStatus->setFrameShape(QFrame::StyledPanel);
     lblStatus->setFrameShadow(QFrame::Sunken);
@@ -156,6 +164,8 @@ void frmMain::Connect() {
     connect(mnuViewCombined, &QAction::triggered, this, [this] { mnuViewCombined_Click(); });
     connect(mnuViewSyncH, &QAction::triggered, this, [this] { mnuViewSyncH_Click(); });
     connect(mnuViewSyncV, &QAction::triggered, this, [this] { mnuViewSyncV_Click(); });
+    connect(mnuViewToolbar, &QAction::triggered, this, [this] { mnuViewToolbar_Click(); });
+    connect(mnuViewToolTips, &QAction::triggered, this, [this] { mnuViewToolTips_Click(); });
     connect(mnuViewStatusBar, &QAction::triggered, this, [this] { mnuViewStatusBar_Click(); });
     connect(mnuViewLegend, &QAction::triggered, this, [this] { mnuViewLegend_Click(); });
     connect(mnuHelpHelp, &QAction::triggered, this, [this] { mnuHelpHelp_Click(); });
@@ -244,6 +254,9 @@ void frmMain::Form_Load() {
         lblStatus->setVisible(ctx_.Values.Viewstatusbar);
         mnuViewSyncH->setChecked(ctx_.Values.SyncHScroll);
         mnuViewSyncV->setChecked(ctx_.Values.SyncVScroll);
+        mnuViewToolTips->setChecked(ctx_.AppInfo.ToolTips);
+        mnuViewToolbar->setChecked(ctx_.Values.ViewToolBar);
+        picToolBar->setVisible(ctx_.Values.ViewToolBar);
         hGuard_ = vGuard_ = true;
         EnableDebugItems();
         ApplyPlacement();
@@ -264,6 +277,8 @@ void frmMain::Form_Load() {
             Form_Resize();
         });
         windowHandle()->installEventFilter(this);
+        sbSetToolBar();
+        sbButtonsDisableEnable();
         qApp->installEventFilter(this);
         picLegend->setVisible(ctx_.Values.ViewLegend);
         mnuViewLegend->setChecked(ctx_.Values.ViewLegend);
@@ -400,6 +415,7 @@ void frmMain::RefreshAfterComparison(bool positionProcList) {
     ShowFileInformation();
     SetScrollBars();
     ShowDisplayArrays();
+    sbButtonsDisableEnable();
 }
 
 void frmMain::mnuFileOpen_Click() {

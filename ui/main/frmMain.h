@@ -29,6 +29,7 @@
 #include "ScrollRanges.h"
 #include "Settings.h"
 #include "Splitter.h"
+#include "ToolbarStrip.h"
 #include "Tracing.h"
 #include "Window.h"
 #include "WindowHost.h"
@@ -88,6 +89,8 @@ class frmMain : public QMainWindow {
     void mnuViewCombined_Click();
     void mnuViewSyncH_Click();
     void mnuViewSyncV_Click();
+    void mnuViewToolbar_Click();
+    void mnuViewToolTips_Click();
     void mnuViewStatusBar_Click();
     void mnuViewLegend_Click();
     void mnuHelpHelp_Click();
@@ -135,6 +138,13 @@ class frmMain : public QMainWindow {
     void picLegendTitleBar_MouseUp(double x, double y);
     void imgCloseLegend_Click();
 
+    // The toolbar: its buttons, and the Find buttons following the comparison.
+    void sbSetToolBar();
+    void sbButtonsDisableEnable();
+    void picToolBar_MouseDown(int position);
+    // The strip across the top of the inner area.
+    void PositionToolbar();
+
     // The rest of the refresh after a comparison.
     void EnableMenuItems();
     void UpdateMRUList();
@@ -144,6 +154,7 @@ class frmMain : public QMainWindow {
     const WindowMetrics& Metrics() const { return metrics_; }
     double TwipsPerPixel() const { return metrics_.TwipsPerPixel; }
     WindowHost& Host() { return host_; }
+    const XToolbar& Toolbars() const { return toolbars_; }
 
     // The window's parts, named as the rest of the program and the tests know them.
     QAction* mnuFileOpen;
@@ -155,6 +166,8 @@ class frmMain : public QMainWindow {
     QAction* mnuViewCombined;
     QAction* mnuViewSyncH;
     QAction* mnuViewSyncV;
+    QAction* mnuViewToolbar;
+    QAction* mnuViewToolTips;
     QAction* mnuViewStatusBar;
     QAction* mnuViewLegend;
     QAction* mnuHelpHelp;
@@ -179,6 +192,7 @@ class frmMain : public QMainWindow {
     DragHandle* picSplitter;
     QLabel* lblStatus;
     LegendBox* picLegend;
+    ToolbarStrip* picToolBar = nullptr;
 
     // View state.
     int16_t CurrentProc = 1;
@@ -239,6 +253,8 @@ class frmMain : public QMainWindow {
     void FollowScroll(const std::array<QScrollBar*, 2>& bars, int index, bool sync, bool& guard);
     void Place(QWidget* w, const Rect& r) const;
     LayoutInput MakeLayoutInput() const;
+    // The toolbar's height in twips, 0 while it is hidden.
+    double ToolbarHeight() const;
     ScrollInput MakeScrollInput() const;
     // Runs a procedure of the window through the trace and the error trap.
     template <class Body>
@@ -248,6 +264,8 @@ class frmMain : public QMainWindow {
     WindowHost host_;
     QWidget* view_;  // the inner area, in which every part is placed in twips
     ProcListModel* procList_;
+    XToolbar toolbars_;  // outlives picToolBar, which reads it
+    int32_t toolbarId_ = 0;
     WindowMetrics metrics_;
     // The outer rectangle still to be applied once the frame is known.
     std::optional<PixelRect> pendingOuter_;

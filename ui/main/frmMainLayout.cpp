@@ -14,13 +14,17 @@ void frmMain::Place(QWidget* w, const Rect& r) const {
                    std::max(0, m.Pixels(r.Height)));
 }
 
+double frmMain::ToolbarHeight() const {
+    return picToolBar->isHidden() ? 0 : metrics_.Twips(picToolBar->sizeHint().height());
+}
+
 LayoutInput frmMain::MakeLayoutInput() const {
     const WindowMetrics& m = metrics_;
     LayoutInput in;
     in.ViewMode = ctx_.Values.ViewMode;
     in.InnerWidth = m.Twips(view_->width());
     in.InnerHeight = m.Twips(view_->height());
-    in.ToolbarHeight = 0;  // no toolbar strip yet
+    in.ToolbarHeight = ToolbarHeight();
     in.ProcListHeight = cboProcedures->isHidden() ? 0 : m.Twips(cboProcedures->height()) + 30;
     in.StatusHeight = lblStatus->isHidden() ? 0 : m.Twips(lblStatus->height());
     in.HScrollBarHeight = m.ScrollBarTwips();
@@ -62,7 +66,7 @@ void frmMain::PositionProcList() {
         const Rect label{0, 0, m.Twips(lblProc->width()), m.Twips(lblProc->height())};
         const Rect list{0, 0, 0, m.Twips(cboProcedures->sizeHint().height())};
         const ProcListPlace place =
-            dualis::PositionProcList(0, m.Twips(view_->width()), label, list);
+            dualis::PositionProcList(ToolbarHeight(), m.Twips(view_->width()), label, list);
         Place(lblProc, place.Label);
         Place(cboProcedures, place.List);
     });
@@ -137,6 +141,7 @@ void frmMain::Form_Resize() {
         MoveLegend();
         LastWidth = outerWidth;
         LastHeight = outerHeight;
+        PositionToolbar();
         PositionProcList();
         PositionViewArea();
         PositionDisplayAreas();

@@ -1,0 +1,97 @@
+// The main window's toolbar: its buttons, their enabling and the commands they run, and the
+// View menu's Toolbar and ToolTips items.
+#include "frmMain.h"
+
+namespace dualis {
+
+void frmMain::sbSetToolBar() {
+    Run(TraceKind::App, "sbSetToolBar", [&] {
+        // The options dialog is not part of this version, so its button is left out.
+        AddMainWindowButtons(toolbars_, toolbarId_, false);
+        picToolBar->g_ResizeToolbar();
+        connect(picToolBar, &ToolbarStrip::StatusHelp, lblStatus, &QLabel::setText);
+        connect(picToolBar, &ToolbarStrip::ButtonClicked, this,
+                [this](int position) { picToolBar_MouseDown(position); });
+        PositionToolbar();
+    });
+}
+
+void frmMain::PositionToolbar() {
+    picToolBar->setGeometry(0, 0, view_->width(), picToolBar->sizeHint().height());
+}
+
+void frmMain::sbButtonsDisableEnable() {
+    Run(TraceKind::App, "sbButtonsDisableEnable", [&] {
+        const ButtonState state =
+            ctx_.State.FilesCompared ? ButtonState::Enabled : ButtonState::Disabled;
+        for (int32_t position : {ButtonFindNextMismatch, ButtonFindPriorMismatch,
+                                 ButtonFindNextMatch, ButtonFindPriorMatch}) {
+            picToolBar->SetButtonState(position, state);
+        }
+    });
+}
+
+void frmMain::picToolBar_MouseDown(int position) {
+    Run(TraceKind::MouseEvents, "picToolBar_MouseDown", [&] {
+        switch (position) {
+            case ButtonOpen:
+                mnuFileOpen_Click();
+                break;
+            case ButtonRecompare:
+                mnuFileRecompare_Click();
+                break;
+            case ButtonViewVertical:
+                mnuViewVertical_Click();
+                break;
+            case ButtonViewHorizontal:
+                mnuViewHorizontal_Click();
+                break;
+            case ButtonViewCombined:
+                mnuViewCombined_Click();
+                break;
+            case ButtonFindNextMismatch:
+                mnuFindItems[1]->trigger();
+                break;
+            case ButtonFindPriorMismatch:
+                mnuFindItems[2]->trigger();
+                break;
+            case ButtonFindNextMatch:
+                mnuFindItems[5]->trigger();
+                break;
+            case ButtonFindPriorMatch:
+                mnuFindItems[6]->trigger();
+                break;
+            case ButtonHelp:
+                mnuHelpHelp_Click();
+                break;
+            default:
+                break;
+        }
+    });
+}
+
+void frmMain::mnuViewToolbar_Click() {
+    Run(TraceKind::Events, "mnuViewToolbar_Click", [&] {
+        Settings& s = ctx_.Values;
+        s.ViewToolBar = !s.ViewToolBar;
+        mnuViewToolbar->setChecked(s.ViewToolBar);
+        picToolBar->setVisible(s.ViewToolBar);
+        PositionProcList();
+        PositionViewArea();
+        PositionDisplayAreas();
+        if (ctx_.State.FilesCompared) {
+            SetScrollBars();
+            ShowDisplayArrays();
+        }
+        SetupLegend();
+    });
+}
+
+void frmMain::mnuViewToolTips_Click() {
+    Run(TraceKind::Events, "mnuViewToolTips_Click", [&] {
+        ctx_.AppInfo.ToolTips = !ctx_.AppInfo.ToolTips;
+        mnuViewToolTips->setChecked(ctx_.AppInfo.ToolTips);
+    });
+}
+
+}  // namespace dualis
