@@ -28,9 +28,11 @@ for view in V H C; do
   app=$!
   sleep 3
   id=$(DISPLAY=$display xdotool search --name '^Dualis ' | head -1)
-  # The procedure "cmdSave_Click", the fourteenth entry, shows changed, added and deleted lines.
-  DISPLAY=$display xdotool mousemove --window "$id" 460 31 click 1 sleep 0.5 \
-    key --delay 100 Down Down Down Down Down Down Down Down Down Down Down Down Down Return
+  # The procedure "cmdSave_Click", the fourteenth entry, shows changed, added and deleted lines;
+  # "-" highlights its first block of differences.
+  DISPLAY=$display xdotool mousemove --window "$id" 460 63 click 1 sleep 0.5 \
+    key --delay 100 Down Down Down Down Down Down Down Down Down Down Down Down Down Return \
+    sleep 0.5 key minus
   sleep 1
   DISPLAY=$display import -window "$id" "docs/screenshots/view-$view.png"
   kill $app
