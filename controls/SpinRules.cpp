@@ -20,7 +20,7 @@ std::optional<int64_t> WholeNumber(std::string_view text) {
     int64_t value = 0;
     for (const char c : text) {
         if (c < '0' || c > '9') return std::nullopt;
-        value = std::min(NumberLimit, value * 10 + (c - '0'));
+        value = value >= NumberLimit / 10 ? NumberLimit : value * 10 + (c - '0');
     }
     return negative ? -value : value;
 }
