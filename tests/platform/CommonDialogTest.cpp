@@ -1,8 +1,11 @@
-// The common-dialog wrapper: what it shows the file dialog with, and what it reads back.
+// The common-dialog wrapper: what it shows its dialogs with, and what it reads back.
 #include "CommonDialog.h"
 
 #include <QApplication>
+#include <QColorDialog>
 #include <QFileDialog>
+#include <QFontDatabase>
+#include <QFontDialog>
 #include <QLineEdit>
 #include <QTimer>
 #include <QtTest>
@@ -26,7 +29,27 @@ class CommonDialogTest : public QObject {
     void nameLongerThanTheBufferIsRefused();
     void tracesUnderLogClasses();
     void qtDialogStartsWithTheRequestAndReturnsTheChoice();
+    void colorAndFontStartFromThePropertiesAndTakeTheChoice();
+    void colorAndFontCancelChangesNothingAndRaisesWhenAsked();
+    void qtColorAndFontDialogsStartWithTheRequestAndReturnTheChoice();
 };
+
+namespace {
+
+// Answers the modal dialog of type D once it shows: `answer` looks at it and closes it.
+template <class D, class Answer>
+void AnswerWhenShown(QTimer& timer, Answer answer) {
+    timer.setInterval(20);
+    QObject::connect(&timer, &QTimer::timeout, [&timer, answer] {
+        if (auto* shown = qobject_cast<D*>(QApplication::activeModalWidget())) {
+            timer.stop();
+            answer(shown);
+        }
+    });
+    timer.start();
+}
+
+}  // namespace
 
 void CommonDialogTest::confirmedOpenSetsNameTitleFolderAndFilter() {
     clsCommonDialog dialog;
@@ -191,6 +214,131 @@ void CommonDialogTest::qtDialogStartsWithTheRequestAndReturnsTheChoice() {
     QVERIFY(choice.Confirmed);
     QCOMPARE(choice.FileName, file);
     QCOMPARE(choice.FilterIndex, int16_t{1});
+}
+
+void CommonDialogTest::colorAndFontStartFromThePropertiesAndTakeTheChoice() {
+    clsCommonDialog dialog;
+    dialog.DialogTitle = "Select Added Back Color";
+    dialog.Color = 0x0000FF;
+    dialog.CustomColors[3] = 0x123456;
+    ColorDialogRequest colourSeen;
+    dialog.ColorRunner = [&](QWidget*, const ColorDialogRequest& r) {
+        colourSeen = r;
+        CustomColorTable custom = r.CustomColors;
+        custom[0] = 0xABCDEF;
+        return ColorDialogChoice{true, 0x00FF00, custom};
+    };
+    dialog.ShowColor();
+    QCOMPARE(colourSeen.Title, std::string("Select Added Back Color"));
+    QCOMPARE(colourSeen.Color, 0x0000FFu);
+    QCOMPARE(colourSeen.CustomColors[3], 0x123456u);
+    QCOMPARE(dialog.Action(), ActionColor);
+    QCOMPARE(dialog.APIReturn(), 1);
+    QCOMPARE(dialog.Color, 0x00FF00u);
+    QCOMPARE(dialog.CustomColors[0], 0xABCDEFu);  // offered again at the next showing
+
+    dialog.DialogTitle.clear();
+    dialog.flags = 70721;
+    dialog.FontName = "DejaVu Sans Mono";
+    dialog.FontSize = 9.75f;
+    dialog.FontItalic = true;
+    dialog.FontColor = 0x808080;
+    FontDialogRequest fontSeen;
+    dialog.FontRunner = [&](QWidget*, const FontDialogRequest& r) {
+        fontSeen = r;
+        return FontDialogChoice{true, {"DejaVu Serif", 10.96f, true, false, true, true, 0xFF}};
+    };
+    dialog.ShowFont();
+    QCOMPARE(fontSeen.Flags, 70721);
+    QCOMPARE(fontSeen.Font.Name, std::string("DejaVu Sans Mono"));
+    QCOMPARE(fontSeen.Font.Size, 9.75f);
+    QVERIFY(!fontSeen.Font.Bold && fontSeen.Font.Italic);
+    QCOMPARE(fontSeen.Font.Color, 0x808080u);
+    QCOMPARE(dialog.Action(), ActionFont);
+    QCOMPARE(dialog.FontName, std::string("DejaVu Serif"));
+    QCOMPARE(dialog.FontSize, 11.0f);  // to a tenth of a point
+    QVERIFY(dialog.FontBold && !dialog.FontItalic && dialog.FontUnderline && dialog.FontStrikethru);
+    QCOMPARE(dialog.FontColor, 0xFFu);
+}
+
+void CommonDialogTest::colorAndFontCancelChangesNothingAndRaisesWhenAsked() {
+    clsCommonDialog dialog;
+    dialog.Color = 0x123456;
+    dialog.FontName = "Kept";
+    dialog.FontSize = 12;
+    // Runners that report a cancel with other values.
+    dialog.ColorRunner = [](QWidget*, const ColorDialogRequest&) {
+        return ColorDialogChoice{false, 0xFFFFFF, {}};
+    };
+    dialog.FontRunner = [](QWidget*, const FontDialogRequest&) {
+        return FontDialogChoice{false, {"Other", 30}};
+    };
+    const clsCommonDialog before = dialog;
+    dialog.ShowColor();
+    QVERIFY(dialog.Cancelled());
+    dialog.ShowFont();
+    QVERIFY(dialog.Cancelled());
+    QCOMPARE(dialog.APIReturn(), 0);
+    QCOMPARE(dialog.Color, before.Color);
+    QVERIFY(dialog.CustomColors == before.CustomColors);
+    QCOMPARE(dialog.FontName, before.FontName);
+    QCOMPARE(dialog.FontSize, before.FontSize);
+    dialog.CancelError = true;
+    QVERIFY_THROWS_EXCEPTION(RunTimeError, dialog.ShowColor());
+    try {
+        dialog.ShowFont();
+        QFAIL("no error raised");
+    } catch (const RunTimeError& e) {
+        QCOMPARE(e.Number, 32755);
+    }
+}
+
+void CommonDialogTest::qtColorAndFontDialogsStartWithTheRequestAndReturnTheChoice() {
+    ColorDialogRequest colourRequest;
+    colourRequest.Title = "Select HiLite Fore Color";
+    colourRequest.Color = 0x0080FF;  // red FF, green 80, blue 00
+    colourRequest.CustomColors[15] = 0x010203;
+    QColorDialog::setCustomColor(15, Qt::white);  // the table Qt saves for all its programs
+    QString title;
+    QColor start, custom;
+    QTimer timer;
+    AnswerWhenShown<QColorDialog>(timer, [&](QColorDialog* shown) {
+        title = shown->windowTitle();
+        start = shown->currentColor();
+        custom = QColorDialog::customColor(15);
+        shown->setCurrentColor(QColor(0x10, 0x20, 0x30));
+        shown->accept();
+    });
+    const ColorDialogChoice colour = RunQtColorDialog(nullptr, colourRequest);
+    QCOMPARE(title, QString("Select HiLite Fore Color"));
+    QCOMPARE(start, QColor(0xFF, 0x80, 0x00));
+    QCOMPARE(custom, QColor(0x03, 0x02, 0x01));
+    QVERIFY(colour.Confirmed);
+    QCOMPARE(colour.Color, 0x302010u);
+    QCOMPARE(colour.CustomColors[15], 0x010203u);
+    QCOMPARE(QColorDialog::customColor(15), QColor(Qt::white));
+
+    const QString family = QFontDatabase::families().value(0);
+    QVERIFY(!family.isEmpty());
+    FontDialogRequest fontRequest;
+    fontRequest.Font = {family.toStdString(), 14, true, false, false, false, 0xFF};
+    QFont startFont;
+    QFont chosenFont(family, 11);
+    chosenFont.setItalic(true);
+    AnswerWhenShown<QFontDialog>(timer, [&](QFontDialog* shown) {
+        startFont = shown->currentFont();
+        shown->setCurrentFont(chosenFont);
+        shown->accept();
+    });
+    const FontDialogChoice font = RunQtFontDialog(nullptr, fontRequest);
+    QCOMPARE(startFont.family(), family);
+    QCOMPARE(startFont.pointSizeF(), 14.0);
+    QVERIFY(startFont.bold() && !startFont.italic());
+    QVERIFY(font.Confirmed);
+    QCOMPARE(font.Font.Name, family.toStdString());
+    QCOMPARE(font.Font.Size, 11.0f);
+    QVERIFY(!font.Font.Bold && font.Font.Italic);
+    QCOMPARE(font.Font.Color, 0xFFu);  // the dialog has no colour of its own to give
 }
 
 }  // namespace dualis
