@@ -89,11 +89,13 @@ std::optional<FieldProblem> StoreControls(const OptionsControls& c, Settings& s)
                             {c.ReSync, "Resync match on", &o.SyncNumber},
                             {c.DifferencesBefore, "Lines before", &o.DifferencesBefore},
                             {c.DifferencesAfter, "Lines after", &o.DifferencesAfter}};
-    for (const Field& f : fields) {
+    for (int i = 0; i < 4; ++i) {
+        const Field& f = fields[i];
         const std::optional<int16_t> value = LeadingWholeNumber(f.Text);
         if (!value) {
-            return FieldProblem{f.Caption, std::string("\"") + f.Caption +
-                                               "\" takes a whole number from -32,768 to 32,767."};
+            return FieldProblem{
+                i, f.Caption,
+                std::string("\"") + f.Caption + "\" takes a whole number from -32,768 to 32,767."};
         }
         *f.Target = *value;
     }

@@ -63,10 +63,10 @@ OptionsControls LoadControls(const Settings& s);
 
 // Which dependent controls are enabled for the controls' present state.
 struct OptionsEnabling {
-    bool TabWidth = false;         // with "E&xpand tabs to"
-    bool ReSync = false;           // with "&Resync match on"
-    bool DifferencesLines = false; // the two context fields, with "&Show only differences"
-    bool LineNumberCount = false;  // the counting group, with "&Display line numbers"
+    bool TabWidth = false;          // with "E&xpand tabs to"
+    bool ReSync = false;            // with "&Resync match on"
+    bool DifferencesLines = false;  // the two context fields, with "&Show only differences"
+    bool LineNumberCount = false;   // the counting group, with "&Display line numbers"
 };
 OptionsEnabling EnablingOf(const OptionsControls& c);
 
@@ -76,6 +76,7 @@ std::optional<int16_t> LeadingWholeNumber(std::string_view text);
 
 // A field whose text OK cannot store, with the field's caption for the message.
 struct FieldProblem {
+    int Index = 0;  // 0 tab width, 1 resync lines, 2 lines before, 3 lines after
     std::string Field;
     std::string Message;
 };

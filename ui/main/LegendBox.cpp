@@ -73,6 +73,10 @@ LegendBox::LegendBox(QWidget* parent) : QFrame(parent) {
     for (QLabel* l :
          {lblLegendChanged, lblLegendEqual, lblLegendAdded, lblLegendDeleted, lblLegendIgnored}) {
         classes->addWidget(l);
+        // A click opens the colours on the options dialog's Display page.
+        l->setCursor(Qt::PointingHandCursor);
+        l->setToolTip(QStringLiteral("Change the colours"));
+        l->installEventFilter(this);
     }
     outer->addLayout(classes);
 }
@@ -95,9 +99,22 @@ void LegendBox::SetupLegend(const Settings& s, std::string_view viewMode) {
 }
 
 bool LegendBox::eventFilter(QObject* watched, QEvent* event) {
-    if (watched == imgCloseLegend && event->type() == QEvent::MouseButtonRelease) {
+    if (event->type() != QEvent::MouseButtonRelease) return QFrame::eventFilter(watched, event);
+    if (watched == imgCloseLegend) {
         emit CloseClicked();
         return true;
+    }
+    const std::pair<QLabel*, const char*> colours[] = {
+        {lblLegendAdded, "lblLegendAdded_Click"},
+        {lblLegendChanged, "lblLegendChanged_Click"},
+        {lblLegendDeleted, "lblLegendDeleted_Click"},
+        {lblLegendEqual, "lblLegendEqual_Click"},
+        {lblLegendIgnored, "lblLegendIgnored_Click"}};
+    for (auto [label, handler] : colours) {
+        if (watched == label) {
+            emit ColourLabelClicked(handler);
+            return true;
+        }
     }
     return QFrame::eventFilter(watched, event);
 }

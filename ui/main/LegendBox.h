@@ -30,6 +30,8 @@ class LegendBox : public QFrame {
 
   signals:
     void CloseClicked();
+    // A colour label was clicked; `handler` names its click handler for the trace.
+    void ColourLabelClicked(const char* handler);
 
   protected:
     bool eventFilter(QObject* watched, QEvent* event) override;

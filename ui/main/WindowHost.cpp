@@ -11,11 +11,28 @@ void ShowExclamation(QWidget* owner, const std::string& text) {
     QMessageBox::warning(owner, QStringLiteral("Dualis"), QString::fromStdString(text));
 }
 
+bool AskYesNo(QWidget* owner, const std::string& text) {
+    QMessageBox box(QMessageBox::Information, QStringLiteral("Dualis"),
+                    QString::fromStdString(text), QMessageBox::Yes | QMessageBox::No, owner);
+    return box.exec() == QMessageBox::Yes;
+}
+
 void WindowHost::ShowMessage(std::string_view text) {
+    ShowMessageOver(owner_, std::string(text));
+}
+
+void WindowHost::ShowMessageOver(QWidget* owner, const std::string& text) {
     // The user reads the message with the normal pointer, whatever the work under way shows.
     QApplication::setOverrideCursor(QCursor(Qt::ArrowCursor));
-    if (message_) message_(owner_, std::string(text));
+    if (message_) message_(owner, text);
     QApplication::restoreOverrideCursor();
+}
+
+bool WindowHost::Ask(const std::string& text) {
+    QApplication::setOverrideCursor(QCursor(Qt::ArrowCursor));
+    const bool yes = question_ && question_(owner_, text);
+    QApplication::restoreOverrideCursor();
+    return yes;
 }
 
 void WindowHost::BeginBusy() {

@@ -16,6 +16,9 @@ namespace dualis {
 // Shows a message with the exclamation icon and the title "Dualis". Tests replace it.
 using MessageBox = std::function<void(QWidget* owner, const std::string& text)>;
 void ShowExclamation(QWidget* owner, const std::string& text);
+// Asks a question with Yes and No, the information icon and the title "Dualis"; true for Yes.
+using QuestionBox = std::function<bool(QWidget* owner, const std::string& text)>;
+bool AskYesNo(QWidget* owner, const std::string& text);
 
 class WindowHost : public IHost {
   public:
@@ -32,11 +35,17 @@ class WindowHost : public IHost {
     void LogData(std::string_view text) override { tracing_.Log().LogData(text); }
 
     void SetMessageBox(MessageBox message) { message_ = std::move(message); }
+    // A question to the user, answered Yes (true) or No.
+    bool Ask(const std::string& text);
+    void SetQuestionBox(QuestionBox question) { question_ = std::move(question); }
+    // Shows a message owned by another window than the host's.
+    void ShowMessageOver(QWidget* owner, const std::string& text);
 
   private:
     Tracing& tracing_;
     QWidget* owner_;
     MessageBox message_;
+    QuestionBox question_ = AskYesNo;
 };
 
 }  // namespace dualis

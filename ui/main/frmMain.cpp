@@ -101,6 +101,8 @@ void frmMain::BuildMenus() {
     mnuViewStatusBar = AddItem(view, "&Status Bar", true);
     mnuViewLegend = AddItem(view, "&Legend", true);
     mnuViewLegend->setChecked(true);
+    view->addSeparator();
+    mnuViewOptions = AddItem(view, "&Options...");
 
     BuildFindMenu();
     BuildDebugMenu();
@@ -168,6 +170,13 @@ void frmMain::Connect() {
     connect(mnuViewToolTips, &QAction::triggered, this, [this] { mnuViewToolTips_Click(); });
     connect(mnuViewStatusBar, &QAction::triggered, this, [this] { mnuViewStatusBar_Click(); });
     connect(mnuViewLegend, &QAction::triggered, this, [this] { mnuViewLegend_Click(); });
+    connect(mnuViewOptions, &QAction::triggered, this, [this] { mnuViewOptions_Click(); });
+    connect(picLegend, &LegendBox::ColourLabelClicked, this, [this](const char* handler) {
+        Run(TraceKind::Events, handler, [&] {
+            OptionsTab = 2;
+            mnuViewOptions_Click();
+        });
+    });
     connect(mnuHelpHelp, &QAction::triggered, this, [this] { mnuHelpHelp_Click(); });
     connect(mnuHelpAbout, &QAction::triggered, this, [this] { mnuHelpAbout_Click(); });
     // A pick that changes the entry raises both signals, the change first; picking the entry

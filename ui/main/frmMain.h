@@ -34,6 +34,7 @@
 #include "Window.h"
 #include "WindowHost.h"
 #include "WindowMetrics.h"
+#include "frmOptions.h"
 
 namespace dualis {
 
@@ -59,6 +60,11 @@ struct MainWindowContext {
     std::filesystem::path ProgramFolder = {};
     // The file dialog of New Log File; empty: the system's.
     FileDialogRunner ChooseLogFile = {};
+    // Writes every setting to the settings file; the message to show when that failed.
+    std::function<std::optional<std::string>()> SaveSettings = {};
+    // The options dialog's colour and font dialogs; empty: the system's.
+    ColorDialogRunner ChooseColor = {};
+    FontDialogRunner ChooseFont = {};
 };
 
 class frmMain : public QMainWindow {
@@ -93,6 +99,10 @@ class frmMain : public QMainWindow {
     void mnuViewToolTips_Click();
     void mnuViewStatusBar_Click();
     void mnuViewLegend_Click();
+    void mnuViewOptions_Click();
+    // The options dialog and, when options changed and files are compared, the offer to
+    // compare again.
+    void SetOptions();
     void mnuHelpHelp_Click();
     void mnuHelpAbout_Click();
 
@@ -170,6 +180,7 @@ class frmMain : public QMainWindow {
     QAction* mnuViewToolTips;
     QAction* mnuViewStatusBar;
     QAction* mnuViewLegend;
+    QAction* mnuViewOptions;
     QAction* mnuHelpHelp;
     QAction* mnuHelpAbout;
     QMenu* mnuFind;
@@ -205,6 +216,11 @@ class frmMain : public QMainWindow {
     std::string StatusText;
     int MRUCount = 0;
     FindState FindSearch;
+    // The options dialog's outcome and the page it opens on.
+    bool OptionsChanged = false;
+    bool NotRecompared = false;
+    int16_t OptionsTab = 1;
+    std::unique_ptr<frmOptions> Options;  // loaded at the first Options command
     bool DebugKeysArmed = false;
 
   protected:

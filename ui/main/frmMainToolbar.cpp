@@ -6,8 +6,7 @@ namespace dualis {
 
 void frmMain::sbSetToolBar() {
     Run(TraceKind::App, "sbSetToolBar", [&] {
-        // The options dialog is not part of this version, so its button is left out.
-        AddMainWindowButtons(toolbars_, toolbarId_, false);
+        AddMainWindowButtons(toolbars_, toolbarId_, true);
         picToolBar->g_ResizeToolbar();
         connect(picToolBar, &ToolbarStrip::StatusHelp, lblStatus, &QLabel::setText);
         connect(picToolBar, &ToolbarStrip::ButtonClicked, this,

@@ -1,0 +1,51 @@
+// The main window's options command: the options dialog, the offer to compare again, and the
+// redraw that follows a new comparison.
+#include "frmMain.h"
+
+namespace dualis {
+
+void frmMain::mnuViewOptions_Click() {
+    Run(TraceKind::Events, "mnuViewOptions_Click", [&] {
+        NotRecompared = true;
+        SetOptions();
+        SetupLegend();
+        if (ctx_.State.FilesCompared && !NotRecompared) {
+            LoadProcList();
+            ShowFileInformation();
+            SetCurrentFont();
+            // A new font changes the rows' height and the panes' minimum sizes.
+            PositionDisplayAreas();
+            SetScrollBars();
+            ShowDisplayArrays();
+        }
+    });
+}
+
+void frmMain::SetOptions() {
+    ctx_.Trace.Run(TraceKind::App, "mCompare: SetOptions", [&] {
+        OptionsChanged = false;
+        if (!Options) {
+            OptionsDialogContext context{ctx_.Values, ctx_.Trace, OptionsChanged, OptionsTab};
+            context.SaveSettings = ctx_.SaveSettings;
+            context.ShowHelp = ctx_.ShowHelp;
+            context.ShowMessage = [this](QWidget* owner, const std::string& text) {
+                host_.ShowMessageOver(owner, text);
+            };
+            context.ChooseColor = ctx_.ChooseColor;
+            context.ChooseFont = ctx_.ChooseFont;
+            Options = std::make_unique<frmOptions>(std::move(context), this);
+            Options->Form_Load();
+        }
+        Options->exec();
+        // Cancel unloads the dialog: the next showing starts afresh from the settings.
+        if (Options->Unloaded()) Options.reset();
+        if (OptionsChanged && ctx_.State.FilesCompared &&
+            host_.Ask("Options changed, recompare now?")) {
+            CompareAFile();
+            NotRecompared = false;
+        }
+        OptionsTab = 0;
+    });
+}
+
+}  // namespace dualis
