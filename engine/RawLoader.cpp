@@ -2,13 +2,13 @@
 
 #include "Formats.h"
 
+#include <fcntl.h>
 #include <sys/stat.h>
+#include <unistd.h>
 
+#include <algorithm>
 #include <cerrno>
-#include <cstdio>
 #include <cstring>
-#include <limits>
-#include <memory>
 
 namespace dualis {
 
@@ -22,32 +22,54 @@ bool IsPathSeparator(char c) {
 
 namespace {
 
-struct FileCloser {
-    void operator()(std::FILE* f) const { std::fclose(f); }
+class Descriptor {
+  public:
+    explicit Descriptor(int fd) : fd_(fd) {}
+    ~Descriptor() { ::close(fd_); }
+    Descriptor(const Descriptor&) = delete;
+    Descriptor& operator=(const Descriptor&) = delete;
+
+  private:
+    int fd_;
 };
 
-std::string ReadWholeFile(const std::string& fileName) {
-    std::unique_ptr<std::FILE, FileCloser> file(std::fopen(fileName.c_str(), "rb"));
-    if (!file) throw InputFileError(std::strerror(errno));
-    std::string bytes;
-    struct stat st {};
-    if (fstat(fileno(file.get()), &st) == 0 && S_ISREG(st.st_mode)) {
-        bytes.resize(static_cast<size_t>(st.st_size));
-        const size_t got = std::fread(bytes.data(), 1, bytes.size(), file.get());
-        bytes.resize(got);
-    }
-    // Whatever the size said, read on to the real end (the file may have grown).
-    char chunk[65536];
-    size_t got;
-    while ((got = std::fread(chunk, 1, sizeof chunk, file.get())) > 0) bytes.append(chunk, got);
-    if (std::ferror(file.get())) throw InputFileError(std::strerror(errno));
-    if (bytes.size() > static_cast<size_t>(std::numeric_limits<int32_t>::max())) {
-        throw InputFileError("The file is larger than 2,147,483,647 bytes.");
-    }
-    return bytes;
+InputFileError SystemError() {
+    return InputFileError(std::strerror(errno));
 }
 
 }  // namespace
+
+std::string ReadInputFile(const std::string& fileName, int64_t maxBytes) {
+    // Without O_NONBLOCK a name swapped for a FIFO would wait for a writer for ever.
+    const int fd = ::open(fileName.c_str(), O_RDONLY | O_NONBLOCK | O_NOCTTY | O_CLOEXEC);
+    if (fd < 0) throw SystemError();
+    const Descriptor file(fd);
+    struct stat st {};
+    if (::fstat(fd, &st) != 0) throw SystemError();
+    if (!S_ISREG(st.st_mode)) throw InputFileError("It is not a regular file.");
+    const InputFileError tooLarge("The file is larger than " + GroupedThousands(maxBytes) +
+                                  " bytes.");
+    if (st.st_size > maxBytes) throw tooLarge;
+
+    // One byte more than the size told, so that the end of the file is seen without growing.
+    const size_t limit = static_cast<size_t>(maxBytes) + 1;
+    std::string bytes(static_cast<size_t>(st.st_size) + 1, '\0');
+    size_t have = 0;
+    for (;;) {
+        if (have == bytes.size()) {
+            // The file grew while read, or its size is not told (as for files of /proc).
+            if (have >= limit) throw tooLarge;
+            bytes.resize(std::min(limit, std::max<size_t>(2 * have, 65536)));
+        }
+        const ssize_t got = ::read(fd, bytes.data() + have, bytes.size() - have);
+        if (got < 0 && errno == EINTR) continue;
+        if (got < 0) throw SystemError();
+        if (got == 0) break;
+        have += static_cast<size_t>(got);
+    }
+    bytes.resize(have);
+    return bytes;
+}
 
 bool FileFacts(const std::string& fileName, int64_t& size, FileTime& date) {
     struct stat st {};
@@ -57,8 +79,10 @@ bool FileFacts(const std::string& fileName, int64_t& size, FileTime& date) {
     return true;
 }
 
-void LoadRawStack(ComparisonState& state, int fileIndex, const std::string& fileName) {
-    std::string bytes = ReadWholeFile(fileName);
+void LoadRawText(ComparisonState& state, int fileIndex, std::string bytes) {
+    if (std::memchr(bytes.data(), 0, std::min(bytes.size(), TextProbeBytes)) != nullptr) {
+        throw InputFileError("It is not a text file.");
+    }
     RawStore& raw = state.RawStack[fileIndex];
     int32_t tooLong;
     if (bytes.starts_with(Utf8ByteOrderMark)) {
@@ -76,6 +100,10 @@ void LoadRawStack(ComparisonState& state, int fileIndex, const std::string& file
         throw InputFileError("Line " + GroupedThousands(tooLong) + " is longer than " +
                              GroupedThousands(MaxLineChars) + " characters.");
     }
+}
+
+void LoadRawStack(ComparisonState& state, int fileIndex, const std::string& fileName) {
+    LoadRawText(state, fileIndex, ReadInputFile(fileName));
 }
 
 bool FileExists(const std::string& fileName, IHost* trace) {

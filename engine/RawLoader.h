@@ -2,6 +2,8 @@
 // the main window and the file selection dialog share.
 #pragma once
 
+#include <cstdint>
+#include <limits>
 #include <stdexcept>
 #include <string>
 
@@ -20,8 +22,23 @@ class InputFileError : public std::runtime_error {
     int FileIndex;
 };
 
-// Reads the file into RawStack(fileIndex), decoded and cut into lines.
-// Throws InputFileError when the file cannot be read or has a line that is too long.
+// The largest input file: file sizes are 32-bit in the data model.
+inline constexpr int64_t MaxInputBytes = std::numeric_limits<int32_t>::max();
+
+// A file is text unless a NUL byte stands among its first this many bytes.
+inline constexpr size_t TextProbeBytes = 8192;
+
+// The bytes of an input file. It is opened without blocking and read through that one
+// descriptor: anything but a regular file is refused, a file the file system reports larger
+// than maxBytes is refused before anything is read, and one that grows past maxBytes while it
+// is read is refused there. Throws InputFileError with the reason.
+std::string ReadInputFile(const std::string& fileName, int64_t maxBytes = MaxInputBytes);
+
+// Decodes a file's bytes into RawStack(fileIndex), cut into lines. Throws InputFileError when
+// the bytes are not text or have a line that is too long.
+void LoadRawText(ComparisonState& state, int fileIndex, std::string bytes);
+
+// ReadInputFile, then LoadRawText.
 void LoadRawStack(ComparisonState& state, int fileIndex, const std::string& fileName);
 
 // True when the name denotes a present, ordinary, not hidden file.
