@@ -61,7 +61,8 @@ MainWindowContext MakeContext(WindowProgram& w) {
     };
     ctx.WrapUp = [&w] {
         w.Trace->Run(TraceKind::App, "mCompare: WrapUp", [&] {
-            WriteSettings(w.S);
+            const SaveResult saved = WriteSettings(w.S);
+            if (!saved.Saved && w.Main) w.Main->Host().ShowMessage(NotSavedMessage(saved));
             w.S.Log.LogClose();
             TerminateProgram(0);
         });

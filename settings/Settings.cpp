@@ -155,12 +155,8 @@ class KeyReader {
 
     bool Bool(std::string_view key, bool defaultValue) { return ini_.ReadBool(key, defaultValue); }
 
-    // The file cannot hold a line break within a value; a carriage return it keeps inside a line
-    // (from an editor that ends lines with CR alone) is dropped, as a later write would lose it.
     std::string String(std::string_view key, std::string_view defaultValue) {
-        std::string text = ini_.ReadString(key, defaultValue);
-        std::erase(text, '\r');
-        return text;
+        return ini_.ReadString(key, defaultValue);
     }
 
     // Lenient: the leading number of the text, 0 when there is none.
@@ -252,7 +248,8 @@ std::string MRUKey(size_t entry, size_t side) {
 
 }  // namespace
 
-std::vector<std::string> INIGetInfo(cINIHandler& ini, Settings& s, std::string_view defaultFolder) {
+std::vector<std::string> GetEveryKey(cINIHandler& ini, Settings& s,
+                                     std::string_view defaultFolder) {
     std::vector<std::string> problems;
     KeyReader read(ini, problems);
     const Settings d;
@@ -344,8 +341,8 @@ std::vector<std::string> INIGetInfo(cINIHandler& ini, Settings& s, std::string_v
     return problems;
 }
 
-void INIPutInfo(cINIHandler& ini, const Settings& s, std::string_view versionText,
-                bool debugExists) {
+void PutEveryKey(cINIHandler& ini, const Settings& s, std::string_view versionText,
+                 bool debugExists) {
     KeyWriter write(ini);
     const CompareOptions& c = s.Compare;
     const SwitchSettings& w = s.Switches;
@@ -434,6 +431,27 @@ void INIPutInfo(cINIHandler& ini, const Settings& s, std::string_view versionTex
             write.String(MRUKey(entry, side), s.MRU[entry][side]);
         }
     }
+}
+
+std::vector<std::string> INIGetInfo(cINIHandler& ini, Settings& s, std::string_view defaultFolder) {
+    const std::string problem = ini.Hold();
+    std::vector<std::string> problems = GetEveryKey(ini, s, defaultFolder);
+    ini.Release();
+    if (!problem.empty()) {
+        problems.insert(problems.begin(), "Unable to read the settings file\n" +
+                                              ResolveProfilePath(ini.INIFileName()).string() +
+                                              "\n" + problem + "\nThe defaults are used.");
+    }
+    return problems;
+}
+
+SaveResult INIPutInfo(cINIHandler& ini, const Settings& s, std::string_view versionText,
+                      bool debugExists) {
+    ini.Hold();
+    PutEveryKey(ini, s, versionText, debugExists);
+    SaveResult result = ini.Save();
+    ini.Release();
+    return result;
 }
 
 }  // namespace dualis

@@ -46,7 +46,7 @@ TEST(StartServices, BadValuesAreReportedAndTheNextWriteMendsThem) {
     ASSERT_EQ(problems.size(), 1u);
     EXPECT_NE(problems[0].find("DifferencesAfter"), std::string::npos);
     EXPECT_EQ(services.Values.Compare.DifferencesAfter, 3);
-    WriteSettings(services);
+    ASSERT_TRUE(WriteSettings(services).Saved);
     EXPECT_NE(test::ReadFile(ini).find("DifferencesAfter=3"), std::string::npos);
 }
 
@@ -57,7 +57,7 @@ TEST(WriteSettings, StoresTheSwitchesAsTheyAreNow) {
     (void)StartServices(services, ini, false);
     services.Debug.DontTrapErrors = true;
     services.Log.LogFileName("/tmp/x.log");
-    WriteSettings(services);
+    ASSERT_TRUE(WriteSettings(services).Saved);
     const std::string written = test::ReadFile(ini);
     EXPECT_NE(written.find("DontTrapErrors=Yes"), std::string::npos);
     EXPECT_NE(written.find("LOGFILE=/tmp/x.log"), std::string::npos);
