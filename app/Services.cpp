@@ -6,6 +6,7 @@
 
 #include "Formats.h"
 #include "Host.h"
+#include "RunTimeError.h"
 
 namespace dualis {
 namespace {
@@ -56,8 +57,8 @@ SwitchSettings CollectSwitches(const Services& s) {
 
 Services::Services() : Log(FactsOf(AppInfo)), INI(cAppInfo::ExecutablePath()) {}
 
-std::vector<std::string> StartServices(Services& s, const std::string& settingsFile,
-                                       bool mayWrite) {
+std::vector<std::string> StartServices(Services& s, const std::string& settingsFile, bool mayWrite,
+                                       const std::array<std::string, 2>& files) {
     // A name given on the command line is a file name like any other there: a bare one is in
     // the current folder, not in the per-user settings folder.
     const std::string fileName =
@@ -75,7 +76,16 @@ std::vector<std::string> StartServices(Services& s, const std::string& settingsF
     ApplySwitches(s);
 
     s.Debug.LogEvents = true;
-    if (!s.Log.LogFileName().empty()) s.Log.LogOpen("", LogModeNew);
+    s.Log.ProtectFiles({files[0], files[1]});
+    if (!s.Log.LogFileName().empty()) {
+        // A log that cannot be opened does not stop the program; LOGFILE keeps its value.
+        try {
+            s.Log.LogOpen("", LogModeNew);
+        } catch (const OutputFileError& e) {
+            problems.push_back("Unable to open the trace log that LOGFILE names\n" + e.FileName +
+                               "\n" + e.Reason + "\nThe program goes on without a log.");
+        }
+    }
     if (s.Debug.LogApp) s.Log.LogTraceEnter("mCompare: Main");
     const std::string version = s.AppInfo.AppVersion();
     if (mayWrite && s.Values.Version != version) {

@@ -86,7 +86,7 @@ int RunWindow(const CommandLine& cmd, int argc, char** argv) {
                                          [p = w.get()](const ErrorFacts& f) { OnError(*p, f); });
     std::vector<std::string> problems;
     w->Trace->Run(TraceKind::App, "mCompare: Main", [&] {
-        problems = StartServices(w->S, cmd.SettingsFile, true);
+        problems = StartServices(w->S, cmd.SettingsFile, true, cmd.Files);
         w->S.AppInfo.UrlOpener = [](const std::string& url) {
             QDesktopServices::openUrl(QUrl(QString::fromStdString(url)));
         };

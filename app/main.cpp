@@ -95,7 +95,7 @@ int main(int argc, char** argv) {
     dualis::ComparisonState state;
     auto work = [&] {
         for (const std::string& message :
-             dualis::StartServices(services, cmd.SettingsFile, false)) {
+             dualis::StartServices(services, cmd.SettingsFile, false, cmd.Files)) {
             dualis::PrintLines(stderr, message);
         }
         const int status = Run(cmd, services, state);
