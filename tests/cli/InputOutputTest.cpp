@@ -104,5 +104,16 @@ TEST(CommandLineOutput, ADumpThatCannotBeWrittenIsAPlainMessage) {
     }
 }
 
+TEST(CommandLineWindow, ADisplayThatIsGoneFallsBackToTheReport) {
+    Invocation run;
+    run.Args = {Data + "/case1.bas", Data + "/case2.bas"};
+    run.Env = {{"DISPLAY", ":987"}};  // no X server answers there
+    run.Unset = {"WAYLAND_DISPLAY", "QT_QPA_PLATFORM"};
+    const Outcome outcome = RunDualis(run);
+    EXPECT_EQ(outcome.Status, 1);
+    EXPECT_EQ(outcome.Err, "No display found: printing the report instead.\n");
+    EXPECT_NE(outcome.Out.find("Procs: 0 equal, 1 changed"), std::string::npos);
+}
+
 }  // namespace
 }  // namespace dualis
