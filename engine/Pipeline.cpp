@@ -53,15 +53,25 @@ void LoadFile(ComparisonState& state, int f, const CompareOptions& options, IHos
     }
 }
 
+// A second thread pays for itself only when File 2 is this large.
+constexpr int64_t ParallelLoadBytes = 256 << 10;
+
 // File 1 and then File 2. The two files share nothing until procedures are paired, so while
-// nothing is traced (the host is not shared between threads) File 2 is read on a second
+// nothing is traced (the host is not shared between threads) a large File 2 is read on a second
 // thread; the first failure, in file order, wins.
 void LoadBothFiles(ComparisonState& state, const CompareOptions& options, IHost& host,
                    std::array<std::string, 2>* contents) {
     auto load = [&](int f) {
         LoadFile(state, f, options, host, contents ? &(*contents)[f] : nullptr);
     };
-    if (host.TraceApp()) {
+    int64_t size2 = 0;
+    FileTime date2;
+    if (contents) {
+        size2 = static_cast<int64_t>((*contents)[1].size());
+    } else {
+        FileFacts(state.FileName[1], size2, date2);
+    }
+    if (host.TraceApp() || size2 < ParallelLoadBytes) {
         load(0);
         load(1);
         return;

@@ -98,19 +98,25 @@ bool ProfileImage::IsSection(const Line& line, std::string_view section) {
     return line.What == Kind::Header && EqualsIgnoringAsciiCase(line.Name(), section);
 }
 
+void ProfileImage::Index() const {
+    if (indexed_) return;
+    headers_.clear();
+    for (size_t i = 0; i < lines_.size(); ++i) {
+        if (lines_[i].What == Kind::Header) headers_.push_back(i);
+    }
+    indexed_ = true;
+}
+
+size_t ProfileImage::BlockEnd(size_t h) const {
+    return h + 1 < headers_.size() ? headers_[h + 1] : lines_.size();
+}
+
 std::optional<std::string> ProfileImage::Read(std::string_view section,
                                               std::string_view key) const {
-    if (!indexed_) {
-        headers_.clear();
-        for (size_t i = 0; i < lines_.size(); ++i) {
-            if (lines_[i].What == Kind::Header) headers_.push_back(i);
-        }
-        indexed_ = true;
-    }
+    Index();
     for (size_t h = 0; h < headers_.size(); ++h) {
         if (!IsSection(lines_[headers_[h]], section)) continue;
-        const size_t end = h + 1 < headers_.size() ? headers_[h + 1] : lines_.size();
-        for (size_t i = headers_[h] + 1; i < end; ++i) {
+        for (size_t i = headers_[h] + 1; i < BlockEnd(h); ++i) {
             const Line& line = lines_[i];
             if (line.What == Kind::Entry && EqualsIgnoringAsciiCase(line.Name(), key)) {
                 return std::string(FirstProfileChars(Unquoted(ValueOf(line.Text))));
@@ -128,7 +134,6 @@ std::string ProfileImage::Text() const {
 
 bool ProfileImage::Write(std::string_view section, std::optional<std::string_view> key,
                          std::optional<std::string_view> value) {
-    indexed_ = false;
     const std::string sectionName = OneLine(section);
     if (!key) return RemoveSection(sectionName);
     if (!value) return RemoveEntries(sectionName, OneLine(*key));
@@ -136,12 +141,17 @@ bool ProfileImage::Write(std::string_view section, std::optional<std::string_vie
     return true;
 }
 
+// Inserts a line before line `at`, keeping the header positions up to date.
 void ProfileImage::InsertLine(size_t at, std::string text) {
     if (at == lines_.size() && !lines_.empty() && lines_.back().End.empty()) {
         lines_.back().End = lineEnd_;
     }
-    lines_.insert(lines_.begin() + static_cast<std::ptrdiff_t>(at),
-                  MakeLine(std::move(text), lineEnd_));
+    const auto line = lines_.insert(lines_.begin() + static_cast<std::ptrdiff_t>(at),
+                                    MakeLine(std::move(text), lineEnd_));
+    if (!indexed_) return;
+    auto after = std::lower_bound(headers_.begin(), headers_.end(), at);
+    for (auto h = after; h != headers_.end(); ++h) ++*h;
+    if (line->What == Kind::Header) headers_.insert(after, at);
 }
 
 // Replaces the value of the key's first line in the section, keeping the line's spelling and
@@ -149,26 +159,26 @@ void ProfileImage::InsertLine(size_t at, std::string text) {
 // comments that introduce the next section stay in front of it.
 void ProfileImage::SetEntry(std::string_view section, std::string_view key,
                             std::string_view value) {
+    Index();
     size_t insertAt = None;
-    int blocksSeen = 0;
-    bool inSection = false;
-    for (size_t i = 0; i < lines_.size(); ++i) {
-        Line& line = lines_[i];
-        if (line.What == Kind::Header) {
-            inSection = EqualsIgnoringAsciiCase(line.Name(), section);
-            if (inSection && ++blocksSeen == 1) insertAt = i + 1;
-            continue;
+    for (size_t h = 0; h < headers_.size(); ++h) {
+        if (!IsSection(lines_[headers_[h]], section)) continue;
+        const bool firstBlock = insertAt == None;
+        if (firstBlock) insertAt = headers_[h] + 1;
+        for (size_t i = headers_[h] + 1; i < BlockEnd(h); ++i) {
+            Line& line = lines_[i];
+            if (line.What == Kind::Entry && EqualsIgnoringAsciiCase(line.Name(), key)) {
+                // The key's spelling and spacing up to the value stay, and so the line's kind.
+                const std::string& text = line.Text;
+                const size_t valueStart = text.find_first_not_of(Blanks, text.find('=') + 1);
+                line =
+                    MakeLine(text.substr(0, std::min(valueStart, text.size())) + std::string(value),
+                             std::move(line.End));
+                return;
+            }
+            const bool content = line.What == Kind::Entry || line.What == Kind::Other;
+            if (content && firstBlock) insertAt = i + 1;
         }
-        if (!inSection) continue;
-        if (line.What == Kind::Entry && EqualsIgnoringAsciiCase(line.Name(), key)) {
-            const std::string& text = line.Text;
-            const size_t valueStart = text.find_first_not_of(Blanks, text.find('=') + 1);
-            line = MakeLine(text.substr(0, std::min(valueStart, text.size())) + std::string(value),
-                            std::move(line.End));
-            return;
-        }
-        const bool content = line.What == Kind::Entry || line.What == Kind::Other;
-        if (content && blocksSeen == 1) insertAt = i + 1;
     }
     std::string entry = std::string(key) + "=" + std::string(value);
     if (insertAt != None) {
@@ -197,6 +207,7 @@ bool ProfileImage::RemoveEntries(std::string_view section, std::string_view key)
     }
     const bool removed = kept.size() != lines_.size();
     lines_ = std::move(kept);
+    indexed_ = false;
     return removed;
 }
 
@@ -225,6 +236,7 @@ bool ProfileImage::RemoveSection(std::string_view section) {
         if (!drop[i]) kept.push_back(std::move(lines_[i]));
     }
     lines_ = std::move(kept);
+    indexed_ = false;
     return true;
 }
 

@@ -52,6 +52,9 @@ class ProfileImage {
     };
     static Line MakeLine(std::string text, std::string end);
     static bool IsSection(const Line& line, std::string_view section);
+    void Index() const;
+    // The end of the block that header number h (in headers_) begins.
+    size_t BlockEnd(size_t h) const;
     void InsertLine(size_t at, std::string text);
     void SetEntry(std::string_view section, std::string_view key, std::string_view value);
     bool RemoveEntries(std::string_view section, std::string_view key);
@@ -60,8 +63,9 @@ class ProfileImage {
     std::string bom_;
     std::vector<Line> lines_;
     std::string lineEnd_ = "\n";  // the file's own line end, given to the lines a write adds
-    // The positions in lines_ of the section headers, in file order: built by the first read
-    // after a change, so that a read looks only at the lines of its own section.
+    // The positions in lines_ of the section headers, in ascending order, while indexed_: so
+    // that a read or a write looks only at the lines of its own section. Built by the first
+    // use, kept up by SetEntry, given up by the removals.
     mutable std::vector<size_t> headers_;
     mutable bool indexed_ = false;
 };

@@ -22,9 +22,8 @@ bool HasRawControl(const std::string& text) {
     for (size_t i = 0; i < text.size(); ++i) {
         const auto b = static_cast<unsigned char>(text[i]);
         if ((b < 0x20 && b != '\n' && b != '\t') || b == 0x7F) return true;
-        if (b == 0xC2 && i + 1 < text.size() && static_cast<unsigned char>(text[i + 1]) <= 0x9F) {
-            return true;
-        }
+        const auto next = i + 1 < text.size() ? static_cast<unsigned char>(text[i + 1]) : 0;
+        if (b == 0xC2 && next >= 0x80 && next <= 0x9F) return true;
     }
     return false;
 }
