@@ -19,7 +19,8 @@ inline constexpr std::string_view SystemIniFile = "/etc/xdg/Dualis/WIN.INI";
 // A given section becomes the current section before the operation and stays current after it.
 // ReadBool, ReadNumber, WriteBool, WriteNumber, WriteString and DeleteKey store it through
 // SetSection (brackets become "|"); ReadString, ReadWords and WriteWords store it unchanged.
-// Failures are not reported: a read yields its default, a write is lost.
+// A single operation reports no failure: a read yields its default, a write is lost. A save of a
+// held image (Save) says whether it was made.
 class cINIHandler {
   public:
     // The settings file starts as the executable's own name with ".INI", beside it.
