@@ -107,7 +107,6 @@ std::string ParseCommandLine(const std::vector<std::string>& args, CommandLine& 
     } catch (const CLI::ParseError& e) {
         return std::string(e.what()) + "\nRun with --help for more information.";
     }
-    help = app.help();
     if (version) {
         result.RunMode = CommandLine::Mode::Version;
         return "";

@@ -26,7 +26,7 @@ struct CommandLine {
 };
 
 // Parses the arguments (without the program name). Returns an empty text on success, else the
-// message for standard error; `help` receives the usage text.
+// message for standard error; `help` receives the usage text when it is asked for.
 std::string ParseCommandLine(const std::vector<std::string>& args, CommandLine& result,
                              std::string& help);
 

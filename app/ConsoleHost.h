@@ -1,5 +1,6 @@
-// The host of a comparison run from the command line: messages go to standard error; there is
-// no pointer to change and no event loop to yield to; tracing goes to the trace log.
+// The host of a comparison run from the command line: messages go to standard error with their
+// control characters shown visibly; there is no pointer to change and no event loop to yield to;
+// tracing goes to the trace log.
 #pragma once
 
 #include <cstdio>
@@ -8,6 +9,7 @@
 #include "Debug.h"
 #include "Host.h"
 #include "Log.h"
+#include "TerminalText.h"
 
 namespace dualis {
 
@@ -15,9 +17,7 @@ class ConsoleHost : public IHost {
   public:
     ConsoleHost(const cDebug& debug, cLog& log) : debug_(debug), log_(log) {}
 
-    void ShowMessage(std::string_view text) override {
-        std::fprintf(stderr, "%.*s\n", static_cast<int>(text.size()), text.data());
-    }
+    void ShowMessage(std::string_view text) override { PrintLines(stderr, text); }
     void BeginBusy() override {}
     void EndBusy() override {}
     void DoEvents() override {}

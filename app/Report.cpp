@@ -2,35 +2,15 @@
 
 #include <algorithm>
 #include <array>
+#include <cerrno>
+#include <cstring>
 #include <string>
 
 #include "Symbols.h"
+#include "TerminalText.h"
 
 namespace dualis {
 namespace {
-
-// Control characters would act on the terminal; they are shown as their picture characters.
-void AppendVisible(std::string& out, std::string_view text) {
-    auto isControl = [](char c) {
-        const auto u = static_cast<unsigned char>(c);
-        return (u < 0x20 && c != '\t') || u == 0x7F;
-    };
-    if (std::none_of(text.begin(), text.end(), isControl)) {
-        out.append(text);
-        return;
-    }
-    for (char c : text) {
-        const auto u = static_cast<unsigned char>(c);
-        if ((u < 0x20 && c != '\t') || u == 0x7F) {
-            const char32_t picture = u == 0x7F ? 0x2421 : 0x2400 + u;
-            out.push_back(static_cast<char>(0xE0 | (picture >> 12)));
-            out.push_back(static_cast<char>(0x80 | ((picture >> 6) & 0x3F)));
-            out.push_back(static_cast<char>(0x80 | (picture & 0x3F)));
-        } else {
-            out.push_back(c);
-        }
-    }
-}
 
 void AppendNumber(std::string& out, int32_t n, size_t width) {
     const std::string digits = n > 0 ? std::to_string(n) : "";
@@ -48,11 +28,15 @@ int32_t MatchedLine(std::span<const MatchRecord> row, int32_t line1) {
 
 }  // namespace
 
-void WriteReport(const ComparisonState& state, const CompareOptions& options, std::FILE* out) {
+std::string WriteReport(const ComparisonState& state, const CompareOptions& options,
+                        std::FILE* out) {
     std::string text;
+    int failure = 0;
     auto flush = [&](bool always) {
         if (always || text.size() > (1u << 16)) {
-            std::fwrite(text.data(), 1, text.size(), out);
+            if (failure == 0 && std::fwrite(text.data(), 1, text.size(), out) != text.size()) {
+                failure = errno;
+            }
             text.clear();
         }
     };
@@ -103,6 +87,8 @@ void WriteReport(const ComparisonState& state, const CompareOptions& options, st
             " changed, " + std::to_string(c.Added) + " added, " + std::to_string(c.Deleted) +
             " deleted\n";
     flush(true);
+    if (failure == 0 && std::fflush(out) != 0) failure = errno;
+    return failure == 0 ? "" : std::strerror(failure);
 }
 
 }  // namespace dualis

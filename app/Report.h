@@ -2,6 +2,7 @@
 #pragma once
 
 #include <cstdio>
+#include <string>
 
 #include "ComparisonState.h"
 #include "Options.h"
@@ -11,7 +12,9 @@ namespace dualis {
 // Writes one block per procedure in procedure-list order (procedures found equal are left out
 // under DifferencesOnly): its status symbol and name, then the rows of the combined display,
 // each with both files' line numbers where it has them, its compare symbol and its text;
-// at the end the status-line counts.
-void WriteReport(const ComparisonState& state, const CompareOptions& options, std::FILE* out);
+// at the end the status-line counts. Names and texts show their control characters visibly.
+// Returns the reason when the report could not be written whole, else an empty text.
+[[nodiscard]] std::string WriteReport(const ComparisonState& state, const CompareOptions& options,
+                                      std::FILE* out);
 
 }  // namespace dualis

@@ -1,9 +1,12 @@
 #include "Services.h"
 
+#include <cerrno>
+#include <cstring>
 #include <filesystem>
 
 #include "Formats.h"
 #include "Host.h"
+#include "RunTimeError.h"
 
 namespace dualis {
 namespace {
@@ -54,29 +57,56 @@ SwitchSettings CollectSwitches(const Services& s) {
 
 Services::Services() : Log(FactsOf(AppInfo)), INI(cAppInfo::ExecutablePath()) {}
 
-std::vector<std::string> StartServices(Services& s, const std::string& settingsFile,
-                                       bool mayWrite) {
-    s.INI.SetINIFileName(settingsFile.empty() ? SettingsFileName : settingsFile);
+std::vector<std::string> StartServices(Services& s, const std::string& settingsFile, bool mayWrite,
+                                       const std::array<std::string, 2>& files) {
+    // A name given on the command line is a file name like any other there: a bare one is in
+    // the current folder, not in the per-user settings folder.
+    const std::string fileName =
+        settingsFile.empty() ? SettingsFileName : std::filesystem::absolute(settingsFile).string();
+    s.INI.SetINIFileName(fileName);
     std::vector<std::string> problems = INIGetInfo(s.INI, s.Values, CurrentFolder());
+    // The window creates a missing file when it saves; a run that never saves has a name that
+    // leads nowhere.
+    std::error_code error;
+    if (!mayWrite && !settingsFile.empty() &&
+        std::filesystem::status(fileName, error).type() == std::filesystem::file_type::not_found) {
+        problems.insert(problems.begin(), "Unable to read the settings file\n" + fileName + "\n" +
+                                              std::strerror(ENOENT) + "\nThe defaults are used.");
+    }
     ApplySwitches(s);
 
     s.Debug.LogEvents = true;
-    if (!s.Log.LogFileName().empty()) s.Log.LogOpen("", LogModeNew);
+    s.Log.ProtectFiles({files[0], files[1]});
+    if (!s.Log.LogFileName().empty()) {
+        // A log that cannot be opened does not stop the program; LOGFILE keeps its value.
+        try {
+            s.Log.LogOpen("", LogModeNew);
+        } catch (const OutputFileError& e) {
+            problems.push_back("Unable to open the trace log that LOGFILE names\n" + e.FileName +
+                               "\n" + e.Reason + "\nThe program goes on without a log.");
+        }
+    }
     if (s.Debug.LogApp) s.Log.LogTraceEnter("mCompare: Main");
     const std::string version = s.AppInfo.AppVersion();
     if (mayWrite && s.Values.Version != version) {
         s.Values.Version = version;
-        WriteSettings(s);
+        const SaveResult saved = WriteSettings(s);
+        if (!saved.Saved) problems.push_back(NotSavedMessage(saved));
     }
     if (s.Debug.LogApp) s.Log.LogTraceExit("mCompare: Main");
     return problems;
 }
 
-void WriteSettings(Services& s) {
+SaveResult WriteSettings(Services& s) {
     if (s.Debug.LogApp) s.Log.LogTraceEnter("mCompare: INIPutInfo");
     s.Values.Switches = CollectSwitches(s);
-    INIPutInfo(s.INI, s.Values, s.AppInfo.AppVersion(), true);
+    SaveResult saved = INIPutInfo(s.INI, s.Values, s.AppInfo.AppVersion(), true);
     if (s.Debug.LogApp) s.Log.LogTraceExit("mCompare: INIPutInfo");
+    return saved;
+}
+
+std::string NotSavedMessage(const SaveResult& result) {
+    return "Unable to save the settings\n" + result.FileName + "\n" + result.Reason;
 }
 
 ErrorContext MakeErrorContext(const Services& s, const std::array<std::string, 2>& files) {

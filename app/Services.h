@@ -1,6 +1,7 @@
 // The single service objects of a run and the start-up and shutdown steps around them.
 #pragma once
 
+#include <array>
 #include <string>
 #include <vector>
 
@@ -27,15 +28,21 @@ struct Services {
     Settings Values;
 };
 
-// The start-up steps: the settings file (SettingsFileName unless one is named) is read into
-// Values and the switches, LogEvents is switched on, the log is opened when the settings name
-// one, and, when `mayWrite` and the stored version text is not the program's own, every setting
-// is written back at once. Returns the messages about settings values that could not be read.
+// The start-up steps: the settings file (SettingsFileName unless one is named; a named one
+// relative to the current folder) is read into Values and the switches, LogEvents is switched
+// on, the log is opened when the settings name one (never one of `files`, the files to compare),
+// and, when `mayWrite` and the stored version text is not the program's own, every setting is
+// written back at once. Returns the messages for the user: a settings file that cannot be read
+// (or, when not `mayWrite`, a named one that is missing), settings values that could not be read,
+// a log that cannot be opened, a save that failed.
 std::vector<std::string> StartServices(Services& services, const std::string& settingsFile,
-                                       bool mayWrite);
+                                       bool mayWrite, const std::array<std::string, 2>& files = {});
 
-// Writes every setting, with the switches as they are now.
-void WriteSettings(Services& services);
+// Writes every setting, with the switches as they are now, in one save.
+[[nodiscard]] SaveResult WriteSettings(Services& services);
+
+// "Unable to save the settings", the file and the reason, for a save that failed.
+std::string NotSavedMessage(const SaveResult& result);
 
 // What the error report needs to know about the program and the comparison under way.
 ErrorContext MakeErrorContext(const Services& services, const std::array<std::string, 2>& files);

@@ -7,6 +7,10 @@
 #include <QUrl>
 #include <cstdlib>
 #include <memory>
+#include <string_view>
+#ifdef DUALIS_WITH_XCB
+#include <xcb/xcb.h>
+#endif
 
 #include "HelpWindow.h"
 #include "Services.h"
@@ -16,14 +20,35 @@
 #include "frmSelectFiles.h"
 
 namespace dualis {
+#if defined(__linux__) || defined(__unix__)
+namespace {
+
+bool XServerAnswers() {
+#ifdef DUALIS_WITH_XCB
+    xcb_connection_t* connection = xcb_connect(nullptr, nullptr);
+    const bool answers = xcb_connection_has_error(connection) == 0;
+    xcb_disconnect(connection);
+    return answers;
+#else
+    return true;
+#endif
+}
+
+}  // namespace
+#endif
 
 bool DisplayAvailable() {
 #if defined(__linux__) || defined(__unix__)
-    for (const char* name : {"QT_QPA_PLATFORM", "DISPLAY", "WAYLAND_DISPLAY"}) {
+    auto set = [](const char* name) {
         const char* value = std::getenv(name);
-        if (value && *value) return true;
-    }
-    return false;
+        return value && *value ? value : nullptr;
+    };
+    const char* platform = set("QT_QPA_PLATFORM");
+    if (platform && std::string_view(platform).substr(0, 3) != "xcb") return true;
+    if (!platform && set("WAYLAND_DISPLAY")) return true;
+    // Qt ends the program when it cannot reach the X server that DISPLAY names, so the server is
+    // asked first.
+    return set("DISPLAY") && XServerAnswers();
 #else
     return true;
 #endif
@@ -61,7 +86,8 @@ MainWindowContext MakeContext(WindowProgram& w) {
     };
     ctx.WrapUp = [&w] {
         w.Trace->Run(TraceKind::App, "mCompare: WrapUp", [&] {
-            WriteSettings(w.S);
+            const SaveResult saved = WriteSettings(w.S);
+            if (!saved.Saved && w.Main) w.Main->Host().ShowMessage(NotSavedMessage(saved));
             w.S.Log.LogClose();
             TerminateProgram(0);
         });
@@ -90,7 +116,7 @@ int RunWindow(const CommandLine& cmd, int argc, char** argv) {
                                          [p = w.get()](const ErrorFacts& f) { OnError(*p, f); });
     std::vector<std::string> problems;
     w->Trace->Run(TraceKind::App, "mCompare: Main", [&] {
-        problems = StartServices(w->S, cmd.SettingsFile, true);
+        problems = StartServices(w->S, cmd.SettingsFile, true, cmd.Files);
         w->S.AppInfo.UrlOpener = [](const std::string& url) {
             QDesktopServices::openUrl(QUrl(QString::fromStdString(url)));
         };

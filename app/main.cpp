@@ -2,6 +2,7 @@
 // on the command line and prints the report or appends the diagnostic dump without a window (the
 // settings file is then read, never written).
 #include <cstdio>
+#include <new>
 #include <string>
 #include <vector>
 
@@ -12,6 +13,7 @@
 #include "Report.h"
 #include "RunTimeError.h"
 #include "Services.h"
+#include "TerminalText.h"
 #ifdef DUALIS_WITH_WINDOW
 #include "WindowMain.h"
 #endif
@@ -38,12 +40,22 @@ int Run(const dualis::CommandLine& cmd, dualis::Services& services,
     if (cmd.RunMode == dualis::CommandLine::Mode::Dump) {
         const dualis::DumpProgramFacts program{services.AppInfo.AppDateTime(),
                                                services.AppInfo.AppVersion()};
-        for (std::string_view section : dualis::DumpSections) {
-            dualis::DumpArrays(state, options, section, cmd.DumpFile, program, host);
+        try {
+            for (std::string_view section : dualis::DumpSections) {
+                dualis::DumpArrays(state, options, section, cmd.DumpFile, program, host);
+            }
+        } catch (const dualis::OutputFileError& e) {
+            // For the command line a dump file it cannot write is bad input, not a fault.
+            host.ShowMessage("Unable to write the dump\n" + e.FileName + "\n" + e.Reason);
+            return kExitTrouble;
         }
         return kExitEqual;
     }
-    dualis::WriteReport(state, options, stdout);
+    const std::string failure = dualis::WriteReport(state, options, stdout);
+    if (!failure.empty()) {
+        host.ShowMessage("Unable to write the report\nstandard output\n" + failure);
+        return kExitTrouble;
+    }
     return AllEqual(state) ? kExitEqual : kExitDiffers;
 }
 
@@ -56,7 +68,7 @@ int main(int argc, char** argv) {
     const std::string problem =
         dualis::ParseCommandLine(std::vector<std::string>(argv + 1, argv + argc), cmd, help);
     if (!problem.empty()) {
-        std::fprintf(stderr, "%s\n", problem.c_str());
+        dualis::PrintLines(stderr, problem);
         return kExitTrouble;
     }
     if (cmd.RunMode == dualis::CommandLine::Mode::Help) {
@@ -83,8 +95,8 @@ int main(int argc, char** argv) {
     dualis::ComparisonState state;
     auto work = [&] {
         for (const std::string& message :
-             dualis::StartServices(services, cmd.SettingsFile, false)) {
-            std::fprintf(stderr, "%s\n", message.c_str());
+             dualis::StartServices(services, cmd.SettingsFile, false, cmd.Files)) {
+            dualis::PrintLines(stderr, message);
         }
         const int status = Run(cmd, services, state);
         std::fflush(stdout);
@@ -93,13 +105,16 @@ int main(int argc, char** argv) {
     };
     // With the DontTrapErrors switch on, a run-time error is left to the run-time system.
     if (services.Debug.DontTrapErrors) return work();
+    dualis::ErrorFacts facts;
     try {
         return work();
     } catch (const dualis::RunTimeError& e) {
-        std::fflush(stdout);
-        dualis::ERHandler(
-            {e.Number, e.Description, e.Source, e.Place},
-            dualis::MakeErrorContext(services, state.FileName), services.Log, services.Debug,
-            [](const std::string& report) { std::fprintf(stderr, "%s\n", report.c_str()); });
+        facts = {e.Number, e.Description, e.Source, e.Place};
+    } catch (const std::bad_alloc&) {
+        facts = {dualis::ErrOutOfMemory, "Out of memory", "Dualis", "mCompare: Main"};
     }
+    std::fflush(stdout);
+    dualis::ERHandler(facts, dualis::MakeErrorContext(services, state.FileName), services.Log,
+                      services.Debug,
+                      [](const std::string& report) { dualis::PrintLines(stderr, report); });
 }

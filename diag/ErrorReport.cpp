@@ -82,6 +82,8 @@ void ERHandler(const ErrorFacts& error, const ErrorContext& context, cLog& log, 
         report = "Error: " + std::to_string(error.Number) + " in " + error.ProcText;
     }
     try {
+        // The log is on disk while the report is shown, should the program end there.
+        log.Flush();
         if (showReport) showReport(report);
     } catch (...) {
     }

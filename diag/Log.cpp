@@ -3,11 +3,15 @@
 
 #include "Window.h"
 
+#include <fcntl.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
+#include <cerrno>
 #include <chrono>
 #include <cstdio>
 #include <cstdlib>
+#include <cstring>
 #include <ctime>
 #include <system_error>
 
@@ -62,8 +66,24 @@ bool IsBlankText(std::string_view text) {
     return text.find_first_not_of(' ') == std::string_view::npos;
 }
 
-RunTimeError AccessError(const std::string& source) {
-    return RunTimeError(ErrPathFileAccess, "Path/File access error", source, "cLog: LogOpen");
+constexpr size_t FlushBytes = 1 << 16;
+
+OutputFileError OpenError(const std::string& fileName, std::string reason) {
+    return OutputFileError(fileName, std::move(reason), "cLog: LogOpen");
+}
+
+bool SameFile(const struct stat& a, const std::string& fileName) {
+    struct stat b {};
+    return ::stat(fileName.c_str(), &b) == 0 && a.st_dev == b.st_dev && a.st_ino == b.st_ino;
+}
+
+void WriteAll(int fd, std::string_view text) {
+    while (!text.empty()) {
+        const ssize_t written = ::write(fd, text.data(), text.size());
+        if (written < 0 && errno == EINTR) continue;
+        if (written <= 0) return;  // writing to the log raises no error of its own
+        text.remove_prefix(static_cast<size_t>(written));
+    }
 }
 
 }  // namespace
@@ -81,6 +101,7 @@ fs::path DefaultLogFileName(const ProgramFacts& facts) {
 
 cLog::cLog(ProgramFacts facts, LogClock& clock)
     : facts_(std::move(facts)), clock_(clock), startMs_(clock.TickMs()), callStack_(101) {
+    SizeLimit(MaxLogBytes);
     const LogDateTime now = clock_.Now();
     std::string line = "cLog Version 1 Dated 8/27/98";
     line.append(LogLineBreak).append(" Date =").append(DateText(now));
@@ -116,8 +137,12 @@ void cLog::LogData(std::string_view text) {
     Store(std::move(line));
 }
 
+cLog::~cLog() {
+    LogClose();
+}
+
 void cLog::Store(std::string line) {
-    if (file_.is_open()) {
+    if (fd_ >= 0) {
         WriteLine(line);
     } else if (queueing_) {
         queuePos_ = queuePos_ == QueueSlots ? 1 : queuePos_ + 1;
@@ -145,10 +170,31 @@ void cLog::LogTraceExit(std::string_view procName, std::string_view moduleName,
     Trace(ExitArrow, procName, moduleName, additionalInfo);
 }
 
+void cLog::SizeLimit(int64_t bytes) {
+    sizeLimit_ = bytes;
+    cutLine_ = "-----The log is cut here: it has reached its limit of " + std::to_string(bytes) +
+               " bytes-----";
+}
+
+// Lines are gathered and written in large pieces: a log of every candidate the matching tries
+// would otherwise cost a write per line. Room for the last line is always kept.
 void cLog::WriteLine(std::string_view line) {
-    // Flushed line by line so that the log of a run that crashes ends with its last line.
-    file_ << line << LogLineBreak;
-    file_.flush();
+    if (cut_) return;
+    const auto size = [](std::string_view text) {
+        return static_cast<int64_t>(text.size() + LogLineBreak.size());
+    };
+    if (fileBytes_ + size(line) + size(cutLine_) > sizeLimit_) {
+        cut_ = true;
+        line = cutLine_;
+    }
+    pending_.append(line).append(LogLineBreak);
+    fileBytes_ += size(line);
+    if (pending_.size() >= FlushBytes || cut_) Flush();
+}
+
+void cLog::Flush() {
+    if (fd_ >= 0) WriteAll(fd_, pending_);
+    pending_.clear();
 }
 
 void cLog::LogOpen(std::string_view fileName, int16_t mode) {
@@ -163,13 +209,46 @@ void cLog::LogOpen(std::string_view fileName, int16_t mode) {
 
     // A second open would otherwise leave the first file open and unreachable. The queue
     // position stays, unlike in LogClose, because the queued lines are yet to be written.
-    if (file_.is_open()) file_.close();
-    const std::ios::openmode how = mode == LogModeNew ? std::ios::trunc : std::ios::app;
-    file_.open(logFileName_, std::ios::out | std::ios::binary | how);
-    if (!file_.is_open()) throw AccessError(facts_.ProductName);
+    CloseFile();
+    // Opened without emptying it and without waiting for a reader, so that a file that must
+    // not be the log is left as it was.
+    const int fd = ::open(logFileName_.c_str(),
+                          O_WRONLY | O_APPEND | O_CREAT | O_NONBLOCK | O_NOCTTY | O_CLOEXEC, 0666);
+    // A FIFO or device with no reader refuses a writer that does not wait.
+    if (fd < 0 && errno == ENXIO) throw OpenError(logFileName_, "It is not a regular file.");
+    if (fd < 0) throw OpenError(logFileName_, std::strerror(errno));
+    struct stat st {};
+    std::string refusal;
+    if (::fstat(fd, &st) != 0) {
+        refusal = std::strerror(errno);
+    } else if (!S_ISREG(st.st_mode)) {
+        refusal = "It is not a regular file.";
+    } else {
+        for (const std::string& name : protected_) {
+            if (SameFile(st, name)) refusal = "It is one of the files to compare.";
+        }
+    }
+    if (refusal.empty() && mode == LogModeNew && ::ftruncate(fd, 0) != 0) {
+        refusal = std::strerror(errno);
+    }
+    if (!refusal.empty()) {
+        ::close(fd);
+        throw OpenError(logFileName_, refusal);
+    }
+    fd_ = fd;
+    fileBytes_ = mode == LogModeNew ? 0 : st.st_size;
+    cut_ = false;
 
     GenerateLogHeader();
     EmitQueue();
+    Flush();
+}
+
+void cLog::CloseFile() {
+    if (fd_ < 0) return;
+    Flush();
+    ::close(fd_);
+    fd_ = -1;
 }
 
 void cLog::EmitQueue() {
@@ -194,7 +273,7 @@ void cLog::GenerateLogHeader() {
 }
 
 void cLog::LogClose() {
-    if (file_.is_open()) file_.close();
+    CloseFile();
     queuePos_ = 0;
 }
 

@@ -5,7 +5,6 @@
 #include <array>
 #include <cstdint>
 #include <filesystem>
-#include <fstream>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -15,6 +14,9 @@ namespace dualis {
 // Lines of the log, and the lines inside one multi-line data text, end with CR LF like the dump
 // and the error report, so the three read the same on every system.
 inline constexpr std::string_view LogLineBreak = "\r\n";
+
+// The largest log file: a log stops there, with a last line that says so.
+inline constexpr int64_t MaxLogBytes = int64_t{256} << 20;
 
 // Values of the Mode argument of LogOpen; any value other than LogModeNew appends.
 inline constexpr int16_t LogModeNew = 1;
@@ -57,6 +59,7 @@ class cLog {
   public:
     // Queues the creation line, which a file opened later begins its queued part with.
     explicit cLog(ProgramFacts facts, LogClock& clock = SystemLogClock());
+    ~cLog();
     cLog(const cLog&) = delete;
     cLog& operator=(const cLog&) = delete;
 
@@ -69,9 +72,13 @@ class cLog {
                       std::string_view additionalInfo = "");
 
     // A non-empty fileName becomes LogFileName; with both empty, DefaultLogFileName is used.
-    // Then the banner and the queued lines are written. Throws RunTimeError 75 when the file
-    // cannot be opened.
+    // Then the banner and the queued lines are written. Throws OutputFileError (a RunTimeError
+    // 75) with the reason when the file cannot be opened, is not a regular file or is one of
+    // the protected files; nothing is then emptied or waited for.
     void LogOpen(std::string_view fileName, int16_t mode);
+    // Writes the lines kept in memory to the file. Lines are kept until this, LogClose, or
+    // enough of them have gathered.
+    void Flush();
     void LogClose();
     // Writes the closing date, time and elapsed milliseconds, then closes the file.
     void LogEnd();
@@ -86,6 +93,11 @@ class cLog {
     void LogFileName(std::string name) { logFileName_ = std::move(name); }
     // While on, lines written with no file open go to the ring; while off, they are dropped.
     void Queueing(bool on) { queueing_ = on; }
+    // Files the log must never be (the files being compared): LogOpen refuses them.
+    void ProtectFiles(std::vector<std::string> fileNames) { protected_ = std::move(fileNames); }
+    // The log file stops growing at this many bytes (MaxLogBytes unless set), with a last line
+    // that says so.
+    void SizeLimit(int64_t bytes);
 
   private:
     static constexpr int16_t QueueSlots = 100;
@@ -95,6 +107,7 @@ class cLog {
     // A formatted line to the open file, else to the ring while queueing, else nowhere.
     void Store(std::string line);
     void WriteLine(std::string_view line);
+    void CloseFile();
     void EmitQueue();
     void Trace(std::string_view arrow, std::string_view procName, std::string_view moduleName,
                std::string_view additionalInfo);
@@ -102,7 +115,15 @@ class cLog {
     ProgramFacts facts_;
     LogClock& clock_;
     std::string logFileName_;
-    std::ofstream file_;
+    int fd_ = -1;  // the open log file; -1 when none is open
+    // Lines written to the open file but not yet flushed to it.
+    std::string pending_;
+    // Bytes in the file, pending_ included; never above sizeLimit_ once the log is cut.
+    int64_t fileBytes_ = 0;
+    int64_t sizeLimit_ = 0;
+    std::string cutLine_;  // the last line of a log at its limit
+    bool cut_ = false;     // the last line has been written
+    std::vector<std::string> protected_;
     int64_t startMs_;
     // Entry text of each open procedure by depth; index 0 is unused, so its upper bound starts
     // at 100. Entries above depth are stale and never read.

@@ -61,7 +61,7 @@ class Tracing {
             Fail({e.Number, e.Description, e.Source,
                   e.Place.empty() ? std::string(procText) : e.Place});
         } catch (const std::bad_alloc&) {
-            Fail({7, "Out of memory", "Dualis", std::string(procText)});
+            Fail({ErrOutOfMemory, "Out of memory", "Dualis", std::string(procText)});
         } catch (const std::exception& e) {
             Fail({ErrInvalidCall, e.what(), "Dualis", std::string(procText)});
         }

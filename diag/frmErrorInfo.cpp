@@ -136,8 +136,7 @@ void frmErrorInfo::cmdAll_Click() {
 void frmErrorInfo::cmdEMail_Click() {
     Handle("frmErrorInfo: cmdEMail_Click", [&] {
         Attempt([&] {
-            appInfo_.JumpToURL("mailto:" + std::string(SupportAddress),
-                               "Error in " + cAppInfo::ProductName(), report_);
+            appInfo_.JumpToURL(ErrorMailLink(report_).toString(QUrl::FullyEncoded).toStdString());
         });
         Attempt([&] { lblInfo_->setText("Email to " + QString(SupportName)); });
     });
@@ -145,6 +144,17 @@ void frmErrorInfo::cmdEMail_Click() {
 
 void frmErrorInfo::cmdOK_Click() {
     Handle("frmErrorInfo: cmdOK_Click", [&] { accept(); });
+}
+
+QUrl ErrorMailLink(const std::string& report) {
+    const auto encoded = [](const std::string& text) {
+        return QString::fromLatin1(QUrl::toPercentEncoding(QString::fromStdString(text)));
+    };
+    QUrl link(QStringLiteral("mailto:") + SupportAddress);
+    link.setQuery(
+        "subject=" + encoded("Error in " + cAppInfo::ProductName()) + "&body=" + encoded(report),
+        QUrl::StrictMode);
+    return link;
 }
 
 void ShowErrorReport(const std::string& report, cAppInfo& appInfo, QWidget* parent,

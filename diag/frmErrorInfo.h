@@ -4,6 +4,7 @@
 
 #include <QDialog>
 #include <QStringList>
+#include <QUrl>
 #include <string>
 #include <string_view>
 
@@ -50,6 +51,10 @@ class frmErrorInfo : public QDialog {
     QPushButton* cmdEMail_;
     QPushButton* cmdOK_;
 };
+
+// The mail link of a report: the support address, "subject" and "body" each encoded whole, so
+// that no character of the report ("#", "&", "=", "%", a line break) can end a field or add one.
+QUrl ErrorMailLink(const std::string& report);
 
 // The window ERHandler shows the report in: modal, returning once the user has closed it. Does
 // nothing without a running application.

@@ -1,12 +1,7 @@
 #include "Dump.h"
 
-#include <cerrno>
-#include <cstdio>
-#include <cstring>
-#include <memory>
-
+#include "FileIO.h"
 #include "Formats.h"
-#include "RawLoader.h"
 #include "RunTimeError.h"
 
 namespace dualis {
@@ -123,16 +118,10 @@ void Separate(DumpWriter& w, const ComparisonState& st) {
     }
 }
 
-struct FileCloser {
-    void operator()(std::FILE* f) const { std::fclose(f); }
-};
-
 }  // namespace
 
-void DumpArrays(const ComparisonState& state, const CompareOptions& options,
-                std::string_view section, const std::string& dumpFile,
-                const DumpProgramFacts& program, IHost& host) {
-    TraceScope trace(host, "mCompare: DumpArrays");
+std::string DumpSection(const ComparisonState& state, const CompareOptions& options,
+                        std::string_view section, const DumpProgramFacts& program, IHost& host) {
     DumpWriter w;
     w.End();
     w.Str(GeneralDate(std::chrono::system_clock::now())).Str(section).End();
@@ -154,14 +143,16 @@ void DumpArrays(const ComparisonState& state, const CompareOptions& options,
         host.ShowMessage("Invalid-" + std::string(section));
     }
     w.Str(std::string(64, '=')).End();
+    return w.Text();
+}
 
-    std::unique_ptr<std::FILE, FileCloser> file(std::fopen(dumpFile.c_str(), "ab"));
-    if (!file || std::fwrite(w.Text().data(), 1, w.Text().size(), file.get()) != w.Text().size() ||
-        std::fflush(file.get()) != 0) {
-        throw RunTimeError(ErrPathFileAccess,
-                           "Path/File access error: " + std::string(std::strerror(errno)), "Dualis",
-                           "mCompare: DumpArrays");
-    }
+void DumpArrays(const ComparisonState& state, const CompareOptions& options,
+                std::string_view section, const std::string& dumpFile,
+                const DumpProgramFacts& program, IHost& host) {
+    TraceScope trace(host, "mCompare: DumpArrays");
+    const std::string reason =
+        AppendToFile(dumpFile, DumpSection(state, options, section, program, host));
+    if (!reason.empty()) throw OutputFileError(dumpFile, reason, "mCompare: DumpArrays");
 }
 
 }  // namespace dualis

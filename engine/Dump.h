@@ -21,9 +21,15 @@ struct DumpProgramFacts {
 inline constexpr std::string_view DumpSections[] = {
     "General", "Proc", "Raw", "Cooked", "Match", "Combined_Display", "Separate_Display"};
 
-// Appends one section, named without regard to letter case, to dumpFile. An unknown name gets
-// the message "Invalid-" and the name, and only the header and the closing line.
-// Throws RunTimeError when the file cannot be written.
+// The text of one section, named without regard to letter case: an empty line, the header line,
+// the section's lines and a closing line of "=". An unknown name gets the message "Invalid-"
+// and the name, and only the header and the closing line. Throws RunTimeError when the file
+// facts of "General" cannot be measured.
+std::string DumpSection(const ComparisonState& state, const CompareOptions& options,
+                        std::string_view section, const DumpProgramFacts& program, IHost& host);
+
+// Appends DumpSection to dumpFile, created when missing. A pipe without a reader is not waited
+// for. Throws OutputFileError when the file cannot be written whole.
 void DumpArrays(const ComparisonState& state, const CompareOptions& options,
                 std::string_view section, const std::string& dumpFile,
                 const DumpProgramFacts& program, IHost& host);

@@ -1,6 +1,7 @@
 #include "Pipeline.h"
 
 #include <exception>
+#include <new>
 #include <string>
 #include <thread>
 
@@ -25,47 +26,109 @@ void RunStage(IHost& host, std::string_view procText, Stage&& stage) {
     }
 }
 
-void LoadFile(ComparisonState& state, int f, const CompareOptions& options, IHost& host) {
+constexpr const char* NoMemory = "There is not enough memory for it.";
+
+// One file, from disk or, when `contents` is given, from memory.
+void LoadFile(ComparisonState& state, int f, const CompareOptions& options, IHost& host,
+              std::string* contents) {
     try {
-        if (!FileFacts(state.FileName[f], state.FileSize[f], state.FileDate[f])) {
-            throw InputFileError("The file cannot be examined.");
+        if (contents) {
+            state.FileSize[f] = static_cast<int64_t>(contents->size());
+            RunStage(host, "mCompare: LoadRawStack",
+                     [&] { LoadRawText(state, f, std::move(*contents)); });
+        } else {
+            if (!FileFacts(state.FileName[f], state.FileSize[f], state.FileDate[f])) {
+                throw InputFileError("The file cannot be examined.");
+            }
+            RunStage(host, "mCompare: LoadRawStack",
+                     [&] { LoadRawStack(state, f, state.FileName[f]); });
         }
-        RunStage(host, "mCompare: LoadRawStack",
-                 [&] { LoadRawStack(state, f, state.FileName[f]); });
         RunStage(host, "mCompare: LoadCookedStack",
                  [&] { LoadCookedStack(state, f, options, Tracer(host)); });
         FindProcHeaders(state, f, Tracer(host));
     } catch (const InputFileError& error) {
         throw InputFileError(error.what(), error.FileIndex >= 0 ? error.FileIndex : f);
+    } catch (const std::bad_alloc&) {
+        throw InputFileError(NoMemory, f);
     }
 }
 
+// A second thread pays for itself only when File 2 is this large.
+constexpr int64_t ParallelLoadBytes = 256 << 10;
+
 // File 1 and then File 2. The two files share nothing until procedures are paired, so while
-// nothing is traced (the host is not shared between threads) File 2 is read on a second
+// nothing is traced (the host is not shared between threads) a large File 2 is read on a second
 // thread; the first failure, in file order, wins.
-void LoadBothFiles(ComparisonState& state, const CompareOptions& options, IHost& host) {
-    if (host.TraceApp()) {
-        LoadFile(state, 0, options, host);
-        LoadFile(state, 1, options, host);
+void LoadBothFiles(ComparisonState& state, const CompareOptions& options, IHost& host,
+                   std::array<std::string, 2>* contents) {
+    auto load = [&](int f) {
+        LoadFile(state, f, options, host, contents ? &(*contents)[f] : nullptr);
+    };
+    int64_t size2 = 0;
+    FileTime date2;
+    if (contents) {
+        size2 = static_cast<int64_t>((*contents)[1].size());
+    } else {
+        FileFacts(state.FileName[1], size2, date2);
+    }
+    if (host.TraceApp() || size2 < ParallelLoadBytes) {
+        load(0);
+        load(1);
         return;
     }
     std::exception_ptr failure2;
     std::thread second([&] {
         try {
-            LoadFile(state, 1, options, host);
+            load(1);
         } catch (...) {
             failure2 = std::current_exception();
         }
     });
     std::exception_ptr failure1;
     try {
-        LoadFile(state, 0, options, host);
+        load(0);
     } catch (...) {
         failure1 = std::current_exception();
     }
     second.join();
     if (failure1) std::rethrow_exception(failure1);
     if (failure2) std::rethrow_exception(failure2);
+}
+
+// Everything after the files' presence has been checked.
+bool Compare(ComparisonState& state, const CompareOptions& options, IHost& host,
+             CandidateSearch search, std::array<std::string, 2>* contents) {
+    BusyScope busy(host);
+    // The new comparison is built aside, so that a failure keeps the one on screen.
+    ComparisonState next;
+    next.FileName = state.FileName;
+    next.BaseName = state.BaseName;
+    next.Extension = state.Extension;
+    try {
+        {
+            TraceScope initTrace(host, "mCompare: InitializeStacks");
+            InitializeStacks(next);
+        }
+        try {
+            LoadBothFiles(next, options, host, contents);
+            RunStage(host, "mCompare: LoadProcStack", [&] { LoadProcStack(next); });
+        } catch (const InputFileError& error) {
+            const int f = error.FileIndex;
+            host.ShowMessage("Unable to compare File " + std::to_string(f + 1) + "\n" +
+                             next.FileName[f] + "\n" + error.what());
+            return false;
+        }
+        CompareProcs(next, options, host, search);
+        next.FilesCompared = true;
+        LoadSeparateDisplayArrays(next, options, host);
+        LoadCombinedDisplayArray(next, options, host);
+    } catch (const std::bad_alloc&) {
+        host.ShowMessage("Unable to compare File 1 and File 2\n" + next.FileName[0] + "\n" +
+                         next.FileName[1] + "\n" + NoMemory);
+        return false;
+    }
+    state = std::move(next);
+    return true;
 }
 
 }  // namespace
@@ -80,31 +143,13 @@ bool CompareAFile(ComparisonState& state, const CompareOptions& options, IHost& 
             return false;
         }
     }
-    BusyScope busy(host);
-    // The new comparison is built aside, so that a failure keeps the one on screen.
-    ComparisonState next;
-    next.FileName = state.FileName;
-    next.BaseName = state.BaseName;
-    next.Extension = state.Extension;
-    {
-        TraceScope initTrace(host, "mCompare: InitializeStacks");
-        InitializeStacks(next);
-    }
-    try {
-        LoadBothFiles(next, options, host);
-        RunStage(host, "mCompare: LoadProcStack", [&] { LoadProcStack(next); });
-    } catch (const InputFileError& error) {
-        const int f = error.FileIndex;
-        host.ShowMessage("Unable to compare File " + std::to_string(f + 1) + "\n" +
-                         next.FileName[f] + "\n" + error.what());
-        return false;
-    }
-    CompareProcs(next, options, host, search);
-    next.FilesCompared = true;
-    LoadSeparateDisplayArrays(next, options, host);
-    LoadCombinedDisplayArray(next, options, host);
-    state = std::move(next);
-    return true;
+    return Compare(state, options, host, search, nullptr);
+}
+
+bool CompareContents(ComparisonState& state, const CompareOptions& options, IHost& host,
+                     std::array<std::string, 2> contents, CandidateSearch search) {
+    TraceScope trace(host, "mCompare: CompareAFile");
+    return Compare(state, options, host, search, &contents);
 }
 
 }  // namespace dualis

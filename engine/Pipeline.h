@@ -1,6 +1,9 @@
 // One whole comparison of FileName(0) and FileName(1).
 #pragma once
 
+#include <array>
+#include <string>
+
 #include "ComparisonState.h"
 #include "Host.h"
 #include "Matching.h"
@@ -9,9 +12,16 @@
 namespace dualis {
 
 // Loads, normalises, cuts into procedures, matches and builds the display rows. A file that is
-// missing, unreadable or beyond the data model is reported through the host and leaves the
-// previous comparison as it was; the result says whether a new comparison is in place.
+// missing, unreadable or beyond the data model, and a comparison that runs out of memory, is
+// reported through the host and leaves the previous comparison as it was; the result says
+// whether a new comparison is in place.
 bool CompareAFile(ComparisonState& state, const CompareOptions& options, IHost& host,
                   CandidateSearch search = CandidateSearch::Auto);
+
+// The same comparison of two files' contents already in memory, under the names in
+// state.FileName; nothing is read from disk and FileSize is the size of the contents.
+bool CompareContents(ComparisonState& state, const CompareOptions& options, IHost& host,
+                     std::array<std::string, 2> contents,
+                     CandidateSearch search = CandidateSearch::Auto);
 
 }  // namespace dualis

@@ -2,13 +2,9 @@
 
 #include "Formats.h"
 
-#include <sys/stat.h>
-
-#include <cerrno>
-#include <cstdio>
+#include <algorithm>
 #include <cstring>
 #include <limits>
-#include <memory>
 
 namespace dualis {
 
@@ -20,45 +16,10 @@ bool IsPathSeparator(char c) {
 #endif
 }
 
-namespace {
-
-struct FileCloser {
-    void operator()(std::FILE* f) const { std::fclose(f); }
-};
-
-std::string ReadWholeFile(const std::string& fileName) {
-    std::unique_ptr<std::FILE, FileCloser> file(std::fopen(fileName.c_str(), "rb"));
-    if (!file) throw InputFileError(std::strerror(errno));
-    std::string bytes;
-    struct stat st {};
-    if (fstat(fileno(file.get()), &st) == 0 && S_ISREG(st.st_mode)) {
-        bytes.resize(static_cast<size_t>(st.st_size));
-        const size_t got = std::fread(bytes.data(), 1, bytes.size(), file.get());
-        bytes.resize(got);
+void LoadRawText(ComparisonState& state, int fileIndex, std::string bytes) {
+    if (std::memchr(bytes.data(), 0, std::min(bytes.size(), TextProbeBytes)) != nullptr) {
+        throw InputFileError("It is not a text file.");
     }
-    // Whatever the size said, read on to the real end (the file may have grown).
-    char chunk[65536];
-    size_t got;
-    while ((got = std::fread(chunk, 1, sizeof chunk, file.get())) > 0) bytes.append(chunk, got);
-    if (std::ferror(file.get())) throw InputFileError(std::strerror(errno));
-    if (bytes.size() > static_cast<size_t>(std::numeric_limits<int32_t>::max())) {
-        throw InputFileError("The file is larger than 2,147,483,647 bytes.");
-    }
-    return bytes;
-}
-
-}  // namespace
-
-bool FileFacts(const std::string& fileName, int64_t& size, FileTime& date) {
-    struct stat st {};
-    if (stat(fileName.c_str(), &st) != 0) return false;
-    size = st.st_size;
-    date = std::chrono::system_clock::from_time_t(st.st_mtime);
-    return true;
-}
-
-void LoadRawStack(ComparisonState& state, int fileIndex, const std::string& fileName) {
-    std::string bytes = ReadWholeFile(fileName);
     RawStore& raw = state.RawStack[fileIndex];
     int32_t tooLong;
     if (bytes.starts_with(Utf8ByteOrderMark)) {
@@ -78,6 +39,10 @@ void LoadRawStack(ComparisonState& state, int fileIndex, const std::string& file
     }
 }
 
+void LoadRawStack(ComparisonState& state, int fileIndex, const std::string& fileName) {
+    LoadRawText(state, fileIndex, ReadInputFile(fileName));
+}
+
 bool FileExists(const std::string& fileName, IHost* trace) {
     TraceScope scope(trace, "mCompare: FileExists");
     std::string path, baseName, extension;
@@ -87,8 +52,7 @@ bool FileExists(const std::string& fileName, IHost* trace) {
     size_t lastPart = fileName.size();
     while (lastPart > 0 && !IsPathSeparator(fileName[lastPart - 1])) --lastPart;
     if (lastPart < fileName.size() && fileName[lastPart] == '.') return false;  // hidden
-    struct stat st {};
-    return stat(fileName.c_str(), &st) == 0 && S_ISREG(st.st_mode);
+    return IsRegularFile(fileName);
 }
 
 void SplitFileName(const std::string& fullName, std::string& path, std::string& baseName,

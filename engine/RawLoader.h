@@ -2,26 +2,23 @@
 // the main window and the file selection dialog share.
 #pragma once
 
-#include <stdexcept>
+#include <cstddef>
 #include <string>
 
 #include "ComparisonState.h"
+#include "FileIO.h"
 #include "Host.h"
 
 namespace dualis {
 
-// An input file that exists but cannot be compared: unreadable, or beyond the data model.
-// The text is the reason, for the user.
-class InputFileError : public std::runtime_error {
-  public:
-    // fileIndex: the file at fault, or -1 for the file being read when the error is raised.
-    explicit InputFileError(const std::string& reason, int fileIndex = -1)
-        : std::runtime_error(reason), FileIndex(fileIndex) {}
-    int FileIndex;
-};
+// A file is text unless a NUL byte stands among its first this many bytes.
+inline constexpr size_t TextProbeBytes = 8192;
 
-// Reads the file into RawStack(fileIndex), decoded and cut into lines.
-// Throws InputFileError when the file cannot be read or has a line that is too long.
+// Decodes a file's bytes into RawStack(fileIndex), cut into lines. Throws InputFileError when
+// the bytes are not text or have a line that is too long.
+void LoadRawText(ComparisonState& state, int fileIndex, std::string bytes);
+
+// ReadInputFile, then LoadRawText.
 void LoadRawStack(ComparisonState& state, int fileIndex, const std::string& fileName);
 
 // True when the name denotes a present, ordinary, not hidden file.
@@ -34,8 +31,5 @@ bool IsPathSeparator(char c);
 // separator), its base name and its extension (without the dot).
 void SplitFileName(const std::string& fullName, std::string& path, std::string& baseName,
                    std::string& extension, IHost* trace = nullptr);
-
-// The size in bytes and the time of last change of a file; false when it cannot be examined.
-bool FileFacts(const std::string& fileName, int64_t& size, FileTime& date);
 
 }  // namespace dualis

@@ -13,6 +13,7 @@ enum ErrorNumber : int32_t {
     ErrNone = 0,  // a failed consistency check: no error number is pending
     ErrInvalidCall = 5,
     ErrOverflow = 6,
+    ErrOutOfMemory = 7,
     ErrTypeMismatch = 13,
     ErrFileNotFound = 53,
     ErrPathFileAccess = 75,
@@ -33,6 +34,20 @@ class RunTimeError : public std::runtime_error {
     std::string Description;
     std::string Source;
     std::string Place;
+};
+
+// A file the program was asked to write that cannot be written. The window's error handler takes
+// it as any run-time error; the command line reports it as a plain message.
+class OutputFileError : public RunTimeError {
+  public:
+    OutputFileError(std::string fileName, std::string reason, std::string place)
+        : RunTimeError(ErrPathFileAccess, "Path/File access error: " + reason, "Dualis",
+                       std::move(place)),
+          FileName(std::move(fileName)),
+          Reason(std::move(reason)) {}
+
+    std::string FileName;
+    std::string Reason;
 };
 
 // Raised for a consistency check of the engine that failed; carries no error number.

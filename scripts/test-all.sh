@@ -1,11 +1,11 @@
 #!/usr/bin/env bash
 # Builds Dualis and runs every test: the unit and property tests, the same tests again under
 # AddressSanitizer and UndefinedBehaviorSanitizer, the comparison against an independent
-# implementation on random pairs, and a short fuzz run.
+# implementation on random pairs, and a short fuzz run of everything that parses input.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
-FUZZ_SECONDS=${FUZZ_SECONDS:-60}
+FUZZ_SECONDS=${FUZZ_SECONDS:-90}  # in all, shared by the fuzz targets
 DIFFERENTIAL_CASES=${DIFFERENTIAL_CASES:-2000}
 
 scripts/install-deps.sh
@@ -29,23 +29,40 @@ echo "== Against the independent implementation ($DIFFERENTIAL_CASES random pair
 python3 tests/differential/run.py --dualis build/release/app/dualis \
   --count "$DIFFERENTIAL_CASES" --seed 1
 
-echo "== Fuzzing the pipeline for $FUZZ_SECONDS s"
+# The fuzz time is shared by the three targets, each driving its code in memory.
+each=$((FUZZ_SECONDS / 3))
 cmake --preset fuzz >/dev/null
-cmake --build --preset fuzz --target fuzz_pipeline
+cmake --build --preset fuzz --target fuzz_pipeline fuzz_settings fuzz_command_line
+fuzz() {  # target, maximum input length, seed corpus folder
+  echo "== Fuzzing $1 for $each s"
+  local status=0
+  "build/fuzz/tests/$1" -max_total_time="$each" -max_len="$2" -print_final_stats=1 "$3" \
+    >"$3.log" 2>&1 || status=$?
+  if ((status == 0)); then
+    grep -E '^(Done|stat::average_exec_per_sec)' "$3.log"
+  else
+    tail -n 60 "$3.log"
+  fi
+  rm -rf "$3" "$3.log"
+  return "$status"
+}
+
 corpus=$(mktemp -d)
 n=0
 for f in examples/v1/* examples/v2/* tests/data/*.bas; do
   cp "$f" "$corpus/$((n++))-$(basename "$f")"
 done
-build/fuzz/tests/fuzz_pipeline -max_total_time="$FUZZ_SECONDS" -max_len=8192 \
-  -print_final_stats=1 "$corpus" 2>&1 | tail -n 12
-rm -rf "$corpus"
+fuzz fuzz_pipeline 8192 "$corpus"
 
-echo "== Fuzzing the settings file for $((FUZZ_SECONDS / 2)) s"
-cmake --build --preset fuzz --target fuzz_settings
 corpus=$(mktemp -d)
 cp tests/data/*.ini "$corpus"/
-build/fuzz/tests/fuzz_settings -max_total_time=$((FUZZ_SECONDS / 2)) -max_len=4096 \
-  "$corpus" 2>&1 | tail -n 3
-rm -rf "$corpus"
+fuzz fuzz_settings 4096 "$corpus"
+
+# Arguments separated by NUL bytes, then 0xFF, File 1, 0xFF, File 2.
+corpus=$(mktemp -d)
+{ printf -- '--report\0--ignore-case\0one.bas\0two.bas\377'; cat tests/data/small1.bas
+  printf '\377'; cat tests/data/small2.bas; } >"$corpus/report"
+{ printf -- '--dump\0DUMP.TXT\0--differences-only=1,1\0one.bas,two.bas\377'
+  cat examples/v1/modPricing.bas; printf '\377'; cat examples/v2/modPricing.bas; } >"$corpus/dump"
+fuzz fuzz_command_line 8192 "$corpus"
 echo "All tests passed"

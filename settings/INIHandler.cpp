@@ -4,7 +4,6 @@
 #include <algorithm>
 #include <charconv>
 
-#include "IniFile.h"
 #include "ValueForms.h"
 
 namespace dualis {
@@ -57,10 +56,45 @@ void cINIHandler::SetSection(std::string_view section) {
         section_.begin(), section_.end(), [](char c) { return c == '[' || c == ']'; }, '|');
 }
 
+std::optional<std::string> cINIHandler::Lookup(std::string_view key) const {
+    return held_ ? held_->Image.Read(section_, key) : ReadProfileString(fileName_, section_, key);
+}
+
+void cINIHandler::Change(std::string_view section, std::optional<std::string_view> key,
+                         std::optional<std::string_view> value) {
+    if (held_) {
+        held_->Image.Write(section, key, value);
+    } else {
+        WriteProfileString(fileName_, section, key, value);
+    }
+}
+
+std::string cINIHandler::Hold() {
+    held_ = LoadProfile(fileName_);
+    return held_->Problem;
+}
+
+void cINIHandler::HoldText(std::string_view content) {
+    held_.emplace();
+    held_->Image = ProfileImage(content);
+}
+
+std::string cINIHandler::HeldText() const {
+    return held_ ? held_->Image.Text() : std::string();
+}
+
+SaveResult cINIHandler::Save() {
+    if (!held_) Hold();
+    if (!held_->Problem.empty()) {
+        return {false, ResolveProfilePath(fileName_).string(), held_->Problem};
+    }
+    return SaveProfile(fileName_, held_->Image);
+}
+
 bool cINIHandler::ReadBool(std::string_view key, bool defaultValue,
                            std::optional<std::string_view> section) {
     if (section) SetSection(*section);
-    const std::optional<std::string> text = ReadProfileString(fileName_, section_, key);
+    const std::optional<std::string> text = Lookup(key);
     return text ? BoolFromText(*text).value_or(defaultValue) : defaultValue;
 }
 
@@ -69,7 +103,7 @@ double cINIHandler::ReadNumber(std::string_view key, double defaultValue,
                                std::optional<std::string_view> section, bool useWinDir) {
     if (section && !section->empty()) SetSection(*section);
     const std::optional<std::string> text =
-        ReadProfileString(useWinDir ? systemFile_ : fileName_, section_, key);
+        useWinDir ? ReadProfileString(systemFile_, section_, key) : Lookup(key);
     double value = text ? LeadingNumber(*text) : defaultValue;
     if (lowerBound && value < *lowerBound) value = *lowerBound;
     if (upperBound && value > *upperBound) value = *upperBound;
@@ -79,14 +113,16 @@ double cINIHandler::ReadNumber(std::string_view key, double defaultValue,
 std::string cINIHandler::ReadString(std::string_view key, std::string_view defaultValue,
                                     std::optional<std::string_view> section, bool useWinDir) {
     if (section && !section->empty()) section_ = *section;
-    return ReadProfileString(useWinDir ? systemFile_ : fileName_, section_, key, defaultValue);
+    if (useWinDir) return ReadProfileString(systemFile_, section_, key, defaultValue);
+    std::optional<std::string> value = Lookup(key);
+    return value ? std::move(*value) : std::string(FirstProfileChars(defaultValue));
 }
 
 std::vector<std::string> cINIHandler::ReadWords(std::string_view key, std::string_view defaultValue,
                                                 std::string_view delim,
                                                 std::optional<std::string_view> section) {
     if (section) section_ = *section;
-    std::string text = ReadProfileString(fileName_, section_, key, defaultValue);
+    std::string text = Lookup(key).value_or(std::string(FirstProfileChars(defaultValue)));
     if (text.empty()) text = defaultValue;
     return SplitAt(HalveBlankRuns(text), delim);
 }
@@ -122,15 +158,15 @@ void cINIHandler::WriteWords(std::string_view key, const std::vector<std::string
 
 void cINIHandler::DeleteKey(std::string_view key, std::optional<std::string_view> section) {
     if (section) SetSection(*section);
-    WriteProfileString(fileName_, section_, key, std::nullopt);
+    Change(section_, key, std::nullopt);
 }
 
 void cINIHandler::DeleteSection(std::string_view section) {
-    WriteProfileString(fileName_, section, std::nullopt, std::nullopt);
+    Change(section, std::nullopt, std::nullopt);
 }
 
 void cINIHandler::Write(std::string_view key, std::string_view data) {
-    WriteProfileString(fileName_, section_, key, data);
+    Change(section_, key, data);
 }
 
 }  // namespace dualis

@@ -1,5 +1,6 @@
 // The program's only access to its settings file: typed reads and writes of single keys in a
-// current section. Nothing is held open or buffered; every call sees the file as it is now.
+// current section. Nothing is held open; unless an image of the file is held, every call sees
+// the file as it is now and every write replaces it.
 #pragma once
 
 #include <filesystem>
@@ -7,6 +8,8 @@
 #include <string>
 #include <string_view>
 #include <vector>
+
+#include "IniFile.h"
 
 namespace dualis {
 
@@ -16,7 +19,8 @@ inline constexpr std::string_view SystemIniFile = "/etc/xdg/Dualis/WIN.INI";
 // A given section becomes the current section before the operation and stays current after it.
 // ReadBool, ReadNumber, WriteBool, WriteNumber, WriteString and DeleteKey store it through
 // SetSection (brackets become "|"); ReadString, ReadWords and WriteWords store it unchanged.
-// Failures are not reported: a read yields its default, a write is lost.
+// A single operation reports no failure: a read yields its default, a write is lost. A save of a
+// held image (Save) says whether it was made.
 class cINIHandler {
   public:
     // The settings file starts as the executable's own name with ".INI", beside it.
@@ -70,9 +74,28 @@ class cINIHandler {
     // Removes the section with all its keys; the current section stays as it is.
     void DeleteSection(std::string_view section);
 
+    // Reads the settings file once and holds its image: until Release, every read and write
+    // works on the image in memory (reads with UseWinDir aside), and Save writes it back in one
+    // step. Returns what makes the file no settings file (ProfileFile::Problem): empty when it
+    // was read or is missing.
+    std::string Hold();
+    // Holds the text as the settings file's image, without reading the file.
+    void HoldText(std::string_view content);
+    // The held image's text; empty when nothing is held.
+    std::string HeldText() const;
+    // Replaces the settings file with the held image in one step (SaveProfile), holding the
+    // file first when nothing is held. A file that had a problem when it was held is not
+    // replaced: the reason is that problem.
+    SaveResult Save();
+    void Release() { held_.reset(); }
+
   private:
     void Write(std::string_view key, std::string_view data);
+    std::optional<std::string> Lookup(std::string_view key) const;
+    void Change(std::string_view section, std::optional<std::string_view> key,
+                std::optional<std::string_view> value);
 
+    std::optional<ProfileFile> held_;
     std::string fileName_;
     std::string section_ = "DEFAULT";
     std::string systemFile_;

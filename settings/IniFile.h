@@ -1,17 +1,15 @@
-// Reading and writing single keys of a text file of the INI kind, keeping everything else in the
-// file as the user left it, and replacing the file in one step so a crash never half-writes it.
+// Reading and writing a text file of the INI kind: single keys, or a whole image read once and
+// written back once, always replacing the file in one step so a crash never half-writes it.
 #pragma once
 
-#include <cstddef>
 #include <filesystem>
 #include <optional>
 #include <string>
 #include <string_view>
 
-namespace dualis {
+#include "ProfileImage.h"
 
-// A read hands back at most this many characters of a value.
-inline constexpr size_t MaxProfileChars = 254;
+namespace dualis {
 
 // Where a settings file name leads: a name with a folder stays as it is; a bare name goes to the
 // per-user settings folder.
@@ -20,9 +18,33 @@ std::filesystem::path ResolveProfilePath(const std::string& fileName);
 // $XDG_CONFIG_HOME/Dualis, or ~/.config/Dualis when that variable is unset or not absolute.
 std::filesystem::path UserSettingsFolder();
 
-// The value of the key in the section, both matched without regard to case: blanks around it
-// and one pair of enclosing double quotes removed, then cut to MaxProfileChars characters.
-// Nothing when the file, the section or the key is missing or the file cannot be read.
+// A settings file as read.
+struct ProfileFile {
+    ProfileImage Image;  // empty when the file is missing or is no settings file
+    bool Exists = false;
+    // Why the file is no settings file: not a regular file, unreadable, or not text (a NUL
+    // byte among its first 8 KiB). Empty when it was read or is missing.
+    std::string Problem;
+};
+
+ProfileFile LoadProfile(const std::string& fileName);
+
+// How a save ended: the file that was to be written, and the reason when it was not.
+struct SaveResult {
+    bool Saved = true;
+    std::string FileName;
+    std::string Reason;
+};
+
+// Replaces the file with the image in one step: a temporary file beside it is written, forced
+// to disk and renamed over it, so that the file holds either all of its old or all of its new
+// content. A link is followed and kept. A file that has a Problem, or that the user may not
+// write, is not replaced; nor is anything when the save fails. Temporary files that killed
+// saves left beside the file are removed. A bare name's folder is created when missing.
+SaveResult SaveProfile(const std::string& fileName, const ProfileImage& image);
+
+// The value of the key in the section (see ProfileImage::Read); nothing when the file, the
+// section or the key is missing or the file cannot be read.
 std::optional<std::string> ReadProfileString(const std::string& fileName, std::string_view section,
                                              std::string_view key);
 
@@ -30,10 +52,9 @@ std::optional<std::string> ReadProfileString(const std::string& fileName, std::s
 std::string ReadProfileString(const std::string& fileName, std::string_view section,
                               std::string_view key, std::string_view defaultText);
 
-// With key and value: sets the key, creating the file, the section or the key when missing.
-// With a key and no value: removes the key. Without a key: removes the section with its keys.
-// Every other line of the file stays as it was. False when the file could not be replaced; the
-// old file is then untouched.
+// One change (see ProfileImage::Write) read from and saved to the file; a change that changes
+// nothing leaves the file alone. False when the file could not be replaced; the old file is
+// then untouched.
 bool WriteProfileString(const std::string& fileName, std::string_view section,
                         std::optional<std::string_view> key, std::optional<std::string_view> value);
 

@@ -102,18 +102,28 @@ struct Settings {
     bool operator==(const Settings&) const = default;
 };
 
-// Reads every key into `s`, replacing every member. A missing file, section or key gives the
-// key's default; SourcePath and TargetPath default to `defaultFolder`, which ends with a
-// separator. A value that cannot be read as its key's form gives the default too, and does not
-// stop the reading: the result holds one message for each such value, naming the key and the
-// value.
+// Reads every key into `s`, replacing every member, from the file read once. A missing file,
+// section or key gives the key's default; SourcePath and TargetPath default to `defaultFolder`,
+// which ends with a separator. A value that cannot be read as its key's form gives the default
+// too, and does not stop the reading: the result holds one message for each such value, naming
+// the key and the value, after a message naming the file when it is no settings file (a folder,
+// unreadable, not text), whose keys all take their defaults.
 [[nodiscard]] std::vector<std::string> INIGetInfo(cINIHandler& ini, Settings& s,
                                                   std::string_view defaultFolder);
 
-// Writes every key: the [Debug] keys only when the debug object exists, the four placement keys
-// only while MainWindowState is 0, so that closing the window maximised or minimised keeps its
-// last normal placement. Version is written as `versionText`, the running program's own.
-void INIPutInfo(cINIHandler& ini, const Settings& s, std::string_view versionText,
-                bool debugExists);
+// Writes every key into one image of the file and replaces the file with it once: the [Debug]
+// keys only when the debug object exists, the four placement keys only while MainWindowState is
+// 0, so that closing the window maximised or minimised keeps its last normal placement. Version
+// is written as `versionText`, the running program's own. When the save fails the file stays as
+// it was and the result says why.
+[[nodiscard]] SaveResult INIPutInfo(cINIHandler& ini, const Settings& s,
+                                    std::string_view versionText, bool debugExists);
+
+// The key-by-key reading and writing of the two above, through whatever the handler works on:
+// the file, or an image it holds.
+[[nodiscard]] std::vector<std::string> GetEveryKey(cINIHandler& ini, Settings& s,
+                                                   std::string_view defaultFolder);
+void PutEveryKey(cINIHandler& ini, const Settings& s, std::string_view versionText,
+                 bool debugExists);
 
 }  // namespace dualis

@@ -12,7 +12,7 @@ std::string ReportOf(const ComparisonState& st, const CompareOptions& o) {
     char* buffer = nullptr;
     size_t size = 0;
     std::FILE* out = open_memstream(&buffer, &size);
-    WriteReport(st, o, out);
+    EXPECT_EQ(WriteReport(st, o, out), "");
     std::fclose(out);
     std::string text(buffer, size);
     std::free(buffer);

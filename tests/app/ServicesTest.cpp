@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <sys/stat.h>
+
 #include "Services.h"
 #include "TestSupport.h"
 
@@ -46,8 +48,42 @@ TEST(StartServices, BadValuesAreReportedAndTheNextWriteMendsThem) {
     ASSERT_EQ(problems.size(), 1u);
     EXPECT_NE(problems[0].find("DifferencesAfter"), std::string::npos);
     EXPECT_EQ(services.Values.Compare.DifferencesAfter, 3);
-    WriteSettings(services);
+    ASSERT_TRUE(WriteSettings(services).Saved);
     EXPECT_NE(test::ReadFile(ini).find("DifferencesAfter=3"), std::string::npos);
+}
+
+TEST(StartServices, ALogThatCannotOpenIsNamedAndTheProgramGoesOnWithoutIt) {
+    test::TempDir dir;
+    const std::string input = dir.Write("one.bas", "Sub A()\r\n");
+    const std::string fifo = (dir.Path() / "fifo").string();
+    ASSERT_EQ(::mkfifo(fifo.c_str(), 0600), 0);
+    const std::pair<std::string, std::string> cases[] = {
+        {(dir.Path() / "none" / "trace.log").string(), "No such file or directory"},
+        {input, "It is one of the files to compare."},
+        {fifo, "It is not a regular file."},
+    };
+    for (const auto& [log, reason] : cases) {
+        const std::string ini = dir.Write("log.ini", "[Debug]\nLOGFILE=" + log + "\n");
+        Services services;
+        const std::vector<std::string> problems =
+            StartServices(services, ini, false, {input, dir.Write("two.bas", "")});
+        ASSERT_EQ(problems.size(), 1u) << log;
+        EXPECT_EQ(problems[0], "Unable to open the trace log that LOGFILE names\n" + log + "\n" +
+                                   reason + "\nThe program goes on without a log.");
+        EXPECT_EQ(services.Log.LogFileName(), log);  // kept for the next save
+    }
+    EXPECT_EQ(test::ReadFile(input), "Sub A()\r\n");
+}
+
+TEST(StartServices, ASaveThatFailsAtStartIsNamed) {
+    test::TempDir dir;
+    const std::string ini = dir.Write("old.ini", "[General]\nVersion=0.9.0 (old)\n");
+    ::chmod(ini.c_str(), 0444);
+    Services services;
+    const std::vector<std::string> problems = StartServices(services, ini, true);
+    ASSERT_EQ(problems.size(), 1u);
+    EXPECT_EQ(problems[0], "Unable to save the settings\n" + ini + "\nPermission denied");
+    EXPECT_EQ(test::ReadFile(ini), "[General]\nVersion=0.9.0 (old)\n");
 }
 
 TEST(WriteSettings, StoresTheSwitchesAsTheyAreNow) {
@@ -57,7 +93,7 @@ TEST(WriteSettings, StoresTheSwitchesAsTheyAreNow) {
     (void)StartServices(services, ini, false);
     services.Debug.DontTrapErrors = true;
     services.Log.LogFileName("/tmp/x.log");
-    WriteSettings(services);
+    ASSERT_TRUE(WriteSettings(services).Saved);
     const std::string written = test::ReadFile(ini);
     EXPECT_NE(written.find("DontTrapErrors=Yes"), std::string::npos);
     EXPECT_NE(written.find("LOGFILE=/tmp/x.log"), std::string::npos);

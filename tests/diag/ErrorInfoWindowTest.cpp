@@ -8,6 +8,7 @@
 #include <QPushButton>
 #include <QTextBlock>
 #include <QTimer>
+#include <QUrlQuery>
 #include <QWindow>
 #include <QtTest>
 #include <stdexcept>
@@ -104,13 +105,20 @@ class ErrorInfoWindowTest : public QObject {
         std::vector<std::string> opened;
         appInfo.UrlOpener = [&](const std::string& url) { opened.push_back(url); };
         frmErrorInfo window(appInfo);
-        window.SetReport(kReport);
+        // Characters that would end the body or add a field were they not encoded.
+        const std::string report = kReport + "File1=/src/a#1 50%+&cc=x@example.org=.frm\r\n";
+        window.SetReport(report);
         QTest::mouseClick(Child<QPushButton>(window, "cmdEMail"), Qt::LeftButton);
         QCOMPARE(opened.size(), size_t(1));
-        QCOMPARE(opened[0],
-                 JumpURLText(std::string("mailto:") + SupportAddress, "Error in Dualis", kReport));
-        QVERIFY(opened[0].find("?subject=Error in Dualis&body=We%20are%20sorry%2E") !=
-                std::string::npos);
+        // Decoded back as the mail program reads it: the address and exactly two fields.
+        const QUrl link(QString::fromStdString(opened[0]));
+        QCOMPARE(link.scheme(), QString("mailto"));
+        QCOMPARE(link.path(), QString(SupportAddress));
+        QVERIFY(!link.hasFragment());
+        const QUrlQuery query(link);
+        QCOMPARE(query.queryItems().size(), 2);
+        QCOMPARE(query.queryItemValue("subject", QUrl::FullyDecoded), QString("Error in Dualis"));
+        QCOMPARE(query.queryItemValue("body", QUrl::FullyDecoded).toStdString(), report);
         QCOMPARE(Child<QLabel>(window, "lblInfo")->text(),
                  QString("Email to ") + QString(SupportName));
     }

@@ -3,6 +3,7 @@
 #include "Debug.h"
 #include "ErrorReport.h"
 #include "Log.h"
+#include "TestSupport.h"
 
 namespace dualis {
 namespace {
@@ -61,15 +62,24 @@ TEST_F(ErrorReportTest, NoFilesNoSourceAndApplicationErrors) {
 }
 
 TEST_F(ErrorReportTest, HandlerShowsTheReportThenEnds) {
+    test::TempDir dir;
+    const std::string logFile = (dir.Path() / "trace.log").string();
+    log.LogOpen(logFile, LogModeNew);
     std::string shown;
+    std::string logged;
     try {
         ERHandler({5, "Invalid procedure call", "Dualis", "mCompare: WrapUp"}, context, log, debug,
-                  [&](const std::string& report) { shown = report; });
+                  [&](const std::string& report) {
+                      shown = report;
+                      logged = test::ReadFile(logFile);
+                  });
         FAIL() << "the handler returned";
     } catch (const Ended& end) {
         EXPECT_EQ(end.Status, ErrorExitStatus);
     }
     EXPECT_NE(shown.find("Error: 5 in mCompare: WrapUp"), std::string::npos);
+    // While the report is shown, the log on disk holds it already.
+    EXPECT_NE(logged.find("Error: 5 in mCompare: WrapUp"), std::string::npos);
 }
 
 }  // namespace

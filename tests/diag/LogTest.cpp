@@ -3,7 +3,10 @@
 
 #include <gtest/gtest.h>
 
+#include <sys/stat.h>
+
 #include <cstdlib>
+#include <filesystem>
 #include <fstream>
 #include <iterator>
 
@@ -56,8 +59,9 @@ class LogTest : public ::testing::Test {
         log.LogOpen(LogPath(), LogModeNew);
         return ReadLines(LogPath()).size();
     }
-    // Read while the file is still open: every line must be on disk as soon as it is written.
-    Lines LinesAfter(size_t skipped) const {
+    // Read while the file is still open, once what the log keeps in memory is written.
+    Lines LinesAfter(cLog& log, size_t skipped) const {
+        log.Flush();
         const Lines lines = ReadLines(LogPath());
         return {lines.begin() + static_cast<std::ptrdiff_t>(skipped), lines.end()};
     }
@@ -78,7 +82,7 @@ TEST_F(LogTest, TraceLinesCarryElapsedMillisecondsAndDepth) {
     log.LogData("plain text");
     log.LogData("");
 
-    EXPECT_EQ(LinesAfter(skipped),
+    EXPECT_EQ(LinesAfter(log, skipped),
               (Lines{"0001234, 001, ->mCompare: INIGetInfo", "0001302, 000, <-mCompare: INIGetInfo",
                      "12345678, 001, ->Big", " plain text", " "}));
 }
@@ -94,15 +98,15 @@ TEST_F(LogTest, TraceTextRulesAndADepthThatNeverGoesBelowZero) {
     log.LogTraceExit("<-Already");
     log.LogTraceExit("->Other");
 
-    EXPECT_EQ(LinesAfter(skipped), (Lines{
-                                       "0000000, 000, <-Stray",
-                                       "0000000, 001, ->Proc: Module: info",
-                                       "0000000, 002, ->Proc: info",
-                                       "0000000, 003, ->Already",
-                                       "0000000, 004, ->-",
-                                       "0000000, 003, <-Already",
-                                       "0000000, 002, <-->Other",
-                                   }));
+    EXPECT_EQ(LinesAfter(log, skipped), (Lines{
+                                            "0000000, 000, <-Stray",
+                                            "0000000, 001, ->Proc: Module: info",
+                                            "0000000, 002, ->Proc: info",
+                                            "0000000, 003, ->Already",
+                                            "0000000, 004, ->-",
+                                            "0000000, 003, <-Already",
+                                            "0000000, 002, <-->Other",
+                                        }));
 }
 
 TEST_F(LogTest, CallChainGrowsPastAHundredAndListingItKeepsTheDepth) {
@@ -119,7 +123,7 @@ TEST_F(LogTest, CallChainGrowsPastAHundredAndListingItKeepsTheDepth) {
     EXPECT_EQ(log.LogGetProcs(), expected);
     log.LogTraceExit("P230");
 
-    const Lines lines = LinesAfter(skipped);
+    const Lines lines = LinesAfter(log, skipped);
     ASSERT_EQ(lines.size(), nesting + 2u);
     EXPECT_EQ(lines[0], " Procedure Call-list...");
     EXPECT_EQ(lines[nesting], " ->P230");
@@ -187,6 +191,45 @@ TEST_F(LogTest, AFileThatCannotBeOpenedRaisesAPathFileAccessError) {
     }
 }
 
+TEST_F(LogTest, AFileThatMustNotBeTheLogIsRefusedAndLeftAsItWas) {
+    cLog log(Facts(), clock);
+    const std::string input = dir.Write("one.bas", "Sub A()\r\n");
+    log.ProtectFiles({dir.Write("none.bas", ""), input});
+    const std::string fifo = (dir.Path() / "fifo").string();
+    ASSERT_EQ(::mkfifo(fifo.c_str(), 0600), 0);
+    for (const auto& [file, reason] : {std::pair{input, "It is one of the files to compare."},
+                                       std::pair{fifo, "It is not a regular file."}}) {
+        try {
+            log.LogOpen(file, LogModeNew);
+            FAIL() << "opened " << file;
+        } catch (const OutputFileError& e) {
+            EXPECT_EQ(e.FileName, file);
+            EXPECT_EQ(e.Reason, reason);
+        }
+    }
+    EXPECT_EQ(test::ReadFile(input), "Sub A()\r\n");
+}
+
+TEST_F(LogTest, LinesAreGatheredAndTheLogStopsAtItsLimit) {
+    cLog log(Facts(), clock);
+    log.SizeLimit(4096);
+    Open(log);
+    const auto before = std::filesystem::file_size(LogPath());
+    log.LogData("kept in memory");
+    EXPECT_EQ(std::filesystem::file_size(LogPath()), before);
+    log.Flush();
+    EXPECT_EQ(ReadLines(LogPath()).back(), " kept in memory");
+
+    for (int i = 0; i < 1000; ++i) log.LogData("candidate " + std::to_string(i));
+    log.LogEnd();
+    const Lines lines = ReadLines(LogPath());
+    EXPECT_LE(std::filesystem::file_size(LogPath()), 4096u);
+    EXPECT_GT(std::filesystem::file_size(LogPath()), 4000u);
+    EXPECT_EQ(lines.back(),
+              "-----The log is cut here: it has reached its limit of 4096 bytes-----");
+    EXPECT_EQ(lines[lines.size() - 2].rfind(" candidate ", 0), 0u);
+}
+
 TEST_F(LogTest, DefaultNameIsBesideTheExecutableOrInTheUserDataFolder) {
     const char* old = std::getenv("XDG_DATA_HOME");
     const std::string saved = old ? old : "";
@@ -241,7 +284,7 @@ TEST_F(LogTest, ReopeningEmitsOnlyWhatWasQueuedWhileClosed) {
     const size_t firstOpen = Open(log);
     log.LogClose();
     log.LogOpen(LogPath(), LogModeAppend);
-    EXPECT_EQ(QueuedPart(LinesAfter(firstOpen)), Lines{});
+    EXPECT_EQ(QueuedPart(LinesAfter(log, firstOpen)), Lines{});
 
     log.LogClose();
     log.LogData("while closed");

@@ -1,7 +1,10 @@
 #include <gtest/gtest.h>
 
+#include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
+
+#include <fstream>
 
 #include "Pipeline.h"
 #include "RawLoader.h"
@@ -36,8 +39,10 @@ TEST(LoadRawStack, EndOfFileCases) {
     EXPECT_EQ(RawLinesOf("a\r"), Lines{"a"});
 }
 
-TEST(LoadRawStack, KeepsTabsBlanksAndNulsAsRead) {
-    EXPECT_EQ(RawLinesOf(std::string("\t x  \0y ", 8)), Lines{std::string("\t x  \0y ", 8)});
+TEST(LoadRawStack, KeepsTabsBlanksAndNulsPastTheTextProbeAsRead) {
+    const std::string first(TextProbeBytes, 'a');
+    EXPECT_EQ(RawLinesOf(first + "\r\n" + std::string("\t x  \0y ", 8)),
+              (Lines{first, std::string("\t x  \0y ", 8)}));
 }
 
 TEST(LoadRawStack, LongLinesAcrossTheWordScan) {
@@ -83,6 +88,44 @@ TEST(LoadRawStack, LineOfMoreThan32767CharactersIsRefused) {
     }
 }
 
+// Bytes this process has read so far, by the kernel's count; -1 when it does not tell.
+int64_t BytesReadSoFar() {
+    std::ifstream io("/proc/self/io");
+    std::string key;
+    int64_t value = 0;
+    while (io >> key >> value) {
+        if (key == "rchar:") return value;
+    }
+    return -1;
+}
+
+std::string RefusalOf(const std::string& fileName, int64_t maxBytes = MaxInputBytes) {
+    try {
+        ReadInputFile(fileName, maxBytes);
+    } catch (const InputFileError& e) {
+        return e.what();
+    }
+    return "";
+}
+
+TEST(ReadInputFile, OnlyRegularFilesAreReadAndAFifoDoesNotBlock) {
+    test::TempDir dir;
+    const std::string fifo = (dir.Path() / "pipe.bas").string();
+    ASSERT_EQ(::mkfifo(fifo.c_str(), 0600), 0);
+    EXPECT_EQ(RefusalOf(fifo), "It is not a regular file.");
+    EXPECT_EQ(RefusalOf(dir.Path().string()), "It is not a regular file.");
+    EXPECT_EQ(RefusalOf((dir.Path() / "none.bas").string()), "No such file or directory");
+}
+
+TEST(ReadInputFile, AFileBeyondItsToldSizeIsReadToItsEndOrToTheLimit) {
+    // Files of /proc tell a size of 0 and have content, as a file that grows while read does.
+    const std::string maps = "/proc/self/maps";
+    struct stat st {};
+    if (::stat(maps.c_str(), &st) != 0 || st.st_size != 0) GTEST_SKIP() << "no /proc here";
+    EXPECT_NE(ReadInputFile(maps).find('\n'), std::string::npos);
+    EXPECT_EQ(RefusalOf(maps, 100), "The file is larger than 100 bytes.");
+}
+
 class CompareFailure : public ::testing::Test {
   protected:
     // A comparison on screen that a failing one must leave alone.
@@ -119,6 +162,37 @@ TEST_F(CompareFailure, UnreadableFileKeepsThePreviousComparison) {
     EXPECT_FALSE(CompareAFile(state, {}, host));
     ASSERT_EQ(host.Messages.size(), 1u);
     EXPECT_EQ(host.Messages[0].rfind("Unable to compare File 1\n" + locked + "\n", 0), 0u);
+    ExpectPreviousKept();
+}
+
+TEST_F(CompareFailure, AFileLargerThanTheLimitIsRefusedWithoutReadingIt) {
+    const std::string sparse = (dir.Path() / "sparse.bas").string();
+    const int fd = ::open(sparse.c_str(), O_WRONLY | O_CREAT, 0600);
+    ASSERT_GE(fd, 0);
+    ASSERT_EQ(::ftruncate(fd, int64_t{3} << 30), 0);  // 3 GiB, none of it on disk
+    ::close(fd);
+    SetFileNames(state, dir.Write("k.bas", "x"), sparse);
+    const int64_t before = BytesReadSoFar();
+    EXPECT_FALSE(CompareAFile(state, {}, host));
+    if (before >= 0) {
+        EXPECT_LT(BytesReadSoFar() - before, 1 << 20);
+    }
+    ASSERT_EQ(host.Messages.size(), 1u);
+    EXPECT_EQ(host.Messages[0], "Unable to compare File 2\n" + sparse +
+                                    "\nThe file is larger than 2,147,483,647 bytes.");
+    ExpectPreviousKept();
+}
+
+TEST_F(CompareFailure, AFileThatIsNotTextIsRefused) {
+    // A NUL byte among the first 8 KiB, as in any executable.
+    const std::string binary = dir.Write("ls.bas",
+                                         "\x7F"
+                                         "ELF\x02\x01\x01" +
+                                             std::string(1, '\0'));
+    SetFileNames(state, binary, dir.Write("l.bas", "x"));
+    EXPECT_FALSE(CompareAFile(state, {}, host));
+    ASSERT_EQ(host.Messages.size(), 1u);
+    EXPECT_EQ(host.Messages[0], "Unable to compare File 1\n" + binary + "\nIt is not a text file.");
     ExpectPreviousKept();
 }
 

@@ -1,22 +1,15 @@
-// Arbitrary bytes through the whole comparison: the first bytes choose the options, the rest is
-// split at the first 0xFF byte into File 1 and File 2. Any crash, sanitizer report or failed
-// consistency check is a finding.
-#include <unistd.h>
-
+// Arbitrary bytes through the whole comparison, in memory: the first bytes choose the options,
+// the rest is split at the first 0xFF byte into File 1 and File 2. Any crash, sanitizer report
+// or failed consistency check is a finding.
 #include <cstdio>
 #include <cstdlib>
 #include <string>
 
-#include "FuzzFiles.h"
 #include "Pipeline.h"
 #include "RunTimeError.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     if (size < 3) return 0;
-    static const std::string dir = [] {
-        char pattern[] = "/tmp/dualis-fuzz-XXXXXX";
-        return std::string(mkdtemp(pattern));
-    }();
     const uint16_t flags = static_cast<uint16_t>(data[0] | (data[1] << 8));
     dualis::CompareOptions o;
     o.IgnoreCase = flags & 1;
@@ -35,19 +28,16 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     o.DifferencesAfter = static_cast<int16_t>((flags >> 12) & 3);
     const auto search =
         (flags & 0x4000) ? dualis::CandidateSearch::Indexed : dualis::CandidateSearch::Auto;
-    data += 3;
-    size -= 3;
-    size_t split = 0;
-    while (split < size && data[split] != 0xFF) ++split;
-    dualis::fuzz::WriteFile(dir + "/one.bas", data, split);
-    dualis::fuzz::WriteFile(dir + "/two.bas", data + std::min(split + 1, size),
-                            size - std::min(split + 1, size));
+    const std::string rest(reinterpret_cast<const char*>(data) + 3, size - 3);
+    const size_t split = std::min(rest.find('\xFF'), rest.size());
 
     dualis::QuietHost host;
     dualis::ComparisonState state;
-    dualis::SetFileNames(state, dir + "/one.bas", dir + "/two.bas");
+    dualis::SetFileNames(state, "/fuzz/one.bas", "/fuzz/two.bas");
     try {
-        dualis::CompareAFile(state, o, host, search);
+        dualis::CompareContents(
+            state, o, host, {rest.substr(0, split), rest.substr(std::min(split + 1, rest.size()))},
+            search);
     } catch (const dualis::RunTimeError& e) {
         std::fprintf(stderr, "run-time error %d in %s\n", e.Number, e.Place.c_str());
         std::abort();

@@ -1,14 +1,10 @@
-// Arbitrary bytes as a settings file: the table read from it, written back and read again must
-// be the same table, whether written over a copy of the file or into an empty one, and a file
-// just written must hold no value that cannot be read. Any crash, sanitizer report or
+// Arbitrary bytes as a settings file, in memory: the table read from it, written back and read
+// again must be the same table, whether written over the file's text or into an empty one, and a
+// file just written must hold no value that cannot be read. Any crash, sanitizer report or
 // difference is a finding.
-#include <unistd.h>
-
-#include <cstdio>
 #include <cstdlib>
 #include <string>
-
-#include "FuzzFiles.h"
+#include <vector>
 
 #include "Settings.h"
 
@@ -16,39 +12,28 @@ namespace {
 
 dualis::Settings Read(dualis::cINIHandler& ini, std::vector<std::string>& problems) {
     dualis::Settings s;
-    problems = dualis::INIGetInfo(ini, s, "/fuzz/");
+    problems = dualis::GetEveryKey(ini, s, "/fuzz/");
     return s;
 }
 
 }  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
-    // Every write syncs the file to disk; TMPDIR=/dev/shm keeps a run fast.
-    static const std::string dir = [] {
-        const char* tmp = std::getenv("TMPDIR");
-        std::string pattern = std::string(tmp != nullptr ? tmp : "/tmp") + "/dualis-fuzz-XXXXXX";
-        if (mkdtemp(pattern.data()) == nullptr) std::abort();
-        return pattern;
-    }();
-    const std::string copy = dir + "/copy.ini";
-    const std::string fresh = dir + "/fresh.ini";
-    dualis::fuzz::WriteFile(dir + "/input.ini", data, size);
-    dualis::fuzz::WriteFile(copy, data, size);
-    std::remove(fresh.c_str());
-
-    dualis::cINIHandler ini("/fuzz/dualis", dir + "/WIN.INI");
+    const std::string input(reinterpret_cast<const char*>(data), size);
+    dualis::cINIHandler ini("/fuzz/dualis", "/fuzz/WIN.INI");
     std::vector<std::string> problems;
-    ini.SetINIFileName(dir + "/input.ini");
+    ini.HoldText(input);
     const dualis::Settings first = Read(ini, problems);
 
     // As the program writes its own file: keys it leaves alone keep their text.
-    ini.SetINIFileName(copy);
-    dualis::INIPutInfo(ini, first, first.Version, true);
+    dualis::PutEveryKey(ini, first, first.Version, true);
+    ini.HoldText(ini.HeldText());
     if (!(Read(ini, problems) == first)) std::abort();
 
     // Into an empty file every key must be written, the placement only in the normal state.
-    ini.SetINIFileName(fresh);
-    dualis::INIPutInfo(ini, first, first.Version, true);
+    ini.HoldText("");
+    dualis::PutEveryKey(ini, first, first.Version, true);
+    ini.HoldText(ini.HeldText());
     dualis::Settings expected = first;
     if (first.MainWindowState != 0) {
         expected.MainWindowHeight = expected.MainWindowLeft = 0;

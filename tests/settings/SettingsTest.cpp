@@ -117,7 +117,7 @@ class SettingsTest : public ::testing::Test {
 
 TEST_F(SettingsTest, EveryKeyRoundTripsThroughTheFile) {
     const Settings changed = Changed();
-    INIPutInfo(ini, changed, changed.Version, true);
+    ASSERT_TRUE(INIPutInfo(ini, changed, changed.Version, true).Saved);
     EXPECT_EQ(ReadInto(Defaults()), changed);
     EXPECT_EQ(problems, Texts{});
 }
@@ -127,7 +127,7 @@ TEST_F(SettingsTest, AFirstRunReadsEveryDefaultAndWritesTheWholeFile) {
     EXPECT_EQ(first, Defaults());
     EXPECT_EQ(problems, Texts{});
 
-    INIPutInfo(ini, first, "1.0.0 (2024-05-01 10:00:00)", true);
+    ASSERT_TRUE(INIPutInfo(ini, first, "1.0.0 (2024-05-01 10:00:00)", true).Saved);
     const fs::path golden =
         fs::path(__FILE__).parent_path().parent_path() / "data" / "settings-first-run.ini";
     EXPECT_EQ(Text(), FileText(golden));
@@ -163,7 +163,7 @@ TEST_F(SettingsTest, StrictNumbersAndColoursTakeTheirWrittenForms) {
     Settings s = Defaults();
     s.BackColorAdded = 0x00FFFF;  // yellow
     s.BackColorChanged = 0;
-    INIPutInfo(ini, s, "", true);
+    ASSERT_TRUE(INIPutInfo(ini, s, "", true).Saved);
     EXPECT_NE(Text().find("BackColorAdded=&HFFFF\n"), std::string::npos);
     EXPECT_NE(Text().find("BackColorChanged=&H0\n"), std::string::npos);
     EXPECT_NE(Text().find("BackColorDeleted=&HFFFFFF\n"), std::string::npos);
@@ -193,7 +193,7 @@ TEST_F(SettingsTest, TheExtremesOfEachNumberReadBackAsWritten) {
     s.MainWindowLeft = -2147483648.0f;
     s.SyncFilePaths = std::numeric_limits<int32_t>::min();
     s.Compare.DifferencesAfter = std::numeric_limits<int16_t>::max();
-    INIPutInfo(ini, s, "", true);
+    ASSERT_TRUE(INIPutInfo(ini, s, "", true).Saved);
     EXPECT_EQ(ReadInto(Defaults()), s);
     EXPECT_EQ(problems, Texts{});
 }
@@ -231,7 +231,7 @@ TEST_F(SettingsTest, ABadValueTakesItsDefaultAndTheNextWriteMendsIt) {
     EXPECT_EQ(s.Compare.DifferencesBefore, 5);
     EXPECT_EQ(s.SourcePath, "/src/");
 
-    INIPutInfo(ini, s, "", true);
+    ASSERT_TRUE(INIPutInfo(ini, s, "", true).Saved);
     EXPECT_NE(Text().find("DifferencesAfter=3\n"), std::string::npos);
     EXPECT_EQ(ReadInto(Changed()), s);
     EXPECT_EQ(problems, Texts{});
@@ -244,7 +244,7 @@ TEST_F(SettingsTest, AWindowClosedMaximisedKeepsItsLastNormalPlacement) {
     Settings s = ReadInto(Defaults());
     s.MainWindowState = 2;
     s.MainWindowHeight = s.MainWindowLeft = s.MainWindowTop = s.MainWindowWidth = 15;
-    INIPutInfo(ini, s, "", true);
+    ASSERT_TRUE(INIPutInfo(ini, s, "", true).Saved);
     EXPECT_NE(Text().find("[Display]\nMainWindowHeight=6000\nMainWindowLeft=120\n"
                           "MainWindowTop=90\nMainWindowWidth=9000\nBackColorAdded="),
               std::string::npos);
@@ -258,7 +258,7 @@ TEST_F(SettingsTest, TheTenthRecentPairFollowsTheNinth) {
     Settings s = Defaults();
     s.MRU[8] = {"/a/9.frm", "/b/9.frm"};
     s.MRU[9] = {"/a/10.frm", "/b/10.frm"};
-    INIPutInfo(ini, s, "", true);
+    ASSERT_TRUE(INIPutInfo(ini, s, "", true).Saved);
     EXPECT_NE(Text().find("MRU9F2=/b/9.frm\nMRU10F1=/a/10.frm\nMRU10F2=/b/10.frm\n"),
               std::string::npos);
     EXPECT_EQ(ReadInto(Defaults()).MRU, s.MRU);
@@ -271,7 +271,7 @@ TEST_F(SettingsTest, AHandEditedFileKeepsItsCommentsAndOwnKeys) {
     Settings s = ReadInto(Defaults());
     EXPECT_EQ(s.ViewMode, "H");  // a stray carriage return is no part of the value
     s.Version = "ignored";
-    INIPutInfo(ini, s, "2.0", false);
+    ASSERT_TRUE(INIPutInfo(ini, s, "2.0", false).Saved);
     const std::string text = Text();
     EXPECT_EQ(text.rfind("; Dualis settings, edited by hand\n[Compare]\n"
                          "; lines that must agree again\nSyncNumber = 3\nOwnKey=kept\n",

@@ -318,7 +318,14 @@ void frmMain::ApplyPlacement() {
         // A maximised window keeps this as the placement it returns to.
         SetOuterGeometry(FitInside(stored, available));
     }
-    if (placement == LoadPlacement::Maximise) setWindowState(Qt::WindowMaximized);
+    if (placement != LoadPlacement::Maximise) return;
+    if (pendingOuter_) {
+        // Maximised only once framed, so that the window manager keeps the right normal
+        // placement to restore the window to.
+        maximiseWhenFramed_ = true;
+    } else {
+        setWindowState(Qt::WindowMaximized);
+    }
 }
 
 void frmMain::SetOuterGeometry(const PixelRect& outer) {
@@ -331,18 +338,13 @@ void frmMain::SetOuterGeometry(const PixelRect& outer) {
 }
 
 void frmMain::ApplyPendingPlacement() {
-    if (!pendingOuter_ || windowState() != Qt::WindowNoState) return;
+    if (!pendingOuter_) return;
     RefreshMetrics();
-    if (metrics_.FrameWidth <= 0 && metrics_.FrameHeight <= 0) return;
-    SetOuterGeometry(*pendingOuter_);
-}
-
-void frmMain::changeEvent(QEvent* event) {
-    QMainWindow::changeEvent(event);
-    // A window started maximised gets its stored normal placement when it is restored.
-    if (event->type() == QEvent::WindowStateChange && pendingOuter_) {
-        QTimer::singleShot(0, this, [this] { ApplyPendingPlacement(); });
-    }
+    const bool framed = metrics_.FrameWidth > 0 || metrics_.FrameHeight > 0;
+    // A window system that puts no frame round the window leaves nothing to correct.
+    if (framed) SetOuterGeometry(*pendingOuter_);
+    pendingOuter_.reset();
+    if (std::exchange(maximiseWhenFramed_, false)) setWindowState(Qt::WindowMaximized);
 }
 
 void frmMain::RecordPlacement() {

@@ -225,7 +225,6 @@ class frmMain : public QMainWindow {
 
   protected:
     void closeEvent(QCloseEvent* event) override;
-    void changeEvent(QEvent* event) override;
     void resizeEvent(QResizeEvent* event) override;
     bool eventFilter(QObject* watched, QEvent* event) override;
 
@@ -285,6 +284,7 @@ class frmMain : public QMainWindow {
     WindowMetrics metrics_;
     // The outer rectangle still to be applied once the frame is known.
     std::optional<PixelRect> pendingOuter_;
+    bool maximiseWhenFramed_ = false;
     // The names of the comparison on screen, which a comparison that fails leaves in place.
     std::array<std::string, 2> shownFileName_, shownBaseName_, shownExtension_;
     // Set while a pick in the procedure list has been handled and its activation is to come.

@@ -1,0 +1,103 @@
+#include "FileIO.h"
+
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <algorithm>
+#include <cerrno>
+#include <cstring>
+
+#include "Formats.h"
+
+namespace dualis {
+namespace {
+
+class Descriptor {
+  public:
+    explicit Descriptor(int fd) : fd_(fd) {}
+    ~Descriptor() { ::close(fd_); }
+    Descriptor(const Descriptor&) = delete;
+    Descriptor& operator=(const Descriptor&) = delete;
+
+  private:
+    int fd_;
+};
+
+InputFileError SystemError() {
+    return InputFileError(std::strerror(errno));
+}
+
+// The reason an append failed, from errno.
+std::string Reason() {
+    // A FIFO opened without blocking and without a reader: a blocking open would wait for ever.
+    if (errno == ENXIO) return "Nothing reads from it.";
+    return std::strerror(errno);
+}
+
+}  // namespace
+
+std::string ReadInputFile(const std::string& fileName, int64_t maxBytes) {
+    // Without O_NONBLOCK a name swapped for a FIFO would wait for a writer for ever.
+    const int fd = ::open(fileName.c_str(), O_RDONLY | O_NONBLOCK | O_NOCTTY | O_CLOEXEC);
+    if (fd < 0) throw SystemError();
+    const Descriptor file(fd);
+    struct stat st {};
+    if (::fstat(fd, &st) != 0) throw SystemError();
+    if (!S_ISREG(st.st_mode)) throw InputFileError("It is not a regular file.");
+    const InputFileError tooLarge("The file is larger than " + GroupedThousands(maxBytes) +
+                                  " bytes.");
+    if (st.st_size > maxBytes) throw tooLarge;
+
+    // One byte more than the size told, so that the end of the file is seen without growing.
+    const size_t limit = static_cast<size_t>(maxBytes) + 1;
+    std::string bytes(static_cast<size_t>(st.st_size) + 1, '\0');
+    size_t have = 0;
+    for (;;) {
+        if (have == bytes.size()) {
+            // The file grew while read, or its size is not told (as for files of /proc).
+            if (have >= limit) throw tooLarge;
+            bytes.resize(std::min(limit, std::max<size_t>(2 * have, 65536)));
+        }
+        const ssize_t got = ::read(fd, bytes.data() + have, bytes.size() - have);
+        if (got < 0 && errno == EINTR) continue;
+        if (got < 0) throw SystemError();
+        if (got == 0) break;
+        have += static_cast<size_t>(got);
+    }
+    bytes.resize(have);
+    return bytes;
+}
+
+std::string AppendToFile(const std::string& fileName, std::string_view text) {
+    const int fd = ::open(fileName.c_str(),
+                          O_WRONLY | O_APPEND | O_CREAT | O_NONBLOCK | O_NOCTTY | O_CLOEXEC, 0666);
+    if (fd < 0) return Reason();
+    // A pipe with a reader is written like a file: waiting while the reader catches up.
+    const int flags = ::fcntl(fd, F_GETFL);
+    bool ok = flags >= 0 && ::fcntl(fd, F_SETFL, flags & ~O_NONBLOCK) == 0;
+    while (ok && !text.empty()) {
+        const ssize_t written = ::write(fd, text.data(), text.size());
+        if (written < 0 && errno == EINTR) continue;
+        ok = written > 0;
+        if (ok) text.remove_prefix(static_cast<size_t>(written));
+    }
+    std::string reason = ok ? "" : Reason();
+    if (::close(fd) != 0 && reason.empty() && errno != EINTR) reason = Reason();
+    return reason;
+}
+
+bool FileFacts(const std::string& fileName, int64_t& size, FileTime& date) {
+    struct stat st {};
+    if (::stat(fileName.c_str(), &st) != 0) return false;
+    size = st.st_size;
+    date = std::chrono::system_clock::from_time_t(st.st_mtime);
+    return true;
+}
+
+bool IsRegularFile(const std::string& fileName) {
+    struct stat st {};
+    return ::stat(fileName.c_str(), &st) == 0 && S_ISREG(st.st_mode);
+}
+
+}  // namespace dualis

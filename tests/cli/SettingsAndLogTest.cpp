@@ -1,0 +1,71 @@
+// The command line with settings files and trace logs that are not what they should be: each
+// is named on standard error and the run goes on with the defaults or without a log.
+#include <gtest/gtest.h>
+#include <unistd.h>
+
+#include <filesystem>
+#include <string>
+
+#include "RunDualis.h"
+#include "TestSupport.h"
+
+namespace dualis {
+namespace {
+
+using test::Invocation;
+using test::Outcome;
+using test::RunDualis;
+
+const std::string Data = DUALIS_TEST_DATA;
+const std::string Case1 = Data + "/case1.bas";  // differs from case2 in letter case only
+const std::string Case2 = Data + "/case2.bas";
+
+TEST(CommandLineSettings, ANameWithoutAFolderIsInTheCurrentFolder) {
+    test::TempDir dir;
+    dir.Write("mine.ini", "[Compare]\nIgnoreCase=Yes\n");
+    Invocation run;
+    run.Args = {"--settings", "mine.ini", "--report", Case1, Case2};
+    run.WorkDir = dir.Path().string();
+    const Outcome outcome = RunDualis(run);
+    EXPECT_EQ(outcome.Status, 0) << outcome.Err;
+    EXPECT_EQ(outcome.Err, "");
+}
+
+TEST(CommandLineSettings, AFileThatIsNoSettingsFileIsNamedAndTheDefaultsAreUsed) {
+    test::TempDir dir;
+    const std::pair<std::string, std::string> cases[] = {
+        {(dir.Path() / "none.ini").string(), "No such file or directory"},
+        {dir.Path().string(), "It is a folder."},
+        {DUALIS_EXE, "It is not a text file."},
+    };
+    for (const auto& [file, reason] : cases) {
+        const Outcome run = RunDualis({"--settings", file, "--report", Case1, Case2});
+        EXPECT_EQ(run.Status, 1) << file;  // IgnoreCase is off by default
+        EXPECT_EQ(run.Err, "Unable to read the settings file\n" + file + "\n" + reason +
+                               "\nThe defaults are used.\n");
+    }
+}
+
+TEST(CommandLineLog, ALogThatCannotBeOpenedIsNamedAndTheComparisonGoesOn) {
+    test::TempDir dir;
+    const std::string missing = (dir.Path() / "none" / "trace.log").string();
+    const std::string ini = dir.Write("s.ini", "[Debug]\nLogApp=Yes\nLOGFILE=" + missing + "\n");
+    const Outcome run = RunDualis({"--settings", ini, "--report", Case1, Case2});
+    EXPECT_EQ(run.Status, 1);
+    EXPECT_EQ(run.Err, "Unable to open the trace log that LOGFILE names\n" + missing +
+                           "\nNo such file or directory\nThe program goes on without a log.\n");
+    EXPECT_NE(run.Out.find("Procs: 0 equal, 1 changed"), std::string::npos);
+}
+
+TEST(CommandLineLog, ALogThatIsAnInputFileLeavesItAsItWas) {
+    test::TempDir dir;
+    const std::string one = dir.Write("one.bas", test::ReadFile(Case1));
+    const std::string ini = dir.Write("s.ini", "[Debug]\nLogApp=Yes\nLOGFILE=" + one + "\n");
+    const Outcome run = RunDualis({"--settings", ini, "--report", one, Case2});
+    EXPECT_EQ(run.Status, 1);
+    EXPECT_NE(run.Err.find("\nIt is one of the files to compare.\n"), std::string::npos);
+    EXPECT_EQ(test::ReadFile(one), test::ReadFile(Case1));
+}
+
+}  // namespace
+}  // namespace dualis
