@@ -101,6 +101,11 @@ MainWindowContext MakeContext(WindowProgram& w) {
         TerminateProgram(0);
     };
     ctx.ProgramFolder = ProgramFolder(cAppInfo::ExecutablePath());
+    ctx.SaveSettings = [&w]() -> std::optional<std::string> {
+        const SaveResult saved = WriteSettings(w.S);
+        if (saved.Saved) return std::nullopt;
+        return NotSavedMessage(saved);
+    };
     return ctx;
 }
 
