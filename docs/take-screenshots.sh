@@ -38,5 +38,20 @@ for view in V H C; do
   kill $app
   wait $app 2>/dev/null || true
 done
+# The options dialog's two pages.
+DISPLAY=$display XDG_CONFIG_HOME=$config build/release/app/dualis \
+  examples/v1/frmOrders.frm examples/v2/frmOrders.frm &
+app=$!
+sleep 3
+id=$(DISPLAY=$display xdotool search --name '^Dualis ' | head -1)
+DISPLAY=$display xdotool mousemove --window "$id" 246 36 click 1
+sleep 1
+options=$(DISPLAY=$display xdotool search --name '^Options$' | head -1)
+DISPLAY=$display import -window "$options" docs/screenshots/options-compare.png
+DISPLAY=$display xdotool key --window "$options" alt+d
+sleep 0.5
+DISPLAY=$display import -window "$options" docs/screenshots/options-display.png
+kill $app
+wait $app 2>/dev/null || true
 rm -rf "$config"
 echo "Screenshots in docs/screenshots/"

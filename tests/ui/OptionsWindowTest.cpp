@@ -55,6 +55,16 @@ class OptionsWindowTest : public QObject {
             [&] { f.window->mnuViewOptions->trigger(); });
         QCOMPARE(page, 1);
         QVERIFY(f.window->Options);  // OK keeps it
+        // The toolbar's Options button opens it too, on the page it showed last.
+        page = 0;
+        WithOptionsDialog(
+            f,
+            [&](frmOptions& dialog) {
+                page = dialog.CurrentPage();
+                dialog.cmdOK->click();
+            },
+            [&] { f.window->picToolBar_MouseDown(ButtonOptions); });
+        QCOMPARE(page, 1);
     }
 
     void YesComparesAgainWithTheNewOptionsAndNoLeavesTheComparison() {

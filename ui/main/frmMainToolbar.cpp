@@ -60,6 +60,9 @@ void frmMain::picToolBar_MouseDown(int position) {
             case ButtonFindPriorMatch:
                 mnuFindItems[6]->trigger();
                 break;
+            case ButtonOptions:
+                mnuViewOptions_Click();
+                break;
             case ButtonHelp:
                 mnuHelpHelp_Click();
                 break;
