@@ -259,6 +259,9 @@ class frmMain : public QMainWindow {
     void SetComparing(bool comparing);
     // Moves a horizontal bar without its change event; the caller draws.
     void SetHorizontalScroll(int p, int value);
+    // After a part of the window was shown or hidden: the view area, the panes, the scroll
+    // ranges, the drawing and the legend.
+    void RelayoutView();
     // Both panes back to their first column, as every view starts.
     void StartAtFirstColumn();
     bool ProcListHasFocus() const;

@@ -311,14 +311,18 @@ void frmMain::mnuViewStatusBar_Click() {
         mnuViewStatusBar->setChecked(ctx_.Values.Viewstatusbar);
         lblStatus->setVisible(ctx_.Values.Viewstatusbar);
         if (ctx_.Values.Viewstatusbar) Form_Resize();
-        PositionViewArea();
-        PositionDisplayAreas();
-        if (ctx_.State.FilesCompared) {
-            SetScrollBars();
-            ShowDisplayArrays();
-        }
-        SetupLegend();
+        RelayoutView();
     });
+}
+
+void frmMain::RelayoutView() {
+    PositionViewArea();
+    PositionDisplayAreas();
+    if (ctx_.State.FilesCompared) {
+        SetScrollBars();
+        ShowDisplayArrays();
+    }
+    SetupLegend();
 }
 
 void frmMain::mnuViewLegend_Click() {

@@ -79,13 +79,7 @@ void frmMain::mnuViewToolbar_Click() {
         mnuViewToolbar->setChecked(s.ViewToolBar);
         picToolBar->setVisible(s.ViewToolBar);
         PositionProcList();
-        PositionViewArea();
-        PositionDisplayAreas();
-        if (ctx_.State.FilesCompared) {
-            SetScrollBars();
-            ShowDisplayArrays();
-        }
-        SetupLegend();
+        RelayoutView();
     });
 }
 
