@@ -162,6 +162,18 @@ TEST(ProcListEntries, ListEveryProcedureOrOnlyTheDifferences) {
     EXPECT_TRUE(ProcListEntries(test::CompareTexts(one, one), true).empty());
 }
 
+TEST(ProcListEntries, TypingFindsANameWhateverItsStatusAndCase) {
+    const std::vector<ProcListEntry> entries{
+        {"= (General)", 1}, {"# cmdSave_Click", 2}, {"+ cmdPrint_Click", 3}, {"- Form_Load", 4}};
+    EXPECT_EQ(EntryStartingWith(entries, "CMDp", 0), 2);
+    EXPECT_EQ(EntryStartingWith(entries, "cmd", 2), 2);
+    EXPECT_EQ(EntryStartingWith(entries, "cmd", 3), 1);  // round from the top
+    EXPECT_EQ(EntryStartingWith(entries, "(", 1), 0);
+    EXPECT_EQ(EntryStartingWith(entries, "#", 0), -1);  // the symbol is no part of the name
+    EXPECT_EQ(EntryStartingWith(entries, "Form_Loads", 0), -1);
+    EXPECT_EQ(EntryStartingWith({}, "a", 0), -1);
+}
+
 TEST(PlacementAtLoad, TooSmallCentresMaximisedMaximisesTheRestRestores) {
     Settings s;
     s.MainWindowWidth = 2999;

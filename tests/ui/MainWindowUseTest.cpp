@@ -143,6 +143,12 @@ class MainWindowUseTest : public QObject {
         const int draws = f.window->picDisplay[0]->DrawCount();
         QTest::keyClick(list, Qt::Key_Up);
         QCOMPARE(f.window->picDisplay[0]->DrawCount(), draws + 1);
+        // Typing goes to the procedure whose name starts with the letters typed.
+        QTest::keyClicks(list, "p3");
+        QCOMPARE(f.window->CurrentProc, 4);
+        QTest::keyClick(list, Qt::Key_ParenLeft, Qt::NoModifier,
+                        QApplication::keyboardInputInterval() + 50);
+        QCOMPARE(list->currentIndex(), 0);
         // The panes and the list show where the focus is; the labels and bars take none.
         QCOMPARE(f.window->lblFileInformation[0]->focusPolicy(), Qt::NoFocus);
         QCOMPARE(f.window->vsbDisplay[0]->focusPolicy(), Qt::NoFocus);

@@ -1,6 +1,9 @@
 // The procedure list's entries and the window's placement at load.
 #include "ProcList.h"
 
+#include <algorithm>
+#include <cctype>
+
 #include "Layout.h"
 #include "Symbols.h"
 
@@ -15,6 +18,28 @@ std::vector<ProcListEntry> ProcListEntries(const ComparisonState& state, bool di
             {ProcStatusSymbol(record.Status) + " " + record.TrueProcName, static_cast<int16_t>(p)});
     }
     return entries;
+}
+
+int EntryStartingWith(const std::vector<ProcListEntry>& entries, std::string_view typed, int from) {
+    const int count = static_cast<int>(entries.size());
+    if (typed.empty() || count == 0) return -1;
+    auto lower = [](char c) {
+        return static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+    };
+    for (int i = 0; i < count; ++i) {
+        const int entry = ((from % count) + count + i) % count;
+        const std::string& text = entries[static_cast<size_t>(entry)].Text;
+        const size_t blank = text.find(' ');
+        const std::string_view name = blank == std::string::npos
+                                          ? std::string_view(text)
+                                          : std::string_view(text).substr(blank + 1);
+        if (name.size() >= typed.size() &&
+            std::equal(typed.begin(), typed.end(), name.begin(),
+                       [&](char a, char b) { return lower(a) == lower(b); })) {
+            return entry;
+        }
+    }
+    return -1;
 }
 
 LoadPlacement PlacementAtLoad(const Settings& s) {

@@ -3,6 +3,7 @@
 
 #include <cstdint>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "ComparisonState.h"
@@ -18,6 +19,10 @@ struct ProcListEntry {
 // One entry per procedure record in record order; equal procedures are left out while only the
 // differences are shown.
 std::vector<ProcListEntry> ProcListEntries(const ComparisonState& state, bool differencesOnly);
+
+// Typing in the list: the first entry, from entry `from` on and round from the top, whose
+// procedure name (after its status symbol) starts with `typed`, letter case aside; -1 for none.
+int EntryStartingWith(const std::vector<ProcListEntry>& entries, std::string_view typed, int from);
 
 // Where the main window goes when it is loaded, from the stored placement.
 enum class LoadPlacement {

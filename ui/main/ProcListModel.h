@@ -20,6 +20,8 @@ class ProcListModel : public QAbstractListModel {
         endResetModel();
     }
 
+    const std::vector<ProcListEntry>& Entries() const { return entries_; }
+
     int rowCount(const QModelIndex& parent = {}) const override {
         return parent.isValid() ? 0 : static_cast<int>(entries_.size());
     }

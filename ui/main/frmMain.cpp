@@ -236,6 +236,7 @@ bool frmMain::eventFilter(QObject* watched, QEvent* event) {
     if (event->type() == QEvent::KeyPress && watched->isWidgetType() &&
         static_cast<QWidget*>(watched)->window() == this && !QApplication::activeModalWidget()) {
         const auto* key = static_cast<QKeyEvent*>(event);
+        if (TypeInProcList(*key)) return true;
         if (Form_KeyDown(key->key(), key->modifiers())) return true;
     }
     // Once the window is on screen, the window manager has framed it.
@@ -245,6 +246,25 @@ bool frmMain::eventFilter(QObject* watched, QEvent* event) {
     // Moving over the bare window or a file label brings back the comparison's status text.
     if (event->type() == QEvent::MouseMove) lblStatus->setText(QString::fromStdString(StatusText));
     return QMainWindow::eventFilter(watched, event);
+}
+
+bool frmMain::TypeInProcList(const QKeyEvent& key) {
+    const QString text = key.text();
+    if (!cboProcedures->hasFocus() || text.isEmpty() || !text.at(0).isPrint() ||
+        (key.modifiers() & (Qt::ControlModifier | Qt::AltModifier))) {
+        return false;
+    }
+    // Letters typed in quick succession make one name; a pause starts a new one.
+    const bool goesOn =
+        typedAt_.isValid() && typedAt_.elapsed() < QApplication::keyboardInputInterval();
+    typed_ = goesOn ? typed_ + text.toStdString() : text.toStdString();
+    typedAt_.start();
+    // A new name is looked for after the current entry, so typing one letter again moves on.
+    const int current = cboProcedures->currentIndex();
+    const int entry =
+        EntryStartingWith(procList_->Entries(), typed_, goesOn ? current : current + 1);
+    if (entry >= 0 && entry != current) cboProcedures->setCurrentIndex(entry);
+    return true;
 }
 
 void frmMain::Form_Load() {

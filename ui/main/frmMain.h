@@ -5,6 +5,8 @@
 
 #include <QAction>
 #include <QComboBox>
+#include <QElapsedTimer>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QMainWindow>
 #include <QMenu>
@@ -265,6 +267,9 @@ class frmMain : public QMainWindow {
     // Both panes back to their first column, as every view starts.
     void StartAtFirstColumn();
     bool ProcListHasFocus() const;
+    // Typing in the closed procedure list goes to the procedure whose name starts with the
+    // letters typed; true when the key was taken so.
+    bool TypeInProcList(const QKeyEvent& key);
     // Draws one pane's rows and moves the pane to its horizontal scroll position.
     void DrawPane(int p, const PanePicture& picture);
     // After bar `index` of a pair moved: the partner follows when synchronised, then the redraw.
@@ -290,6 +295,8 @@ class frmMain : public QMainWindow {
     bool maximiseWhenFramed_ = false;
     // The names of the comparison on screen, which a comparison that fails leaves in place.
     std::array<std::string, 2> shownFileName_, shownBaseName_, shownExtension_;
+    std::string typed_;  // the letters typed in the procedure list, and when the last came
+    QElapsedTimer typedAt_;
     // Set while a pick in the procedure list has been handled and its activation is to come.
     bool procPickHandled_ = false;
     double LastWidth = 0;
