@@ -4,6 +4,7 @@
 #include <cctype>
 #include <cmath>
 #include <cstdlib>
+#include <iterator>
 #include <limits>
 
 namespace dualis {
@@ -23,29 +24,55 @@ auto ForeColours(S& s) {
                       &s.ForeColorDeleted, &s.ForeColorIgnored, &s.ForeColorHiLite};
 }
 
+// The boxes and option buttons that edit a setting one to one.
+struct CompareBox {
+    bool OptionsControls::*Control;
+    bool CompareOptions::*Setting;
+};
+constexpr CompareBox kCompareBoxes[] = {
+    {&OptionsControls::IgnoreTrailing, &CompareOptions::IgnoreTrailingBlanks},
+    {&OptionsControls::IgnoreLeading, &CompareOptions::IgnoreLeadingBlanks},
+    {&OptionsControls::IgnoreEmbedded, &CompareOptions::IgnoreEmbeddedBlanks},
+    {&OptionsControls::IgnoreBlankLines, &CompareOptions::IgnoreBlankLines},
+    {&OptionsControls::IgnoreLineNumbers, &CompareOptions::IgnoreLineNumbers},
+    {&OptionsControls::IgnoreCase, &CompareOptions::IgnoreCase},
+    {&OptionsControls::IgnoreComments, &CompareOptions::IgnoreComments},
+    {&OptionsControls::ExpandTabs, &CompareOptions::ExpandTabs},
+    {&OptionsControls::LineByLine, &CompareOptions::LineByLine},
+    {&OptionsControls::DifferencesOnly, &CompareOptions::DifferencesOnly},
+};
+
+struct DisplayBox {
+    bool OptionsControls::*Control;
+    bool Settings::*Setting;
+};
+constexpr DisplayBox kDisplayBoxes[] = {
+    {&OptionsControls::ShowFileOpen, &Settings::ShowFileOpen},
+    {&OptionsControls::ShowSymbols, &Settings::Symbols},
+    {&OptionsControls::DisplayLineNumbers, &Settings::LineNumbers},
+    {&OptionsControls::CountFromProcedure, &Settings::LineNumberByProc},
+};
+
+// The number fields, in the order of FieldProblem::Index.
+struct NumberField {
+    std::string OptionsControls::*Control;
+    int16_t CompareOptions::*Setting;
+    const char* Caption;
+};
+constexpr NumberField kNumberFields[] = {
+    {&OptionsControls::TabWidth, &CompareOptions::TabWidth, "Expand tabs to"},
+    {&OptionsControls::ReSync, &CompareOptions::SyncNumber, "Resync match on"},
+    {&OptionsControls::DifferencesBefore, &CompareOptions::DifferencesBefore, "Lines before"},
+    {&OptionsControls::DifferencesAfter, &CompareOptions::DifferencesAfter, "Lines after"},
+};
+
 }  // namespace
 
 OptionsControls LoadControls(const Settings& s) {
-    const CompareOptions& o = s.Compare;
     OptionsControls c;
-    c.IgnoreTrailing = o.IgnoreTrailingBlanks;
-    c.IgnoreLeading = o.IgnoreLeadingBlanks;
-    c.IgnoreEmbedded = o.IgnoreEmbeddedBlanks;
-    c.IgnoreBlankLines = o.IgnoreBlankLines;
-    c.IgnoreLineNumbers = o.IgnoreLineNumbers;
-    c.IgnoreCase = o.IgnoreCase;
-    c.IgnoreComments = o.IgnoreComments;
-    c.LineByLine = o.LineByLine;
-    c.ReSync = std::to_string(o.SyncNumber);
-    c.ShowFileOpen = s.ShowFileOpen;
-    c.ExpandTabs = o.ExpandTabs;
-    c.TabWidth = std::to_string(o.TabWidth);
-    c.ShowSymbols = s.Symbols;
-    c.DifferencesOnly = o.DifferencesOnly;
-    c.DifferencesBefore = std::to_string(o.DifferencesBefore);
-    c.DifferencesAfter = std::to_string(o.DifferencesAfter);
-    c.DisplayLineNumbers = s.LineNumbers;
-    c.CountFromProcedure = s.LineNumberByProc;
+    for (const CompareBox& box : kCompareBoxes) c.*box.Control = s.Compare.*box.Setting;
+    for (const DisplayBox& box : kDisplayBoxes) c.*box.Control = s.*box.Setting;
+    for (const NumberField& f : kNumberFields) c.*f.Control = std::to_string(s.Compare.*f.Setting);
     c.Font = {s.FontName, s.FontSize, s.FontBold, s.FontItalic};
     const auto back = BackColours(s);
     const auto fore = ForeColours(s);
@@ -79,43 +106,22 @@ std::optional<int16_t> LeadingWholeNumber(std::string_view text) {
 }
 
 std::optional<FieldProblem> StoreControls(const OptionsControls& c, Settings& s) {
-    struct Field {
-        const std::string& Text;
-        const char* Caption;
-        int16_t* Target;
-    };
     CompareOptions o = s.Compare;
-    const Field fields[] = {{c.TabWidth, "Expand tabs to", &o.TabWidth},
-                            {c.ReSync, "Resync match on", &o.SyncNumber},
-                            {c.DifferencesBefore, "Lines before", &o.DifferencesBefore},
-                            {c.DifferencesAfter, "Lines after", &o.DifferencesAfter}};
-    for (int i = 0; i < 4; ++i) {
-        const Field& f = fields[i];
-        const std::optional<int16_t> value = LeadingWholeNumber(f.Text);
+    for (int i = 0; i < static_cast<int>(std::size(kNumberFields)); ++i) {
+        const NumberField& f = kNumberFields[i];
+        const std::optional<int16_t> value = LeadingWholeNumber(c.*f.Control);
         if (!value) {
             return FieldProblem{
                 i, f.Caption,
                 std::string("\"") + f.Caption + "\" takes a whole number from -32,768 to 32,767."};
         }
-        *f.Target = *value;
+        o.*f.Setting = *value;
     }
     o.TabWidth = CompareOptions::CorrectTabWidth(o.TabWidth);
     o.SyncNumber = CompareOptions::CorrectSyncNumber(o.SyncNumber);
-    o.IgnoreTrailingBlanks = c.IgnoreTrailing;
-    o.IgnoreLeadingBlanks = c.IgnoreLeading;
-    o.IgnoreEmbeddedBlanks = c.IgnoreEmbedded;
-    o.IgnoreBlankLines = c.IgnoreBlankLines;
-    o.IgnoreLineNumbers = c.IgnoreLineNumbers;
-    o.IgnoreCase = c.IgnoreCase;
-    o.IgnoreComments = c.IgnoreComments;
-    o.ExpandTabs = c.ExpandTabs;
-    o.LineByLine = c.LineByLine;
-    o.DifferencesOnly = c.DifferencesOnly;
+    for (const CompareBox& box : kCompareBoxes) o.*box.Setting = c.*box.Control;
     s.Compare = o;
-    s.ShowFileOpen = c.ShowFileOpen;
-    s.LineNumbers = c.DisplayLineNumbers;
-    s.Symbols = c.ShowSymbols;
-    s.LineNumberByProc = c.CountFromProcedure;
+    for (const DisplayBox& box : kDisplayBoxes) s.*box.Setting = c.*box.Control;
     s.FontName = c.Font.Name;
     s.FontSize = c.Font.Size;
     s.FontBold = c.Font.Bold;
