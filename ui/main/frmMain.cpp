@@ -26,10 +26,6 @@ namespace dualis {
 
 namespace {
 
-// The window's size before any placement is stored, in twips.
-constexpr double kDesignedWidth = 13500;
-constexpr double kDesignedHeight = 9750;
-
 QAction* AddItem(QMenu* menu, const char* caption, bool checkable = false) {
     QAction* a = menu->addAction(QString::fromLatin1(caption));
     a->setCheckable(checkable);
@@ -317,65 +313,6 @@ void frmMain::Form_Load() {
     });
 }
 
-void frmMain::ApplyPlacement() {
-    const Settings& s = ctx_.Values;
-    const LoadPlacement placement = PlacementAtLoad(s);
-    const bool storedNormal =
-        s.MainWindowWidth >= MinimumWindowTwips && s.MainWindowHeight >= MinimumWindowTwips;
-    const PixelRect stored = StoredOuterPlacement(s, metrics_);
-    const QScreen* screen = QGuiApplication::screenAt(
-        QPoint(stored.Left + stored.Width / 2, stored.Top + stored.Height / 2));
-    if (!screen) screen = QGuiApplication::primaryScreen();
-    const QRect a = screen ? screen->availableGeometry() : QRect();
-    const PixelRect available{a.x(), a.y(), a.width(), a.height()};
-    if (placement == LoadPlacement::Centre || !storedNormal) {
-        // The designed size, on a small screen no larger than the screen.
-        const PixelRect designed = FitInside(
-            {0, 0, metrics_.Pixels(kDesignedWidth), metrics_.Pixels(kDesignedHeight)}, available);
-        resize(designed.Width - metrics_.FrameWidth, designed.Height - metrics_.FrameHeight);
-        ctx_.Window.Center(this);
-    } else {
-        // A maximised window keeps this as the placement it returns to.
-        SetOuterGeometry(FitInside(stored, available));
-    }
-    if (placement != LoadPlacement::Maximise) return;
-    if (pendingOuter_) {
-        // Maximised only once framed, so that the window manager keeps the right normal
-        // placement to restore the window to.
-        maximiseWhenFramed_ = true;
-    } else {
-        setWindowState(Qt::WindowMaximized);
-    }
-}
-
-void frmMain::SetOuterGeometry(const PixelRect& outer) {
-    RefreshMetrics();
-    // A window's position is that of its frame; its size is that of its inside.
-    move(outer.Left, outer.Top);
-    resize(outer.Width - metrics_.FrameWidth, outer.Height - metrics_.FrameHeight);
-    const bool framed = metrics_.FrameWidth > 0 || metrics_.FrameHeight > 0;
-    pendingOuter_ = framed ? std::nullopt : std::optional(outer);
-}
-
-void frmMain::ApplyPendingPlacement() {
-    if (!pendingOuter_) return;
-    RefreshMetrics();
-    const bool framed = metrics_.FrameWidth > 0 || metrics_.FrameHeight > 0;
-    // A window system that puts no frame round the window leaves nothing to correct.
-    if (framed) SetOuterGeometry(*pendingOuter_);
-    pendingOuter_.reset();
-    if (std::exchange(maximiseWhenFramed_, false)) setWindowState(Qt::WindowMaximized);
-}
-
-void frmMain::RecordPlacement() {
-    Settings& s = ctx_.Values;
-    const QRect outer = frameGeometry();
-    s.MainWindowLeft = static_cast<float>(metrics_.Twips(outer.left()));
-    s.MainWindowTop = static_cast<float>(metrics_.Twips(outer.top()));
-    s.MainWindowHeight = static_cast<float>(metrics_.Twips(outer.height()));
-    s.MainWindowWidth = static_cast<float>(metrics_.Twips(outer.width()));
-}
-
 void frmMain::closeEvent(QCloseEvent* event) {
     Run(TraceKind::Events, "Form_Unload", [&] {
         Settings& s = ctx_.Values;
@@ -390,132 +327,11 @@ void frmMain::mnuFileExit_Click() {
     Run(TraceKind::Events, "mnuFileExit_Click", [&] { close(); });
 }
 
-void frmMain::SetComparing(bool comparing) {
-    comparing_ = comparing;
-    mnuFileOpen->setEnabled(!comparing);
-    for (QAction* item : mnuFileMRU) item->setEnabled(!comparing);
-    if (comparing) {
-        mnuFileRecompare->setEnabled(false);
-    } else {
-        EnableMenuItems();
-    }
-}
-
-bool frmMain::CompareAFile() {
-    if (comparing_) return false;
-    ComparisonState& state = ctx_.State;
-    SetComparing(true);
-    bool compared = false;
-    try {
-        compared = dualis::CompareAFile(state, ctx_.Values.Compare, host_);
-    } catch (...) {
-        SetComparing(false);
-        throw;
-    }
-    SetComparing(false);
-    if (compared) {
-        shownFileName_ = state.FileName;
-        shownBaseName_ = state.BaseName;
-        shownExtension_ = state.Extension;
-    } else if (state.FilesCompared) {
-        // The comparison on screen stays, and so do the names that describe it.
-        state.FileName = shownFileName_;
-        state.BaseName = shownBaseName_;
-        state.Extension = shownExtension_;
-    }
-    return compared;
-}
-
-bool frmMain::SelectAndCompareFiles() {
-    bool compared = false;
-    ctx_.Trace.Run(TraceKind::App, "mCompare: SelectAndCompareFiles", [&] {
-        if (comparing_ || !ctx_.ChooseFiles) return;
-        const bool confirmed = ctx_.ChooseFiles(this);
-        QCoreApplication::processEvents();
-        if (confirmed) compared = CompareAFile();
-    });
-    return compared;
-}
-
-void frmMain::RefreshAfterComparison(bool positionProcList) {
-    UpdateMRUList();
-    EnableMenuItems();
-    LoadProcList();
-    if (positionProcList) PositionProcList();
-    ResetScrollBars();
-    ShowFileInformation();
-    SetScrollBars();
-    ShowDisplayArrays();
-    sbButtonsDisableEnable();
-}
-
-void frmMain::mnuFileOpen_Click() {
-    Run(TraceKind::Events, "mnuFileOpen_Click", [&] {
-        const int16_t shownProc = CurrentProc;
-        CurrentProc = 1;
-        if (SelectAndCompareFiles()) {
-            RefreshAfterComparison(false);
-        } else {
-            CurrentProc = shownProc;
-        }
-    });
-}
-
-void frmMain::mnuFileRecompare_Click() {
-    Run(TraceKind::Events, "mnuFileRecompare_Click", [&] {
-        if (!ctx_.State.FilesCompared || !CompareAFile()) return;
-        LoadProcList();
-        ResetScrollBars();
-        SetScrollBars();
-        ShowDisplayArrays();
-        ShowFileInformation();
-    });
-}
-
-void frmMain::mnuFileMRU_Click(int index) {
-    Run(TraceKind::Events, "mnuFileMRU_Click", [&] {
-        if (index < 0 || index >= static_cast<int>(MRUSize)) return;
-        const MRUEntry entry = ctx_.Values.MRU[static_cast<size_t>(index)];
-        if (const auto message = MRUMissingFile(entry)) {
-            host_.ShowMessage(*message);
-            return;
-        }
-        SelectMRUEntry(entry, ctx_.State, ctx_.Values);
-        const int16_t shownProc = CurrentProc;
-        CurrentProc = 1;
-        if (CompareAFile()) {
-            RefreshAfterComparison(false);
-        } else {
-            CurrentProc = shownProc;
-        }
-    });
-}
-
-void frmMain::cmdViewFiles_Click() {
-    Run(TraceKind::Events, "cmdViewFiles_Click", [&] { RefreshAfterComparison(true); });
-}
-
 void frmMain::EnableMenuItems() {
     Run(TraceKind::App, "EnableMenuItems", [&] {
         const bool compared = ctx_.State.FilesCompared;
         mnuFileRecompare->setEnabled(compared && !comparing_);
         for (QAction* item : mnuFindItems) item->setEnabled(compared);
-    });
-}
-
-void frmMain::SetMRUCaptions(const std::vector<std::string>& captions) {
-    MRUCount = static_cast<int>(captions.size());
-    for (size_t i = 0; i < mnuFileMRU.size(); ++i) {
-        const bool used = i < captions.size();
-        if (used) mnuFileMRU[i]->setText(QString::fromStdString(captions[i]));
-        mnuFileMRU[i]->setVisible(used);
-    }
-}
-
-void frmMain::UpdateMRUList() {
-    Run(TraceKind::App, "UpdateMRUList", [&] {
-        SetMRUCaptions(
-            dualis::UpdateMRUList(ctx_.Values.MRU, ctx_.State.FileName[0], ctx_.State.FileName[1]));
     });
 }
 

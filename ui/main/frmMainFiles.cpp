@@ -1,0 +1,132 @@
+// The main window's comparisons: Open, Recompare, the recent files and the refresh after a
+// comparison; a comparison that does not complete leaves the one on screen as it was.
+#include <QCoreApplication>
+
+#include "Pipeline.h"
+#include "RecentFiles.h"
+#include "frmMain.h"
+
+namespace dualis {
+
+void frmMain::SetComparing(bool comparing) {
+    comparing_ = comparing;
+    mnuFileOpen->setEnabled(!comparing);
+    for (QAction* item : mnuFileMRU) item->setEnabled(!comparing);
+    if (comparing) {
+        mnuFileRecompare->setEnabled(false);
+    } else {
+        EnableMenuItems();
+    }
+}
+
+bool frmMain::CompareAFile() {
+    if (comparing_) return false;
+    ComparisonState& state = ctx_.State;
+    SetComparing(true);
+    bool compared = false;
+    try {
+        compared = dualis::CompareAFile(state, ctx_.Values.Compare, host_);
+    } catch (...) {
+        SetComparing(false);
+        throw;
+    }
+    SetComparing(false);
+    if (compared) {
+        shownFileName_ = state.FileName;
+        shownBaseName_ = state.BaseName;
+        shownExtension_ = state.Extension;
+    } else if (state.FilesCompared) {
+        // The comparison on screen stays, and so do the names that describe it.
+        state.FileName = shownFileName_;
+        state.BaseName = shownBaseName_;
+        state.Extension = shownExtension_;
+    }
+    return compared;
+}
+
+bool frmMain::SelectAndCompareFiles() {
+    bool compared = false;
+    ctx_.Trace.Run(TraceKind::App, "mCompare: SelectAndCompareFiles", [&] {
+        if (comparing_ || !ctx_.ChooseFiles) return;
+        const bool confirmed = ctx_.ChooseFiles(this);
+        QCoreApplication::processEvents();
+        if (confirmed) compared = CompareAFile();
+    });
+    return compared;
+}
+
+void frmMain::RefreshAfterComparison(bool positionProcList) {
+    UpdateMRUList();
+    EnableMenuItems();
+    LoadProcList();
+    if (positionProcList) PositionProcList();
+    ResetScrollBars();
+    ShowFileInformation();
+    SetScrollBars();
+    ShowDisplayArrays();
+    sbButtonsDisableEnable();
+}
+
+void frmMain::mnuFileOpen_Click() {
+    Run(TraceKind::Events, "mnuFileOpen_Click", [&] {
+        const int16_t shownProc = CurrentProc;
+        CurrentProc = 1;
+        if (SelectAndCompareFiles()) {
+            RefreshAfterComparison(false);
+        } else {
+            CurrentProc = shownProc;
+        }
+    });
+}
+
+void frmMain::mnuFileRecompare_Click() {
+    Run(TraceKind::Events, "mnuFileRecompare_Click", [&] {
+        if (!ctx_.State.FilesCompared || !CompareAFile()) return;
+        LoadProcList();
+        ResetScrollBars();
+        SetScrollBars();
+        ShowDisplayArrays();
+        ShowFileInformation();
+    });
+}
+
+void frmMain::mnuFileMRU_Click(int index) {
+    Run(TraceKind::Events, "mnuFileMRU_Click", [&] {
+        if (index < 0 || index >= static_cast<int>(MRUSize)) return;
+        const MRUEntry entry = ctx_.Values.MRU[static_cast<size_t>(index)];
+        if (const auto message = MRUMissingFile(entry)) {
+            host_.ShowMessage(*message);
+            return;
+        }
+        SelectMRUEntry(entry, ctx_.State, ctx_.Values);
+        const int16_t shownProc = CurrentProc;
+        CurrentProc = 1;
+        if (CompareAFile()) {
+            RefreshAfterComparison(false);
+        } else {
+            CurrentProc = shownProc;
+        }
+    });
+}
+
+void frmMain::cmdViewFiles_Click() {
+    Run(TraceKind::Events, "cmdViewFiles_Click", [&] { RefreshAfterComparison(true); });
+}
+
+void frmMain::SetMRUCaptions(const std::vector<std::string>& captions) {
+    MRUCount = static_cast<int>(captions.size());
+    for (size_t i = 0; i < mnuFileMRU.size(); ++i) {
+        const bool used = i < captions.size();
+        if (used) mnuFileMRU[i]->setText(QString::fromStdString(captions[i]));
+        mnuFileMRU[i]->setVisible(used);
+    }
+}
+
+void frmMain::UpdateMRUList() {
+    Run(TraceKind::App, "UpdateMRUList", [&] {
+        SetMRUCaptions(
+            dualis::UpdateMRUList(ctx_.Values.MRU, ctx_.State.FileName[0], ctx_.State.FileName[1]));
+    });
+}
+
+}  // namespace dualis
