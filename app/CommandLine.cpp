@@ -2,6 +2,7 @@
 
 #include <CLI/CLI.hpp>
 #include <filesystem>
+#include <memory>
 
 #include "OptionText.h"
 
@@ -33,38 +34,61 @@ CompareOptions CommandLine::OptionsOver(CompareOptions options) const {
     return options;
 }
 
+namespace {
+
+// CLI11's usage line knows one form; the program has three.
+class HelpFormatter : public CLI::Formatter {
+  public:
+    std::string make_usage(const CLI::App*, std::string) const override {
+        return "Usage:\n"
+               "  dualis [--settings FILE] [FILE1 FILE2]        open the window\n"
+               "  dualis --report [OPTIONS] FILE1 FILE2         print the comparison\n"
+               "  dualis --dump DUMPFILE [OPTIONS] FILE1 FILE2  append the diagnostic dump\n"
+               "FILE1,FILE2 as one argument names the two files too.\n\n";
+    }
+};
+
+const char* const kRunGroup = "Run";
+const char* const kCompareGroup = "Comparison options (with --report or --dump)";
+
+}  // namespace
+
 std::string ParseCommandLine(const std::vector<std::string>& args, CommandLine& result,
                              std::string& help) {
-    CLI::App app{
-        "Dualis compares two Visual Basic source files procedure by procedure.\n"
-        "Without --report or --dump it opens its window, comparing FILE1 and FILE2 when "
-        "they are given.\nThe comparison options below need --report or --dump.",
-        "dualis"};
+    CLI::App app{"Dualis compares two Visual Basic source files procedure by procedure.", "dualis"};
+    app.formatter(std::make_shared<HelpFormatter>());
+    app.footer("See man dualis for the settings file, the exit status and git difftool.");
+    app.set_help_flag("-h,--help", "Print this help and exit")->group(kRunGroup);
     bool report = false;
     bool version = false;
     std::vector<std::string> files;
     std::vector<std::string> assignments;
     app.add_flag("--report", report,
                  "Print the comparison (exit 0 when every procedure is equal, 1 when any "
-                 "differs, 2 on trouble)");
+                 "differs, 2 on trouble)")
+        ->group(kRunGroup);
     app.add_option("--dump", result.DumpFile,
                    "Append the diagnostic dump of the comparison to DUMPFILE")
-        ->type_name("DUMPFILE");
+        ->type_name("DUMPFILE")
+        ->group(kRunGroup);
     app.add_option("--option", assignments,
                    "Set a comparison option, e.g. IgnoreCase=Yes or SyncNumber=3 (repeatable)")
         ->type_name("KEY=VALUE")
-        ->allow_extra_args(false);
-    app.add_flag("--version", version, "Print the version and exit");
+        ->allow_extra_args(false)
+        ->group(kCompareGroup);
+    app.add_flag("--version", version, "Print the name and version and exit")->group(kRunGroup);
     app.add_option("--settings", result.SettingsFile,
                    "Take the options from this settings file instead of the user's")
-        ->type_name("FILE");
+        ->type_name("FILE")
+        ->group(kRunGroup);
 
     // The friendly spellings are shorthands for --option assignments.
     std::vector<std::string> shorthand;
     auto onFlag = [&](const char* name, const char* key) {
         app.add_flag_callback(
-            name, [&shorthand, key] { shorthand.push_back(std::string(key) + "=Yes"); },
-            std::string("Same as --option ") + key + "=Yes");
+               name, [&shorthand, key] { shorthand.push_back(std::string(key) + "=Yes"); },
+               std::string("Same as --option ") + key + "=Yes")
+            ->group(kCompareGroup);
     };
     onFlag("--ignore-case", "IgnoreCase");
     onFlag("--ignore-leading-blanks", "IgnoreLeadingBlanks");
@@ -77,11 +101,15 @@ std::string ParseCommandLine(const std::vector<std::string>& args, CommandLine& 
     std::string expandTabs, sync, differencesOnly;
     bool bareExpandTabs = false, bareDifferencesOnly = false;
     app.add_option("--expand-tabs", expandTabs, "Expand each tab to N blanks (default 4)")
-        ->type_name("[=N]");
-    app.add_option("--sync", sync, "Lines that must agree to resynchronise")->type_name("N");
+        ->type_name("[=N]")
+        ->group(kCompareGroup);
+    app.add_option("--sync", sync, "Lines that must agree to resynchronise")
+        ->type_name("N")
+        ->group(kCompareGroup);
     app.add_option("--differences-only", differencesOnly,
                    "Show only differences, with BEFORE and AFTER lines of context (default 3,3)")
-        ->type_name("[=BEFORE,AFTER]");
+        ->type_name("[=BEFORE,AFTER]")
+        ->group(kCompareGroup);
     app.add_option("files", files, "FILE1 FILE2, or FILE1,FILE2 as one argument")
         ->expected(0, 2)
         ->type_name("FILE");

@@ -114,6 +114,8 @@ MainWindowContext MakeContext(WindowProgram& w) {
 int RunWindow(const CommandLine& cmd, int argc, char** argv) {
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Dualis"));
+    // Ties the window to its menu entry, so that the desktop shows the entry's name and icon.
+    QApplication::setDesktopFileName(QStringLiteral("org.dualis.Dualis"));
     QApplication::setOverrideCursor(Qt::WaitCursor);
     bool busy = true;
     auto w = std::make_unique<WindowProgram>();

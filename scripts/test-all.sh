@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
-# Builds Dualis and runs every test: the unit and property tests, the same tests again under
-# AddressSanitizer and UndefinedBehaviorSanitizer, the comparison against an independent
-# implementation on random pairs, and a short fuzz run of everything that parses input.
+# Builds Dualis and runs every test: the unit and property tests with the checks of the installed
+# files and the Debian package, the same tests again under AddressSanitizer and
+# UndefinedBehaviorSanitizer, the comparison against an independent implementation on random
+# pairs, and a short fuzz run of everything that parses input.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 

@@ -131,3 +131,48 @@ TEST(OptionText, NumbersAreReadLenientlyAndCorrected) {
 
 }  // namespace
 }  // namespace dualis
+
+namespace dualis {
+namespace {
+
+std::string HelpText() {
+    CommandLine cmd;
+    std::string help;
+    EXPECT_EQ(ParseCommandLine({"--help"}, cmd, help), "");
+    EXPECT_EQ(cmd.RunMode, CommandLine::Mode::Help);
+    return help;
+}
+
+TEST(CommandLineHelp, ShowsEveryFormOfTheCommand) {
+    const std::string help = HelpText();
+    EXPECT_NE(help.find("dualis [--settings FILE] [FILE1 FILE2]"), std::string::npos) << help;
+    EXPECT_NE(help.find("dualis --report [OPTIONS] FILE1 FILE2"), std::string::npos) << help;
+    EXPECT_NE(help.find("dualis --dump DUMPFILE [OPTIONS] FILE1 FILE2"), std::string::npos) << help;
+}
+
+TEST(CommandLineHelp, GroupsWhatRunsApartFromWhatCompares) {
+    const std::string help = HelpText();
+    const size_t run = help.find("\nRun:");
+    const size_t compare = help.find("\nComparison options (with --report or --dump):");
+    ASSERT_NE(run, std::string::npos) << help;
+    ASSERT_NE(compare, std::string::npos) << help;
+    // Each option is listed once, in its own group.
+    auto inGroup = [&](const std::string& option, size_t group) {
+        const size_t at = help.find("  " + option + " ");
+        const size_t next = help.find("\n\n", group + 1);
+        return at != std::string::npos && at > group && at < next &&
+               help.find("  " + option + " ", at + 1) == std::string::npos;
+    };
+    for (const char* option : {"--report", "--dump", "--settings", "--version"}) {
+        EXPECT_TRUE(inGroup(option, run)) << option << "\n" << help;
+    }
+    for (const char* option : {"--option", "--ignore-case", "--ignore-leading-blanks",
+                               "--ignore-trailing-blanks", "--ignore-embedded-blanks",
+                               "--ignore-blank-lines", "--ignore-comments", "--ignore-line-numbers",
+                               "--expand-tabs", "--line-by-line", "--sync", "--differences-only"}) {
+        EXPECT_TRUE(inGroup(option, compare)) << option << "\n" << help;
+    }
+}
+
+}  // namespace
+}  // namespace dualis

@@ -60,15 +60,14 @@ void HelpWindow::LoadManual() {
         return;
     }
     txtManual_->setMarkdown(QString::fromUtf8(file.readAll()));
-    PrepareHeadings();
+    PrepareHeadings(*txtManual_->document());
 }
 
 // The Markdown import gives headings no anchors, so the contents links and the help contexts
 // would find nothing: every heading becomes the anchor its text names. It also sets them flush
 // against the text above; a little room makes the sections stand out.
-void HelpWindow::PrepareHeadings() {
-    QTextDocument* document = txtManual_->document();
-    for (QTextBlock block = document->begin(); block.isValid(); block = block.next()) {
+void PrepareHeadings(QTextDocument& document) {
+    for (QTextBlock block = document.begin(); block.isValid(); block = block.next()) {
         if (block.blockFormat().headingLevel() == 0 || block.length() <= 1) continue;
         QTextCursor cursor(block);
         cursor.movePosition(QTextCursor::EndOfBlock, QTextCursor::KeepAnchor);

@@ -6,8 +6,13 @@
 #include <QWidget>
 
 class QTextBrowser;
+class QTextDocument;
 
 namespace dualis {
+
+// Gives each heading of the manual the anchor that the contents links and help contexts name,
+// and room above it. The installed HTML copy of the manual is prepared the same way.
+void PrepareHeadings(QTextDocument& document);
 
 class HelpWindow : public QWidget {
     Q_OBJECT
@@ -22,7 +27,6 @@ class HelpWindow : public QWidget {
 
   private:
     void LoadManual();
-    void PrepareHeadings();
 
     QTextBrowser* txtManual_;
 };
