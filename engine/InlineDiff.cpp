@@ -79,8 +79,9 @@ std::vector<Unit> UnitsOf(std::string_view line, const CompareOptions& o) {
         // Normalisation takes a number off only where the line, less ignored blanks, starts.
         const bool atStart = k > 0 && (o.IgnoreLeadingBlanks || units[0].Begin == 0);
         if (atStart && units[0].Kind == TokenKind::Number) {
-            if (o.IgnoreLeadingBlanks && k < units.size() && units[k].Kind == TokenKind::Blanks)
+            if (o.IgnoreLeadingBlanks && k < units.size() && units[k].Kind == TokenKind::Blanks) {
                 ++k;
+            }
             units.erase(units.begin(), units.begin() + static_cast<ptrdiff_t>(k));
         }
     }
