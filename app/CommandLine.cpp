@@ -3,6 +3,7 @@
 #include <CLI/CLI.hpp>
 #include <filesystem>
 #include <memory>
+#include <string_view>
 
 #include "OptionText.h"
 
@@ -27,6 +28,14 @@ std::array<std::string, 2> CommandLine::AbsoluteFiles() const {
         if (!name.empty() && !error) name = absolute.string();
     }
     return names;
+}
+
+bool ReportInColour(CommandLine::ColourWhen when, bool toTerminal, const char* noColor,
+                    const char* term) {
+    if (when != CommandLine::ColourWhen::Auto) return when == CommandLine::ColourWhen::Always;
+    const bool refused = (noColor != nullptr && *noColor != '\0') ||
+                         (term != nullptr && std::string_view(term) == "dumb");
+    return toTerminal && !refused;
 }
 
 CompareOptions CommandLine::OptionsOver(CompareOptions options) const {
@@ -82,6 +91,14 @@ std::string ParseCommandLine(const std::vector<std::string>& args, CommandLine& 
         ->type_name("FILE")
         ->group(kRunGroup);
 
+    std::string colour;
+    bool bareColour = false;
+    app.add_option("--color", colour,
+                   "Colour the report: auto (default: only on a terminal, and not when NO_COLOR "
+                   "is set), always (the same as a bare --color) or never")
+        ->type_name("[=WHEN]")
+        ->check(CLI::IsMember({"auto", "always", "never"}));
+
     // The friendly spellings are shorthands for --option assignments.
     std::vector<std::string> shorthand;
     auto onFlag = [&](const char* name, const char* key) {
@@ -123,6 +140,8 @@ std::string ParseCommandLine(const std::vector<std::string>& args, CommandLine& 
                 bareExpandTabs = true;
             } else if (*it == "--differences-only") {
                 bareDifferencesOnly = true;
+            } else if (*it == "--color") {
+                bareColour = true;
             } else {
                 reversed.push_back(*it);
             }
@@ -139,6 +158,10 @@ std::string ParseCommandLine(const std::vector<std::string>& args, CommandLine& 
         result.RunMode = CommandLine::Mode::Version;
         return "";
     }
+    using When = CommandLine::ColourWhen;
+    result.Colour = bareColour || colour == "always" ? When::Always
+                    : colour == "never"              ? When::Never
+                                                     : When::Auto;
     if (!result.DumpFile.empty() && report) return "--report and --dump exclude each other";
     result.RunMode = !result.DumpFile.empty() ? CommandLine::Mode::Dump
                      : report                 ? CommandLine::Mode::Report

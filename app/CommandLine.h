@@ -15,6 +15,8 @@ struct CommandLine {
     std::string DumpFile;
     std::array<std::string, 2> Files;  // both empty when the window is opened without files
     std::string SettingsFile;          // empty: the user's settings file
+    // --color: whether the report is written with terminal colours.
+    enum class ColourWhen { Auto, Always, Never } Colour = ColourWhen::Auto;
     // KEY=VALUE assignments, in the order they take effect, over the settings file's options.
     std::vector<std::string> Assignments;
 
@@ -24,6 +26,11 @@ struct CommandLine {
     // dialog's names are, so that the recent files name them from anywhere.
     std::array<std::string, 2> AbsoluteFiles() const;
 };
+
+// Whether the report is coloured: Auto colours only a terminal, and not when NO_COLOR is set
+// to a non-empty value (`noColor` is its value, or null) or TERM is "dumb".
+bool ReportInColour(CommandLine::ColourWhen when, bool toTerminal, const char* noColor,
+                    const char* term);
 
 // Parses the arguments (without the program name). Returns an empty text on success, else the
 // message for standard error; `help` receives the usage text when it is asked for.

@@ -6,6 +6,7 @@
 #include <cstring>
 #include <string>
 
+#include "InlineDiff.h"
 #include "Symbols.h"
 #include "TerminalText.h"
 
@@ -26,10 +27,57 @@ int32_t MatchedLine(std::span<const MatchRecord> row, int32_t line1) {
     return it != row.end() && it->MatchLine[0] == line1 ? it->MatchLine[1] : 0;
 }
 
+// The terminal's select graphic rendition codes for a row of each class.
+const char* RowColour(LineSymbol symbol) {
+    switch (symbol) {
+        case LineSymbol::Deleted:
+            return "\x1b[31m";
+        case LineSymbol::Added:
+            return "\x1b[32m";
+        case LineSymbol::Changed:
+            return "\x1b[33m";
+        case LineSymbol::Ignored:
+            return "\x1b[2m";
+        default:
+            return "";
+    }
+}
+constexpr const char* kBold = "\x1b[1m";
+constexpr const char* kReverse = "\x1b[7m";
+constexpr const char* kReverseOff = "\x1b[27m";
+constexpr const char* kReset = "\x1b[m";
+
+// The byte that starts character `chars` of UTF-8 text, counting on from (byte, char) `at`.
+size_t ByteOf(std::string_view text, int32_t chars, std::array<size_t, 2>& at) {
+    while (at[0] < text.size() && at[1] < static_cast<size_t>(chars)) {
+        ++at[0];
+        while (at[0] < text.size() && (static_cast<unsigned char>(text[at[0]]) & 0xC0) == 0x80) {
+            ++at[0];
+        }
+        ++at[1];
+    }
+    return at[0];
+}
+
+// The line's text with its changed parts in reverse video, controls made visible.
+void AppendMarked(std::string& out, std::string_view text, const std::vector<CharRange>& ranges) {
+    std::array<size_t, 2> at{};
+    size_t done = 0;
+    for (const CharRange& r : ranges) {
+        const size_t begin = ByteOf(text, r.Begin, at), end = ByteOf(text, r.End, at);
+        AppendVisible(out, text.substr(done, begin - done));
+        out += kReverse;
+        AppendVisible(out, text.substr(begin, end - begin));
+        out += kReverseOff;
+        done = end;
+    }
+    AppendVisible(out, text.substr(done));
+}
+
 }  // namespace
 
-std::string WriteReport(const ComparisonState& state, const CompareOptions& options,
-                        std::FILE* out) {
+std::string WriteReport(const ComparisonState& state, const CompareOptions& options, std::FILE* out,
+                        bool colour) {
     std::string text;
     int failure = 0;
     auto flush = [&](bool always) {
@@ -50,16 +98,22 @@ std::string WriteReport(const ComparisonState& state, const CompareOptions& opti
         const ProcRecord& proc = state.ProcStack[p];
         if (options.DifferencesOnly && proc.Status == ProcEqual) continue;
         text += "\n";
+        if (colour) text += kBold;
         text += ProcStatusSymbol(proc.Status);
         text += " ";
         AppendVisible(text, proc.TrueProcName);
+        if (colour) text += kReset;
         text += "\n";
         const auto matches = state.MatchStack.Row(p);
         // Equal lines left out by DifferencesOnly stand between an equal row (or the start) and
         // the next row; a "..." row shows where.
         std::array<int32_t, 2> last = {proc.FirstRaw[0] - 1, proc.FirstRaw[1] - 1};
         bool afterEqual = true;
-        for (const CombinedRow& row : state.CombinedDisplay.Row(p)) {
+        const auto rows = state.CombinedDisplay.Row(p);
+        const std::vector<int32_t> partner =
+            colour ? PairCombinedRows(rows) : std::vector<int32_t>();
+        for (size_t i = 0; i < rows.size(); ++i) {
+            const CombinedRow& row = rows[i];
             std::array<int32_t, 2> lines = {0, 0};
             lines[row.Side] = row.RawLine;
             if (row.Symbol == LineSymbol::Equal) lines[1] = MatchedLine(matches, row.RawLine);
@@ -71,13 +125,26 @@ std::string WriteReport(const ComparisonState& state, const CompareOptions& opti
             }
             if (skipped && afterEqual) text += std::string(2 * width + 2, ' ') + "...\n";
             afterEqual = row.Symbol == LineSymbol::Equal;
+            const char* rowColour = colour ? RowColour(row.Symbol) : "";
+            text += rowColour;
             AppendNumber(text, lines[0], width);
             text += " ";
             AppendNumber(text, lines[1], width);
             text += " ";
             text += CombinedSymbol(row.Symbol);
             text += " ";
-            AppendVisible(text, state.RawStack[row.Side].Text(row.RawLine));
+            const std::string_view lineText = state.RawStack[row.Side].Text(row.RawLine);
+            if (colour && partner[i] >= 0) {
+                // Both lines in File 1, File 2 order, whichever of them this row shows.
+                const CombinedRow& other = rows[partner[i]];
+                std::array<std::string_view, 2> pair;
+                pair[row.Side] = lineText;
+                pair[other.Side] = state.RawStack[other.Side].Text(other.RawLine);
+                AppendMarked(text, lineText, CompareWithinLines(pair, options).Ranges[row.Side]);
+            } else {
+                AppendVisible(text, lineText);
+            }
+            if (*rowColour != '\0') text += kReset;
             text += "\n";
             flush(false);
         }

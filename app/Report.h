@@ -13,8 +13,11 @@ namespace dualis {
 // under DifferencesOnly): its status symbol and name, then the rows of the combined display,
 // each with both files' line numbers where it has them, its compare symbol and its text;
 // at the end the status-line counts. Names and texts show their control characters visibly.
+// With `colour`, terminal escapes mark the classes: procedure headers bold, deleted rows red,
+// added green, changed yellow, ignored dim, and in a deleted row and the added row it pairs
+// with (PairCombinedRows) the parts that differ in reverse video.
 // Returns the reason when the report could not be written whole, else an empty text.
 [[nodiscard]] std::string WriteReport(const ComparisonState& state, const CompareOptions& options,
-                                      std::FILE* out);
+                                      std::FILE* out, bool colour = false);
 
 }  // namespace dualis

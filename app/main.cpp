@@ -1,7 +1,10 @@
 // Entry point: opens the main window, or, with --report or --dump, compares the two files named
 // on the command line and prints the report or appends the diagnostic dump without a window (the
 // settings file is then read, never written).
+#include <unistd.h>
+
 #include <cstdio>
+#include <cstdlib>
 #include <new>
 #include <string>
 #include <vector>
@@ -51,7 +54,9 @@ int Run(const dualis::CommandLine& cmd, dualis::Services& services,
         }
         return kExitEqual;
     }
-    const std::string failure = dualis::WriteReport(state, options, stdout);
+    const bool colour = dualis::ReportInColour(cmd.Colour, ::isatty(::fileno(stdout)) != 0,
+                                               std::getenv("NO_COLOR"), std::getenv("TERM"));
+    const std::string failure = dualis::WriteReport(state, options, stdout, colour);
     if (!failure.empty()) {
         host.ShowMessage("Unable to write the report\nstandard output\n" + failure);
         return kExitTrouble;

@@ -30,10 +30,10 @@ echo "== Against the independent implementation ($DIFFERENTIAL_CASES random pair
 python3 tests/differential/run.py --dualis build/release/app/dualis \
   --count "$DIFFERENTIAL_CASES" --seed 1
 
-# The fuzz time is shared by the three targets, each driving its code in memory.
-each=$((FUZZ_SECONDS / 3))
+# The fuzz time is shared by the four targets, each driving its code in memory.
+each=$((FUZZ_SECONDS / 4))
 cmake --preset fuzz >/dev/null
-cmake --build --preset fuzz --target fuzz_pipeline fuzz_settings fuzz_command_line
+cmake --build --preset fuzz --target fuzz_pipeline fuzz_settings fuzz_command_line fuzz_inline
 fuzz() {  # target, maximum input length, seed corpus folder
   echo "== Fuzzing $1 for $each s"
   local status=0
@@ -66,4 +66,10 @@ corpus=$(mktemp -d)
 { printf -- '--dump\0DUMP.TXT\0--differences-only=1,1\0one.bas,two.bas\377'
   cat examples/v1/modPricing.bas; printf '\377'; cat examples/v2/modPricing.bas; } >"$corpus/dump"
 fuzz fuzz_command_line 8192 "$corpus"
+
+# Options byte, tab width byte, then the two lines.
+corpus=$(mktemp -d)
+printf '\x09\x04Dim S, I As Long\nDim S() As String, I As Long' >"$corpus/dim"
+printf '\x01\x04MsgBox "Order saved" '"'"' note\nmsgbox "Order not saved" Rem note' >"$corpus/case"
+fuzz fuzz_inline 512 "$corpus"
 echo "All tests passed"

@@ -129,6 +129,30 @@ TEST(OptionText, NumbersAreReadLenientlyAndCorrected) {
     EXPECT_NE(ApplyOptionText(o, "NoEquals"), "");
 }
 
+TEST(CommandLine, ColourWhenAndItsBareForm) {
+    using When = CommandLine::ColourWhen;
+    EXPECT_EQ(Parse({"--report", "a", "b"}).Colour, When::Auto);
+    EXPECT_EQ(Parse({"--report", "--color=never", "a", "b"}).Colour, When::Never);
+    // The bare form never takes the file name after it.
+    const CommandLine bare = Parse({"--report", "--color", "a", "b"});
+    EXPECT_EQ(bare.Colour, When::Always);
+    EXPECT_EQ(bare.Files, (std::array<std::string, 2>{"a", "b"}));
+    std::string problem;
+    Parse({"--report", "--color=sometimes", "a", "b"}, &problem);
+    EXPECT_NE(problem.find("--color"), std::string::npos);
+}
+
+TEST(CommandLine, AutoColoursOnlyATerminalThatAccepts) {
+    using When = CommandLine::ColourWhen;
+    EXPECT_TRUE(ReportInColour(When::Auto, true, nullptr, "xterm"));
+    EXPECT_FALSE(ReportInColour(When::Auto, false, nullptr, "xterm"));
+    EXPECT_FALSE(ReportInColour(When::Auto, true, "1", "xterm"));
+    EXPECT_TRUE(ReportInColour(When::Auto, true, "", "xterm"));  // set but empty: no refusal
+    EXPECT_FALSE(ReportInColour(When::Auto, true, nullptr, "dumb"));
+    EXPECT_TRUE(ReportInColour(When::Always, false, "1", "dumb"));
+    EXPECT_FALSE(ReportInColour(When::Never, true, nullptr, nullptr));
+}
+
 }  // namespace
 }  // namespace dualis
 

@@ -8,11 +8,11 @@
 namespace dualis {
 namespace {
 
-std::string ReportOf(const ComparisonState& st, const CompareOptions& o) {
+std::string ReportOf(const ComparisonState& st, const CompareOptions& o, bool colour = false) {
     char* buffer = nullptr;
     size_t size = 0;
     std::FILE* out = open_memstream(&buffer, &size);
-    EXPECT_EQ(WriteReport(st, o, out), "");
+    EXPECT_EQ(WriteReport(st, o, out, colour), "");
     std::fclose(out);
     std::string text(buffer, size);
     std::free(buffer);
@@ -69,6 +69,35 @@ TEST(Report, LeftOutEqualLinesAreMarkedOnce) {
               "7   - Q\n"
               "  7 + R\n"
               "\nProcs: 0 equal, 1 changed, 0 added, 0 deleted\n");
+}
+
+// Escapes written as "\\e" so that the expectations read as text.
+std::string Readable(std::string text) {
+    for (size_t at; (at = text.find('\x1b')) != std::string::npos;) text.replace(at, 1, "\\e");
+    return text;
+}
+
+TEST(Report, InColourRowsTakeTheirClassAndPairsShowWhatChanged) {
+    using test::Lines;
+    CompareOptions o;
+    o.IgnoreComments = true;
+    const auto st = test::CompareTexts(
+        Lines({"Sub A(n)", "' note", "Dim S, I As Long", "x = 1", "End Sub"}),
+        Lines({"Sub A(n)", "Dim S() As String, I As Long", "x = 1", "Beep", "End Sub"}), o);
+    // One equal line is too few to resynchronise: "x = 1" faces itself, with nothing marked.
+    EXPECT_EQ(Readable(ReportOf(st, o, true)),
+              "\n\\e[1m# A\\e[m\n"
+              "1 1 = Sub A(n)\n"
+              "\\e[2m2   * ' note\\e[m\n"
+              "\\e[31m3   - Dim S, I As Long\\e[m\n"
+              "\\e[31m4   - x = 1\\e[m\n"
+              "\\e[32m  2 + Dim S\\e[7m() As String\\e[27m, I As Long\\e[m\n"
+              "\\e[32m  3 + x = 1\\e[m\n"
+              "\\e[32m  4 + Beep\\e[m\n"
+              "5 5 = End Sub\n"
+              "\nProcs: 0 equal, 1 changed, 0 added, 0 deleted\n");
+    // Without colour not one escape is written.
+    EXPECT_EQ(ReportOf(st, o).find('\x1b'), std::string::npos);
 }
 
 }  // namespace
