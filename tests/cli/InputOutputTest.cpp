@@ -6,27 +6,19 @@
 
 #include <string>
 
+#include "RawControl.h"
 #include "RunDualis.h"
 #include "TestSupport.h"
 
 namespace dualis {
 namespace {
 
+using test::HasRawControl;
 using test::Invocation;
 using test::Outcome;
 using test::RunDualis;
 
 const std::string Data = DUALIS_TEST_DATA;
-
-bool HasRawControl(const std::string& text) {
-    for (size_t i = 0; i < text.size(); ++i) {
-        const auto b = static_cast<unsigned char>(text[i]);
-        if ((b < 0x20 && b != '\n' && b != '\t') || b == 0x7F) return true;
-        const auto next = i + 1 < text.size() ? static_cast<unsigned char>(text[i + 1]) : 0;
-        if (b == 0xC2 && next >= 0x80 && next <= 0x9F) return true;
-    }
-    return false;
-}
 
 TEST(CommandLineInput, AFileThatIsNotTextIsRefused) {
     const Outcome run = RunDualis({"--report", DUALIS_EXE, Data + "/case1.bas"});

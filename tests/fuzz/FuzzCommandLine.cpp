@@ -11,22 +11,14 @@
 #include "CommandLine.h"
 #include "Dump.h"
 #include "Pipeline.h"
+#include "RawControl.h"
 #include "Report.h"
 #include "RunTimeError.h"
 #include "TerminalText.h"
 
 namespace {
 
-// C0 controls other than a line break or a tab, DEL, and C1 controls as UTF-8.
-bool HasRawControl(const std::string& text) {
-    for (size_t i = 0; i < text.size(); ++i) {
-        const auto b = static_cast<unsigned char>(text[i]);
-        if ((b < 0x20 && b != '\n' && b != '\t') || b == 0x7F) return true;
-        const auto next = i + 1 < text.size() ? static_cast<unsigned char>(text[i + 1]) : 0;
-        if (b == 0xC2 && next >= 0x80 && next <= 0x9F) return true;
-    }
-    return false;
-}
+using dualis::test::HasRawControl;
 
 std::string ReportOf(const dualis::ComparisonState& state, const dualis::CompareOptions& options) {
     char* buffer = nullptr;
