@@ -20,19 +20,11 @@ namespace dualis {
 namespace {
 
 namespace fs = std::filesystem;
+using test::FolderEntries;
 
 std::string FileText(const fs::path& path) {
     std::ifstream in(path, std::ios::binary);
     return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
-}
-
-std::vector<std::string> FolderEntries(const fs::path& folder) {
-    std::vector<std::string> names;
-    for (const auto& entry : fs::directory_iterator(folder)) {
-        names.push_back(entry.path().filename().string());
-    }
-    std::sort(names.begin(), names.end());
-    return names;
 }
 
 // Sets or clears an environment variable for the life of the object.

@@ -24,6 +24,7 @@ namespace dualis {
 namespace {
 
 namespace fs = std::filesystem;
+using test::FolderEntries;
 
 // What the file system reports for one file while it is watched: opens and renames onto it.
 class FileWatch {
@@ -82,15 +83,6 @@ std::string InChild(const std::function<std::string()>& body, bool ordinaryUser 
     int status = 0;
     ::waitpid(child, &status, 0);
     return result;
-}
-
-std::vector<std::string> FolderEntries(const fs::path& folder) {
-    std::vector<std::string> names;
-    for (const auto& entry : fs::directory_iterator(folder)) {
-        names.push_back(entry.path().filename().string());
-    }
-    std::sort(names.begin(), names.end());
-    return names;
 }
 
 class SettingsSave : public ::testing::Test {

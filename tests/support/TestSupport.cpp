@@ -1,5 +1,7 @@
 #include "TestSupport.h"
 
+#include <algorithm>
+
 #include <gtest/gtest.h>
 
 #include <atomic>
@@ -31,6 +33,15 @@ std::string ReadFile(const std::string& name) {
     std::ifstream in(name, std::ios::binary);
     std::string text((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
     return text;
+}
+
+std::vector<std::string> FolderEntries(const std::filesystem::path& folder) {
+    std::vector<std::string> names;
+    for (const auto& entry : std::filesystem::directory_iterator(folder)) {
+        names.push_back(entry.path().filename().string());
+    }
+    std::sort(names.begin(), names.end());
+    return names;
 }
 
 std::string Lines(const std::vector<std::string>& lines) {

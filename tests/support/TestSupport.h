@@ -45,6 +45,9 @@ class TempDir {
 // The whole content of a file, empty when it cannot be read.
 std::string ReadFile(const std::string& name);
 
+// The names in a folder, sorted.
+std::vector<std::string> FolderEntries(const std::filesystem::path& folder);
+
 // Lines joined with CR LF, each line ended.
 std::string Lines(const std::vector<std::string>& lines);
 
