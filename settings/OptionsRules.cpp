@@ -49,6 +49,7 @@ struct DisplayBox {
 constexpr DisplayBox kDisplayBoxes[] = {
     {&OptionsControls::ShowFileOpen, &Settings::ShowFileOpen},
     {&OptionsControls::ShowSymbols, &Settings::Symbols},
+    {&OptionsControls::HighlightInLine, &Settings::HighlightInLine},
     {&OptionsControls::DisplayLineNumbers, &Settings::LineNumbers},
     {&OptionsControls::CountFromProcedure, &Settings::LineNumberByProc},
 };

@@ -50,6 +50,7 @@ struct OptionsControls {
     std::string TabWidth;
     // Page "Display".
     bool ShowSymbols = false;
+    bool HighlightInLine = false;
     bool DifferencesOnly = false;
     std::string DifferencesBefore, DifferencesAfter;
     bool DisplayLineNumbers = false;

@@ -82,6 +82,7 @@ std::vector<std::string> GetEveryKey(cINIHandler& ini, Settings& s,
     c.DifferencesOnly = read.Bool("DifferencesOnly", d.Compare.DifferencesOnly);
     s.Symbols = read.Bool("Symbols", d.Symbols);
     s.ViewToolBar = read.Bool("ViewToolBar", d.ViewToolBar);
+    s.HighlightInLine = read.Bool("HighlightInLine", d.HighlightInLine);
     s.MainWindowHeight = read.StrictWholeSingle("MainWindowHeight", d.MainWindowHeight);
     s.MainWindowLeft = read.StrictWholeSingle("MainWindowLeft", d.MainWindowLeft);
     s.MainWindowState = read.Whole16("MainWindowState", d.MainWindowState);
@@ -180,6 +181,7 @@ void PutEveryKey(cINIHandler& ini, const Settings& s, std::string_view versionTe
         write.Number("MainWindowTop", s.MainWindowTop);
         write.Number("MainWindowWidth", s.MainWindowWidth);
     }
+    write.Bool("HighlightInLine", s.HighlightInLine);
 
     ini.SetSection("General");
     write.Bool("DebugMenu", w.DebugMenu);

@@ -75,6 +75,9 @@ struct Settings {
     bool Viewstatusbar = true;
     bool Symbols = true;
     bool ViewToolBar = true;
+    // Marks what changed within a changed line; written after the other [Display] keys, so
+    // that existing files keep their order.
+    bool HighlightInLine = true;
     // The main window's outer position and size at its last normal state.
     float MainWindowHeight = 0;
     float MainWindowLeft = 0;

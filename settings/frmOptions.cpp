@@ -148,6 +148,7 @@ void frmOptions::ApplyControls(const OptionsControls& c) {
                                                  {chkShowFileOpen, c.ShowFileOpen},
                                                  {chkExpandTabs, c.ExpandTabs},
                                                  {chkShowSymbols, c.ShowSymbols},
+                                                 {chkHighlightInLine, c.HighlightInLine},
                                                  {chkDifferencesOnly, c.DifferencesOnly},
                                                  {chkDisplayLineNumbers, c.DisplayLineNumbers}};
     for (auto [box, on] : boxes) box->setChecked(on);
@@ -184,6 +185,7 @@ OptionsControls frmOptions::Controls() const {
     c.ExpandTabs = chkExpandTabs->isChecked();
     c.TabWidth = txtTabWidth->Value().toStdString();
     c.ShowSymbols = chkShowSymbols->isChecked();
+    c.HighlightInLine = chkHighlightInLine->isChecked();
     c.DifferencesOnly = chkDifferencesOnly->isChecked();
     c.DifferencesBefore = txtDifferencesBefore->Value().toStdString();
     c.DifferencesAfter = txtDifferencesAfter->Value().toStdString();

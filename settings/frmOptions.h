@@ -105,6 +105,7 @@ class frmOptions : public QDialog {
     QCheckBox* chkExpandTabs;
     fcSpinControl* txtTabWidth;
     QCheckBox* chkShowSymbols;
+    QCheckBox* chkHighlightInLine;
     QCheckBox* chkDifferencesOnly;
     fcSpinControl* txtDifferencesBefore;
     fcSpinControl* txtDifferencesAfter;

@@ -78,6 +78,7 @@ QWidget* frmOptions::BuildComparePage() {
 QWidget* frmOptions::BuildDisplayPage() {
     auto* page = new QWidget;
     chkShowSymbols = new QCheckBox(QStringLiteral("Show compare s&ymbols"));
+    chkHighlightInLine = new QCheckBox(QStringLiteral("Highlight changes &within lines"));
     chkDifferencesOnly = new QCheckBox(QStringLiteral("&Show only differences"));
     txtDifferencesBefore = Spin("txtDifferencesBefore");
     txtDifferencesAfter = Spin("txtDifferencesAfter");
@@ -102,6 +103,7 @@ QWidget* frmOptions::BuildDisplayPage() {
     numbers->addWidget(zpnlLineNumbers, 1);
     auto* top = new QHBoxLayout;
     top->addWidget(chkShowSymbols);
+    top->addWidget(chkHighlightInLine);
     top->addStretch();
     top->addWidget(cmdFont);
     auto* layout = new QVBoxLayout(page);

@@ -32,7 +32,7 @@ TEST(OptionsRules, OkStoresEveryControl) {
     c.TabWidth = "12abc";  // the leading number counts
     c.ReSync = "2.5";      // rounded, halves to even
     c.DifferencesBefore = "";
-    c.ShowSymbols = false;
+    c.ShowSymbols = c.HighlightInLine = false;
     c.CountFromProcedure = true;
     c.Font = {"Serif", 14, true, true};
     c.Back[RowHiLite] = 0xABCDEF;
@@ -42,7 +42,7 @@ TEST(OptionsRules, OkStoresEveryControl) {
     EXPECT_EQ(s.Compare.TabWidth, 12);
     EXPECT_EQ(s.Compare.SyncNumber, 2);
     EXPECT_EQ(s.Compare.DifferencesBefore, 0);  // no number: 0
-    EXPECT_FALSE(s.Symbols);
+    EXPECT_FALSE(s.Symbols || s.HighlightInLine);
     EXPECT_TRUE(s.LineNumberByProc);
     EXPECT_EQ(s.FontName, "Serif");
     EXPECT_TRUE(s.FontBold && s.FontItalic);

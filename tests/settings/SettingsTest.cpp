@@ -77,7 +77,7 @@ Settings Changed() {
     s.ForeColorHiLite = 0x10;
     s.ForeColorIgnored = 0x20;
     s.SyncHScroll = s.SyncVScroll = s.ViewLegend = s.Viewstatusbar = false;
-    s.Symbols = s.ViewToolBar = s.ShowFileOpen = false;
+    s.Symbols = s.ViewToolBar = s.ShowFileOpen = s.HighlightInLine = false;
     s.ViewMode = "C";
     s.MainWindowHeight = 7200;
     s.MainWindowLeft = -60;
@@ -128,13 +128,29 @@ TEST_F(SettingsTest, AFirstRunReadsEveryDefaultAndWritesTheWholeFile) {
     EXPECT_EQ(problems, Texts{});
 
     ASSERT_TRUE(INIPutInfo(ini, first, "1.0.0 (2024-05-01 10:00:00)", true).Saved);
-    const fs::path golden =
-        fs::path(__FILE__).parent_path().parent_path() / "data" / "settings-first-run.ini";
+    const fs::path golden = fs::path(DUALIS_TEST_DATA) / "settings-first-run.ini";
     EXPECT_EQ(Text(), FileText(golden));
 
     Settings expected = first;
     expected.Version = "1.0.0 (2024-05-01 10:00:00)";
     EXPECT_EQ(ReadInto(Changed()), expected);
+}
+
+TEST_F(SettingsTest, AKeyNewToAnOlderFileGoesAtTheEndOfItsSectionAndKeepsTheOthersInOrder) {
+    File("[Display]\nViewMode=C\nSymbols=No\n[General]\nDebugMenu=No\n");
+    Settings s = ReadInto(Defaults());
+    EXPECT_TRUE(s.HighlightInLine);
+    s.HighlightInLine = false;
+    ASSERT_TRUE(INIPutInfo(ini, s, "", true).Saved);
+    const std::string text = Text();
+    const size_t viewMode = text.find("ViewMode=C\n");
+    const size_t symbols = text.find("Symbols=No\n");
+    const size_t highlight = text.find("HighlightInLine=No\n");
+    ASSERT_NE(highlight, std::string::npos);
+    EXPECT_LT(viewMode, symbols);
+    EXPECT_LT(symbols, highlight);
+    EXPECT_LT(highlight, text.find("[General]"));
+    EXPECT_FALSE(ReadInto(Defaults()).HighlightInLine);
 }
 
 TEST_F(SettingsTest, NumbersAreCorrectedAndReadLeniently) {

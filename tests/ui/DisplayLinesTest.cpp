@@ -117,7 +117,8 @@ TEST(ChooseLineWindow, AOneRowPageStillShowsTheLastRow) {
 
 TEST(BothPanesPicture, AProcedureWithoutRowsDrawsNothing) {
     const ComparisonState state = test::CompareTexts(kFile1, kFile2);
-    const PanePicture none = BothPanesPicture(state, Settings{}, 999, 0, 20, 1, -1);
+    const Settings s;
+    const PanePicture none = BothPanesPicture(state, s, 999, 0, 20, 1, -1);
     EXPECT_TRUE(none.Lines.empty());
 }
 
@@ -142,11 +143,104 @@ TEST(CombinedPicture, AMarkerRowIsAFailedConsistencyCheck) {
     state.CombinedDisplay.Add({0, LineSymbol::HiddenMarker, 0});
     state.CombinedDisplay.EndProc();
     try {
-        (void)CombinedPicture(state, Settings{}, 1, 20, 1, -1);
+        const Settings s;
+        (void)CombinedPicture(state, s, 1, 20, 1, -1);
         FAIL() << "no error raised";
     } catch (const RunTimeError& e) {
         EXPECT_EQ(e.Place, "frmMain: ShowCombinedDisplayArray unexpected LineSymbol -2");
     }
+}
+
+// The parts of a row's text that are marked, as the code points they cover.
+std::vector<std::u32string> Marked(const PaneLine& line) {
+    std::u32string text;
+    for (size_t i = 0; i < line.Text.size();) {
+        const auto c = static_cast<unsigned char>(line.Text[i]);
+        const int length = c < 0x80 ? 1 : c < 0xE0 ? 2 : c < 0xF0 ? 3 : 4;
+        char32_t point = length == 1 ? c : c & (0x3F >> (length - 1));
+        for (int k = 1; k < length; ++k) point = point << 6 | (line.Text[i + k] & 0x3F);
+        text += point;
+        i += static_cast<size_t>(length);
+    }
+    std::vector<std::u32string> parts;
+    for (const CharRange& r : line.Marks) parts.push_back(text.substr(r.Begin, r.End - r.Begin));
+    return parts;
+}
+
+using Parts = std::vector<std::u32string>;
+
+// In B, File 2 gives S a type and changes a value in a string with letters beyond ASCII.
+const std::string kDim1 =
+    Lines({"Sub B()", "  Dim S, I As Long", "  t = \"Grüße \" & x", "  y = 1", "End Sub"});
+const std::string kDim2 = Lines(
+    {"Sub B()", "  Dim S() As String, I As Long", "  t = \"Grüße \" & z", "  y = 1", "End Sub"});
+
+TEST(MarkBothPanes, MarksWhatChangedWithinFacingLinesAfterTheRowPrefix) {
+    const ComparisonState state = test::CompareTexts(kDim1, kDim2);
+    Settings s;
+    s.Symbols = s.LineNumbers = true;
+    std::array<PanePicture, 2> pictures;
+    for (int p = 0; p < 2; ++p) pictures[p] = BothPanesPicture(state, s, 1, p, 20, 1, -1);
+    MarkBothPanes(state, s, 1, pictures);
+    EXPECT_FALSE(pictures[0].UnderlineMarks);
+    // Rows: the header, the Dim line, the string line, y = 1, End Sub.
+    EXPECT_EQ(Marked(pictures[0].Lines[1]), Parts{});  // only File 2 adds something
+    EXPECT_EQ(Marked(pictures[1].Lines[1]), Parts{U"() As String"});
+    EXPECT_EQ(Marked(pictures[0].Lines[2]), Parts{U"x"});
+    EXPECT_EQ(Marked(pictures[1].Lines[2]), Parts{U"z"});
+    for (int row : {0, 3, 4}) EXPECT_TRUE(pictures[1].Lines[row].Marks.empty()) << row;
+}
+
+TEST(MarkBothPanes, PanesScrolledApartAreEachMarkedAndTheSettingTurnsItOff) {
+    const ComparisonState state = test::CompareTexts(kDim1, kDim2);
+    Settings s;
+    s.Symbols = false;
+    std::array<PanePicture, 2> pictures{BothPanesPicture(state, s, 1, 0, 1, 3, -1),
+                                        BothPanesPicture(state, s, 1, 1, 1, 2, -1)};
+    ASSERT_EQ(pictures[0].Window.Top, 3);
+    ASSERT_EQ(pictures[1].Window.Top, 2);
+    MarkBothPanes(state, s, 1, pictures);
+    EXPECT_TRUE(pictures[1].UnderlineMarks);  // without symbols the marks are underlined
+    EXPECT_EQ(Marked(pictures[0].Lines[0]), Parts{U"x"});
+    EXPECT_EQ(Marked(pictures[1].Lines[0]), Parts{U"() As String"});
+    EXPECT_EQ(Marked(pictures[1].Lines[1]), Parts{U"z"});
+
+    s.HighlightInLine = false;
+    for (int p = 0; p < 2; ++p) pictures[p] = BothPanesPicture(state, s, 1, p, 20, 1, -1);
+    MarkBothPanes(state, s, 1, pictures);
+    for (const PanePicture& picture : pictures) {
+        for (const PaneLine& line : picture.Lines) EXPECT_TRUE(line.Marks.empty());
+    }
+}
+
+TEST(MarkCombined, EachDeletedLineIsMarkedAgainstTheAddedLineItFaces) {
+    const ComparisonState state = test::CompareTexts(kDim1, kDim2);
+    Settings s;
+    s.Symbols = true;
+    const auto rows = state.CombinedDisplay.Row(1);
+    const std::vector<int32_t> pairs = PairCombinedRows(rows);
+    PanePicture whole = CombinedPicture(state, s, 1, 50, 1, -1);
+    MarkCombined(state, s, 1, pairs, whole);
+    std::vector<Parts> marked;
+    for (const PaneLine& line : whole.Lines) {
+        if (!line.Marks.empty()) marked.push_back(Marked(line));
+    }
+    EXPECT_EQ(marked, (std::vector<Parts>{{U"x"}, {U"() As String"}, {U"z"}}));
+
+    // A window that shows only the added half of the block still marks it.
+    const auto firstAdded = static_cast<int32_t>(
+        std::find_if(rows.begin(), rows.end(),
+                     [](const CombinedRow& r) { return r.Symbol == LineSymbol::Added; }) -
+        rows.begin() + 1);
+    PanePicture lower = CombinedPicture(state, s, 1, 1, firstAdded, -1);
+    ASSERT_EQ(lower.Window.Top, firstAdded);
+    MarkCombined(state, s, 1, pairs, lower);
+    EXPECT_EQ(Marked(lower.Lines[0]), Parts{U"() As String"});
+}
+
+TEST(MarkBackColour, TakesTheBackAThirdOfTheWayToTheFore) {
+    EXPECT_EQ(MarkBackColour({0x0000FF, 0xFFFFFF}), 0xAAAAFFu);  // red on white: a pink
+    EXPECT_EQ(MarkBackColour({0xFFFFFF, 0x000000}), 0x555555u);  // white on black: a grey
 }
 
 }  // namespace

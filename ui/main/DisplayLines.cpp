@@ -99,7 +99,8 @@ PanePicture BothPanesPicture(const ComparisonState& state, const Settings& setti
         fore = colours.Fore;
         picture.Lines.push_back({RowText(TwoPaneSymbol(cell.Symbol), cell.RawLine, offset,
                                          LineText(state, pane, cell.RawLine), settings),
-                                 WithHiLite(colours, line == picture.HiLiteLine, settings)});
+                                 WithHiLite(colours, line == picture.HiLiteLine, settings),
+                                 {}});
     }
     return picture;
 }
@@ -127,9 +128,101 @@ PanePicture CombinedPicture(const ComparisonState& state, const Settings& settin
         const int side = row.Side == 1 ? 1 : 0;
         picture.Lines.push_back({RowText(CombinedSymbol(row.Symbol), row.RawLine, offsets[side],
                                          LineText(state, side, row.RawLine), settings),
-                                 WithHiLite(colours, line == hiLiteLine, settings)});
+                                 WithHiLite(colours, line == hiLiteLine, settings),
+                                 {}});
     }
     return picture;
+}
+
+uint32_t MarkBackColour(LineColours colours) {
+    uint32_t mixed = 0;
+    for (int shift = 0; shift < 24; shift += 8) {
+        const int back = static_cast<int>((colours.Back >> shift) & 0xFF);
+        const int fore = static_cast<int>((colours.Fore >> shift) & 0xFF);
+        mixed |= static_cast<uint32_t>(back + (fore - back) / 3) << shift;
+    }
+    return mixed;
+}
+
+namespace {
+
+// The code points of a row's text before its line: the symbol, the number and a blank.
+int32_t PrefixCodePoints(const PaneLine& line, std::string_view lineText) {
+    const std::string_view prefix =
+        std::string_view(line.Text).substr(0, line.Text.size() - lineText.size());
+    return static_cast<int32_t>(std::count_if(prefix.begin(), prefix.end(), [](char c) {
+        return (static_cast<unsigned char>(c) & 0xC0) != 0x80;
+    }));
+}
+
+void AddMarks(PaneLine& line, std::string_view lineText, const std::vector<CharRange>& ranges) {
+    const int32_t shift = PrefixCodePoints(line, lineText);
+    line.Marks.clear();
+    for (const CharRange& r : ranges) line.Marks.push_back({r.Begin + shift, r.End + shift});
+}
+
+bool Shows(const LineWindow& w, int32_t row) {
+    return row >= w.Top && row <= w.Bottom;
+}
+
+}  // namespace
+
+void MarkBothPanes(const ComparisonState& state, const Settings& settings, int32_t proc,
+                   std::array<PanePicture, 2>& pictures) {
+    for (PanePicture& picture : pictures) picture.UnderlineMarks = !settings.Symbols;
+    if (!settings.HighlightInLine) return;
+    const auto rows = state.SeparateDisplay.Row(proc);
+    for (int p = 0; p < 2; ++p) {
+        const LineWindow w = pictures[p].Window;
+        for (int32_t row = w.Top; row <= w.Bottom; ++row) {
+            // Rows both panes show were marked with the first pane.
+            if (p == 1 && Shows(pictures[0].Window, row)) continue;
+            const auto& cells = rows[static_cast<size_t>(row - 1)].Pane;
+            if (cells[0].Symbol != LineSymbol::Changed || cells[1].Symbol != LineSymbol::Changed) {
+                continue;
+            }
+            const std::array<std::string_view, 2> texts{LineText(state, 0, cells[0].RawLine),
+                                                        LineText(state, 1, cells[1].RawLine)};
+            const LineChanges changes = CompareWithinLines(texts, settings.Compare);
+            for (int side = 0; side < 2; ++side) {
+                PanePicture& shown = pictures[side];
+                if (!Shows(shown.Window, row)) continue;
+                AddMarks(shown.Lines[static_cast<size_t>(row - shown.Window.Top)], texts[side],
+                         changes.Ranges[side]);
+            }
+        }
+    }
+}
+
+void MarkCombined(const ComparisonState& state, const Settings& settings, int32_t proc,
+                  std::span<const int32_t> pairs, PanePicture& picture) {
+    picture.UnderlineMarks = !settings.Symbols;
+    if (!settings.HighlightInLine) return;
+    const auto rows = state.CombinedDisplay.Row(proc);
+    const LineWindow w = picture.Window;
+    for (int32_t row = w.Top; row <= w.Bottom; ++row) {
+        const auto index = static_cast<size_t>(row - 1);
+        if (index >= pairs.size() || pairs[index] < 0) continue;
+        const int32_t partnerRow = pairs[index] + 1;
+        // A Deleted row comes before its partner, so a pair the window shows whole is compared
+        // once, at its Deleted row.
+        const bool deleted = rows[index].Symbol == LineSymbol::Deleted;
+        if (!deleted && Shows(w, partnerRow)) continue;
+        const std::array<const CombinedRow*, 2> pair =
+            deleted ? std::array{&rows[index], &rows[static_cast<size_t>(partnerRow - 1)]}
+                    : std::array{&rows[static_cast<size_t>(partnerRow - 1)], &rows[index]};
+        const std::array<std::string_view, 2> texts{
+            LineText(state, pair[0]->Side, pair[0]->RawLine),
+            LineText(state, pair[1]->Side, pair[1]->RawLine)};
+        const LineChanges changes = CompareWithinLines(texts, settings.Compare);
+        const std::array<int32_t, 2> pairRows = deleted ? std::array{row, partnerRow}
+                                                        : std::array{partnerRow, row};
+        for (int side = 0; side < 2; ++side) {
+            if (!Shows(w, pairRows[side])) continue;
+            AddMarks(picture.Lines[static_cast<size_t>(pairRows[side] - w.Top)], texts[side],
+                     changes.Ranges[side]);
+        }
+    }
 }
 
 }  // namespace dualis

@@ -5,11 +5,14 @@
 // "+ [12] x = 1" in the added colours; the same row on the other side (no line there) is "+".
 #pragma once
 
+#include <array>
 #include <cstdint>
+#include <span>
 #include <string>
 #include <vector>
 
 #include "ComparisonState.h"
+#include "InlineDiff.h"
 #include "Settings.h"
 #include "Symbols.h"
 
@@ -32,10 +35,12 @@ struct LineColours {
     uint32_t Back = 0xFFFFFF;
 };
 
-// One row as drawn: a band of Back across the pane with Text in Fore.
+// One row as drawn: a band of Back across the pane with Text in Fore; the parts that differ
+// from the line facing it (code points of Text) stand on a stronger background.
 struct PaneLine {
     std::string Text;
     LineColours Colours;
+    std::vector<CharRange> Marks;
 };
 
 // What a two-pane view draws for one pane of procedure `proc`, and the highlight it keeps.
@@ -43,7 +48,14 @@ struct PanePicture {
     LineWindow Window;
     std::vector<PaneLine> Lines;  // rows Window.Top to Window.Bottom
     int32_t HiLiteLine = 0;       // the highlight, cleared to 0 when outside the window
+    // Without symbols a colour is all that tells a row's class, so marks are underlined too and
+    // stay visible to readers who cannot tell the colours apart.
+    bool UnderlineMarks = false;
 };
+
+// The background of a row's changed parts: its back colour taken a third of the way towards its
+// fore colour, so that it stands out in whatever colours the user chose.
+uint32_t MarkBackColour(LineColours colours);
 
 // The colours of a row's class in the two-pane views; an unknown class is drawn on white in
 // `previousFore`.
@@ -68,5 +80,16 @@ PanePicture BothPanesPicture(const ComparisonState& state, const Settings& setti
 // is kept even when outside the window.
 PanePicture CombinedPicture(const ComparisonState& state, const Settings& settings, int32_t proc,
                             int32_t linesPerPane, int32_t scrollValue, int32_t hiLiteLine);
+
+// Marks what differs within the lines of the rows where a changed line of File 1 faces a changed
+// line of File 2. The panes may scroll apart, so each picture has its own window; a pair of
+// lines both show is compared once. Nothing is marked when HighlightInLine is off.
+void MarkBothPanes(const ComparisonState& state, const Settings& settings, int32_t proc,
+                   std::array<PanePicture, 2>& pictures);
+
+// The same in the combined view, where `pairs` (PairCombinedRows of the procedure's rows) tells
+// which Added row each Deleted row faces.
+void MarkCombined(const ComparisonState& state, const Settings& settings, int32_t proc,
+                  std::span<const int32_t> pairs, PanePicture& picture);
 
 }  // namespace dualis

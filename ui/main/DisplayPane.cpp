@@ -3,8 +3,10 @@
 
 #include <QMouseEvent>
 #include <QPainter>
+#include <QTextLayout>
 #include <QWheelEvent>
 #include <algorithm>
+#include <limits>
 
 namespace dualis {
 
@@ -37,19 +39,65 @@ void DisplayPane::Draw(const PanePicture& picture, int rowHeight, double pixelRa
     QPainter painter(&picture_);
     painter.setFont(font());
     painter.translate(-visibleLeft, 0);
-    // Tabs are shown as the window system lays them out; the stored text is never expanded.
-    constexpr int flags = Qt::AlignLeft | Qt::AlignTop | Qt::TextSingleLine | Qt::TextExpandTabs;
-    const int right = visibleLeft + size.width();
+    // Tabs stand every eight blanks, in marked and unmarked rows alike; the stored text is
+    // never expanded.
+    QTextOption textOption(Qt::AlignLeft | Qt::AlignTop);
+    textOption.setWrapMode(QTextOption::ManualWrap);
+    textOption.setTabStopDistance(8 * QFontMetricsF(font(), &picture_).horizontalAdvance(' '));
     int y = 0;
     for (const PaneLine& line : picture.Lines) {
         if (y >= size.height()) break;
         painter.fillRect(visibleLeft, y, size.width(), rowHeight,
                          SettingsColour(line.Colours.Back));
         painter.setPen(SettingsColour(line.Colours.Fore));
-        painter.drawText(QRect(0, y, right, rowHeight), flags, QString::fromStdString(line.Text));
+        DrawText(painter, line, y, picture.UnderlineMarks, textOption);
         y += rowHeight;
     }
     ++drawCount_;
+}
+
+namespace {
+
+// UTF-16 positions of a text's code points, with one more for its end.
+std::vector<int> Utf16Positions(const QString& text) {
+    std::vector<int> positions;
+    positions.reserve(static_cast<size_t>(text.size()) + 1);
+    for (int i = 0; i < text.size(); ++i) {
+        if (!text[i].isLowSurrogate() || i == 0 || !text[i - 1].isHighSurrogate()) {
+            positions.push_back(i);
+        }
+    }
+    positions.push_back(static_cast<int>(text.size()));
+    return positions;
+}
+
+}  // namespace
+
+void DisplayPane::DrawText(QPainter& painter, const PaneLine& line, int y, bool underline,
+                           const QTextOption& option) {
+    const QString text = QString::fromStdString(line.Text);
+    QList<QTextLayout::FormatRange> ranges;
+    if (!line.Marks.empty()) {
+        QTextCharFormat mark;
+        mark.setBackground(SettingsColour(MarkBackColour(line.Colours)));
+        mark.setFontUnderline(underline);
+        const std::vector<int> at = Utf16Positions(text);
+        const auto last = static_cast<int32_t>(at.size()) - 1;
+        for (const CharRange& r : line.Marks) {
+            const int begin = at[static_cast<size_t>(std::clamp(r.Begin, 0, last))];
+            const int end = at[static_cast<size_t>(std::clamp(r.End, 0, last))];
+            if (end > begin) ranges.push_back({begin, end - begin, mark});
+        }
+    }
+    // The formats go in before the layout: setting them clears it.
+    QTextLayout layout(text, painter.font(), painter.device());
+    layout.setFormats(ranges);
+    layout.setTextOption(option);
+    layout.beginLayout();
+    QTextLine textLine = layout.createLine();
+    if (textLine.isValid()) textLine.setLineWidth(std::numeric_limits<int>::max() / 4);
+    layout.endLayout();
+    layout.draw(&painter, QPointF(0, y));
 }
 
 void DisplayPane::paintEvent(QPaintEvent* event) {

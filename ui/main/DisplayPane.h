@@ -3,6 +3,7 @@
 #pragma once
 
 #include <QPixmap>
+#include <QTextOption>
 #include <QWidget>
 
 #include "DisplayLines.h"
@@ -39,6 +40,10 @@ class DisplayPane : public QWidget {
     void focusOutEvent(QFocusEvent* event) override;
 
   private:
+    // One row's text at `y`, its changed parts on their background (underlined when asked).
+    static void DrawText(QPainter& painter, const PaneLine& line, int y, bool underline,
+                         const QTextOption& option);
+
     QPixmap picture_;
     int pictureLeft_ = 0;  // where the picture stands in the pane
     int drawCount_ = 0;

@@ -7,8 +7,14 @@ namespace dualis {
 void frmMain::mnuViewOptions_Click() {
     Run(TraceKind::Events, "mnuViewOptions_Click", [&] {
         NotRecompared = true;
+        const bool highlighted = ctx_.Values.HighlightInLine;
         SetOptions();
         SetupLegend();
+        if (ctx_.State.FilesCompared && NotRecompared &&
+            highlighted != ctx_.Values.HighlightInLine) {
+            // The marks within lines need no new comparison, only a new drawing.
+            ShowDisplayArrays();
+        }
         if (ctx_.State.FilesCompared && !NotRecompared) {
             LoadProcList();
             ShowFileInformation();

@@ -29,22 +29,29 @@ void frmMain::ShowBothDisplayArrays() {
             for (DisplayPane* pane : picDisplay) pane->Clear();
             return;
         }
+        std::array<PanePicture, 2> pictures;
         for (int p = 0; p < 2; ++p) {
-            const PanePicture picture =
+            pictures[p] =
                 BothPanesPicture(ctx_.State, ctx_.Values, CurrentProc, p, Scroll[p].LinesPerPane,
                                  vsbDisplay[p]->value(), HiLiteLine[p]);
-            HiLiteLine[p] = picture.HiLiteLine;
-            DrawPane(p, picture);
+            HiLiteLine[p] = pictures[p].HiLiteLine;
         }
+        MarkBothPanes(ctx_.State, ctx_.Values, CurrentProc, pictures);
+        for (int p = 0; p < 2; ++p) DrawPane(p, pictures[p]);
     });
 }
 
 void frmMain::ShowCombinedDisplayArray() {
     Run(TraceKind::App, "ShowCombinedDisplayArray", [&] {
         if (ctx_.State.CombinedCount(CurrentProc) < 1) return;
-        const PanePicture picture =
+        PanePicture picture =
             CombinedPicture(ctx_.State, ctx_.Values, CurrentProc, Scroll[0].LinesPerPane,
                             vsbDisplay[0]->value(), HiLiteLine[0]);
+        if (combinedPairsProc_ != CurrentProc) {
+            combinedPairs_ = PairCombinedRows(ctx_.State.CombinedDisplay.Row(CurrentProc));
+            combinedPairsProc_ = CurrentProc;
+        }
+        MarkCombined(ctx_.State, ctx_.Values, CurrentProc, combinedPairs_, picture);
         DrawPane(0, picture);
     });
 }
