@@ -5,6 +5,7 @@
 #include <chrono>
 #include <cstdio>
 #include <random>
+#include <vector>
 
 #include "ProcMap.h"
 
@@ -33,20 +34,28 @@ dualis::ComparisonState LongProcedure(int32_t rows) {
     return state;
 }
 
-// The best of several builds, in milliseconds, and how many bins were marked.
-std::pair<double, long> Measure(const dualis::ComparisonState& state, const char* view) {
-    double best = 1e9;
-    long marked = 0;
+struct Figures {
+    double Median = 0;  // milliseconds
+    double Worst = 0;
+    long Marked = 0;  // bins with a mark
+};
+
+Figures Measure(const dualis::ComparisonState& state, const char* view) {
+    std::vector<double> times;
+    Figures f;
     for (int round = 0; round < kRounds; ++round) {
         const auto start = std::chrono::steady_clock::now();
         const auto bins = dualis::ProcMapBins(state, 1, view, 0, kHeight);
         const std::chrono::duration<double, std::milli> spent =
             std::chrono::steady_clock::now() - start;
-        best = std::min(best, spent.count());
-        marked = std::count_if(bins.begin(), bins.end(),
-                               [](dualis::MapMark m) { return m != dualis::MapMark::None; });
+        times.push_back(spent.count());
+        f.Marked = std::count_if(bins.begin(), bins.end(),
+                                 [](dualis::MapMark m) { return m != dualis::MapMark::None; });
     }
-    return {best, marked};
+    std::sort(times.begin(), times.end());
+    f.Median = times[times.size() / 2];
+    f.Worst = times.back();
+    return f;
 }
 
 }  // namespace
@@ -55,11 +64,12 @@ int main() {
     for (int32_t rows : {100'000, 1'000'000}) {
         const dualis::ComparisonState state = LongProcedure(rows);
         for (const char* view : {"C", "V"}) {
-            const auto [ms, marked] = Measure(state, view);
+            const Figures f = Measure(state, view);
             std::printf(
-                "procedure map: %7d rows, %s view, %d px: %.2f ms (best of %d; %ld bins "
-                "marked)\n",
-                rows, *view == 'C' ? "combined" : "two-pane", kHeight, ms, kRounds, marked);
+                "procedure map: %7d rows, %s view, %d px: %.2f ms median, %.2f ms worst "
+                "of %d (%ld bins marked)\n",
+                rows, *view == 'C' ? "combined" : "two-pane", kHeight, f.Median, f.Worst, kRounds,
+                f.Marked);
         }
     }
 }
