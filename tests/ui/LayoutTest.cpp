@@ -95,6 +95,33 @@ TEST(PositionDisplayAreas, TheCombinedViewStacksBothLabelsAboveOnePane) {
     EXPECT_EQ(d.Pane[0].Frame.Top, 345 + 390);
 }
 
+TEST(PositionDisplayAreas, TheMapStandsBetweenTheTextAndTheVerticalBar) {
+    for (const char* mode : {"V", "H", "C"}) {
+        LayoutInput in = Window(mode);
+        in.MapWidth = 180;
+        const DisplayAreas d = PositionDisplayAreas(in, PositionViewArea(in));
+        for (int p = 0; p < (d.TwoPanes ? 2 : 1); ++p) {
+            const PaneFrame& f = d.Pane[p];
+            EXPECT_EQ(f.Map, (Rect{f.Frame.Width - 255 - 180, 0, 180, f.VScroll.Height})) << mode;
+            // The bars keep their places: the horizontal one runs on under the map.
+            EXPECT_EQ(f.VScroll.Left, f.Frame.Width - 255) << mode;
+            EXPECT_EQ(f.HScroll.Width, f.Frame.Width - 255) << mode;
+        }
+    }
+    // Without a map the rectangle is empty and stands against the bar.
+    const LayoutInput none = Window("C");
+    const PaneFrame f = PositionDisplayAreas(none, PositionViewArea(none)).Pane[0];
+    EXPECT_EQ(f.Map, (Rect{f.VScroll.Left, 0, 0, f.VScroll.Height}));
+}
+
+TEST(PositionDisplayAreas, ANarrowPaneKeepsThreeColumnsBesideItsMap) {
+    LayoutInput in = Window("V", 0.02);
+    in.MapWidth = 180;
+    const DisplayAreas d = PositionDisplayAreas(in, PositionViewArea(in));
+    EXPECT_DOUBLE_EQ(d.Pane[0].Frame.Width, 3 * 120 + 180 + 255);
+    EXPECT_DOUBLE_EQ(d.Pane[0].Map.Left, 3 * 120);
+}
+
 TEST(Splitter, StopsFiftyTwipsFromTheWindowsEdge) {
     EXPECT_EQ(SplitterDragTarget(4560, 300, 60, 9300), 4560 + 300 - 30);
     EXPECT_FALSE(SplitterDragTarget(100, -40, 60, 9300));  // would reach 30

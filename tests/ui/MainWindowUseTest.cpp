@@ -187,7 +187,7 @@ class MainWindowUseTest : public QObject {
         const double ratio = f.window->devicePixelRatioF();
         const QPixmap& picture = f.window->picDisplay[0]->Picture();
         QCOMPARE(picture.devicePixelRatio(), ratio);
-        QCOMPARE(picture.width(), qRound(f.window->vsbDisplay[0]->x() * ratio));
+        QCOMPARE(picture.width(), qRound(f.window->picMap[0]->x() * ratio));
         QCOMPARE(picture.height(), qRound(f.window->picDisplay[0]->height() * ratio));
         // Drawn at twice the ratio, a picture has twice the pixels each way.
         DisplayPane pane;

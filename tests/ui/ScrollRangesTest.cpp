@@ -54,6 +54,16 @@ TEST(SetScrollBars, TheWidthEstimateOfTheLongestLine) {
     EXPECT_EQ(EstimatedLineWidth(numbered, 0), 97);
 }
 
+TEST(SetScrollBars, TheMapNarrowsTheColumnsOfEveryView) {
+    for (const char* mode : {"V", "C"}) {
+        ScrollInput in = Input(mode, 10);
+        in.MapWidth = 12 * 120;  // twelve "W" widths, to see it plainly
+        const auto s = SetScrollBars(in, {});
+        EXPECT_EQ(s[0].CharsPerPane, 60 - 12) << mode;
+        EXPECT_EQ(s[0].HMax, EstimatedLineWidth(in, 0) - 48) << mode;
+    }
+}
+
 TEST(SetScrollBars, LongProceduresKeepAWholeRange) {
     const auto s = SetScrollBars(Input("V", 5'000'000), {});
     EXPECT_EQ(s[0].VMax, 5'000'000 - 20 + 1);

@@ -56,6 +56,7 @@ void PlaceInsideFrame(PaneFrame& p, const LayoutInput& in) {
     const double fh = p.Frame.Height;
     p.HScroll = {0, fh - in.HScrollBarHeight, fw - in.VScrollBarWidth, in.HScrollBarHeight};
     p.VScroll = {fw - in.VScrollBarWidth, 0, in.VScrollBarWidth, fh - in.HScrollBarHeight};
+    p.Map = {p.VScroll.Left - in.MapWidth, 0, in.MapWidth, p.VScroll.Height};
     p.Picture = {0, 0, PictureWidthTwips, fh - in.HScrollBarHeight};
 }
 
@@ -88,7 +89,7 @@ DisplayAreas PositionDisplayAreas(const LayoutInput& in, const ViewArea& area) {
     } else if (in.ViewMode == "V" && area.Splitter) {
         double r = in.SplitRatioV;
         Rect splitter = *area.Splitter;
-        const double minimum = 3 * in.CharWidth[0] + in.VScrollBarWidth;
+        const double minimum = 3 * in.CharWidth[0] + in.MapWidth + in.VScrollBarWidth;
         if (WidenSmallerPane(r, v.Width, minimum)) {
             splitter.Left = r * v.Width + v.Left;
             d.Splitter = splitter;

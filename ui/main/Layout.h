@@ -43,6 +43,7 @@ struct LayoutInput {
     double StatusHeight = 0;    // 0 when the status line is hidden
     double HScrollBarHeight = 0;
     double VScrollBarWidth = 0;
+    double MapWidth = 0;  // the procedure map beside each vertical bar; 0: none
     double OneLineHeight = 0;
     double TwoLineHeight = 0;
     std::array<double, 2> LineHeight{};  // of "W" in each pane's font
@@ -64,6 +65,7 @@ struct PaneFrame {
     // Inside the frame:
     Rect HScroll;
     Rect VScroll;
+    Rect Map;  // the procedure map, between the text and the vertical bar
     Rect Picture;
 };
 
@@ -77,8 +79,8 @@ struct DisplayAreas {
 };
 
 // Places the labels and frames in the view area, keeping each pane at least its minimum size:
-// in the vertical view three "W" widths and a scroll bar, in the horizontal view a label, a
-// scroll bar and one and a half rows.
+// in the vertical view three "W" widths, the map and a scroll bar, in the horizontal view a label,
+// a scroll bar and one and a half rows.
 DisplayAreas PositionDisplayAreas(const LayoutInput& in, const ViewArea& area);
 
 // The splitter's new left (vertical view) or top (horizontal view) while dragging, for the

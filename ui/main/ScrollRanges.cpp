@@ -22,15 +22,16 @@ int32_t NumberColumn(const ScrollInput& in) {
     return in.LineNumbers ? 2 + Digits(std::max(in.RawCount[0], in.RawCount[1])) : 0;
 }
 
+// `besideText`: the width the map and the vertical bar take from the frame.
 void SetRanges(PaneScroll& s, int32_t rows, int32_t width, bool enableAtPage, const PaneMeasures& m,
-               double vScrollBarWidth) {
+               double besideText) {
     const bool vertical = enableAtPage ? rows >= s.LinesPerPane : rows > s.LinesPerPane;
     s.VEnabled = vertical;
     if (vertical) {
         s.VMax = rows - s.LinesPerPane + 1;
         s.VPage = s.LinesPerPane > 2 ? s.LinesPerPane - 1 : 1;
     }
-    s.CharsPerPane = std::max(1, RoundHalfEven((m.FrameWidth - vScrollBarWidth) / m.CharWidth));
+    s.CharsPerPane = std::max(1, RoundHalfEven((m.FrameWidth - besideText) / m.CharWidth));
     s.HEnabled = width > s.CharsPerPane;
     if (s.HEnabled) s.HMax = width - s.CharsPerPane;
 }
@@ -54,13 +55,14 @@ std::array<PaneScroll, 2> SetScrollBars(const ScrollInput& in,
         PaneScroll& s = result[0];
         const PaneMeasures& m = in.Pane[0];
         s.LinesPerPane = std::max(1, RoundHalfEven(m.InnerHeight / m.LineHeight));
-        SetRanges(s, in.Rows, EstimatedLineWidth(in, 0), true, m, in.VScrollBarWidth);
+        SetRanges(s, in.Rows, EstimatedLineWidth(in, 0), true, m, in.VScrollBarWidth + in.MapWidth);
     } else if (in.ViewMode == "V" || in.ViewMode == "H") {
         for (int p = 0; p < 2; ++p) {
             PaneScroll& s = result[p];
             const PaneMeasures& m = in.Pane[p];
             s.LinesPerPane = std::max(1, RoundHalfEven(m.InnerHeight / m.LineHeight - 1));
-            SetRanges(s, in.Rows, EstimatedLineWidth(in, p), false, m, in.VScrollBarWidth);
+            SetRanges(s, in.Rows, EstimatedLineWidth(in, p), false, m,
+                      in.VScrollBarWidth + in.MapWidth);
         }
     }
     return result;

@@ -11,7 +11,7 @@ namespace dualis {
 // What one pane's two scroll bars become. Their minimum is always 1, their small step 1.
 struct PaneScroll {
     int32_t LinesPerPane = 1;  // rows that fit in the pane's height, at least 1
-    int32_t CharsPerPane = 1;  // "W" widths that fit in the frame beside the vertical bar
+    int32_t CharsPerPane = 1;  // "W" widths that fit in the frame beside the map and vertical bar
     bool VEnabled = false;
     int32_t VMax = 1;
     int32_t VPage = 1;
@@ -32,6 +32,7 @@ struct ScrollInput {
     int32_t Rows = 0;           // display rows of the current procedure in this view
     std::array<PaneMeasures, 2> Pane;
     double VScrollBarWidth = 0;
+    double MapWidth = 0;                     // the procedure map beside the vertical bar; 0: none
     std::array<int32_t, 2> MaxLineLength{};  // longest raw line of each file, in characters
     std::array<int32_t, 2> RawCount{};
     bool Symbols = false;

@@ -28,6 +28,7 @@ struct WindowMetrics {
     int TextHeight = 16;          // logical pixels: one line of the window's own font
     int TextLineSpacing = 16;     // from one line of the window's own font to the next
     int ScrollBarExtent = 16;     // logical pixels: a scroll bar's width across its direction
+    int MapWidth = 12;            // logical pixels: the procedure map beside each vertical bar
     // Outer size minus inner size, in logical pixels; 0 until the window manager framed it.
     int FrameWidth = 0;
     int FrameHeight = 0;
@@ -39,6 +40,7 @@ struct WindowMetrics {
     double OneLineTwips() const { return TextHeight * TwipsPerPixel; }
     double TwoLineTwips() const { return (TextHeight + TextLineSpacing) * TwipsPerPixel; }
     double ScrollBarTwips() const { return ScrollBarExtent * TwipsPerPixel; }
+    double MapTwips() const { return MapWidth * TwipsPerPixel; }
     // How far a pane moves left, in logical pixels, for a horizontal scroll value (1: none).
     int ColumnShift(int32_t value) const {
         return value > 1 ? static_cast<int>(std::lround((value - 1) * CharWidth)) : 0;

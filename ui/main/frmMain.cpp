@@ -131,6 +131,7 @@ void frmMain::BuildView() {
         picDisplay[p] = new DisplayPane(fraDisplay[p]);
         vsbDisplay[p] = new QScrollBar(Qt::Vertical, fraDisplay[p]);
         hsbDisplay[p] = new QScrollBar(Qt::Horizontal, fraDisplay[p]);
+        picMap[p] = new ProcMapStrip(fraDisplay[p]);
         for (QScrollBar* bar : {vsbDisplay[p], hsbDisplay[p]}) {
             // The pane a bar scrolls takes the focus, and shows it.
             bar->setFocusPolicy(Qt::NoFocus);
@@ -190,6 +191,10 @@ void frmMain::Connect() {
                 [this, p] { vsbDisplay_Change(p); });
         connect(hsbDisplay[p], &QScrollBar::valueChanged, this,
                 [this, p] { hsbDisplay_Change(p); });
+        connect(picMap[p], &ProcMapStrip::MouseDown, this,
+                [this, p](double y) { picMap_MouseDown(p, y); });
+        connect(picMap[p], &ProcMapStrip::MouseMove, this,
+                [this, p](double y) { picMap_MouseMove(p, y); });
         connect(picDisplay[p], &DisplayPane::MouseMoved, this,
                 [this] { lblStatus->setText(QString::fromStdString(StatusText)); });
         connect(picDisplay[p], &DisplayPane::Wheel, this, [this, p](int rows, int columns) {

@@ -28,6 +28,8 @@
 #include "Legend.h"
 #include "LegendBox.h"
 #include "ProcListModel.h"
+#include "ProcMap.h"
+#include "ProcMapStrip.h"
 #include "ScrollRanges.h"
 #include "Settings.h"
 #include "Splitter.h"
@@ -135,6 +137,10 @@ class frmMain : public QMainWindow {
     void cboProcedures_Click();
     void ChangeProc();
     void PositionProcList();
+    // The procedure maps: built when what they show changed, their frames every time.
+    void ShowProcMaps();
+    void picMap_MouseDown(int index, double y);
+    void picMap_MouseMove(int index, double y);
 
     // Layout.
     void SetViewMode();
@@ -202,6 +208,7 @@ class frmMain : public QMainWindow {
     std::array<DisplayPane*, 2> picDisplay;
     std::array<QScrollBar*, 2> vsbDisplay;
     std::array<QScrollBar*, 2> hsbDisplay;
+    std::array<ProcMapStrip*, 2> picMap;
     DragHandle* picSplitter;
     QLabel* lblStatus;
     LegendBox* picLegend;
@@ -274,6 +281,8 @@ class frmMain : public QMainWindow {
     void DrawPane(int p, const PanePicture& picture);
     // After bar `index` of a pair moved: the partner follows when synchronised, then the redraw.
     void FollowScroll(const std::array<QScrollBar*, 2>& bars, int index, bool sync, bool& guard);
+    // Scrolls pane `p` so that the row under `y` of its map stands in the middle of the page.
+    void ScrollFromMap(int p, double y);
     void Place(QWidget* w, const Rect& r) const;
     LayoutInput MakeLayoutInput() const;
     // The toolbar's height in twips, 0 while it is hidden.
@@ -312,6 +321,8 @@ class frmMain : public QMainWindow {
     bool hGuard_ = true;
     bool vGuard_ = true;
     bool comparing_ = false;
+    int64_t comparisons_ = 0;  // comparisons put in place, which tells one map from another
+    std::array<ProcMapSource, 2> mapSource_;  // what each pane's map was built from
     bool loaded_ = false;
 };
 

@@ -33,6 +33,7 @@ bool frmMain::CompareAFile() {
     }
     SetComparing(false);
     if (compared) {
+        ++comparisons_;
         shownFileName_ = state.FileName;
         shownBaseName_ = state.BaseName;
         shownExtension_ = state.Extension;

@@ -29,6 +29,7 @@ LayoutInput frmMain::MakeLayoutInput() const {
     in.StatusHeight = lblStatus->isHidden() ? 0 : m.Twips(lblStatus->height());
     in.HScrollBarHeight = m.ScrollBarTwips();
     in.VScrollBarWidth = m.ScrollBarTwips();
+    in.MapWidth = m.MapTwips();
     in.OneLineHeight = m.OneLineTwips();
     in.TwoLineHeight = m.TwoLineTwips();
     in.LineHeight = {m.RowHeightTwips(), m.RowHeightTwips()};
@@ -96,6 +97,7 @@ void frmMain::PositionDisplayAreas() {
             Place(fraDisplay[p], f.Frame);
             Place(hsbDisplay[p], f.HScroll);
             Place(vsbDisplay[p], f.VScroll);
+            Place(picMap[p], f.Map);
             // Keep the horizontal shift the pane has; the next draw sets it again.
             const int left = picDisplay[p]->x();
             Place(picDisplay[p], f.Picture);

@@ -18,6 +18,7 @@ void frmMain::ShowDisplayArrays() {
         } else if (mode == "C") {
             ShowCombinedDisplayArray();
         }
+        ShowProcMaps();
         // A procedure picked in the list leaves the focus there, so the next key moves on.
         if (!ProcListHasFocus()) picDisplay[0]->setFocus();
     });
@@ -61,9 +62,9 @@ void frmMain::DrawPane(int p, const PanePicture& picture) {
     BottomLine[p] = picture.Window.Bottom;
     // The pane moves left by one "W" width for each column the horizontal bar stands past 1.
     const int shift = metrics_.ColumnShift(hsbDisplay[p]->value());
-    // The frame shows the pane up to its vertical scroll bar.
+    // The frame shows the pane up to its procedure map.
     picDisplay[p]->Draw(picture, metrics_.RowHeight, metrics_.DevicePixelRatio, shift,
-                        vsbDisplay[p]->x());
+                        picMap[p]->x());
     picDisplay[p]->move(-shift, 0);
 }
 
@@ -132,6 +133,7 @@ ScrollInput frmMain::MakeScrollInput() const {
         in.RawCount[p] = ctx_.State.RawCount(p);
     }
     in.VScrollBarWidth = metrics_.ScrollBarTwips();
+    in.MapWidth = metrics_.MapTwips();
     in.Symbols = ctx_.Values.Symbols;
     in.LineNumbers = ctx_.Values.LineNumbers;
     return in;
