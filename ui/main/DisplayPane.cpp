@@ -3,17 +3,10 @@
 
 #include <QMouseEvent>
 #include <QPainter>
-#include <QTextLayout>
 #include <QWheelEvent>
 #include <algorithm>
-#include <limits>
 
 namespace dualis {
-
-QColor SettingsColour(uint32_t rgb) {
-    return QColor(static_cast<int>(rgb & 0xFF), static_cast<int>((rgb >> 8) & 0xFF),
-                  static_cast<int>((rgb >> 16) & 0xFF));
-}
 
 DisplayPane::DisplayPane(QWidget* parent) : QWidget(parent) {
     setMouseTracking(true);
@@ -36,68 +29,24 @@ void DisplayPane::Draw(const PanePicture& picture, int rowHeight, double pixelRa
     }
     pictureLeft_ = visibleLeft;
     Clear();
+    if (!rowPainter_ || !rowPainter_->Suits(font(), pixelRatio)) {
+        rowPainter_ = std::make_unique<RowPainter>(font(), &picture_);
+    }
     QPainter painter(&picture_);
     painter.setFont(font());
     painter.translate(-visibleLeft, 0);
-    // Tabs stand every eight blanks, in marked and unmarked rows alike; the stored text is
-    // never expanded.
-    QTextOption textOption(Qt::AlignLeft | Qt::AlignTop);
-    textOption.setWrapMode(QTextOption::ManualWrap);
-    textOption.setTabStopDistance(8 * QFontMetricsF(font(), &picture_).horizontalAdvance(' '));
+    const int right = visibleLeft + size.width();
     int y = 0;
     for (const PaneLine& line : picture.Lines) {
         if (y >= size.height()) break;
         painter.fillRect(visibleLeft, y, size.width(), rowHeight,
                          SettingsColour(line.Colours.Back));
         painter.setPen(SettingsColour(line.Colours.Fore));
-        DrawText(painter, line, y, picture.UnderlineMarks, textOption);
+        rowPainter_->Paint(painter, line, y, rowHeight, picture.UnderlineMarks, visibleLeft,
+                           right);
         y += rowHeight;
     }
     ++drawCount_;
-}
-
-namespace {
-
-// UTF-16 positions of a text's code points, with one more for its end.
-std::vector<int> Utf16Positions(const QString& text) {
-    std::vector<int> positions;
-    positions.reserve(static_cast<size_t>(text.size()) + 1);
-    for (int i = 0; i < text.size(); ++i) {
-        if (!text[i].isLowSurrogate() || i == 0 || !text[i - 1].isHighSurrogate()) {
-            positions.push_back(i);
-        }
-    }
-    positions.push_back(static_cast<int>(text.size()));
-    return positions;
-}
-
-}  // namespace
-
-void DisplayPane::DrawText(QPainter& painter, const PaneLine& line, int y, bool underline,
-                           const QTextOption& option) {
-    const QString text = QString::fromStdString(line.Text);
-    QList<QTextLayout::FormatRange> ranges;
-    if (!line.Marks.empty()) {
-        QTextCharFormat mark;
-        mark.setBackground(SettingsColour(MarkBackColour(line.Colours)));
-        mark.setFontUnderline(underline);
-        const std::vector<int> at = Utf16Positions(text);
-        const auto last = static_cast<int32_t>(at.size()) - 1;
-        for (const CharRange& r : line.Marks) {
-            const int begin = at[static_cast<size_t>(std::clamp(r.Begin, 0, last))];
-            const int end = at[static_cast<size_t>(std::clamp(r.End, 0, last))];
-            if (end > begin) ranges.push_back({begin, end - begin, mark});
-        }
-    }
-    // The formats go in before the layout: setting them clears it.
-    QTextLayout layout(text, painter.font(), painter.device());
-    layout.setFormats(ranges);
-    layout.setTextOption(option);
-    layout.beginLayout();
-    QTextLine textLine = layout.createLine();
-    if (textLine.isValid()) textLine.setLineWidth(std::numeric_limits<int>::max() / 4);
-    layout.endLayout();
-    layout.draw(&painter, QPointF(0, y));
 }
 
 void DisplayPane::paintEvent(QPaintEvent* event) {

@@ -3,10 +3,11 @@
 #pragma once
 
 #include <QPixmap>
-#include <QTextOption>
+#include <memory>
 #include <QWidget>
 
 #include "DisplayLines.h"
+#include "RowPainter.h"
 
 namespace dualis {
 
@@ -40,17 +41,11 @@ class DisplayPane : public QWidget {
     void focusOutEvent(QFocusEvent* event) override;
 
   private:
-    // One row's text at `y`, its changed parts on their background (underlined when asked).
-    static void DrawText(QPainter& painter, const PaneLine& line, int y, bool underline,
-                         const QTextOption& option);
-
     QPixmap picture_;
+    std::unique_ptr<RowPainter> rowPainter_;  // for the font and pixel ratio last drawn with
     int pictureLeft_ = 0;  // where the picture stands in the pane
     int drawCount_ = 0;
     QPoint wheelRemainder_;
 };
-
-// An RGB value of the settings (red in the low byte) as a colour.
-QColor SettingsColour(uint32_t rgb);
 
 }  // namespace dualis

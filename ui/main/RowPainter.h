@@ -1,0 +1,54 @@
+// Paints the text of a pane's rows. Tabs stand every eight blanks. A row of plain ASCII in a
+// fixed-pitch font is put down glyph by glyph from a table, only where the pane shows it, which
+// keeps a page of long lines cheap; any other row is laid out by Qt's text engine at the same
+// positions.
+#pragma once
+
+#include <QColor>
+#include <QFont>
+#include <QPainter>
+#include <QRawFont>
+#include <QTextOption>
+#include <array>
+#include <cstdint>
+
+#include "DisplayLines.h"
+
+namespace dualis {
+
+// An RGB value of the settings (red in the low byte) as a colour.
+QColor SettingsColour(uint32_t rgb);
+
+class RowPainter {
+  public:
+    // For text in `font` on a device of `pixelRatio`.
+    RowPainter(const QFont& font, const QPaintDevice* device);
+
+    bool Suits(const QFont& font, double pixelRatio) const {
+        return font == font_ && pixelRatio == pixelRatio_;
+    }
+    // Draws `line`'s text in the painter's pen from the top of the row at `y`, its marks on
+    // their background (underlined when `underline`); only [left, right) needs to be drawn.
+    void Paint(QPainter& painter, const PaneLine& line, int y, int rowHeight, bool underline,
+               double left, double right) const;
+
+  private:
+    // True when the glyph table can draw `text`: printable ASCII and tabs only.
+    bool FitsTable(const std::string& text) const;
+    void PaintFromTable(QPainter& painter, const PaneLine& line, int y, int rowHeight,
+                        bool underline, double left, double right) const;
+    void PaintLaidOut(QPainter& painter, const PaneLine& line, int y, bool underline) const;
+
+    QFont font_;
+    double pixelRatio_ = 1;
+    QTextOption option_;
+    double advance_ = 0;  // of every glyph, when the table is in use
+    double ascent_ = 0;
+    double underlinePos_ = 0;
+    double lineWidth_ = 1;
+    QRawFont raw_;
+    bool table_ = false;
+    std::array<quint32, 128> glyphs_{};
+};
+
+}  // namespace dualis
