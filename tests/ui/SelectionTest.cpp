@@ -65,6 +65,15 @@ TEST_F(CopyCase, ASelectionAcrossFillerRowsCopiesOnlyTheLinesShown) {
     EXPECT_EQ(Copy({1, 2, 5}, CopyForm::Lines), "  a = 1\n  added 1\n  added 2\n  b = 2\n");
 }
 
+TEST_F(CopyCase, OnlyASelectionWithALineHasLinesToCopy) {
+    EXPECT_TRUE(SelectionHasLines(state, proc, false, {0, 2, 3}));
+    EXPECT_FALSE(SelectionHasLines(state, proc, false, {0, 3, 4}));  // two fillers
+    EXPECT_TRUE(SelectionHasLines(state, proc, false, {1, 3, 4}));   // the lines they face
+    EXPECT_FALSE(SelectionHasLines(state, proc, false, {0, rows + 1, rows + 9}));
+    EXPECT_FALSE(SelectionHasLines(state, proc, false, RowSelection{}));
+    EXPECT_EQ(Copy({0, 3, 4}, CopyForm::Lines), "");
+}
+
 TEST_F(CopyCase, TheLastLineKeepsHavingNoEnd) {
     EXPECT_EQ(Copy({0, rows, rows}, CopyForm::Lines), "End Sub");
     EXPECT_EQ(Copy({0, rows - 1, rows}, CopyForm::Lines), "  d = 4\r\nEnd Sub");

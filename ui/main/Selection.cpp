@@ -2,6 +2,7 @@
 #include "Selection.h"
 
 #include <algorithm>
+#include <utility>
 
 namespace dualis {
 
@@ -40,14 +41,34 @@ PixelBand SelectedBand(const RowSelection& selection, int pane, LineWindow windo
     return {(first - window.Top) * rowHeight, (last - first + 1) * rowHeight};
 }
 
+namespace {
+
+// The selected rows that the procedure has.
+std::pair<int32_t, int32_t> RowsWithin(const ComparisonState& state, int32_t proc, bool combined,
+                                       const RowSelection& selection) {
+    const int32_t rows = combined ? state.CombinedCount(proc) : state.SeparateCount(proc);
+    return {std::max(selection.First(), 1), std::min(selection.Last(), rows)};
+}
+
+}  // namespace
+
+bool SelectionHasLines(const ComparisonState& state, int32_t proc, bool combined,
+                       const RowSelection& selection) {
+    if (!selection.Active()) return false;
+    const auto [first, last] = RowsWithin(state, proc, combined, selection);
+    for (int32_t row = first; row <= last; ++row) {
+        if (PaneRowSource(state, proc, combined, selection.Pane, row).RawLine > 0) return true;
+    }
+    return false;
+}
+
 CopiedText SelectionText(const ComparisonState& state, const Settings& settings, int32_t proc,
                          bool combined, const RowSelection& selection, CopyForm form) {
     CopiedText copied;
     if (!selection.Active()) return copied;
-    const int32_t rows = combined ? state.CombinedCount(proc) : state.SeparateCount(proc);
     const int pane = selection.Pane;
-    for (int32_t row = std::max(selection.First(), 1); row <= std::min(selection.Last(), rows);
-         ++row) {
+    const auto [first, last] = RowsWithin(state, proc, combined, selection);
+    for (int32_t row = first; row <= last; ++row) {
         if (form == CopyForm::AsShown) {
             copied.Text += PaneRowText(state, settings, proc, combined, pane, row);
             copied.Text += '\n';

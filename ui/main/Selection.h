@@ -67,6 +67,10 @@ struct CopiedText {
     int32_t Lines = 0;  // the lines the text holds
 };
 
+// True when a selected row of the procedure shows a line, so that copying the lines gives text.
+bool SelectionHasLines(const ComparisonState& state, int32_t proc, bool combined,
+                       const RowSelection& selection);
+
 // The text of the selected rows of procedure `proc` in the current view; rows beyond the
 // procedure's are left out.
 CopiedText SelectionText(const ComparisonState& state, const Settings& settings, int32_t proc,

@@ -58,6 +58,7 @@ void frmMain::DrawPane(int p, const PanePicture& picture) {
     picDisplay[p]->Draw(picture, metrics_.RowHeight, metrics_.DevicePixelRatio, shift,
                         vsbDisplay[p]->x());
     picDisplay[p]->move(-shift, 0);
+    ShowSelection();
 }
 
 bool frmMain::ProcListHasFocus() const {
@@ -191,6 +192,7 @@ void frmMain::LoadProcList() {
             cboProcedures->setCurrentIndex(-1);
         }
         HiLiteLine = {-1, -1};
+        ClearSelection();
         cboProcedures->update();
     });
 }
@@ -206,6 +208,7 @@ void frmMain::cboProcedures_Click() {
 void frmMain::ChangeProc() {
     Run(TraceKind::App, "ChangeProc", [&] {
         HiLiteLine = {-1, -1};
+        ClearSelection();
         ResetScrollBars();
         SetScrollBars();
         ShowDisplayArrays();
