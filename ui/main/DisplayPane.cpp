@@ -108,7 +108,7 @@ void DisplayPane::mouseMoveEvent(QMouseEvent* event) {
 }
 
 void DisplayPane::mousePressEvent(QMouseEvent* event) {
-    if (event->button() != Qt::LeftButton) return;
+    if (event->button() != Qt::LeftButton) return QWidget::mousePressEvent(event);
     dragging_ = true;
     dragY_ = qRound(event->position().y());
     edgeScroll_.start();
@@ -116,7 +116,7 @@ void DisplayPane::mousePressEvent(QMouseEvent* event) {
 }
 
 void DisplayPane::mouseReleaseEvent(QMouseEvent* event) {
-    if (event->button() != Qt::LeftButton) return;
+    if (event->button() != Qt::LeftButton) return QWidget::mouseReleaseEvent(event);
     dragging_ = false;
     edgeScroll_.stop();
 }
