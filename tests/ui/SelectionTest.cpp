@@ -65,19 +65,16 @@ TEST_F(CopyCase, ASelectionAcrossFillerRowsCopiesOnlyTheLinesShown) {
     EXPECT_EQ(Copy({1, 2, 5}, CopyForm::Lines), "  a = 1\n  added 1\n  added 2\n  b = 2\n");
 }
 
-TEST_F(CopyCase, OnlyASelectionWithALineHasLinesToCopy) {
+TEST_F(CopyCase, FillersAloneAndRowsBeyondTheProcedureHoldNoLines) {
     EXPECT_TRUE(SelectionHasLines(state, proc, false, {0, 2, 3}));
     EXPECT_FALSE(SelectionHasLines(state, proc, false, {0, 3, 4}));  // two fillers
     EXPECT_TRUE(SelectionHasLines(state, proc, false, {1, 3, 4}));   // the lines they face
-    EXPECT_FALSE(SelectionHasLines(state, proc, false, {0, rows + 1, rows + 9}));
-    EXPECT_FALSE(SelectionHasLines(state, proc, false, RowSelection{}));
     EXPECT_EQ(Copy({0, 3, 4}, CopyForm::Lines), "");
-}
-
-TEST_F(CopyCase, TheLastLineKeepsHavingNoEnd) {
-    EXPECT_EQ(Copy({0, rows, rows}, CopyForm::Lines), "End Sub");
-    EXPECT_EQ(Copy({0, rows - 1, rows}, CopyForm::Lines), "  d = 4\r\nEnd Sub");
-    EXPECT_EQ(Copy({0, rows, rows}, CopyForm::AsShown), "= [6] End Sub\n");
+    // A selection reaching past the procedure's rows copies those it has.
+    EXPECT_FALSE(SelectionHasLines(state, proc, false, {0, rows + 1, rows + 9}));
+    EXPECT_EQ(Copy({0, rows + 1, rows + 50}, CopyForm::AsShown), "");
+    EXPECT_EQ(Copy({0, rows, rows + 50}, CopyForm::Lines), "End Sub");
+    EXPECT_EQ(Copy(RowSelection{}, CopyForm::Lines), "");
 }
 
 TEST_F(CopyCase, TheCombinedViewCopiesEachRowsOwnFilesLine) {
@@ -90,14 +87,6 @@ TEST_F(CopyCase, TheCombinedViewCopiesEachRowsOwnFilesLine) {
     EXPECT_EQ(Copy(SelectAllRows(0, combinedRows), CopyForm::AsShown, true),
               "= [1] Sub S()\n= [2]   a = 1\n+ [3]   added 1\n+ [4]   added 2\n= [3]   b = 2\n"
               "= [4]   c = 3\n- [5]   d = 4\n+ [7]   d = 40\n= [6] End Sub\n");
-}
-
-TEST_F(CopyCase, RowsBeyondTheProcedureAndNoSelectionCopyNothing) {
-    EXPECT_EQ(Copy(RowSelection{}, CopyForm::Lines), "");
-    EXPECT_EQ(Copy({0, rows + 1, rows + 50}, CopyForm::AsShown), "");
-    EXPECT_EQ(Copy({0, rows, rows + 50}, CopyForm::Lines), "End Sub");
-    const Settings s = SymbolsAndNumbers();
-    EXPECT_EQ(SelectionText(state, s, proc + 99, false, {0, 1, 3}, CopyForm::Lines).Lines, 0);
 }
 
 TEST(SelectionText, MarkersOfHiddenLinesAreNoLines) {
@@ -120,17 +109,7 @@ TEST(SelectionText, MarkersOfHiddenLinesAreNoLines) {
     EXPECT_EQ(shown, std::string(255, '=') + "\n= [5] d\n");
 }
 
-TEST(SelectionText, ACarriageReturnFileKeepsItsEnds) {
-    const ComparisonState state =
-        test::CompareTexts("Sub S()\rx\rEnd Sub\r", "Sub S()\ny\nEnd Sub");
-    const int32_t proc = ProcNamed(state, "S");
-    const RowSelection all = SelectAllRows(0, state.CombinedCount(proc));
-    const Settings s;
-    EXPECT_EQ(SelectionText(state, s, proc, true, all, CopyForm::Lines).Text,
-              "Sub S()\rx\ry\nEnd Sub\r");
-}
-
-TEST(RowSelection, PressAndShiftPressStretchFromTheAnchorEitherWay) {
+TEST(RowSelection, PressShiftPressAndDragStretchFromTheAnchorInOnePane) {
     RowSelection s = PressRow({}, 0, 5, false);
     EXPECT_EQ(s.First(), 5);
     EXPECT_EQ(s.Last(), 5);
@@ -142,38 +121,26 @@ TEST(RowSelection, PressAndShiftPressStretchFromTheAnchorEitherWay) {
     EXPECT_EQ(s.Last(), 5);
     EXPECT_TRUE(s.Holds(0, 3));
     EXPECT_FALSE(s.Holds(1, 3));
-    s = PressRow(s, 0, 7, false);  // a plain press starts again
-    EXPECT_EQ(s.First(), 7);
-    EXPECT_EQ(s.Last(), 7);
-}
-
-TEST(RowSelection, OnlyOnePaneHoldsASelection) {
-    RowSelection s = PressRow({}, 0, 5, false);
     // Shift in the other pane starts a selection there; the first pane's is gone.
     s = PressRow(s, 1, 8, true);
     EXPECT_EQ(s.Pane, 1);
     EXPECT_EQ(s.First(), 8);
     EXPECT_EQ(s.Last(), 8);
-    EXPECT_EQ(DragToRow(s, 0, 2).Pane, 1);  // a drag elsewhere moves nothing
-    EXPECT_EQ(DragToRow(s, 0, 2).Last(), 8);
+    EXPECT_EQ(DragToRow(s, 0, 2).Last(), 8);  // a drag in another pane moves nothing
     s = DragToRow(s, 1, 3);
     EXPECT_EQ(s.First(), 3);
     EXPECT_EQ(s.Last(), 8);
-    EXPECT_EQ(SelectAllRows(1, 40).First(), 1);
-    EXPECT_EQ(SelectAllRows(1, 40).Last(), 40);
     EXPECT_FALSE(SelectAllRows(1, 0).Active());
 }
 
 TEST(RowSelection, PixelsMapToTheRowsDrawn) {
     const LineWindow window{50, 70};
-    EXPECT_EQ(RowAtPixel(0, 16, window), 50);
     EXPECT_EQ(RowAtPixel(15, 16, window), 50);
     EXPECT_EQ(RowAtPixel(16, 16, window), 51);
     EXPECT_EQ(RowAtPixel(-40, 16, window), 50);          // above the pane: its top row
     EXPECT_EQ(RowAtPixel(5000, 16, window), 70);         // below the rows: the last one drawn
     EXPECT_EQ(RowAtPixel(10, 16, LineWindow{1, 0}), 0);  // nothing drawn
     EXPECT_EQ(EdgeScrollStep(-1, 300), -1);
-    EXPECT_EQ(EdgeScrollStep(0, 300), 0);
     EXPECT_EQ(EdgeScrollStep(299, 300), 0);
     EXPECT_EQ(EdgeScrollStep(300, 300), 1);
 }

@@ -1,5 +1,6 @@
 // A display pane (picDisplay): draws the rows it is given once, into a stored picture, and
-// shows that picture again on every repaint, so covering the window costs no redraw.
+// shows that picture again on every repaint, so covering the window costs no redraw. The
+// selected rows are tinted over the picture; presses and drags are reported as heights.
 #pragma once
 
 #include <QPixmap>
