@@ -42,14 +42,16 @@ void Click(Fixture& f, int p, int32_t row, Qt::KeyboardModifiers modifiers = Qt:
     QTest::mouseClick(f.window->picDisplay[p], Qt::LeftButton, modifiers, RowPoint(f, p, row));
 }
 
+// A mouse event through the window system, at `at` in pane `p`, so that the application knows
+// which buttons are held.
 void SendMouse(Fixture& f, int p, QEvent::Type type, QPoint at) {
-    DisplayPane* pane = f.window->picDisplay[p];
-    const Qt::MouseButtons held =
-        type == QEvent::MouseButtonRelease ? Qt::NoButton : Qt::LeftButton;
-    QMouseEvent event(type, at, pane->mapToGlobal(at),
-                      type == QEvent::MouseMove ? Qt::NoButton : Qt::LeftButton, held,
-                      Qt::NoModifier);
-    QCoreApplication::sendEvent(pane, &event);
+    QWindow* window = f.window->windowHandle();
+    const QPoint inWindow = f.window->picDisplay[p]->mapTo(f.window.get(), at);
+    if (type == QEvent::MouseButtonPress) QTest::mousePress(window, Qt::LeftButton, {}, inWindow);
+    if (type == QEvent::MouseMove) QTest::mouseMove(window, inWindow);
+    if (type == QEvent::MouseButtonRelease) {
+        QTest::mouseRelease(window, Qt::LeftButton, {}, inWindow);
+    }
 }
 
 void Press(Fixture& f, int p, Qt::Key key, Qt::KeyboardModifiers modifiers = Qt::NoModifier) {

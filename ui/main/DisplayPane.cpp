@@ -2,6 +2,7 @@
 #include "DisplayPane.h"
 
 #include <QContextMenuEvent>
+#include <QGuiApplication>
 #include <QMouseEvent>
 #include <QPainter>
 #include <QWheelEvent>
@@ -21,7 +22,13 @@ DisplayPane::DisplayPane(QWidget* parent) : QWidget(parent) {
     // Twenty rows a second while a selection is dragged past an edge.
     edgeScroll_.setInterval(50);
     connect(&edgeScroll_, &QTimer::timeout, this, [this] {
-        if (dragY_ < 0 || dragY_ >= height()) emit RowDragged(dragY_);
+        // A release that went elsewhere (a popup took the mouse) ends the drag too.
+        if (!(QGuiApplication::mouseButtons() & Qt::LeftButton)) {
+            dragging_ = false;
+            edgeScroll_.stop();
+        } else if (dragY_ < 0 || dragY_ >= height()) {
+            emit RowDragged(dragY_);
+        }
     });
 }
 
