@@ -62,9 +62,10 @@ QString Clipboard() {
     return QGuiApplication::clipboard()->text();
 }
 
-// The colour painted at row `row` of pane `p`.
+// The colour painted at row `row` of pane `p`, at whatever pixel ratio the screen has.
 QColor Shown(Fixture& f, int p, int32_t row) {
-    return f.window->picDisplay[p]->grab().toImage().pixelColor(RowPoint(f, p, row));
+    const QImage image = f.window->picDisplay[p]->grab().toImage();
+    return image.pixelColor(RowPoint(f, p, row) * image.devicePixelRatio());
 }
 
 }  // namespace
