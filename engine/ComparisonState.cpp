@@ -25,6 +25,20 @@ const char* FindLineEnd(const char* p, const char* end) {
 
 }  // namespace
 
+std::string_view LineEndText(LineEnd end) {
+    switch (end) {
+        case LineEnd::CrLf:
+            return "\r\n";
+        case LineEnd::Lf:
+            return "\n";
+        case LineEnd::Cr:
+            return "\r";
+        case LineEnd::None:
+            break;
+    }
+    return {};
+}
+
 // Walks the lines of [read, end); `append` adds one line's text to text_ (by copying or moving
 // it) and returns its size there.
 template <class Append>
@@ -32,6 +46,8 @@ int32_t RawStore::Split(const char* read, const char* end, Append&& append) {
     start_.clear();
     start_.reserve(static_cast<size_t>(end - read) / 32 + 2);
     start_.push_back(0);  // line 0 does not exist
+    ends_.assign(1, LineEnd::None);
+    ends_.reserve(start_.capacity());
     size_t written = 0;
     int32_t tooLong = 0;
     while (read < end) {
@@ -50,7 +66,18 @@ int32_t RawStore::Split(const char* read, const char* end, Append&& append) {
         }
         written += bytes;
         read = lineEnd;
-        if (read < end) read += (*read == '\r' && read + 1 < end && read[1] == '\n') ? 2 : 1;
+        if (read == end) {
+            ends_.push_back(LineEnd::None);
+        } else if (*read == '\n') {
+            ends_.push_back(LineEnd::Lf);
+            ++read;
+        } else if (read + 1 < end && read[1] == '\n') {
+            ends_.push_back(LineEnd::CrLf);
+            read += 2;
+        } else {
+            ends_.push_back(LineEnd::Cr);
+            ++read;
+        }
     }
     start_.push_back(static_cast<uint32_t>(written));
     text_.resize(written);
@@ -85,6 +112,7 @@ void RawStore::Clear() {
     text_.clear();
     start_.assign(2, 0);
     ignored_.assign(2, 0);
+    ends_.assign(1, LineEnd::None);
     maxLineLength_ = 0;
 }
 

@@ -39,7 +39,13 @@ enum ProcStatus : int16_t {
     ProcEqual = 4,    // in both files, no difference found
 };
 
-// The raw lines of one file exactly as read, without their line ends.
+// How a raw line ended in its file; only a file's last line can have no end.
+enum class LineEnd : uint8_t { None, CrLf, Lf, Cr };
+
+// The characters of a line end: "\r\n", "\n", "\r", or nothing.
+std::string_view LineEndText(LineEnd end);
+
+// The raw lines of one file exactly as read, without their line ends, and how each one ended.
 class RawStore {
   public:
     // Cuts a file's text into lines (CR LF, CR and LF each end a line): UTF-8 text in place,
@@ -53,6 +59,7 @@ class RawStore {
     std::string_view Text(int32_t line) const {
         return {text_.data() + start_[line], start_[line + 1] - start_[line]};
     }
+    LineEnd End(int32_t line) const { return ends_[line]; }
     bool Ignored(int32_t line) const { return ignored_[line] != 0; }
     void SetIgnored(int32_t line) { ignored_[line] = 1; }
     Encoding FileEncoding() const { return encoding_; }
@@ -65,6 +72,7 @@ class RawStore {
     std::string text_;             // every line's text back to back
     std::vector<uint32_t> start_;  // start_[j]: offset of line j; start_[Count()+1]: the end
     std::vector<uint8_t> ignored_;
+    std::vector<LineEnd> ends_;  // ends_[j]: how line j ended; index 0 unused
     Encoding encoding_ = Encoding::Utf8;
     int16_t maxLineLength_ = 0;
 };

@@ -39,6 +39,45 @@ TEST(LoadRawStack, EndOfFileCases) {
     EXPECT_EQ(RawLinesOf("a\r"), Lines{"a"});
 }
 
+// Each line's end as "crlf", "lf", "cr" or "none", in file order.
+std::vector<std::string> LineEndsOf(const std::string& content, bool windows1252 = false) {
+    RawStore raw;
+    if (windows1252) {
+        raw.LoadWindows1252(content);
+    } else {
+        raw.LoadUtf8(content);
+    }
+    std::vector<std::string> ends;
+    for (int32_t j = 1; j <= raw.Count(); ++j) {
+        const std::string_view end = LineEndText(raw.End(j));
+        ends.emplace_back(end == "\r\n" ? "crlf"
+                          : end == "\n" ? "lf"
+                          : end == "\r" ? "cr"
+                                        : "none");
+    }
+    return ends;
+}
+
+TEST(LoadRawStack, KeepsHowEachLineEnded) {
+    for (bool windows1252 : {false, true}) {
+        EXPECT_EQ(LineEndsOf("a\r\nb\nc\rd", windows1252), (Lines{"crlf", "lf", "cr", "none"}));
+        // LF CR is two ends, CR CR LF a CR and a CR LF.
+        EXPECT_EQ(LineEndsOf("a\n\rb\r\r\n", windows1252), (Lines{"lf", "cr", "cr", "crlf"}));
+        EXPECT_EQ(LineEndsOf("", windows1252), Lines{});
+        EXPECT_EQ(LineEndsOf("\r", windows1252), Lines{"cr"});
+    }
+    // Across the eight-byte scan, and after a line whose UTF-8 text moved down over a BOM.
+    const std::string longLine(21, 'x');
+    EXPECT_EQ(LineEndsOf(longLine + "\n" + longLine + "\r\n" + longLine),
+              (Lines{"lf", "crlf", "none"}));
+    test::TempDir dir;
+    ComparisonState state;
+    LoadRawStack(state, 0, dir.Write("bom.bas", "\xEF\xBB\xBFx\r\ny\nz"));
+    EXPECT_EQ(state.RawStack[0].End(1), LineEnd::CrLf);
+    EXPECT_EQ(state.RawStack[0].End(2), LineEnd::Lf);
+    EXPECT_EQ(state.RawStack[0].End(3), LineEnd::None);
+}
+
 TEST(LoadRawStack, KeepsTabsBlanksAndNulsPastTheTextProbeAsRead) {
     const std::string first(TextProbeBytes, 'a');
     EXPECT_EQ(RawLinesOf(first + "\r\n" + std::string("\t x  \0y ", 8)),

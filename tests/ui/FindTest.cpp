@@ -148,6 +148,27 @@ TEST(Keys, EachKeyAndItsModifiers) {
     EXPECT_EQ(DecideKey(Key::Other, 0, pane, false), KeyCommand::None);
 }
 
+TEST(Keys, CopyingKeysActOnAFocusedPaneAndLeaveTheOthersAlone) {
+    const FocusPane pane = FocusPane::Second;
+    EXPECT_EQ(DecideKey(Key::C, CtrlBit, pane, false), KeyCommand::Copy);
+    EXPECT_EQ(DecideKey(Key::A, CtrlBit, pane, false), KeyCommand::SelectAll);
+    EXPECT_EQ(DecideKey(Key::Menu, 0, pane, false), KeyCommand::PaneMenu);
+    EXPECT_EQ(DecideKey(Key::F10, ShiftBit, pane, false), KeyCommand::PaneMenu);
+    // Without a pane, or with other modifiers, the keys are not the window's: the procedure
+    // list and the typing in it keep them.
+    EXPECT_EQ(DecideKey(Key::C, CtrlBit, FocusPane::None, false), KeyCommand::None);
+    EXPECT_EQ(DecideKey(Key::A, CtrlBit, FocusPane::None, false), KeyCommand::None);
+    EXPECT_EQ(DecideKey(Key::Menu, 0, FocusPane::None, false), KeyCommand::None);
+    EXPECT_EQ(DecideKey(Key::C, 0, pane, false), KeyCommand::None);
+    EXPECT_EQ(DecideKey(Key::C, CtrlBit | ShiftBit, pane, false), KeyCommand::None);
+    EXPECT_EQ(DecideKey(Key::A, CtrlBit | AltBit, pane, false), KeyCommand::None);
+    // The Debug menu's key keeps its meaning beside Shift+F10.
+    EXPECT_EQ(DecideKey(Key::F10, CtrlBit, pane, true), KeyCommand::ShowHideDebugMenu);
+    EXPECT_EQ(DecideKey(Key::F10, ShiftBit | CtrlBit, pane, true), KeyCommand::None);
+    EXPECT_EQ(DecideKey(Key::Equal, CtrlBit, pane, false), KeyCommand::PriorMatch);
+    EXPECT_EQ(DecideKey(Key::Minus, CtrlBit, pane, false), KeyCommand::PriorMismatch);
+}
+
 TEST(Keys, PagingMovesOnToTheNeighbouringProcedureOnlyAtTheEnds) {
     const BarState bar{true, 50, 1, 81, 19};
     EXPECT_EQ(PageDown(bar).Value, 69);

@@ -80,6 +80,28 @@ int32_t NumberOffset(const ComparisonState& state, int32_t proc, int file,
     return state.ProcStack[proc].FirstRaw[file] - 1;
 }
 
+RowSource PaneRowSource(const ComparisonState& state, int32_t proc, bool combined, int pane,
+                        int32_t row) {
+    if (combined) {
+        if (row < 1 || row > state.CombinedCount(proc)) return {};
+        const CombinedRow& r = state.CombinedDisplay.Row(proc)[static_cast<size_t>(row - 1)];
+        return {r.Side == 1 ? 1 : 0, r.RawLine, r.Symbol};
+    }
+    if (row < 1 || row > state.SeparateCount(proc) || pane < 0 || pane > 1) return {};
+    const DisplayCell& cell =
+        state.SeparateDisplay.Row(proc)[static_cast<size_t>(row - 1)].Pane[pane];
+    return {pane, cell.RawLine, cell.Symbol};
+}
+
+std::string PaneRowText(const ComparisonState& state, const Settings& settings, int32_t proc,
+                        bool combined, int pane, int32_t row) {
+    const RowSource source = PaneRowSource(state, proc, combined, pane, row);
+    const std::string symbol =
+        combined ? CombinedSymbol(source.Symbol) : TwoPaneSymbol(source.Symbol);
+    return RowText(symbol, source.RawLine, NumberOffset(state, proc, source.File, settings),
+                   LineText(state, source.File, source.RawLine), settings);
+}
+
 PanePicture BothPanesPicture(const ComparisonState& state, const Settings& settings, int32_t proc,
                              int pane, int32_t linesPerPane, int32_t scrollValue,
                              int32_t hiLiteLine) {

@@ -71,6 +71,22 @@ std::string RowText(const std::string& symbol, int32_t rawLine, int32_t numberOf
 int32_t NumberOffset(const ComparisonState& state, int32_t proc, int file,
                      const Settings& settings);
 
+// What display row `row` (1-based) of a pane shows: the file whose raw line it is, that line
+// (0: none, as in a filler row facing another file's line, or a marker of hidden lines) and the
+// row's class. In the combined view the one pane is pane 0 and each row names its own file. A
+// row outside the procedure shows nothing.
+struct RowSource {
+    int File = 0;
+    int32_t RawLine = 0;
+    LineSymbol Symbol = LineSymbol::Ignored;
+};
+RowSource PaneRowSource(const ComparisonState& state, int32_t proc, bool combined, int pane,
+                        int32_t row);
+
+// The text of display row `row` of a pane as the pane prints it.
+std::string PaneRowText(const ComparisonState& state, const Settings& settings, int32_t proc,
+                        bool combined, int pane, int32_t row);
+
 PanePicture BothPanesPicture(const ComparisonState& state, const Settings& settings, int32_t proc,
                              int pane, int32_t linesPerPane, int32_t scrollValue,
                              int32_t hiLiteLine);

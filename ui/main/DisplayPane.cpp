@@ -1,6 +1,8 @@
 // Painting of a display pane from its stored picture.
 #include "DisplayPane.h"
 
+#include <QContextMenuEvent>
+#include <QGuiApplication>
 #include <QMouseEvent>
 #include <QPainter>
 #include <QWheelEvent>
@@ -12,6 +14,24 @@ DisplayPane::DisplayPane(QWidget* parent) : QWidget(parent) {
     setMouseTracking(true);
     setFocusPolicy(Qt::StrongFocus);
     setAttribute(Qt::WA_OpaquePaintEvent);
+    // Twenty rows a second while a selection is dragged past an edge.
+    edgeScroll_.setInterval(50);
+    connect(&edgeScroll_, &QTimer::timeout, this, [this] {
+        // A release that went elsewhere (a popup took the mouse) ends the drag too.
+        if (!(QGuiApplication::mouseButtons() & Qt::LeftButton)) {
+            dragging_ = false;
+            edgeScroll_.stop();
+        } else if (dragY_ < 0 || dragY_ >= height()) {
+            emit RowDragged(dragY_);
+        }
+    });
+}
+
+void DisplayPane::SetSelectionBand(int top, int height) {
+    if (top == bandTop_ && height == bandHeight_) return;
+    bandTop_ = top;
+    bandHeight_ = height;
+    update();
 }
 
 void DisplayPane::Clear() {
@@ -53,9 +73,16 @@ void DisplayPane::paintEvent(QPaintEvent* event) {
     QPainter painter(this);
     painter.fillRect(event->rect(), palette().color(QPalette::Base));
     painter.drawPixmap(pictureLeft_, 0, picture_);
+    const QRect shown(QPoint(pictureLeft_, 0), picture_.deviceIndependentSize().toSize());
+    if (bandHeight_ > 0) {
+        // The selected rows under a veil of the highlight colour, through which their own
+        // colours and the changes marked in them still show.
+        QColor veil = palette().color(QPalette::Highlight);
+        veil.setAlpha(110);
+        painter.fillRect(QRect(shown.left(), bandTop_, shown.width(), bandHeight_), veil);
+    }
     if (hasFocus()) {
         // A frame in the highlight colour round the part of the pane that its frame shows.
-        const QRect shown(QPoint(pictureLeft_, 0), picture_.deviceIndependentSize().toSize());
         painter.setPen(QPen(palette().color(QPalette::Highlight), 2));
         painter.setBrush(Qt::NoBrush);
         painter.drawRect(shown.adjusted(1, 1, -1, -1));
@@ -76,8 +103,31 @@ void DisplayPane::resizeEvent(QResizeEvent*) {
     // The window draws again after every layout; until then the pane keeps its picture.
 }
 
-void DisplayPane::mouseMoveEvent(QMouseEvent*) {
+void DisplayPane::mouseMoveEvent(QMouseEvent* event) {
     emit MouseMoved();
+    if (dragging_ && (event->buttons() & Qt::LeftButton)) {
+        dragY_ = qRound(event->position().y());
+        emit RowDragged(dragY_);
+    }
+}
+
+void DisplayPane::mousePressEvent(QMouseEvent* event) {
+    if (event->button() != Qt::LeftButton) return QWidget::mousePressEvent(event);
+    dragging_ = true;
+    dragY_ = qRound(event->position().y());
+    edgeScroll_.start();
+    emit RowPressed(dragY_, (event->modifiers() & Qt::ShiftModifier) != 0);
+}
+
+void DisplayPane::mouseReleaseEvent(QMouseEvent* event) {
+    if (event->button() != Qt::LeftButton) return QWidget::mouseReleaseEvent(event);
+    dragging_ = false;
+    edgeScroll_.stop();
+}
+
+void DisplayPane::contextMenuEvent(QContextMenuEvent* event) {
+    const bool byMouse = event->reason() == QContextMenuEvent::Mouse;
+    emit MenuRequested(event->globalPos(), byMouse ? event->pos().y() : -1);
 }
 
 void DisplayPane::wheelEvent(QWheelEvent* event) {

@@ -40,8 +40,15 @@ KeyCommand DecideKey(Key key, int modifiers, FocusPane focus, bool debugKeysArme
         case Key::F9:
             return modifiers == CtrlBit ? KeyCommand::ArmDebugKeys : KeyCommand::None;
         case Key::F10:
+            if (modifiers == ShiftBit) return paneOnly(KeyCommand::PaneMenu);
             return modifiers == CtrlBit && debugKeysArmed ? KeyCommand::ShowHideDebugMenu
                                                           : KeyCommand::None;
+        case Key::Menu:
+            return modifiers == 0 ? paneOnly(KeyCommand::PaneMenu) : KeyCommand::None;
+        case Key::C:
+            return modifiers == CtrlBit ? paneOnly(KeyCommand::Copy) : KeyCommand::None;
+        case Key::A:
+            return modifiers == CtrlBit ? paneOnly(KeyCommand::SelectAll) : KeyCommand::None;
         case Key::F2:
             return modifiers == all ? KeyCommand::EndAtOnce : KeyCommand::None;
         case Key::F5:

@@ -26,7 +26,10 @@ enum class Key {
     F9,
     F10,
     Equal,
-    Minus
+    Minus,
+    C,
+    A,
+    Menu  // the context menu key
 };
 
 // Modifier bits as the window's key event carries them.
@@ -62,6 +65,9 @@ enum class KeyCommand {
     EndAtOnce,
     RaiseOverflow,
     Dump,
+    Copy,       // the focused pane's selected lines to the clipboard
+    SelectAll,  // every row of the focused pane
+    PaneMenu,   // the focused pane's context menu
 };
 
 // The command for `key` with the `modifiers` bits. The scrolling keys need a focused pane;

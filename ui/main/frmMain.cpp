@@ -39,6 +39,7 @@ frmMain::frmMain(MainWindowContext context, QWidget* parent)
     setWindowTitle(QStringLiteral("Dualis"));
     BuildMenus();
     BuildView();
+    BuildPaneMenu();
     RefreshMetrics();
     Connect();
 }
@@ -228,6 +229,7 @@ void frmMain::Connect() {
         picLegendTitleBar_MouseUp(x, y);
     });
     connect(picLegend, &LegendBox::CloseClicked, this, [this] { imgCloseLegend_Click(); });
+    ConnectPaneSelection();
     for (QLabel* label : lblFileInformation) label->installEventFilter(this);
     view_->installEventFilter(this);
 }

@@ -31,6 +31,7 @@
 #include "ProcMap.h"
 #include "ProcMapStrip.h"
 #include "ScrollRanges.h"
+#include "Selection.h"
 #include "Settings.h"
 #include "Splitter.h"
 #include "ToolbarStrip.h"
@@ -114,6 +115,16 @@ class frmMain : public QMainWindow {
     void Find(int16_t findType, int16_t findWhat);
     // Carries out a key of the window; false when the key is not the window's.
     bool Form_KeyDown(int keyCode, Qt::KeyboardModifiers modifiers);
+
+    // Selecting rows of a pane and copying them: the mouse in a pane (`y` pixels from its top),
+    // the pane's context menu (`y` -1 when asked for by the keyboard) and its commands.
+    void picDisplay_MouseDown(int pane, int y, bool extend);
+    void picDisplay_MouseDrag(int pane, int y);
+    void ShowPaneMenu(int pane, QPoint globalPos, int y);
+    void CopySelection(CopyForm form);
+    void SelectEveryRow(int pane);
+    // Ends the selection, as a new procedure, view, comparison or options do.
+    void ClearSelection();
 
     // The Debug menu.
     void EnableDebugItems();
@@ -231,6 +242,12 @@ class frmMain : public QMainWindow {
     int16_t OptionsTab = 1;
     std::unique_ptr<frmOptions> Options;  // loaded at the first Options command
     bool DebugKeysArmed = false;
+    // The rows selected in one pane, and the panes' context menu.
+    RowSelection Selection;
+    QMenu* mnuPane;
+    QAction* mnuPaneCopy;
+    QAction* mnuPaneCopyAsShown;
+    QAction* mnuPaneSelectAll;
 
   protected:
     void closeEvent(QCloseEvent* event) override;
@@ -241,6 +258,10 @@ class frmMain : public QMainWindow {
     void BuildMenus();
     void BuildFindMenu();
     void BuildDebugMenu();
+    void BuildPaneMenu();
+    void ConnectPaneSelection();
+    // Paints the selection over the panes' pictures, for the rows they draw now.
+    void ShowSelection();
     // The switch of cDebug behind each Debug menu toggle, in the order of mnuDebugToggles.
     std::array<bool*, 7> DebugSwitches();
     void ShowHideDebugMenu();
@@ -312,6 +333,7 @@ class frmMain : public QMainWindow {
     int16_t combinedPairsProc_ = 0;
     // Set while a pick in the procedure list has been handled and its activation is to come.
     bool procPickHandled_ = false;
+    int menuPane_ = 0;  // the pane whose context menu is open
     double LastWidth = 0;
     double LastHeight = 0;
     ViewArea viewArea_;

@@ -43,6 +43,7 @@ void frmMain::SetViewMode() {
     Run(TraceKind::App, "SetViewMode", [&] {
         const std::string& mode = ctx_.Values.ViewMode;
         if (mode != "V" && mode != "H" && mode != "C") return;
+        ClearSelection();
         const bool two = mode != "C";
         picSplitter->setVisible(two);
         if (mode == "V") picSplitter->setCursor(Qt::SplitHCursor);

@@ -66,6 +66,12 @@ Key KeyOf(int qtKey) {
             return Key::Equal;
         case Qt::Key_Minus:
             return Key::Minus;
+        case Qt::Key_C:
+            return Key::C;
+        case Qt::Key_A:
+            return Key::A;
+        case Qt::Key_Menu:
+            return Key::Menu;
         default:
             return Key::Other;
     }
@@ -228,6 +234,15 @@ void frmMain::RunKeyCommand(KeyCommand command, int pane) {
             throw RunTimeError(ErrOverflow, "Overflow", "Dualis", "frmMain: Form_KeyDown");
         case KeyCommand::Dump:
             DumpAll();
+            break;
+        case KeyCommand::Copy:
+            if (Selection.Pane == pane) CopySelection(CopyForm::Lines);
+            break;
+        case KeyCommand::SelectAll:
+            SelectEveryRow(pane);
+            break;
+        case KeyCommand::PaneMenu:
+            ShowPaneMenu(pane, {}, -1);
             break;
         case KeyCommand::None:
             break;

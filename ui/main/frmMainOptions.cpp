@@ -45,6 +45,7 @@ void frmMain::SetOptions() {
         Options->exec();
         // Cancel unloads the dialog: the next showing starts afresh from the settings.
         if (Options->Unloaded()) Options.reset();
+        if (OptionsChanged) ClearSelection();
         if (OptionsChanged && ctx_.State.FilesCompared &&
             host_.Ask("Options changed, recompare now?")) {
             CompareAFile();

@@ -66,6 +66,7 @@ void frmMain::DrawPane(int p, const PanePicture& picture) {
     picDisplay[p]->Draw(picture, metrics_.RowHeight, metrics_.DevicePixelRatio, shift,
                         picMap[p]->x());
     picDisplay[p]->move(-shift, 0);
+    ShowSelection();
 }
 
 bool frmMain::ProcListHasFocus() const {
@@ -200,6 +201,7 @@ void frmMain::LoadProcList() {
             cboProcedures->setCurrentIndex(-1);
         }
         HiLiteLine = {-1, -1};
+        ClearSelection();
         cboProcedures->update();
     });
 }
@@ -215,6 +217,7 @@ void frmMain::cboProcedures_Click() {
 void frmMain::ChangeProc() {
     Run(TraceKind::App, "ChangeProc", [&] {
         HiLiteLine = {-1, -1};
+        ClearSelection();
         ResetScrollBars();
         SetScrollBars();
         ShowDisplayArrays();

@@ -1,0 +1,129 @@
+// The main window's selection of rows in a pane: the mouse, the pane menu, and copying the
+// selected rows to the clipboard.
+#include <QClipboard>
+#include <QGuiApplication>
+
+#include "frmMain.h"
+
+namespace dualis {
+
+void frmMain::BuildPaneMenu() {
+    mnuPane = new QMenu(this);
+    // The keys are shown after a tab; the window's key handling carries them out.
+    mnuPaneCopy = mnuPane->addAction(QStringLiteral("&Copy\tCtrl+C"));
+    mnuPaneCopyAsShown = mnuPane->addAction(QStringLiteral("Copy with &symbols and numbers"));
+    mnuPane->addSeparator();
+    mnuPaneSelectAll = mnuPane->addAction(QStringLiteral("Select &All\tCtrl+A"));
+}
+
+void frmMain::ConnectPaneSelection() {
+    connect(mnuPaneCopy, &QAction::triggered, this, [this] {
+        Run(TraceKind::Events, "mnuPaneCopy_Click", [&] { CopySelection(CopyForm::Lines); });
+    });
+    connect(mnuPaneCopyAsShown, &QAction::triggered, this, [this] {
+        Run(TraceKind::Events, "mnuPaneCopyAsShown_Click",
+            [&] { CopySelection(CopyForm::AsShown); });
+    });
+    connect(mnuPaneSelectAll, &QAction::triggered, this, [this] {
+        Run(TraceKind::Events, "mnuPaneSelectAll_Click", [&] { SelectEveryRow(menuPane_); });
+    });
+    for (int p = 0; p < 2; ++p) {
+        DisplayPane* pane = picDisplay[p];
+        connect(pane, &DisplayPane::RowPressed, this,
+                [this, p](int y, bool extend) { picDisplay_MouseDown(p, y, extend); });
+        connect(pane, &DisplayPane::RowDragged, this,
+                [this, p](int y) { picDisplay_MouseDrag(p, y); });
+        connect(pane, &DisplayPane::MenuRequested, this,
+                [this, p](QPoint at, int y) { ShowPaneMenu(p, at, y); });
+    }
+}
+
+void frmMain::picDisplay_MouseDown(int pane, int y, bool extend) {
+    Run(TraceKind::MouseEvents, "picDisplay_MouseDown", [&] {
+        const int32_t row = RowAtPixel(y, metrics_.RowHeight, {TopLine[pane], BottomLine[pane]});
+        if (row < 1) return;
+        Selection = PressRow(Selection, pane, row, extend);
+        ShowSelection();
+    });
+}
+
+void frmMain::picDisplay_MouseDrag(int pane, int y) {
+    Run(TraceKind::MouseEvents, "picDisplay_MouseMove", [&] {
+        if (Selection.Pane != pane) return;
+        // Past the top or bottom edge the pane scrolls a row, which redraws it.
+        QScrollBar* bar = vsbDisplay[pane];
+        const int step = EdgeScrollStep(y, picDisplay[pane]->height());
+        if (step != 0 && bar->isEnabled()) {
+            bar->setValue(std::clamp(bar->value() + step, bar->minimum(), bar->maximum()));
+        }
+        const int32_t row = RowAtPixel(y, metrics_.RowHeight, {TopLine[pane], BottomLine[pane]});
+        if (row < 1) return;
+        Selection = DragToRow(Selection, pane, row);
+        ShowSelection();
+    });
+}
+
+void frmMain::ShowPaneMenu(int pane, QPoint globalPos, int y) {
+    Run(TraceKind::Events, "picDisplay_ContextMenu", [&] {
+        const LineWindow window{TopLine[pane], BottomLine[pane]};
+        const bool combined = ctx_.Values.ViewMode == "C";
+        // A right-click beside the selection selects the row clicked, as a left-click would.
+        const int32_t row = y < 0 ? 0 : RowAtPixel(y, metrics_.RowHeight, window);
+        if (row >= 1 && !Selection.Holds(pane, row)) {
+            Selection = PressRow(Selection, pane, row, false);
+            ShowSelection();
+        }
+        if (y < 0) {
+            // From the keyboard the menu opens at the selection, or at the pane's top.
+            const PixelBand band = SelectedBand(Selection, pane, window, metrics_.RowHeight);
+            globalPos = fraDisplay[pane]->mapToGlobal(QPoint(metrics_.RowHeight, band.Top));
+        }
+        menuPane_ = pane;
+        const int32_t rows = combined ? ctx_.State.CombinedCount(CurrentProc)
+                                      : ctx_.State.SeparateCount(CurrentProc);
+        const bool held = Selection.Pane == pane;
+        mnuPaneCopy->setEnabled(held &&
+                                SelectionHasLines(ctx_.State, CurrentProc, combined, Selection));
+        mnuPaneCopyAsShown->setEnabled(held && Selection.First() <= rows);
+        mnuPaneSelectAll->setEnabled(ctx_.State.FilesCompared && rows > 0);
+        mnuPane->popup(globalPos);
+    });
+}
+
+void frmMain::CopySelection(CopyForm form) {
+    Run(TraceKind::App, "CopySelection", [&] {
+        const bool combined = ctx_.Values.ViewMode == "C";
+        const CopiedText copied =
+            SelectionText(ctx_.State, ctx_.Values, CurrentProc, combined, Selection, form);
+        if (copied.Lines == 0) return;
+        QGuiApplication::clipboard()->setText(QString::fromStdString(copied.Text));
+        lblStatus->setText(copied.Lines == 1 ? QStringLiteral("1 line copied")
+                                             : QStringLiteral("%1 lines copied").arg(copied.Lines));
+    });
+}
+
+void frmMain::SelectEveryRow(int pane) {
+    Run(TraceKind::App, "SelectEveryRow", [&] {
+        if (!ctx_.State.FilesCompared) return;
+        const bool combined = ctx_.Values.ViewMode == "C";
+        const int32_t rows = combined ? ctx_.State.CombinedCount(CurrentProc)
+                                      : ctx_.State.SeparateCount(CurrentProc);
+        Selection = SelectAllRows(pane, rows);
+        ShowSelection();
+    });
+}
+
+void frmMain::ClearSelection() {
+    Selection = {};
+    ShowSelection();
+}
+
+void frmMain::ShowSelection() {
+    for (int p = 0; p < 2; ++p) {
+        const PixelBand band =
+            SelectedBand(Selection, p, {TopLine[p], BottomLine[p]}, metrics_.RowHeight);
+        picDisplay[p]->SetSelectionBand(band.Top, band.Height);
+    }
+}
+
+}  // namespace dualis
