@@ -39,6 +39,7 @@ frmMain::frmMain(MainWindowContext context, QWidget* parent)
     setWindowTitle(QStringLiteral("Dualis"));
     BuildMenus();
     BuildView();
+    BuildFindBar();
     RefreshMetrics();
     Connect();
 }
@@ -332,6 +333,7 @@ void frmMain::EnableMenuItems() {
         const bool compared = ctx_.State.FilesCompared;
         mnuFileRecompare->setEnabled(compared && !comparing_);
         for (QAction* item : mnuFindItems) item->setEnabled(compared);
+        mnuFindText->setEnabled(compared);
     });
 }
 
