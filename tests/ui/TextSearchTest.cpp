@@ -165,5 +165,33 @@ TEST(TextMatcher, ARangeOfLinesMatchesOnlyWithinOneLine) {
     EXPECT_FALSE(TextMatcher({"x"}).InLines(raw, 4, 3));  // an empty range
 }
 
+TEST(TextMatcher, EveryLengthOfTextAgreesWithAPlainSearch) {
+    // Short texts take memchr, longer ones Horspool's skips, non-ASCII ones their ASCII run.
+    const std::vector<std::string> lines{
+        "  X = 1", "End Sub", "", "xx", "  s = \"Ÿ café\" & x1 ' ÉTÉ", "Dim ÿ As Long", "é"};
+    std::string file;
+    for (const std::string& line : lines) file += line + "\r\n";
+    RawStore raw;
+    raw.LoadUtf8(file);
+    ASSERT_EQ(raw.Count(), 7);
+    for (const char* text :
+         {"x",   "X",     "1",   "e",    "é",          "É",   "xx",   "x1",    "1E",  "ub",
+          "Sub", "End S", "ÿ a", "CAFÉ", "café\" & X", "été", "Long", "ong\r", "ÉTÉ", "&"}) {
+        for (const bool matchCase : {false, true}) {
+            const TextMatcher matcher({text, matchCase});
+            const std::string needle = matchCase ? text : LowerCase(text);
+            bool any = false;
+            for (int32_t j = 1; j <= raw.Count(); ++j) {
+                const std::string line(raw.Text(j));
+                const bool holds =
+                    (matchCase ? line : LowerCase(line)).find(needle) != std::string::npos;
+                EXPECT_EQ(matcher.InLine(line), holds) << text << " in " << line;
+                any = any || holds;
+            }
+            EXPECT_EQ(matcher.InLines(raw, 1, raw.Count()), any) << text << " " << matchCase;
+        }
+    }
+}
+
 }  // namespace
 }  // namespace dualis

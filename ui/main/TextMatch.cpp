@@ -2,6 +2,7 @@
 #include "TextMatch.h"
 
 #include <algorithm>
+#include <cstring>
 #include <ranges>
 
 #include "TextCodec.h"
@@ -13,6 +14,37 @@ namespace {
 bool IsIdentifierByte(unsigned char b) {
     return (b >= 'a' && b <= 'z') || (b >= 'A' && b <= 'Z') || (b >= '0' && b <= '9') || b == '_' ||
            b >= 0x80;
+}
+
+// Needles shorter than this are found through memchr.
+constexpr size_t kShortNeedle = 4;
+
+// The first byte in [from, to) that is `a` or `b`; `to` when there is none. Two memchr calls
+// over blocks of 4 KiB keep the cost linear however the two bytes are spread.
+const char* FindEither(const char* from, const char* to, unsigned char a, unsigned char b) {
+    while (from < to) {
+        const char* end = from + std::min<ptrdiff_t>(to - from, 4096);
+        const auto* atA = static_cast<const char*>(std::memchr(from, a, end - from));
+        const char* limit = atA ? atA : end;
+        const auto* atB =
+            a == b ? nullptr : static_cast<const char*>(std::memchr(from, b, limit - from));
+        if (atB) return atB;
+        if (atA) return atA;
+        from = end;
+    }
+    return to;
+}
+
+// The longest run of ASCII characters in `text`.
+std::string LongestAsciiRun(std::string_view text) {
+    std::string_view best;
+    size_t start = 0;
+    for (size_t i = 0; i <= text.size(); ++i) {
+        if (i < text.size() && static_cast<unsigned char>(text[i]) < 0x80) continue;
+        if (i - start > best.size()) best = text.substr(start, i - start);
+        start = i + 1;
+    }
+    return std::string(best);
 }
 
 }  // namespace
@@ -32,9 +64,21 @@ TextMatcher::TextMatcher(const TextQuery& query) {
     for (size_t i = 0; i + 1 < m; ++i) {
         skip_[static_cast<unsigned char>(needle_[i])] = static_cast<uint32_t>(m - 1 - i);
     }
-    if (query.WholeWord && m > 0) {
-        wordBefore_ = IsIdentifierByte(static_cast<unsigned char>(needle_.front()));
+    if (m == 0) return;
+    const auto first = static_cast<unsigned char>(needle_.front());
+    firstOther_ = first;
+    for (int b = 0; b < 256; ++b) {
+        if (b != first && fold_[static_cast<size_t>(b)] == first)
+            firstOther_ = static_cast<unsigned char>(b);
+    }
+    if (query.WholeWord) {
+        wordBefore_ = IsIdentifierByte(first);
         wordAfter_ = IsIdentifierByte(static_cast<unsigned char>(needle_.back()));
+    }
+    if (lowerLines_) {
+        std::string run = LongestAsciiRun(needle_);
+        if (!run.empty())
+            asciiRun_ = std::make_shared<const TextMatcher>(TextQuery{std::move(run)});
     }
 }
 
@@ -42,6 +86,7 @@ const char* TextMatcher::Next(const char* from, const char* to) const {
     const size_t m = needle_.size();
     const auto n = static_cast<size_t>(to - from);
     if (m == 0 || n < m) return to;
+    if (m < kShortNeedle) return NextShort(from, to);
     const auto* text = reinterpret_cast<const unsigned char*>(from);
     const auto* needle = reinterpret_cast<const unsigned char*>(needle_.data());
     const unsigned char last = needle[m - 1];
@@ -53,6 +98,20 @@ const char* TextMatcher::Next(const char* from, const char* to) const {
             if (j == 0) return from + i;
         }
         i += skip_[c];
+    }
+    return to;
+}
+
+const char* TextMatcher::NextShort(const char* from, const char* to) const {
+    const size_t m = needle_.size();
+    const char* lastStart = to - m + 1;  // one past the last place a match can start
+    const auto* needle = reinterpret_cast<const unsigned char*>(needle_.data());
+    for (const char* at = FindEither(from, lastStart, needle[0], firstOther_); at != lastStart;
+         at = FindEither(at + 1, lastStart, needle[0], firstOther_)) {
+        const auto* text = reinterpret_cast<const unsigned char*>(at);
+        size_t j = 1;
+        while (j < m && fold_[text[j]] == needle[j]) ++j;
+        if (j == m) return at;
     }
     return to;
 }
@@ -81,14 +140,17 @@ bool TextMatcher::InLine(std::string_view line) const {
 bool TextMatcher::InLines(const RawStore& raw, int32_t first, int32_t last) const {
     if (Empty() || first < 1 || last < first || last > raw.Count()) return false;
     const std::string_view block = raw.Lines(first, last);
-    // Lowering keeps every byte where it was, so the offsets of the lines hold in either text.
-    const std::string lowered = lowerLines_ ? LowerCase(block) : std::string();
-    const std::string_view text = lowerLines_ ? std::string_view(lowered) : block;
+    // The candidates come from the ASCII run where there is one, else from the lowered lines;
+    // lowering keeps every byte where it was, so the offsets of the lines hold in either text.
+    const bool lowerBlock = lowerLines_ && !asciiRun_;
+    const TextMatcher& scanner = asciiRun_ ? *asciiRun_ : *this;
+    const std::string lowered = lowerBlock ? LowerCase(block) : std::string();
+    const std::string_view text = lowerBlock ? std::string_view(lowered) : block;
     auto startOf = [&](int32_t line) {
         return static_cast<size_t>(raw.Text(line).data() - block.data());
     };
     const char* end = text.data() + text.size();
-    for (const char* at = Next(text.data(), end); at != end;) {
+    for (const char* at = scanner.Next(text.data(), end); at != end;) {
         // The line holding the candidate: the last one starting at or before it. The candidate
         // may run on into the next line or break a word limit; the line as a whole decides.
         const auto offset = static_cast<size_t>(at - text.data());
@@ -96,9 +158,9 @@ bool TextMatcher::InLines(const RawStore& raw, int32_t first, int32_t last) cons
         const auto after =
             std::ranges::partition_point(lines, [&](int32_t j) { return startOf(j) <= offset; });
         const int32_t line = first + static_cast<int32_t>(after - lines.begin()) - 1;
-        if (Holds(text.substr(startOf(line), raw.Text(line).size()))) return true;
+        if (InLine(raw.Text(line))) return true;
         if (line == last) return false;
-        at = Next(text.data() + startOf(line + 1), end);
+        at = scanner.Next(text.data() + startOf(line + 1), end);
     }
     return false;
 }
