@@ -47,6 +47,8 @@ class SearchWindowTest : public QObject {
         QCOMPARE(f.window->mnuFindText->text(), QStringLiteral("Find &Text...\tCtrl+F"));
         f.window->show();
         QVERIFY(QTest::qWaitForWindowActive(f.window.get()));
+        QTest::keyClick(f.window->picDisplay[0], Qt::Key_F, Qt::ControlModifier);
+        QVERIFY(f.window->fraFind->isHidden());  // nothing to search before a comparison
         CompareWithNeedles(f);
         QVERIFY(f.window->mnuFindText->isEnabled());
         QVERIFY(f.window->fraFind->isHidden());
@@ -126,6 +128,10 @@ class SearchWindowTest : public QObject {
         QCOMPARE(f.window->CurrentProc, 2);
         QVERIFY(f.window->HiLiteLine[0] < 1);
         QVERIFY(f.errors.empty());
+        // Escape closes the bar from any of its controls.
+        f.window->fraFind->chkWholeWord->setFocus();
+        QTest::keyClick(f.window->fraFind->chkWholeWord, Qt::Key_Escape);
+        QVERIFY(f.window->fraFind->isHidden());
     }
 };
 
