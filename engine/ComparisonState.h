@@ -60,6 +60,11 @@ class RawStore {
         return {text_.data() + start_[line], start_[line + 1] - start_[line]};
     }
     LineEnd End(int32_t line) const { return ends_[line]; }
+    // Lines first to last (first <= last) back to back, without line ends: line j's text starts
+    // at Text(j).data() inside it. A search scans a whole range at once this way.
+    std::string_view Lines(int32_t first, int32_t last) const {
+        return {text_.data() + start_[first], start_[last + 1] - start_[first]};
+    }
     bool Ignored(int32_t line) const { return ignored_[line] != 0; }
     void SetIgnored(int32_t line) { ignored_[line] = 1; }
     Encoding FileEncoding() const { return encoding_; }

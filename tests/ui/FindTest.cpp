@@ -169,6 +169,24 @@ TEST(Keys, CopyingKeysActOnAFocusedPaneAndLeaveTheOthersAlone) {
     EXPECT_EQ(DecideKey(Key::Minus, CtrlBit, pane, false), KeyCommand::PriorMismatch);
 }
 
+TEST(Keys, ATextFieldKeepsTheKeysThatTypeButNotTheFunctionKeys) {
+    const FocusPane field = FocusPane::TextField;
+    for (Key key : {Key::Equal, Key::Minus, Key::PageDown, Key::PageUp, Key::Home, Key::End,
+                    Key::Down, Key::Left}) {
+        for (int modifiers : {0, CtrlBit, ShiftBit}) {
+            EXPECT_EQ(DecideKey(key, modifiers, field, false), KeyCommand::None);
+        }
+    }
+    EXPECT_EQ(DecideKey(Key::F3, 0, field, false), KeyCommand::RepeatFind);
+    EXPECT_EQ(DecideKey(Key::F4, AltBit, field, false), KeyCommand::Exit);
+    // Ctrl+F opens the find bar from anywhere; F alone is a letter.
+    for (FocusPane focus : {FocusPane::None, FocusPane::First, FocusPane::Second, field}) {
+        EXPECT_EQ(DecideKey(Key::LetterF, CtrlBit, focus, false), KeyCommand::FindText);
+        EXPECT_EQ(DecideKey(Key::LetterF, 0, focus, false), KeyCommand::None);
+        EXPECT_EQ(DecideKey(Key::LetterF, CtrlBit | ShiftBit, focus, false), KeyCommand::None);
+    }
+}
+
 TEST(Keys, PagingMovesOnToTheNeighbouringProcedureOnlyAtTheEnds) {
     const BarState bar{true, 50, 1, 81, 19};
     EXPECT_EQ(PageDown(bar).Value, 69);

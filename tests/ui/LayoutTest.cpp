@@ -50,6 +50,22 @@ TEST(PositionViewArea, EachModeSharesTheInnerArea) {
     EXPECT_EQ(c.View.Height, 6000 - 300 - 345);
 }
 
+TEST(PositionFindBar, TakesItsHeightFromTheViewAreaAboveTheStatusLine) {
+    for (std::string_view mode : {"V", "H", "C"}) {
+        LayoutInput in = Window(mode);
+        const ViewArea without = PositionViewArea(in);
+        in.FindBarHeight = 400;
+        const ViewArea with = PositionViewArea(in);
+        EXPECT_EQ(with.View.Height, without.View.Height - 400) << mode;
+        const Rect bar = PositionFindBar(in);
+        EXPECT_EQ(bar, (Rect{60, 6000 - 300 - 400, 9180 - 120, 400})) << mode;
+        // The lowest pane ends where the bar begins.
+        const DisplayAreas d = PositionDisplayAreas(in, with);
+        const Rect& lowest = d.Pane[d.TwoPanes ? 1 : 0].Frame;
+        EXPECT_DOUBLE_EQ(lowest.Top + lowest.Height, bar.Top) << mode;
+    }
+}
+
 TEST(PositionDisplayAreas, TheVerticalViewSplitsTheWidth) {
     const LayoutInput in = Window("V");
     const DisplayAreas d = PositionDisplayAreas(in, PositionViewArea(in));

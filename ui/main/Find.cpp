@@ -93,16 +93,19 @@ FindResult Find(int16_t findType, int16_t findWhat, const FindView& view, const 
     while (inRange(r) && !rows.Is(r, findWhat)) r += direction;
     if (!inRange(r)) return result;
     result.Found = r;
-    if (r >= view.TopLine && r <= view.BottomLine) return result;
-    const int32_t page = view.LinesPerPane;
-    if (direction > 0) {
-        // The row found becomes the pane's second row, or the page ends with the procedure.
-        result.ScrollValue = r == 1 ? 1 : r > n - page ? n - page : r - 1;
-    } else {
-        // The row found becomes the pane's last row.
-        result.ScrollValue = r > page ? r - page : 1;
-    }
+    result.ScrollValue =
+        ScrollToRow(r, n, direction, view.TopLine, view.BottomLine, view.LinesPerPane);
     return result;
+}
+
+std::optional<int32_t> ScrollToRow(int32_t row, int32_t rows, int direction, int32_t topLine,
+                                   int32_t bottomLine, int32_t linesPerPane) {
+    if (row >= topLine && row <= bottomLine) return std::nullopt;
+    const int32_t page = linesPerPane;
+    // Forward, the row found becomes the pane's second row, or the page ends with the procedure;
+    // backward, it becomes the pane's last row.
+    if (direction > 0) return row == 1 ? 1 : row > rows - page ? rows - page : row - 1;
+    return row > page ? row - page : 1;
 }
 
 }  // namespace dualis

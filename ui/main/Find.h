@@ -46,4 +46,9 @@ struct FindResult {
 
 FindResult Find(int16_t findType, int16_t findWhat, const FindView& view, const FindState& state);
 
+// The pane's scroll value that brings row `row` of `rows` into view as a search in
+// `direction` places it; none when the row is drawn already (topLine to bottomLine).
+std::optional<int32_t> ScrollToRow(int32_t row, int32_t rows, int direction, int32_t topLine,
+                                   int32_t bottomLine, int32_t linesPerPane);
+
 }  // namespace dualis

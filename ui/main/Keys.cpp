@@ -6,9 +6,11 @@ namespace dualis {
 KeyCommand DecideKey(Key key, int modifiers, FocusPane focus, bool debugKeysArmed) {
     const bool ctrl = (modifiers & CtrlBit) != 0;
     const bool shift = (modifiers & ShiftBit) != 0;
-    const bool pane = focus != FocusPane::None;
+    const bool pane = focus == FocusPane::First || focus == FocusPane::Second;
     constexpr int all = ShiftBit | CtrlBit | AltBit;
     auto paneOnly = [&](KeyCommand command) { return pane ? command : KeyCommand::None; };
+    if (focus == FocusPane::TextField && (IsListKey(key) || key == Key::Equal || key == Key::Minus))
+        return KeyCommand::None;
     switch (key) {
         case Key::PageDown:
             return ctrl ? KeyCommand::NextProc : paneOnly(KeyCommand::PageDown);
@@ -53,6 +55,8 @@ KeyCommand DecideKey(Key key, int modifiers, FocusPane focus, bool debugKeysArme
             return modifiers == all ? KeyCommand::EndAtOnce : KeyCommand::None;
         case Key::F5:
             return modifiers == all ? KeyCommand::Dump : KeyCommand::None;
+        case Key::LetterF:
+            return modifiers == CtrlBit ? KeyCommand::FindText : KeyCommand::None;
         case Key::Other:
             break;
     }

@@ -29,6 +29,7 @@ enum class Key {
     Minus,
     C,
     A,
+    LetterF,
     Menu  // the context menu key
 };
 
@@ -37,8 +38,9 @@ inline constexpr int ShiftBit = 1;
 inline constexpr int CtrlBit = 2;
 inline constexpr int AltBit = 4;
 
-// Where the focus is: a display pane (0 or 1), or none (the procedure list, or anything else).
-enum class FocusPane { None, First, Second };
+// Where the focus is: a display pane (0 or 1), the window's own text field (the find bar), or
+// none (the procedure list, or anything else).
+enum class FocusPane { None, First, Second, TextField };
 
 enum class KeyCommand {
     None,
@@ -55,6 +57,7 @@ enum class KeyCommand {
     Top,
     Bottom,  // the pane's first / last scroll position
     RepeatFind,
+    FindText,  // opens the find bar
     NextMatch,
     PriorMatch,
     NextMismatch,
@@ -71,7 +74,8 @@ enum class KeyCommand {
 };
 
 // The command for `key` with the `modifiers` bits. The scrolling keys need a focused pane;
-// `debugKeysArmed` lets Ctrl+F10 show or hide the Debug menu.
+// `debugKeysArmed` lets Ctrl+F10 show or hide the Debug menu. A text field keeps every key
+// that types or moves in text; only the function keys and Ctrl+F keep their commands there.
 KeyCommand DecideKey(Key key, int modifiers, FocusPane focus, bool debugKeysArmed);
 
 // True for the keys that a focused procedure list handles itself.

@@ -19,7 +19,7 @@ ViewArea PositionViewArea(const LayoutInput& in) {
     a.View.Left = 60;
     a.View.Top = in.ProcListHeight + in.ToolbarHeight;
     const double w = in.InnerWidth;
-    const double h = in.InnerHeight;
+    const double h = in.InnerHeight - in.FindBarHeight;  // the bar sits above the status line
     if (in.ViewMode == "C") {
         a.View.Width = w - 120;
         a.View.Height = h - in.StatusHeight - a.View.Top;
@@ -36,6 +36,11 @@ ViewArea PositionViewArea(const LayoutInput& in) {
                  SplitterTwips, a.View.Height - in.TwoLineHeight - in.HScrollBarHeight};
     }
     return a;
+}
+
+Rect PositionFindBar(const LayoutInput& in) {
+    return {60, in.InnerHeight - in.StatusHeight - in.FindBarHeight, in.InnerWidth - 120,
+            in.FindBarHeight};
 }
 
 namespace {

@@ -41,6 +41,7 @@ struct LayoutInput {
     double ToolbarHeight = 0;   // 0 when the toolbar is hidden
     double ProcListHeight = 0;  // the list's height plus 30, 0 when the list is hidden
     double StatusHeight = 0;    // 0 when the status line is hidden
+    double FindBarHeight = 0;   // 0 when the find bar is hidden
     double HScrollBarHeight = 0;
     double VScrollBarWidth = 0;
     double MapWidth = 0;  // the procedure map beside each vertical bar; 0: none
@@ -58,6 +59,9 @@ struct ViewArea {
 };
 
 ViewArea PositionViewArea(const LayoutInput& in);
+
+// The find bar: across the window's width between the view area and the status line.
+Rect PositionFindBar(const LayoutInput& in);
 
 struct PaneFrame {
     Rect Label;  // lblFileInformation(p)

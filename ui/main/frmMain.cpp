@@ -40,6 +40,7 @@ frmMain::frmMain(MainWindowContext context, QWidget* parent)
     BuildMenus();
     BuildView();
     BuildPaneMenu();
+    BuildFindBar();
     RefreshMetrics();
     Connect();
 }
@@ -339,6 +340,7 @@ void frmMain::EnableMenuItems() {
         const bool compared = ctx_.State.FilesCompared;
         mnuFileRecompare->setEnabled(compared && !comparing_);
         for (QAction* item : mnuFindItems) item->setEnabled(compared);
+        mnuFindText->setEnabled(compared);
     });
 }
 

@@ -23,6 +23,7 @@
 #include "ComparisonState.h"
 #include "DisplayPane.h"
 #include "Find.h"
+#include "FindBar.h"
 #include "Keys.h"
 #include "Layout.h"
 #include "Legend.h"
@@ -34,6 +35,7 @@
 #include "Selection.h"
 #include "Settings.h"
 #include "Splitter.h"
+#include "TextSearch.h"
 #include "ToolbarStrip.h"
 #include "Tracing.h"
 #include "Window.h"
@@ -115,6 +117,10 @@ class frmMain : public QMainWindow {
     void Find(int16_t findType, int16_t findWhat);
     // Carries out a key of the window; false when the key is not the window's.
     bool Form_KeyDown(int keyCode, Qt::KeyboardModifiers modifiers);
+    // The find bar: opening it, closing it, and the search for its text (1 on, -1 back).
+    void mnuFindText_Click();
+    void CloseFindBar();
+    void SearchText(int direction);
 
     // Selecting rows of a pane and copying them: the mouse in a pane (`y` pixels from its top),
     // the pane's context menu (`y` -1 when asked for by the keyboard) and its commands.
@@ -205,6 +211,7 @@ class frmMain : public QMainWindow {
     QMenu* mnuFind;
     // First, Next, Prior and Last Mismatch, then First, Next, Prior and Last Match.
     std::array<QAction*, 8> mnuFindItems{};
+    QAction* mnuFindText;
     QMenu* mnuDebug;
     QAction* mnuDebugOpenNewLog;
     QAction* mnuDebugOpenAppendLog;
@@ -223,6 +230,7 @@ class frmMain : public QMainWindow {
     DragHandle* picSplitter;
     QLabel* lblStatus;
     LegendBox* picLegend;
+    FindBar* fraFind;  // hidden until the find bar is opened
     ToolbarStrip* picToolBar = nullptr;
 
     // View state.
@@ -308,6 +316,11 @@ class frmMain : public QMainWindow {
     LayoutInput MakeLayoutInput() const;
     // The toolbar's height in twips, 0 while it is hidden.
     double ToolbarHeight() const;
+    void BuildFindBar();
+    void PositionFindBar();
+    // Where a text search starts: after the place last found while it is still highlighted,
+    // else after (before) the highlighted row or the rows drawn.
+    SearchPlace TextSearchStart(int direction, bool combined) const;
     ScrollInput MakeScrollInput() const;
     // Runs a procedure of the window through the trace and the error trap.
     template <class Body>
@@ -346,6 +359,10 @@ class frmMain : public QMainWindow {
     int64_t comparisons_ = 0;  // comparisons put in place, which tells one map from another
     std::array<ProcMapSource, 2> mapSource_;  // what each pane's map was built from
     bool loaded_ = false;
+    // The place the find bar's search found last, in the combined view or the two-pane views.
+    std::optional<SearchPlace> textFound_;
+    bool textFoundCombined_ = false;
+    int findBarReturnPane_ = 0;  // the pane that gets the focus back when the bar closes
 };
 
 }  // namespace dualis

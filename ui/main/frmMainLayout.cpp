@@ -27,6 +27,7 @@ LayoutInput frmMain::MakeLayoutInput() const {
     in.ToolbarHeight = ToolbarHeight();
     in.ProcListHeight = cboProcedures->isHidden() ? 0 : m.Twips(cboProcedures->height()) + 30;
     in.StatusHeight = lblStatus->isHidden() ? 0 : m.Twips(lblStatus->height());
+    in.FindBarHeight = fraFind->isHidden() ? 0 : m.Twips(fraFind->sizeHint().height());
     in.HScrollBarHeight = m.ScrollBarTwips();
     in.VScrollBarWidth = m.ScrollBarTwips();
     in.MapWidth = m.MapTwips();
@@ -146,6 +147,7 @@ void frmMain::Form_Resize() {
         LastHeight = outerHeight;
         PositionToolbar();
         PositionProcList();
+        PositionFindBar();
         PositionViewArea();
         PositionDisplayAreas();
         if (ctx_.State.FilesCompared) {
@@ -319,6 +321,7 @@ void frmMain::mnuViewStatusBar_Click() {
 }
 
 void frmMain::RelayoutView() {
+    PositionFindBar();
     PositionViewArea();
     PositionDisplayAreas();
     if (ctx_.State.FilesCompared) {

@@ -72,6 +72,8 @@ Key KeyOf(int qtKey) {
             return Key::A;
         case Qt::Key_Menu:
             return Key::Menu;
+        case Qt::Key_F:
+            return Key::LetterF;
         default:
             return Key::Other;
     }
@@ -101,6 +103,10 @@ void frmMain::BuildFindMenu() {
         });
         mnuFindItems[i] = action;
     }
+    mnuFind->addSeparator();
+    mnuFindText = mnuFind->addAction(QStringLiteral("Find &Text...\tCtrl+F"));
+    mnuFindText->setEnabled(false);
+    connect(mnuFindText, &QAction::triggered, this, [this] { mnuFindText_Click(); });
 }
 
 void frmMain::Find(int16_t findType, int16_t findWhat) {
@@ -133,6 +139,7 @@ bool frmMain::Form_KeyDown(int keyCode, Qt::KeyboardModifiers modifiers) {
     const int pane = focus == picDisplay[1] ? 1 : 0;
     const FocusPane focusPane = focus == picDisplay[0]   ? FocusPane::First
                                 : focus == picDisplay[1] ? FocusPane::Second
+                                : fraFind->HasFocus()    ? FocusPane::TextField
                                                          : FocusPane::None;
     const KeyCommand command = DecideKey(key, ModifierBits(modifiers), focusPane, DebugKeysArmed);
     if (command == KeyCommand::None) return false;
@@ -205,6 +212,9 @@ void frmMain::RunKeyCommand(KeyCommand command, int pane) {
             break;
         case KeyCommand::RepeatFind:
             Find(FindSearch.LastFindDirection == 1 ? FindNext : FindPrior, FindSearch.LastFindWhat);
+            break;
+        case KeyCommand::FindText:
+            mnuFindText_Click();
             break;
         case KeyCommand::NextMatch:
             Find(FindNext, FindMatch);

@@ -19,8 +19,9 @@ void frmMain::ShowDisplayArrays() {
             ShowCombinedDisplayArray();
         }
         ShowProcMaps();
-        // A procedure picked in the list leaves the focus there, so the next key moves on.
-        if (!ProcListHasFocus()) picDisplay[0]->setFocus();
+        // A procedure picked in the list leaves the focus there, so the next key moves on; the
+        // find bar keeps it so that Enter searches on.
+        if (!ProcListHasFocus() && !fraFind->HasFocus()) picDisplay[0]->setFocus();
     });
 }
 
@@ -187,7 +188,7 @@ void frmMain::FollowScroll(const std::array<QScrollBar*, 2>& bars, int index, bo
         guard = false;
     }
     ShowDisplayArrays();
-    picDisplay[index]->setFocus();
+    if (!fraFind->HasFocus()) picDisplay[index]->setFocus();
 }
 
 void frmMain::LoadProcList() {

@@ -1,0 +1,141 @@
+// The find bar in the main window, on the offscreen platform: opening and closing it, typing
+// in it, and the rows its search highlights.
+#include <QtTest>
+
+#include "MainWindowFixture.h"
+
+namespace dualis {
+
+namespace {
+
+// Three procedures of 30 lines, P1 shown. File 2 alone says "Needle", in P1's line 25 (row 26)
+// and P2's line 3 (row 4); P3 is equal.
+void CompareWithNeedles(Fixture& f) {
+    std::vector<std::string> one{"Option Explicit"};
+    std::vector<std::string> two = one;
+    for (int p = 1; p <= 3; ++p) {
+        for (auto* lines : {&one, &two}) lines->push_back("Sub P" + std::to_string(p) + "()");
+        for (int i = 1; i <= 30; ++i) {
+            const std::string line = "  x = " + std::to_string(i);
+            one.push_back(line);
+            two.push_back((p == 1 && i == 25) || (p == 2 && i == 3) ? line + " ' Needle" : line);
+        }
+        for (auto* lines : {&one, &two}) lines->push_back("End Sub");
+    }
+    f.CompareFromCommandLine(test::Lines(one), test::Lines(two));
+    f.window->cboProcedures->setCurrentIndex(1);
+}
+
+void Open(Fixture& f) {
+    f.window->Form_Load();
+    f.window->show();
+    QVERIFY(QTest::qWaitForWindowActive(f.window.get()));
+    CompareWithNeedles(f);
+    f.window->picDisplay[0]->setFocus();
+    QTest::keyClick(f.window->picDisplay[0], Qt::Key_F, Qt::ControlModifier);
+}
+
+}  // namespace
+
+class SearchWindowTest : public QObject {
+    Q_OBJECT
+  private slots:
+    void CtrlFOpensTheBarAndEscapeClosesIt() {
+        Fixture f;
+        f.window->Form_Load();
+        QVERIFY(!f.window->mnuFindText->isEnabled());
+        QCOMPARE(f.window->mnuFindText->text(), QStringLiteral("Find &Text...\tCtrl+F"));
+        f.window->show();
+        QVERIFY(QTest::qWaitForWindowActive(f.window.get()));
+        QTest::keyClick(f.window->picDisplay[0], Qt::Key_F, Qt::ControlModifier);
+        QVERIFY(f.window->fraFind->isHidden());  // nothing to search before a comparison
+        CompareWithNeedles(f);
+        QVERIFY(f.window->mnuFindText->isEnabled());
+        QVERIFY(f.window->fraFind->isHidden());
+        const int paneHeight = f.window->fraDisplay[0]->height();
+        f.window->picDisplay[0]->setFocus();
+        QTest::keyClick(f.window->picDisplay[0], Qt::Key_F, Qt::ControlModifier);
+        QLineEdit* field = f.window->fraFind->txtFind;
+        QVERIFY(f.window->fraFind->isVisible());
+        QCOMPARE(QApplication::focusWidget(), field);
+        // The bar takes its height from the panes and stands above the status line.
+        QCOMPARE(f.window->fraDisplay[0]->height(),
+                 paneHeight - f.window->fraFind->sizeHint().height());
+        const QRect bar = f.window->fraFind->geometry();
+        QVERIFY(bar.bottom() < f.window->lblStatus->geometry().top());
+        QVERIFY(bar.top() > f.window->fraDisplay[0]->geometry().bottom());
+        // Keys that are the window's commands elsewhere type in the field.
+        QTest::keyClicks(field, "x = -1");
+        QTest::keyClick(field, Qt::Key_Home);
+        QTest::keyClick(field, Qt::Key_PageDown);
+        QCOMPARE(field->text(), QStringLiteral("x = -1"));
+        QVERIFY(f.window->HiLiteLine[0] < 1);  // no Next Match, no Next Mismatch
+        QCOMPARE(f.window->CurrentProc, 2);
+        // Ctrl+F again selects the text, ready to be typed over.
+        QTest::keyClick(field, Qt::Key_F, Qt::ControlModifier);
+        QCOMPARE(field->selectedText(), QStringLiteral("x = -1"));
+        QTest::keyClick(field, Qt::Key_Escape);
+        QVERIFY(f.window->fraFind->isHidden());
+        QCOMPARE(QApplication::focusWidget(), f.window->picDisplay[0]);
+        QCOMPARE(f.window->fraDisplay[0]->height(), paneHeight);
+    }
+
+    void EnterFindsTheNextRowAndGoesOnThroughTheProcedures() {
+        Fixture f;
+        Open(f);
+        QLineEdit* field = f.window->fraFind->txtFind;
+        QTest::keyClicks(field, "needle");
+        QTest::keyClick(field, Qt::Key_Return);
+        QCOMPARE(f.window->CurrentProc, 2);
+        QCOMPARE(f.window->HiLiteLine[0], 26);
+        QCOMPARE(f.window->HiLiteLine[1], 26);
+        QVERIFY(f.window->TopLine[1] <= 26 && 26 <= f.window->BottomLine[1]);
+        QCOMPARE(QApplication::focusWidget(), field);  // Enter again searches on
+        QTest::keyClick(field, Qt::Key_Return);
+        QCOMPARE(f.window->CurrentProc, 3);
+        QCOMPARE(f.window->cboProcedures->currentIndex(), 2);
+        QCOMPARE(f.window->HiLiteLine[1], 4);
+        QTest::keyClick(field, Qt::Key_Return, Qt::ShiftModifier);
+        QCOMPARE(f.window->CurrentProc, 2);
+        QCOMPARE(f.window->HiLiteLine[1], 26);
+        // Match case leaves nothing to find; the buttons search as the keys do.
+        f.window->fraFind->chkMatchCase->setChecked(true);
+        f.window->fraFind->cmdNext->click();
+        QCOMPARE(f.messages, std::vector<std::string>{"Dualis cannot find \"needle\"."});
+        QCOMPARE(f.window->HiLiteLine[1], 26);
+        f.window->fraFind->chkMatchCase->setChecked(false);
+        f.window->fraFind->cmdPrevious->click();
+        QCOMPARE(f.window->CurrentProc, 3);
+        QCOMPARE(f.messages.size(), size_t{1});
+        // F3 in the field still repeats the block search: Next Mismatch, from P1's top.
+        f.window->cboProcedures->setCurrentIndex(1);
+        field->setFocus();
+        QVERIFY(f.window->HiLiteLine[0] < 1);
+        QTest::keyClick(field, Qt::Key_F3);
+        QCOMPARE(f.window->HiLiteLine[0], 26);
+        QCOMPARE(QApplication::focusWidget(), field);
+    }
+
+    void OneMessageWhenNothingIsFoundAndNoneForAnEmptyField() {
+        Fixture f;
+        Open(f);
+        QLineEdit* field = f.window->fraFind->txtFind;
+        QTest::keyClick(field, Qt::Key_Return);
+        QVERIFY(f.messages.empty());
+        QTest::keyClicks(field, "Nowhere");
+        QTest::keyClick(field, Qt::Key_Return);
+        QCOMPARE(f.messages, std::vector<std::string>{"Dualis cannot find \"Nowhere\"."});
+        QCOMPARE(f.window->CurrentProc, 2);
+        QVERIFY(f.window->HiLiteLine[0] < 1);
+        QVERIFY(f.errors.empty());
+        // Escape closes the bar from any of its controls.
+        f.window->fraFind->chkWholeWord->setFocus();
+        QTest::keyClick(f.window->fraFind->chkWholeWord, Qt::Key_Escape);
+        QVERIFY(f.window->fraFind->isHidden());
+    }
+};
+
+}  // namespace dualis
+
+QTEST_MAIN(dualis::SearchWindowTest)
+#include "SearchWindowTest.moc"

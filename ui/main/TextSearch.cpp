@@ -1,0 +1,99 @@
+// The find bar's search through the procedures of the list.
+#include "TextSearch.h"
+
+#include <algorithm>
+#include <span>
+
+namespace dualis {
+
+namespace {
+
+// The places of one procedure in the view, numbered from 0 in the order of the search: row r's
+// pane p is place 2(r-1)+p in the two-pane views, row r is place r-1 in the combined view.
+class ProcPlaces {
+  public:
+    ProcPlaces(const ComparisonState& state, int32_t proc, bool combined)
+        : state_(state),
+          combined_(state.CombinedDisplay.Row(proc)),
+          separate_(state.SeparateDisplay.Row(proc)),
+          isCombined_(combined) {}
+
+    int32_t Count() const {
+        return static_cast<int32_t>(isCombined_ ? combined_.size() : 2 * separate_.size());
+    }
+    int32_t IndexOf(int32_t row, int pane) const {
+        return isCombined_ ? row - 1 : 2 * (row - 1) + (pane == 1 ? 1 : 0);
+    }
+    int32_t Row(int32_t index) const { return isCombined_ ? index + 1 : index / 2 + 1; }
+    int Pane(int32_t index) const { return isCombined_ ? 0 : index % 2; }
+
+    bool Holds(int32_t index, const TextMatcher& matcher) const {
+        int file = 0;
+        int32_t line = 0;
+        if (isCombined_) {
+            const CombinedRow& row = combined_[static_cast<size_t>(index)];
+            file = row.Side == 1 ? 1 : 0;
+            line = row.RawLine;
+        } else {
+            file = index % 2;
+            line = separate_[static_cast<size_t>(index / 2)].Pane[file].RawLine;
+        }
+        if (line < 1 || line > state_.RawCount(file)) return false;  // a filler or a marker
+        return matcher.InLine(state_.RawStack[file].Text(line));
+    }
+
+  private:
+    const ComparisonState& state_;
+    std::span<const CombinedRow> combined_;
+    std::span<const SeparateRow> separate_;
+    bool isCombined_;
+};
+
+// Whether either file's lines of the procedure hold the text at all: one sweep over its lines,
+// which settles every procedure that does not without looking at its rows.
+bool MayHold(const ComparisonState& state, int32_t proc, const TextMatcher& matcher) {
+    if (proc < 1 || proc > state.ProcCount()) return false;
+    const ProcRecord& record = state.ProcStack[static_cast<size_t>(proc)];
+    for (int f = 0; f < 2; ++f) {
+        if (record.InFile(f) &&
+            matcher.InLines(state.RawStack[f], record.FirstRaw[f], record.LastRaw[f])) {
+            return true;
+        }
+    }
+    return false;
+}
+
+}  // namespace
+
+std::optional<SearchPlace> FindText(const ComparisonState& state,
+                                    const std::vector<ProcListEntry>& entries, bool combined,
+                                    const TextQuery& query, const SearchPlace& from,
+                                    int direction) {
+    const TextMatcher matcher(query);
+    const int count = static_cast<int>(entries.size());
+    if (matcher.Empty() || count == 0) return std::nullopt;
+    const int step = direction < 0 ? -1 : 1;
+    const int start = std::clamp(from.Entry, 0, count - 1);
+    // The starting entry is visited twice: first the places after `from`, and at the very end,
+    // once every other entry has been searched, the places up to `from` itself.
+    for (int k = 0; k <= count; ++k) {
+        const int entry = ((start + step * k) % count + count) % count;
+        const int32_t proc = entries[static_cast<size_t>(entry)].Proc;
+        const ProcPlaces places(state, proc, combined);
+        const int32_t n = places.Count();
+        const int32_t at = std::clamp(places.IndexOf(from.Row, from.Pane), -1, n);
+        int32_t first = step > 0 ? 0 : n - 1;  // the places visited, in the order of the search
+        int32_t last = step > 0 ? n - 1 : 0;
+        if (k == 0) first = at + step;
+        if (k == count) last = at;
+        if ((last - first) * step < 0 || !MayHold(state, proc, matcher)) continue;
+        for (int32_t i = first;; i += step) {
+            if (i >= 0 && i < n && places.Holds(i, matcher))
+                return SearchPlace{entry, places.Row(i), places.Pane(i)};
+            if (i == last) break;
+        }
+    }
+    return std::nullopt;
+}
+
+}  // namespace dualis

@@ -1,0 +1,42 @@
+// The find bar's search: the next row, in the order of the procedure list, whose line holds a
+// text. A plain function over the comparison state and the list's entries; the window switches
+// to the procedure, scrolls to the row and highlights it.
+//
+// Example: the list shows P1 and P2 in a two-pane view; "Total" stands in File 2's line of P1's
+// row 4 and in File 1's line of P2's row 2. Searching forward from P1 row 4, File 2's pane (the
+// place last found) finds P2 row 2, File 1's pane; the next search goes round the end of the
+// list and finds P1 row 4, File 2's pane again. Backward from there it finds P2 row 2.
+#pragma once
+
+#include <cstdint>
+#include <optional>
+#include <vector>
+
+#include "ComparisonState.h"
+#include "ProcList.h"
+#include "TextMatch.h"
+
+namespace dualis {
+
+// A place in the order of the search: one pane's row of one entry of the procedure list. Within
+// a procedure the order is row by row, and in the two-pane views File 1's pane before File 2's.
+struct SearchPlace {
+    int Entry = 0;  // index into the list's entries, from 0
+    // Display row of the view, from 1; 0 stands before the first row, the row count + 1 after
+    // the last one.
+    int32_t Row = 0;
+    int Pane = 0;  // 0 File 1's pane, 1 File 2's; always 0 in the combined view
+    bool operator==(const SearchPlace&) const = default;
+};
+
+// The first place after `from` (before it when `direction` is negative) whose row shows a line
+// holding the query's text: through the rest of from's procedure, on through the list's
+// entries and round from the last to the first (the first to the last), ending with `from`
+// itself. Rows that show no line (fillers, markers of hidden lines) never match, and procedures
+// that are not in the list are not searched. None when no row of the list holds the text, or
+// the text is empty.
+std::optional<SearchPlace> FindText(const ComparisonState& state,
+                                    const std::vector<ProcListEntry>& entries, bool combined,
+                                    const TextQuery& query, const SearchPlace& from, int direction);
+
+}  // namespace dualis
