@@ -149,6 +149,14 @@ class MainWindowUseTest : public QObject {
         QTest::keyClick(list, Qt::Key_ParenLeft, Qt::NoModifier,
                         QApplication::keyboardInputInterval() + 50);
         QCOMPARE(list->currentIndex(), 0);
+        // The Find keys keep their meaning there: "-" highlights the procedure's first
+        // difference instead of looking for a name.
+        list->setCurrentIndex(1);
+        list->setFocus();
+        QTest::keyClick(list, Qt::Key_Minus, Qt::NoModifier,
+                        QApplication::keyboardInputInterval() + 50);
+        QCOMPARE(list->currentIndex(), 1);
+        QVERIFY(f.window->HiLiteLine[0] > 0);
         // The panes and the list show where the focus is; the labels and bars take none.
         QCOMPARE(f.window->lblFileInformation[0]->focusPolicy(), Qt::NoFocus);
         QCOMPARE(f.window->vsbDisplay[0]->focusPolicy(), Qt::NoFocus);

@@ -240,8 +240,9 @@ bool frmMain::eventFilter(QObject* watched, QEvent* event) {
     if (event->type() == QEvent::KeyPress && watched->isWidgetType() &&
         static_cast<QWidget*>(watched)->window() == this && !QApplication::activeModalWidget()) {
         const auto* key = static_cast<QKeyEvent*>(event);
-        if (TypeInProcList(*key)) return true;
+        // The window's keys come first: "-" and "=" find differences even in the list.
         if (Form_KeyDown(key->key(), key->modifiers())) return true;
+        if (TypeInProcList(*key)) return true;
     }
     // Once the window is on screen, the window manager has framed it.
     if (watched == windowHandle() && event->type() == QEvent::Expose && pendingOuter_) {
