@@ -38,6 +38,24 @@ for view in V H C; do
   kill $app
   wait $app 2>/dev/null || true
 done
+# Rows selected in File 2's pane, and the find bar's search for a name.
+printf '[Display]\r\nViewMode=V\r\nLineNumbers=True\r\nViewLegend=False\r\n[General]\r\nVersion=%s\r\n' \
+  "$(build/release/app/dualis --version | cut -d' ' -f2-)" >"$config/Dualis/VBDualis.INI"
+DISPLAY=$display XDG_CONFIG_HOME=$config build/release/app/dualis \
+  examples/v1/frmOrders.frm examples/v2/frmOrders.frm &
+app=$!
+sleep 3
+id=$(DISPLAY=$display xdotool search --name '^Dualis ' | head -1)
+DISPLAY=$display xdotool mousemove --window "$id" 460 63 click 1 sleep 0.5 \
+  key --delay 100 Down Down Down Down Down Down Down Down Down Down Down Down Down Return \
+  sleep 0.5 mousemove --window "$id" 600 266 click 1 sleep 0.3 keydown shift \
+  mousemove --window "$id" 600 300 click 1 keyup shift sleep 0.3 key ctrl+f sleep 0.3 \
+  type --delay 50 'FreeFile'
+DISPLAY=$display xdotool key Return
+sleep 1
+DISPLAY=$display import -window "$id" docs/screenshots/select-and-find.png
+kill $app
+wait $app 2>/dev/null || true
 # The options dialog's two pages.
 DISPLAY=$display XDG_CONFIG_HOME=$config build/release/app/dualis \
   examples/v1/frmOrders.frm examples/v2/frmOrders.frm &
