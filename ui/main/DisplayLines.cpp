@@ -112,15 +112,13 @@ PanePicture BothPanesPicture(const ComparisonState& state, const Settings& setti
     picture.Window = ChooseLineWindow(n, linesPerPane, scrollValue);
     const LineWindow w = picture.Window;
     picture.HiLiteLine = (hiLiteLine < w.Top || hiLiteLine > w.Bottom) ? 0 : hiLiteLine;
-    const int32_t offset = NumberOffset(state, proc, pane, settings);
     uint32_t fore = settings.ForeColorEqual;
     picture.Lines.reserve(static_cast<size_t>(w.Bottom - w.Top + 1));
     for (int32_t line = w.Top; line <= w.Bottom; ++line) {
         const DisplayCell& cell = rows[static_cast<size_t>(line - 1)].Pane[pane];
         const LineColours colours = TwoPaneColours(cell.Symbol, settings, fore);
         fore = colours.Fore;
-        picture.Lines.push_back({RowText(TwoPaneSymbol(cell.Symbol), cell.RawLine, offset,
-                                         LineText(state, pane, cell.RawLine), settings),
+        picture.Lines.push_back({PaneRowText(state, settings, proc, false, pane, line),
                                  WithHiLite(colours, line == picture.HiLiteLine, settings),
                                  {}});
     }
@@ -136,8 +134,6 @@ PanePicture CombinedPicture(const ComparisonState& state, const Settings& settin
     if (n < 1) return picture;
     picture.Window = ChooseLineWindow(n, linesPerPane, scrollValue);
     const LineWindow w = picture.Window;
-    const std::array<int32_t, 2> offsets{NumberOffset(state, proc, 0, settings),
-                                         NumberOffset(state, proc, 1, settings)};
     picture.Lines.reserve(static_cast<size_t>(w.Bottom - w.Top + 1));
     for (int32_t line = w.Top; line <= w.Bottom; ++line) {
         const CombinedRow& row = rows[static_cast<size_t>(line - 1)];
@@ -147,9 +143,7 @@ PanePicture CombinedPicture(const ComparisonState& state, const Settings& settin
             throw AssertFailure("frmMain: ShowCombinedDisplayArray unexpected LineSymbol " +
                                 std::to_string(static_cast<int>(row.Symbol)));
         }
-        const int side = row.Side == 1 ? 1 : 0;
-        picture.Lines.push_back({RowText(CombinedSymbol(row.Symbol), row.RawLine, offsets[side],
-                                         LineText(state, side, row.RawLine), settings),
+        picture.Lines.push_back({PaneRowText(state, settings, proc, true, 0, line),
                                  WithHiLite(colours, line == hiLiteLine, settings),
                                  {}});
     }
