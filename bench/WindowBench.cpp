@@ -41,6 +41,29 @@ int Engine(const char* one, const char* two) {
     return 0;
 }
 
+// The main window with a pair compared in its two-pane view, quitting on any error.
+struct Compared {
+    Compared(const char* one, const char* two) {
+        Window.Form_Load();
+        dualis::SetFileNames(State, one, two);
+        Done = Window.CompareAFile();
+        if (Done) Window.cmdViewFiles_Click();
+    }
+    dualis::cDebug Debug;
+    dualis::cLog Log{{"Dualis", "bench", {}}};
+    dualis::Tracing Trace{Debug, Log, [](const dualis::ErrorFacts& f) {
+                              std::fprintf(stderr, "error in %s\n", f.ProcText.c_str());
+                              std::exit(2);
+                          }};
+    dualis::Settings Values;
+    dualis::ComparisonState State;
+    dualis::cAppInfo AppInfo;
+    dualis::cWindow Utilities;
+    dualis::frmMain Window{dualis::MainWindowContext{State, Values, AppInfo, Utilities, Trace,
+                                                     Debug, {}, [] {}}};
+    bool Done = false;
+};
+
 // One procedure of `rows` lines of about 200 characters; File 2 changes a number and a name in
 // every line, so that every row is a changed line facing a changed line.
 void WriteChangedPair(const std::string& one, const std::string& two, int rows) {
@@ -66,22 +89,10 @@ int InlinePages(int argc, char** argv) {
     const std::string one = (dir.path() + "/one.bas").toStdString();
     const std::string two = (dir.path() + "/two.bas").toStdString();
     WriteChangedPair(one, two, 6000);
-    dualis::cDebug debug;
-    dualis::cLog log({"Dualis", "bench", {}});
-    dualis::Tracing trace(debug, log, [](const dualis::ErrorFacts& f) {
-        std::fprintf(stderr, "error in %s\n", f.ProcText.c_str());
-        std::exit(2);
-    });
-    dualis::Settings values;
-    dualis::ComparisonState state;
-    dualis::cAppInfo appInfo;
-    dualis::cWindow utilities;
-    dualis::frmMain window(
-        dualis::MainWindowContext{state, values, appInfo, utilities, trace, debug, {}, [] {}});
-    window.Form_Load();
-    dualis::SetFileNames(state, one.c_str(), two.c_str());
-    if (!window.CompareAFile()) return 2;
-    window.cmdViewFiles_Click();
+    Compared compared(one.c_str(), two.c_str());
+    if (!compared.Done) return 2;
+    dualis::frmMain& window = compared.Window;
+    dualis::Settings& values = compared.Values;
     // A window tall enough for a page of 60 rows.
     for (int height = 400; window.Scroll[0].LinesPerPane < 60 && height < 4000; height += 10) {
         window.resize(window.width(), height);
@@ -108,22 +119,10 @@ int InlinePages(int argc, char** argv) {
 int Window(int argc, char** argv, const char* one, const char* two) {
     const auto start = Clock::now();
     QApplication app(argc, argv);
-    dualis::cDebug debug;
-    dualis::cLog log({"Dualis", "bench", {}});
-    dualis::Tracing trace(debug, log, [](const dualis::ErrorFacts& f) {
-        std::fprintf(stderr, "error in %s\n", f.ProcText.c_str());
-        std::exit(2);
-    });
-    dualis::Settings values;
-    dualis::ComparisonState state;
-    dualis::cAppInfo appInfo;
-    dualis::cWindow utilities;
-    dualis::frmMain window(
-        dualis::MainWindowContext{state, values, appInfo, utilities, trace, debug, {}, [] {}});
-    window.Form_Load();
-    dualis::SetFileNames(state, one, two);
-    if (!window.CompareAFile()) return 2;
-    window.cmdViewFiles_Click();
+    Compared compared(one, two);
+    if (!compared.Done) return 2;
+    dualis::frmMain& window = compared.Window;
+    const dualis::ComparisonState& state = compared.State;
     QCoreApplication::processEvents();
     const double firstView = Ms(start, Clock::now());
 

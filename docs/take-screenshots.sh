@@ -16,52 +16,52 @@ wm=$!
 trap 'kill $wm $xvfb 2>/dev/null' EXIT
 sleep 1
 config=$(mktemp -d)
-for view in V H C; do
-  mkdir -p "$config/Dualis"
-  legend=False
-  [[ $view == C ]] && legend=True
+mkdir -p "$config/Dualis"
+version=$(build/release/app/dualis --version | cut -d' ' -f2-)
+# Writes the settings for view $1 with the legend shown or not ($2).
+settings() {
   printf '[Display]\r\nViewMode=%s\r\nLineNumbers=True\r\nViewLegend=%s\r\n[General]\r\nVersion=%s\r\n' \
-    "$view" "$legend" \
-    "$(build/release/app/dualis --version | cut -d' ' -f2-)" >"$config/Dualis/VBDualis.INI"
+    "$1" "$2" "$version" >"$config/Dualis/VBDualis.INI"
+}
+# Starts the window on the example pair ($app, $id) and shows the procedure "cmdSave_Click", the
+# fourteenth entry, which holds changed, added and deleted lines.
+start() {
   DISPLAY=$display XDG_CONFIG_HOME=$config build/release/app/dualis \
     examples/v1/frmOrders.frm examples/v2/frmOrders.frm &
   app=$!
   sleep 3
   id=$(DISPLAY=$display xdotool search --name '^Dualis ' | head -1)
-  # The procedure "cmdSave_Click", the fourteenth entry, shows changed, added and deleted lines;
-  # "-" highlights its first block of differences.
   DISPLAY=$display xdotool mousemove --window "$id" 460 63 click 1 sleep 0.5 \
     key --delay 100 Down Down Down Down Down Down Down Down Down Down Down Down Down Return \
-    sleep 0.5 key minus
-  sleep 1
-  DISPLAY=$display import -window "$id" "docs/screenshots/view-$view.png"
+    sleep 0.5
+}
+stop() {
   kill $app
   wait $app 2>/dev/null || true
+}
+for view in V H C; do
+  legend=False
+  [[ $view == C ]] && legend=True
+  settings $view $legend
+  start
+  # "-" highlights the first block of differences.
+  DISPLAY=$display xdotool key minus
+  sleep 1
+  DISPLAY=$display import -window "$id" "docs/screenshots/view-$view.png"
+  stop
 done
 # Rows selected in File 2's pane, and the find bar's search for a name.
-printf '[Display]\r\nViewMode=V\r\nLineNumbers=True\r\nViewLegend=False\r\n[General]\r\nVersion=%s\r\n' \
-  "$(build/release/app/dualis --version | cut -d' ' -f2-)" >"$config/Dualis/VBDualis.INI"
-DISPLAY=$display XDG_CONFIG_HOME=$config build/release/app/dualis \
-  examples/v1/frmOrders.frm examples/v2/frmOrders.frm &
-app=$!
-sleep 3
-id=$(DISPLAY=$display xdotool search --name '^Dualis ' | head -1)
-DISPLAY=$display xdotool mousemove --window "$id" 460 63 click 1 sleep 0.5 \
-  key --delay 100 Down Down Down Down Down Down Down Down Down Down Down Down Down Return \
-  sleep 0.5 mousemove --window "$id" 600 266 click 1 sleep 0.3 keydown shift \
+settings V False
+start
+DISPLAY=$display xdotool mousemove --window "$id" 600 266 click 1 sleep 0.3 keydown shift \
   mousemove --window "$id" 600 300 click 1 keyup shift sleep 0.3 key ctrl+f sleep 0.3 \
   type --delay 50 'FreeFile'
 DISPLAY=$display xdotool key Return
 sleep 1
 DISPLAY=$display import -window "$id" docs/screenshots/select-and-find.png
-kill $app
-wait $app 2>/dev/null || true
+stop
 # The options dialog's two pages.
-DISPLAY=$display XDG_CONFIG_HOME=$config build/release/app/dualis \
-  examples/v1/frmOrders.frm examples/v2/frmOrders.frm &
-app=$!
-sleep 3
-id=$(DISPLAY=$display xdotool search --name '^Dualis ' | head -1)
+start
 DISPLAY=$display xdotool mousemove --window "$id" 246 36 click 1
 sleep 1
 options=$(DISPLAY=$display xdotool search --name '^Options$' | head -1)
@@ -69,7 +69,6 @@ DISPLAY=$display import -window "$options" docs/screenshots/options-compare.png
 DISPLAY=$display xdotool key --window "$options" alt+d
 sleep 0.5
 DISPLAY=$display import -window "$options" docs/screenshots/options-display.png
-kill $app
-wait $app 2>/dev/null || true
+stop
 rm -rf "$config"
 echo "Screenshots in docs/screenshots/"
