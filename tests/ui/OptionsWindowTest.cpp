@@ -100,6 +100,29 @@ class OptionsWindowTest : public QObject {
             [&] { f.window->mnuViewOptions_Click(); });
         QCOMPARE(questions.size(), size_t{3});
     }
+
+    // The marks within lines need no new comparison: the panes are drawn again at OK whatever
+    // the answer, and the setting is stored.
+    void HighlightingWithinLinesTakesEffectAtOkWithoutComparingAgain() {
+        Fixture f;
+        f.window->Form_Load();
+        f.CompareFromCommandLine(Procedures(2, 5, ""), Procedures(2, 5, " ' changed"));
+        f.window->cboProcedures->setCurrentIndex(1);
+        f.window->Host().SetQuestionBox([](QWidget*, const std::string&) { return false; });
+        const QImage marked = f.window->picDisplay[1]->Picture().toImage();
+        const auto toggle = [](frmOptions& dialog) {
+            dialog.chkHighlightInLine->click();
+            dialog.cmdOK->click();
+        };
+        WithOptionsDialog(f, toggle, [&] { f.window->mnuViewOptions_Click(); });
+        QVERIFY(!f.values.HighlightInLine);
+        QVERIFY(f.window->NotRecompared);
+        const QImage plain = f.window->picDisplay[1]->Picture().toImage();
+        QVERIFY(plain != marked);
+        WithOptionsDialog(f, toggle, [&] { f.window->mnuViewOptions_Click(); });
+        QVERIFY(f.values.HighlightInLine);
+        QCOMPARE(f.window->picDisplay[1]->Picture().toImage(), marked);
+    }
 };
 
 }  // namespace dualis
