@@ -46,6 +46,14 @@ TEST(RowText, PrefixesFollowTheSymbolAndNumberSettings) {
     EXPECT_EQ(RowText(TwoPaneSymbol(LineSymbol::HiddenMarker), 0, 0, "", s), std::string(255, '='));
 }
 
+TEST(DisplayColumn, CountsCodePointsAndTakesTabsToTheirStops) {
+    EXPECT_EQ(DisplayColumn("= [3] x", 6), 6);
+    EXPECT_EQ(DisplayColumn("ab\tc", 3), 8);
+    EXPECT_EQ(DisplayColumn("\t\tc", 2), 16);
+    EXPECT_EQ(DisplayColumn("\xC3\xA9\xC3\xA9x", 4), 2);  // two letters of two bytes
+    EXPECT_EQ(DisplayColumn("abc", 99), 3);
+}
+
 TEST(Symbols, TheCombinedViewMarksChangedLinesWithAPair) {
     EXPECT_EQ(TwoPaneSymbol(LineSymbol::Changed), "#");
     EXPECT_EQ(CombinedSymbol(LineSymbol::Changed), "<>");

@@ -116,6 +116,30 @@ class SearchWindowTest : public QObject {
         QCOMPARE(QApplication::focusWidget(), field);
     }
 
+    void TextFoundBeyondThePanesRightEdgeIsScrolledIntoView() {
+        Fixture f;
+        f.window->Form_Load();
+        f.window->resize(700, 500);
+        const std::string wide = "  s = \"" + std::string(300, '.') + "\" & Haystack";
+        const std::string q = "Sub Q()\r\n" + wide + "\r\nEnd Sub\r\n";
+        f.CompareFromCommandLine(q + Procedures(1, 3, ""), q + Procedures(1, 3, " ' x"));
+        QComboBox* list = f.window->cboProcedures;
+        list->setCurrentIndex(list->findText(QStringLiteral("= Q")));
+        QVERIFY(list->currentIndex() >= 0);
+        QCOMPARE(f.window->hsbDisplay[0]->value(), 1);
+        f.window->mnuFindText_Click();
+        QTest::keyClicks(f.window->fraFind->txtFind, "haystack");
+        QTest::keyClick(f.window->fraFind->txtFind, Qt::Key_Return);
+        QCOMPARE(f.window->HiLiteLine[0], 2);
+        const int value = f.window->hsbDisplay[0]->value();
+        const int shown = f.window->Scroll[0].CharsPerPane;
+        QVERIFY(value > 1);
+        // The row prints the symbol and a blank before the line.
+        const int column = 2 + static_cast<int>(wide.find("Haystack"));
+        QVERIFY(column >= value - 1 && column + 8 <= value - 1 + shown);
+        QCOMPARE(f.window->hsbDisplay[1]->value(), value);  // the panes scroll together
+    }
+
     void OneMessageWhenNothingIsFoundAndNoneForAnEmptyField() {
         Fixture f;
         Open(f);

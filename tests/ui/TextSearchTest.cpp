@@ -135,12 +135,32 @@ TEST(TextMatcher, LetterCaseFollowsMatchCase) {
     EXPECT_FALSE(TextMatcher({"Ω"}).InLine("ω"));
 }
 
+TEST(TextMatcher, FindsWhereTheTextStandsInTheLine) {
+    EXPECT_EQ(TextMatcher({"total", false, false}).Find("  x = Total"), size_t{6});
+    EXPECT_EQ(TextMatcher({"total", true, false}).Find("  x = Total"), std::nullopt);
+    // A text beyond ASCII is looked for in the lowered line, whose bytes stand where they did.
+    EXPECT_EQ(TextMatcher({"\xC3\xA9t\xC3\xA9", false, false}).Find("' \xC3\x89T\xC3\x89"),
+              size_t{2});
+}
+
+// A text found beyond the right edge of a pane is brought in with a quarter of the pane to its
+// left; one already shown, or a bar that cannot move, leaves the pane where it is.
+TEST(ScrollToColumns, BringsTheTextFoundIntoThePane) {
+    EXPECT_EQ(ScrollToColumns(150, 6, 1, 80, 200), 131);
+    EXPECT_EQ(ScrollToColumns(10, 6, 1, 80, 200), std::nullopt);
+    EXPECT_EQ(ScrollToColumns(10, 6, 100, 80, 200), 1);  // left of the pane: back to the start
+    EXPECT_EQ(ScrollToColumns(76, 6, 1, 80, 200), 57);  // only partly shown
+    EXPECT_EQ(ScrollToColumns(390, 6, 1, 80, 200), 200);  // as far as the bar goes
+    EXPECT_EQ(ScrollToColumns(150, 6, 1, 80, 1), std::nullopt);
+}
+
 TEST(TextMatcher, AWholeWordIsNoPartOfALongerIdentifier) {
     const TextMatcher dim({"Dim", false, true});
     EXPECT_TRUE(dim.InLine("  Dim x"));
     EXPECT_FALSE(dim.InLine("  Dimension = 1"));
     EXPECT_FALSE(dim.InLine("  ReDim_x"));
     EXPECT_TRUE(dim.InLine("  Dimension = 1: Dim x"));  // a later occurrence stands alone
+    EXPECT_EQ(dim.Find("  Dimension = 1: Dim x"), size_t{17});
     const TextMatcher i({"I", false, true});
     EXPECT_FALSE(i.InLine("  If x Then"));
     EXPECT_TRUE(i.InLine("  For i = 1 To 9"));

@@ -61,6 +61,19 @@ LineColours TwoPaneColours(LineSymbol symbol, const Settings& settings, uint32_t
     return known ? colours : LineColours{previousFore, 0xFFFFFF};
 }
 
+int32_t DisplayColumn(std::string_view text, size_t offset) {
+    int32_t column = 0;
+    for (size_t i = 0; i < std::min(offset, text.size()); ++i) {
+        const auto c = static_cast<unsigned char>(text[i]);
+        if (c == '\t') {
+            column = (column / TabColumns + 1) * TabColumns;
+        } else if ((c & 0xC0) != 0x80) {
+            ++column;
+        }
+    }
+    return column;
+}
+
 std::string RowText(const std::string& symbol, int32_t rawLine, int32_t numberOffset,
                     std::string_view lineText, const Settings& settings) {
     std::string text = settings.Symbols ? symbol : std::string();

@@ -61,6 +61,13 @@ uint32_t MarkBackColour(LineColours colours);
 // `previousFore`.
 LineColours TwoPaneColours(LineSymbol symbol, const Settings& settings, uint32_t previousFore);
 
+// Tabs stand every eight columns.
+inline constexpr int32_t TabColumns = 8;
+
+// The column (from 0) at which the character at byte `offset` of a printed row stands: code
+// points counted, tabs taken to the next tab stop.
+int32_t DisplayColumn(std::string_view text, size_t offset);
+
 // The printed text of a row: the symbol (when Symbols is on), " [number]" when LineNumbers is on
 // and the row shows a line, then a blank and the line's text when it shows one.
 std::string RowText(const std::string& symbol, int32_t rawLine, int32_t numberOffset,

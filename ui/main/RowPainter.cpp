@@ -13,8 +13,6 @@ namespace dualis {
 
 namespace {
 
-constexpr int TabColumns = 8;
-
 // UTF-16 positions of a text's code points, with one more for its end.
 std::vector<int> Utf16Positions(const QString& text) {
     std::vector<int> positions;

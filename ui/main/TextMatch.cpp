@@ -124,15 +124,17 @@ bool TextMatcher::WordLimitsHold(std::string_view text, size_t at) const {
              IsIdentifierByte(static_cast<unsigned char>(text[end])));
 }
 
-bool TextMatcher::Holds(std::string_view text) const {
+std::optional<size_t> TextMatcher::Holds(std::string_view text) const {
     const char* end = text.data() + text.size();
     for (const char* at = Next(text.data(), end); at != end; at = Next(at + 1, end)) {
-        if (WordLimitsHold(text, static_cast<size_t>(at - text.data()))) return true;
+        const auto offset = static_cast<size_t>(at - text.data());
+        if (WordLimitsHold(text, offset)) return offset;
     }
-    return false;
+    return std::nullopt;
 }
 
-bool TextMatcher::InLine(std::string_view line) const {
+std::optional<size_t> TextMatcher::Find(std::string_view line) const {
+    // Lowering keeps every byte where it was, so an offset in the lowered line holds in the line.
     if (lowerLines_) return Holds(LowerCase(line));
     return Holds(line);
 }

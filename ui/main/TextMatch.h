@@ -6,6 +6,7 @@
 #include <array>
 #include <cstdint>
 #include <memory>
+#include <optional>
 #include <string>
 #include <string_view>
 
@@ -32,13 +33,15 @@ class TextMatcher {
     explicit TextMatcher(const TextQuery& query);
 
     bool Empty() const { return needle_.empty(); }
-    bool InLine(std::string_view line) const;
+    bool InLine(std::string_view line) const { return Find(line).has_value(); }
+    // The byte offset in `line` of the first place that holds the text; none when none does.
+    std::optional<size_t> Find(std::string_view line) const;
     // Whether any of the lines first to last of `raw` holds the text; false for an empty range.
     bool InLines(const RawStore& raw, int32_t first, int32_t last) const;
 
   private:
-    // Whether `text`, folded as the needle is, holds the needle where the query allows it.
-    bool Holds(std::string_view text) const;
+    // Where `text`, folded as the needle is, holds the needle as the query allows it.
+    std::optional<size_t> Holds(std::string_view text) const;
     // The first place at or after `from` where the needle stands, ignoring word limits; `to`
     // when there is none. Horspool's search over the folded bytes, or for a short needle, whose
     // skips are too short to pay, memchr for its first byte.

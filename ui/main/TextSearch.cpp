@@ -96,4 +96,13 @@ std::optional<SearchPlace> FindText(const ComparisonState& state,
     return std::nullopt;
 }
 
+std::optional<int32_t> ScrollToColumns(int32_t column, int32_t length, int32_t value,
+                                       int32_t shown, int32_t maxValue) {
+    const int32_t first = value - 1;  // columns count from 0 here
+    const bool onScreen = column >= first && column + length <= first + shown;
+    if (onScreen || maxValue <= 1) return std::nullopt;
+    const int32_t wanted = std::clamp(column - shown / 4 + 1, 1, maxValue);
+    return wanted == value ? std::nullopt : std::optional<int32_t>(wanted);
+}
+
 }  // namespace dualis

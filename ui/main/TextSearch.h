@@ -39,4 +39,11 @@ std::optional<SearchPlace> FindText(const ComparisonState& state,
                                     const std::vector<ProcListEntry>& entries, bool combined,
                                     const TextQuery& query, const SearchPlace& from, int direction);
 
+// The horizontal scroll value (the first column shown, from 1) that brings columns
+// [column, column + length) of a row into a pane showing `shown` columns from `value`, with a
+// quarter of the pane to the left of them; none when they are on screen already or the bar
+// cannot move (`maxValue` 1).
+std::optional<int32_t> ScrollToColumns(int32_t column, int32_t length, int32_t value,
+                                       int32_t shown, int32_t maxValue);
+
 }  // namespace dualis

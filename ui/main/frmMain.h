@@ -121,6 +121,8 @@ class frmMain : public QMainWindow {
     void mnuFindText_Click();
     void CloseFindBar();
     void SearchText(int direction);
+    // Scrolls sideways when the text found in `row` of `pane` stands outside the pane.
+    void ShowFoundColumns(const TextQuery& query, int pane, bool combined, int32_t row);
 
     // Selecting rows of a pane and copying them: the mouse in a pane (`y` pixels from its top),
     // the pane's context menu (`y` -1 when asked for by the keyboard) and its commands.

@@ -78,7 +78,27 @@ void frmMain::SearchText(int direction) {
         } else {
             ShowDisplayArrays();
         }
+        ShowFoundColumns(query, pane, combined, found->Row);
     });
+}
+
+void frmMain::ShowFoundColumns(const TextQuery& query, int pane, bool combined, int32_t row) {
+    const RowSource source = PaneRowSource(ctx_.State, CurrentProc, combined, pane, row);
+    if (source.RawLine < 1) return;
+    const std::string_view line = ctx_.State.RawStack[source.File].Text(source.RawLine);
+    const std::optional<size_t> at = TextMatcher(query).Find(line);
+    if (!at) return;
+    const std::string printed =
+        PaneRowText(ctx_.State, ctx_.Values, CurrentProc, combined, pane, row);
+    const size_t start = printed.size() - line.size() + *at;
+    const int32_t column = DisplayColumn(printed, start);
+    const int32_t length = DisplayColumn(printed, start + query.Text.size()) - column;
+    QScrollBar* bar = hsbDisplay[pane];
+    const std::optional<int32_t> value =
+        ScrollToColumns(column, length, bar->value(), Scroll[pane].CharsPerPane,
+                        bar->isEnabled() ? bar->maximum() : 1);
+    // The bar's change draws the panes, and the partner follows when synchronised.
+    if (value) bar->setValue(*value);
 }
 
 }  // namespace dualis
