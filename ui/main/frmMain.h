@@ -16,6 +16,7 @@
 #include <functional>
 #include <memory>
 #include <optional>
+#include <utility>
 #include <vector>
 
 #include "AppInfo.h"
@@ -342,10 +343,10 @@ class frmMain : public QMainWindow {
     std::array<std::string, 2> shownFileName_, shownBaseName_, shownExtension_;
     std::string typed_;  // the letters typed in the procedure list, and when the last came
     QElapsedTimer typedAt_;
-    // Which deleted and added rows face each other in the combined view of one procedure; built
-    // when that procedure is first drawn there, forgotten with every comparison.
+    // Which deleted and added rows face each other in the combined view of one procedure of one
+    // comparison; built when that procedure is first drawn there.
     std::vector<int32_t> combinedPairs_;
-    int16_t combinedPairsProc_ = 0;
+    std::pair<int64_t, int16_t> combinedPairsOf_{-1, 0};
     // Set while a pick in the procedure list has been handled and its activation is to come.
     bool procPickHandled_ = false;
     int menuPane_ = 0;  // the pane whose context menu is open

@@ -23,7 +23,6 @@ bool frmMain::CompareAFile() {
     if (comparing_) return false;
     ComparisonState& state = ctx_.State;
     SetComparing(true);
-    combinedPairsProc_ = 0;
     bool compared = false;
     try {
         compared = dualis::CompareAFile(state, ctx_.Values.Compare, host_);

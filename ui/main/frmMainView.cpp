@@ -49,9 +49,9 @@ void frmMain::ShowCombinedDisplayArray() {
         PanePicture picture =
             CombinedPicture(ctx_.State, ctx_.Values, CurrentProc, Scroll[0].LinesPerPane,
                             vsbDisplay[0]->value(), HiLiteLine[0]);
-        if (combinedPairsProc_ != CurrentProc) {
+        if (combinedPairsOf_ != std::pair{comparisons_, CurrentProc}) {
             combinedPairs_ = PairCombinedRows(ctx_.State.CombinedDisplay.Row(CurrentProc));
-            combinedPairsProc_ = CurrentProc;
+            combinedPairsOf_ = {comparisons_, CurrentProc};
         }
         MarkCombined(ctx_.State, ctx_.Values, CurrentProc, combinedPairs_, picture);
         DrawPane(0, picture);
