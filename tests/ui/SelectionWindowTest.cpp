@@ -160,6 +160,18 @@ class SelectionWindowTest : public QObject {
         Press(f, 1, Qt::Key_Menu);
         QVERIFY(f.window->mnuPane->isVisible());
         f.window->mnuPane->close();
+        // Shift with the arrows selects from the top row; Ctrl+C copies what they reached.
+        Press(f, 1, Qt::Key_Down, Qt::ShiftModifier);
+        QCOMPARE(f.window->Selection.Pane, 1);
+        QCOMPARE(f.window->Selection.First(), 1);
+        QCOMPARE(f.window->Selection.Last(), 6);  // Ctrl+A's selection went on
+        f.window->picDisplay[0]->setFocus();
+        Press(f, 0, Qt::Key_Down, Qt::ShiftModifier);
+        Press(f, 0, Qt::Key_Down, Qt::ShiftModifier);
+        QCOMPARE(f.window->Selection.Pane, 0);
+        QCOMPARE(f.window->Selection.Last(), 3);
+        Press(f, 0, Qt::Key_C, Qt::ControlModifier);
+        QCOMPARE(Clipboard(), QStringLiteral("Sub P1()\r\n  a = 1\r\n"));  // the filler left out
         // The Find keys keep working, Ctrl with them too.
         f.window->picDisplay[0]->setFocus();
         Press(f, 0, Qt::Key_Minus);

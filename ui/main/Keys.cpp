@@ -17,9 +17,9 @@ KeyCommand DecideKey(Key key, int modifiers, FocusPane focus, bool debugKeysArme
         case Key::PageUp:
             return ctrl ? KeyCommand::PriorProc : paneOnly(KeyCommand::PageUp);
         case Key::Down:
-            return paneOnly(KeyCommand::LineDown);
+            return paneOnly(modifiers == ShiftBit ? KeyCommand::ExtendDown : KeyCommand::LineDown);
         case Key::Up:
-            return paneOnly(KeyCommand::LineUp);
+            return paneOnly(modifiers == ShiftBit ? KeyCommand::ExtendUp : KeyCommand::LineUp);
         case Key::Right:
             return paneOnly(KeyCommand::ColumnRight);
         case Key::Left:

@@ -52,6 +52,8 @@ enum class KeyCommand {
     LastProc,
     LineDown,
     LineUp,
+    ExtendDown,
+    ExtendUp,  // the selection one row further, from the highlight or the top row
     ColumnRight,
     ColumnLeft,
     Top,

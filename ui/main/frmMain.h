@@ -132,6 +132,8 @@ class frmMain : public QMainWindow {
     void ShowPaneMenu(int pane, QPoint globalPos, int y);
     void CopySelection(CopyForm form);
     void SelectEveryRow(int pane);
+    // Shift+Down (`step` 1) or Shift+Up (-1): the selection one row further, kept on screen.
+    void ExtendSelection(int pane, int step);
     // Ends the selection, as a new procedure, view, comparison or options do.
     void ClearSelection();
 

@@ -251,6 +251,10 @@ void frmMain::RunKeyCommand(KeyCommand command, int pane) {
         case KeyCommand::SelectAll:
             SelectEveryRow(pane);
             break;
+        case KeyCommand::ExtendDown:
+        case KeyCommand::ExtendUp:
+            ExtendSelection(pane, command == KeyCommand::ExtendDown ? 1 : -1);
+            break;
         case KeyCommand::PaneMenu:
             ShowPaneMenu(pane, {}, -1);
             break;

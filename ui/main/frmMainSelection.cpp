@@ -113,6 +113,28 @@ void frmMain::SelectEveryRow(int pane) {
     });
 }
 
+void frmMain::ExtendSelection(int pane, int step) {
+    Run(TraceKind::App, "ExtendSelection", [&] {
+        if (!ctx_.State.FilesCompared) return;
+        const bool combined = ctx_.Values.ViewMode == "C";
+        const int32_t rows = combined ? ctx_.State.CombinedCount(CurrentProc)
+                                      : ctx_.State.SeparateCount(CurrentProc);
+        const int32_t hiLite = HiLiteLine[pane];
+        const bool hiLiteShown = hiLite >= TopLine[pane] && hiLite <= BottomLine[pane];
+        Selection = ExtendByRow(Selection, pane, step, rows, hiLiteShown ? hiLite : TopLine[pane]);
+        // The row reached stays wholly on screen.
+        QScrollBar* bar = vsbDisplay[pane];
+        const int32_t row = Selection.Current;
+        const int32_t lastWhole = TopLine[pane] + Scroll[pane].LinesPerPane - 1;
+        if (bar->isEnabled() && row < TopLine[pane]) {
+            bar->setValue(row);
+        } else if (bar->isEnabled() && row > lastWhole) {
+            bar->setValue(bar->value() + row - lastWhole);
+        }
+        ShowSelection();
+    });
+}
+
 void frmMain::ClearSelection() {
     Selection = {};
     ShowSelection();
