@@ -8,6 +8,10 @@
 
 namespace dualis {
 
+int32_t ViewRowCount(const ComparisonState& state, int32_t proc, std::string_view viewMode) {
+    return viewMode == "C" ? state.CombinedCount(proc) : state.SeparateCount(proc);
+}
+
 LineWindow ChooseLineWindow(int32_t n, int32_t linesPerPane, int32_t scrollValue) {
     if (linesPerPane >= n) return {1, n};
     LineWindow w;
@@ -64,11 +68,9 @@ LineColours TwoPaneColours(LineSymbol symbol, const Settings& settings, uint32_t
 int32_t DisplayColumn(std::string_view text, size_t offset) {
     int32_t column = 0;
     for (size_t i = 0; i < std::min(offset, text.size()); ++i) {
-        const auto c = static_cast<unsigned char>(text[i]);
-        if (c == '\t') {
-            column = (column / TabColumns + 1) * TabColumns;
-        } else if ((c & 0xC0) != 0x80) {
-            ++column;
+        // A UTF-8 continuation byte belongs to the character before it.
+        if ((static_cast<unsigned char>(text[i]) & 0xC0) != 0x80) {
+            column = ColumnAfter(column, text[i]);
         }
     }
     return column;
@@ -244,8 +246,8 @@ void MarkCombined(const ComparisonState& state, const Settings& settings, int32_
             LineText(state, pair[0]->Side, pair[0]->RawLine),
             LineText(state, pair[1]->Side, pair[1]->RawLine)};
         const LineChanges changes = CompareWithinLines(texts, settings.Compare);
-        const std::array<int32_t, 2> pairRows = deleted ? std::array{row, partnerRow}
-                                                        : std::array{partnerRow, row};
+        const std::array<int32_t, 2> pairRows =
+            deleted ? std::array{row, partnerRow} : std::array{partnerRow, row};
         for (int side = 0; side < 2; ++side) {
             if (!Shows(w, pairRows[side])) continue;
             AddMarks(picture.Lines[static_cast<size_t>(pairRows[side] - w.Top)], texts[side],

@@ -9,6 +9,7 @@
 #include <cstdint>
 #include <span>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "ComparisonState.h"
@@ -17,6 +18,9 @@
 #include "Symbols.h"
 
 namespace dualis {
+
+// The rows of procedure `proc` in view `viewMode` ("C" combined, else the two-pane rows).
+int32_t ViewRowCount(const ComparisonState& state, int32_t proc, std::string_view viewMode);
 
 // The first and last display row a pane draws (1-based, inclusive); Bottom < Top: none.
 struct LineWindow {
@@ -61,8 +65,11 @@ uint32_t MarkBackColour(LineColours colours);
 // `previousFore`.
 LineColours TwoPaneColours(LineSymbol symbol, const Settings& settings, uint32_t previousFore);
 
-// Tabs stand every eight columns.
+// Tabs stand every eight columns: the column after a character that starts at `column`.
 inline constexpr int32_t TabColumns = 8;
+inline int32_t ColumnAfter(int32_t column, char c) {
+    return c == '\t' ? (column / TabColumns + 1) * TabColumns : column + 1;
+}
 
 // The column (from 0) at which the character at byte `offset` of a printed row stands: code
 // points counted, tabs taken to the next tab stop.

@@ -68,10 +68,6 @@ std::vector<MapMark> ProcMapBins(const ComparisonState& state, int32_t proc,
     return MapBins(state.SeparateDisplay.Row(proc), pane, height);
 }
 
-int32_t ViewRowCount(const ComparisonState& state, int32_t proc, std::string_view viewMode) {
-    return viewMode == "C" ? state.CombinedCount(proc) : state.SeparateCount(proc);
-}
-
 uint32_t MarkColour(uint32_t back, uint32_t fore, uint32_t ground) {
     const int groundBrightness = Brightness(ground);
     const int backStep = std::abs(Brightness(back) - groundBrightness);

@@ -36,9 +36,6 @@ std::vector<MapMark> MapBins(std::span<const CombinedRow> rows, int32_t height);
 std::vector<MapMark> ProcMapBins(const ComparisonState& state, int32_t proc,
                                  std::string_view viewMode, int pane, int32_t height);
 
-// The rows of procedure `proc` in view `viewMode`.
-int32_t ViewRowCount(const ComparisonState& state, int32_t proc, std::string_view viewMode);
-
 // Settings colours (red in the low byte) of a map.
 struct MapColours {
     uint32_t Ground = 0xFFFFFF;      // the strip: the equal rows' back colour, as in the pane

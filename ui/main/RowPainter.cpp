@@ -60,9 +60,8 @@ RowPainter::RowPainter(const QFont& font, const QPaintDevice* device)
 }
 
 bool RowPainter::FitsTable(const std::string& text) const {
-    return table_ && std::all_of(text.begin(), text.end(), [](char c) {
-               return c == '\t' || (c >= 0x20 && c < 0x7F);
-           });
+    return table_ && std::all_of(text.begin(), text.end(),
+                                 [](char c) { return c == '\t' || (c >= 0x20 && c < 0x7F); });
 }
 
 void RowPainter::Paint(QPainter& painter, const PaneLine& line, int y, int rowHeight,
@@ -82,7 +81,7 @@ void RowPainter::PaintFromTable(QPainter& painter, const PaneLine& line, int y, 
     int column = 0;
     for (size_t i = 0; i < text.size(); ++i) {
         columns[i] = column;
-        column = text[i] == '\t' ? (column / TabColumns + 1) * TabColumns : column + 1;
+        column = ColumnAfter(column, text[i]);
     }
     columns[text.size()] = column;
 

@@ -58,7 +58,7 @@ namespace {
 // The selected rows that the procedure has.
 std::pair<int32_t, int32_t> RowsWithin(const ComparisonState& state, int32_t proc, bool combined,
                                        const RowSelection& selection) {
-    const int32_t rows = combined ? state.CombinedCount(proc) : state.SeparateCount(proc);
+    const int32_t rows = ViewRowCount(state, proc, combined ? "C" : "V");
     return {std::max(selection.First(), 1), std::min(selection.Last(), rows)};
 }
 

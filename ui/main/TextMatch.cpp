@@ -3,7 +3,6 @@
 
 #include <algorithm>
 #include <cstring>
-#include <ranges>
 
 #include "TextCodec.h"
 
@@ -54,8 +53,8 @@ TextMatcher::TextMatcher(const TextQuery& query) {
         const bool fold = !query.MatchCase && b >= 'A' && b <= 'Z';
         fold_[static_cast<size_t>(b)] = static_cast<unsigned char>(fold ? b + 32 : b);
     }
-    const bool ascii = std::ranges::all_of(
-        query.Text, [](char c) { return static_cast<unsigned char>(c) < 0x80; });
+    const bool ascii = std::all_of(query.Text.begin(), query.Text.end(),
+                                   [](char c) { return static_cast<unsigned char>(c) < 0x80; });
     lowerLines_ = !query.MatchCase && !ascii;
     needle_ = lowerLines_ ? LowerCase(query.Text) : query.Text;
     for (char& c : needle_) c = static_cast<char>(fold_[static_cast<unsigned char>(c)]);
@@ -156,10 +155,13 @@ bool TextMatcher::InLines(const RawStore& raw, int32_t first, int32_t last) cons
         // The line holding the candidate: the last one starting at or before it. The candidate
         // may run on into the next line or break a word limit; the line as a whole decides.
         const auto offset = static_cast<size_t>(at - text.data());
-        const auto lines = std::views::iota(first, last + 1);
-        const auto after =
-            std::ranges::partition_point(lines, [&](int32_t j) { return startOf(j) <= offset; });
-        const int32_t line = first + static_cast<int32_t>(after - lines.begin()) - 1;
+        int32_t low = first;  // starts at or before the candidate
+        int32_t high = last + 1;
+        while (high - low > 1) {
+            const int32_t middle = low + (high - low) / 2;
+            (startOf(middle) <= offset ? low : high) = middle;
+        }
+        const int32_t line = low;
         if (InLine(raw.Text(line))) return true;
         if (line == last) return false;
         at = scanner.Next(text.data() + startOf(line + 1), end);

@@ -285,6 +285,9 @@ class frmMain : public QMainWindow {
     void BuildView();
     void Connect();
     void RefreshAfterComparison(bool positionProcList);
+    // Runs `compare` for a new pair shown from its first procedure; when it puts no comparison in
+    // place, the procedure on screen stays.
+    void CompareFromFirstProc(const std::function<bool()>& compare);
     void SetMRUCaptions(const std::vector<std::string>& captions);
     // Measures the screen, the fonts and the frame again.
     void RefreshMetrics();
@@ -302,12 +305,18 @@ class frmMain : public QMainWindow {
     void SetComparing(bool comparing);
     // Moves a horizontal bar without its change event; the caller draws.
     void SetHorizontalScroll(int p, int value);
-    // After a part of the window was shown or hidden: the view area, the panes, the scroll
-    // ranges, the drawing and the legend.
+    // The find bar, the view area, the panes, the scroll ranges and the drawing, after the
+    // window's size or a part of it changed.
+    void RelayoutPanes();
+    // After a part of the window was shown or hidden: the panes as above, and the legend.
     void RelayoutView();
     // Both panes back to their first column, as every view starts.
     void StartAtFirstColumn();
     bool ProcListHasFocus() const;
+    // The rows of the procedure shown, in the view shown.
+    int32_t CurrentRowCount() const {
+        return ViewRowCount(ctx_.State, CurrentProc, ctx_.Values.ViewMode);
+    }
     // Typing in the closed procedure list goes to the procedure whose name starts with the
     // letters typed; true when the key was taken so.
     bool TypeInProcList(const QKeyEvent& key);

@@ -68,16 +68,19 @@ void frmMain::RefreshAfterComparison(bool positionProcList) {
     sbButtonsDisableEnable();
 }
 
+void frmMain::CompareFromFirstProc(const std::function<bool()>& compare) {
+    const int16_t shownProc = CurrentProc;
+    CurrentProc = 1;
+    if (compare()) {
+        RefreshAfterComparison(false);
+    } else {
+        CurrentProc = shownProc;
+    }
+}
+
 void frmMain::mnuFileOpen_Click() {
-    Run(TraceKind::Events, "mnuFileOpen_Click", [&] {
-        const int16_t shownProc = CurrentProc;
-        CurrentProc = 1;
-        if (SelectAndCompareFiles()) {
-            RefreshAfterComparison(false);
-        } else {
-            CurrentProc = shownProc;
-        }
-    });
+    Run(TraceKind::Events, "mnuFileOpen_Click",
+        [&] { CompareFromFirstProc([this] { return SelectAndCompareFiles(); }); });
 }
 
 void frmMain::mnuFileRecompare_Click() {
@@ -100,13 +103,7 @@ void frmMain::mnuFileMRU_Click(int index) {
             return;
         }
         SelectMRUEntry(entry, ctx_.State, ctx_.Values);
-        const int16_t shownProc = CurrentProc;
-        CurrentProc = 1;
-        if (CompareAFile()) {
-            RefreshAfterComparison(false);
-        } else {
-            CurrentProc = shownProc;
-        }
+        CompareFromFirstProc([this] { return CompareAFile(); });
     });
 }
 

@@ -147,13 +147,7 @@ void frmMain::Form_Resize() {
         LastHeight = outerHeight;
         PositionToolbar();
         PositionProcList();
-        PositionFindBar();
-        PositionViewArea();
-        PositionDisplayAreas();
-        if (ctx_.State.FilesCompared) {
-            SetScrollBars();
-            ShowDisplayArrays();
-        }
+        RelayoutPanes();
     });
 }
 
@@ -320,7 +314,7 @@ void frmMain::mnuViewStatusBar_Click() {
     });
 }
 
-void frmMain::RelayoutView() {
+void frmMain::RelayoutPanes() {
     PositionFindBar();
     PositionViewArea();
     PositionDisplayAreas();
@@ -328,6 +322,10 @@ void frmMain::RelayoutView() {
         SetScrollBars();
         ShowDisplayArrays();
     }
+}
+
+void frmMain::RelayoutView() {
+    RelayoutPanes();
     SetupLegend();
 }
 

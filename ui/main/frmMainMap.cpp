@@ -15,7 +15,7 @@ void frmMain::ShowProcMaps() {
     Run(TraceKind::App, "ShowProcMaps", [&] {
         const std::string& mode = ctx_.Values.ViewMode;
         const int panes = mode == "C" ? 1 : 2;
-        const int32_t rows = ViewRowCount(ctx_.State, CurrentProc, mode);
+        const int32_t rows = CurrentRowCount();
         const double ratio = metrics_.DevicePixelRatio;
         for (int p = 0; p < panes; ++p) {
             ProcMapStrip* strip = picMap[p];
@@ -44,7 +44,7 @@ void frmMain::picMap_MouseMove(int index, double y) {
 void frmMain::ScrollFromMap(int p, double y) {
     QScrollBar* bar = vsbDisplay[p];
     if (!ctx_.State.FilesCompared || !bar->isEnabled()) return;
-    const int32_t rows = ViewRowCount(ctx_.State, CurrentProc, ctx_.Values.ViewMode);
+    const int32_t rows = CurrentRowCount();
     // The bar's change event draws, moves a synchronised partner and focuses the pane.
     bar->setValue(
         MapScrollValue(y, picMap[p]->height(), rows, Scroll[p].LinesPerPane, bar->maximum()));

@@ -64,8 +64,7 @@ void frmMain::SearchText(int direction) {
         textFoundCombined_ = combined;
         SelectProcEntry(found->Entry);  // shows the procedure from its top when it changes
         const int pane = found->Pane;
-        const int32_t rows = combined ? ctx_.State.CombinedCount(CurrentProc)
-                                      : ctx_.State.SeparateCount(CurrentProc);
+        const int32_t rows = CurrentRowCount();
         // Highlighted as the block search highlights: the row in both panes.
         HiLiteLine[0] = found->Row;
         if (!combined) HiLiteLine[1] = found->Row;

@@ -79,8 +79,7 @@ void frmMain::ShowPaneMenu(int pane, QPoint globalPos, int y) {
             globalPos = fraDisplay[pane]->mapToGlobal(QPoint(metrics_.RowHeight, band.Top));
         }
         menuPane_ = pane;
-        const int32_t rows = combined ? ctx_.State.CombinedCount(CurrentProc)
-                                      : ctx_.State.SeparateCount(CurrentProc);
+        const int32_t rows = CurrentRowCount();
         const bool held = Selection.Pane == pane;
         mnuPaneCopy->setEnabled(held &&
                                 SelectionHasLines(ctx_.State, CurrentProc, combined, Selection));
@@ -105,10 +104,7 @@ void frmMain::CopySelection(CopyForm form) {
 void frmMain::SelectEveryRow(int pane) {
     Run(TraceKind::App, "SelectEveryRow", [&] {
         if (!ctx_.State.FilesCompared) return;
-        const bool combined = ctx_.Values.ViewMode == "C";
-        const int32_t rows = combined ? ctx_.State.CombinedCount(CurrentProc)
-                                      : ctx_.State.SeparateCount(CurrentProc);
-        Selection = SelectAllRows(pane, rows);
+        Selection = SelectAllRows(pane, CurrentRowCount());
         ShowSelection();
     });
 }
@@ -116,9 +112,7 @@ void frmMain::SelectEveryRow(int pane) {
 void frmMain::ExtendSelection(int pane, int step) {
     Run(TraceKind::App, "ExtendSelection", [&] {
         if (!ctx_.State.FilesCompared) return;
-        const bool combined = ctx_.Values.ViewMode == "C";
-        const int32_t rows = combined ? ctx_.State.CombinedCount(CurrentProc)
-                                      : ctx_.State.SeparateCount(CurrentProc);
+        const int32_t rows = CurrentRowCount();
         const int32_t hiLite = HiLiteLine[pane];
         const bool hiLiteShown = hiLite >= TopLine[pane] && hiLite <= BottomLine[pane];
         Selection = ExtendByRow(Selection, pane, step, rows, hiLiteShown ? hiLite : TopLine[pane]);

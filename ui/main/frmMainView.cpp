@@ -125,8 +125,7 @@ ScrollInput frmMain::MakeScrollInput() const {
     const std::string& mode = ctx_.Values.ViewMode;
     ScrollInput in;
     in.ViewMode = mode;
-    in.Rows =
-        mode == "C" ? ctx_.State.CombinedCount(CurrentProc) : ctx_.State.SeparateCount(CurrentProc);
+    in.Rows = CurrentRowCount();
     for (int p = 0; p < 2; ++p) {
         in.Pane[p] = {metrics_.Twips(picDisplay[p]->height()),
                       metrics_.Twips(fraDisplay[p]->width()), metrics_.RowHeightTwips(),
