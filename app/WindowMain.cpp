@@ -5,12 +5,7 @@
 #include <QApplication>
 #include <QDesktopServices>
 #include <QUrl>
-#include <cstdlib>
 #include <memory>
-#include <string_view>
-#ifdef DUALIS_WITH_XCB
-#include <xcb/xcb.h>
-#endif
 
 #include "HelpWindow.h"
 #include "Services.h"
@@ -20,40 +15,6 @@
 #include "frmSelectFiles.h"
 
 namespace dualis {
-#if defined(__linux__) || defined(__unix__)
-namespace {
-
-bool XServerAnswers() {
-#ifdef DUALIS_WITH_XCB
-    xcb_connection_t* connection = xcb_connect(nullptr, nullptr);
-    const bool answers = xcb_connection_has_error(connection) == 0;
-    xcb_disconnect(connection);
-    return answers;
-#else
-    return true;
-#endif
-}
-
-}  // namespace
-#endif
-
-bool DisplayAvailable() {
-#if defined(__linux__) || defined(__unix__)
-    auto set = [](const char* name) {
-        const char* value = std::getenv(name);
-        return value && *value ? value : nullptr;
-    };
-    const char* platform = set("QT_QPA_PLATFORM");
-    if (platform && std::string_view(platform).substr(0, 3) != "xcb") return true;
-    if (!platform && set("WAYLAND_DISPLAY")) return true;
-    // Qt ends the program when it cannot reach the X server that DISPLAY names, so the server is
-    // asked first.
-    return set("DISPLAY") && XServerAnswers();
-#else
-    return true;
-#endif
-}
-
 namespace {
 
 // Everything the window program keeps for the whole run.

@@ -6,9 +6,6 @@
 
 namespace dualis {
 
-// True when a window system can be reached (a display, or a platform named for Qt).
-bool DisplayAvailable();
-
 // Runs the window until the program ends; returns the exit status.
 int RunWindow(const CommandLine& cmd, int argc, char** argv);
 

@@ -7,6 +7,7 @@
 #include <cstdlib>
 #include <new>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "CommandLine.h"
@@ -18,6 +19,7 @@
 #include "Services.h"
 #include "TerminalText.h"
 #ifdef DUALIS_WITH_WINDOW
+#include "DisplayCheck.h"
 #include "WindowMain.h"
 #endif
 
@@ -86,14 +88,18 @@ int main(int argc, char** argv) {
         return kExitEqual;
     }
     if (cmd.RunMode == dualis::CommandLine::Mode::Window) {
+        std::string_view noDisplay = "No display found";
 #ifdef DUALIS_WITH_WINDOW
-        if (dualis::DisplayAvailable()) return dualis::RunWindow(cmd, argc, argv);
+        const dualis::DisplayState display = dualis::CheckDisplay();
+        if (display == dualis::DisplayState::Available) return dualis::RunWindow(cmd, argc, argv);
+        noDisplay = dualis::DisplayProblem(display);
 #endif
+        const std::string said(noDisplay);
         if (cmd.Files[0].empty()) {
-            std::fprintf(stderr, "No display found: give two files to print their comparison.\n");
+            std::fprintf(stderr, "%s: give two files to print their comparison.\n", said.c_str());
             return kExitTrouble;
         }
-        std::fprintf(stderr, "No display found: printing the report instead.\n");
+        std::fprintf(stderr, "%s: printing the report instead.\n", said.c_str());
         cmd.RunMode = dualis::CommandLine::Mode::Report;
     }
     dualis::Services services;
