@@ -142,28 +142,56 @@ constexpr double SingleLimit = static_cast<double>(std::numeric_limits<float>::m
 
 constexpr std::string_view NotANumber = "is not a number";
 constexpr std::string_view OutOfRange = "is out of range";
+constexpr std::string_view NotABoolean = "is not Yes, No, True, False, -1 or 0";
+
+std::string TheDefault(const std::string& defaultText) {
+    return "the default " + defaultText + " is used";
+}
+
+// Blanks around a value are trimmed by the file, so a value of blanks alone is empty too.
+bool HasNoNumber(std::string_view text) {
+    return !text.empty() && !FindLeadingNumber(text);
+}
 
 }  // namespace
 
-int16_t KeyReader::Whole16(std::string_view key, int16_t defaultValue) {
-    const std::string text = ini_.ReadString(key, NumberText(defaultValue));
-    if (const auto value = WholeNumber16(LeadingNumber(text))) return *value;
-    Report(key, text, OutOfRange, NumberText(defaultValue));
+bool KeyReader::Bool(std::string_view key, bool defaultValue) {
+    const std::string text = ini_.ReadString(key, "");
+    if (text.empty()) return defaultValue;
+    if (const std::optional<bool> value = BoolFromText(text)) return *value;
+    Report(key, text, NotABoolean, TheDefault(defaultValue ? "Yes" : "No"));
     return defaultValue;
+}
+
+int16_t KeyReader::Whole16(std::string_view key, int16_t defaultValue, Correction correct) {
+    auto used = [correct](int16_t value) { return correct ? correct(value) : value; };
+    const std::string text = ini_.ReadString(key, NumberText(defaultValue));
+    if (const auto value = WholeNumber16(LeadingNumber(text))) {
+        if (HasNoNumber(text)) ReportNoNumber(key, text, NumberText(used(*value)));
+        return used(*value);
+    }
+    Report(key, text, OutOfRange, TheDefault(NumberText(used(defaultValue))));
+    return used(defaultValue);
 }
 
 int32_t KeyReader::Whole32(std::string_view key, int32_t defaultValue) {
     const std::string text = ini_.ReadString(key, NumberText(defaultValue));
-    if (const auto value = WholeNumber32(LeadingNumber(text))) return *value;
-    Report(key, text, OutOfRange, NumberText(defaultValue));
+    if (const auto value = WholeNumber32(LeadingNumber(text))) {
+        if (HasNoNumber(text)) ReportNoNumber(key, text, NumberText(*value));
+        return *value;
+    }
+    Report(key, text, OutOfRange, TheDefault(NumberText(defaultValue)));
     return defaultValue;
 }
 
 float KeyReader::Single(std::string_view key, float defaultValue) {
     const std::string text = ini_.ReadString(key, NumberText(defaultValue));
     const double value = LeadingNumber(text);
-    if (std::abs(value) < SingleLimit) return static_cast<float>(value);
-    Report(key, text, OutOfRange, NumberText(defaultValue));
+    if (std::abs(value) < SingleLimit) {
+        if (HasNoNumber(text)) ReportNoNumber(key, text, NumberText(static_cast<float>(value)));
+        return static_cast<float>(value);
+    }
+    Report(key, text, OutOfRange, TheDefault(NumberText(defaultValue)));
     return defaultValue;
 }
 
@@ -172,7 +200,7 @@ int16_t KeyReader::StrictWhole16(std::string_view key, int16_t defaultValue) {
     const std::optional<double> number = WholeText(text, HexForm::Signed);
     const std::optional<int16_t> value = number ? WholeNumber16(*number) : std::nullopt;
     if (value) return *value;
-    Report(key, text, number ? OutOfRange : NotANumber, NumberText(defaultValue));
+    Report(key, text, number ? OutOfRange : NotANumber, TheDefault(NumberText(defaultValue)));
     return defaultValue;
 }
 
@@ -181,7 +209,7 @@ float KeyReader::StrictWholeSingle(std::string_view key, float defaultValue) {
     const std::optional<double> number = WholeText(text, HexForm::Signed);
     const std::optional<int32_t> value = number ? WholeNumber32(*number) : std::nullopt;
     if (value) return static_cast<float>(*value);
-    Report(key, text, number ? OutOfRange : NotANumber, NumberText(defaultValue));
+    Report(key, text, number ? OutOfRange : NotANumber, TheDefault(NumberText(defaultValue)));
     return defaultValue;
 }
 
@@ -190,16 +218,21 @@ uint32_t KeyReader::Colour(std::string_view key, uint32_t defaultValue) {
     const std::optional<double> number = WholeText(text, HexForm::Unsigned);
     const std::optional<uint32_t> value = number ? ColourBits(*number) : std::nullopt;
     if (value) return *value;
-    Report(key, text, number ? OutOfRange : NotANumber, ColourText(defaultValue));
+    Report(key, text, number ? OutOfRange : NotANumber, TheDefault(ColourText(defaultValue)));
     return defaultValue;
 }
 
 void KeyReader::Report(std::string_view key, std::string_view text, std::string_view fault,
-                       const std::string& defaultText) {
+                       std::string_view outcome) {
     std::string message(key);
     message.append(": \"").append(text).append("\" ").append(fault);
-    message.append("; the default ").append(defaultText).append(" is used.");
+    message.append("; ").append(outcome).append(".");
     problems_.push_back(std::move(message));
+}
+
+void KeyReader::ReportNoNumber(std::string_view key, std::string_view text,
+                               const std::string& used) {
+    Report(key, text, NotANumber, used + " is used");
 }
 
 void KeyWriter::String(std::string_view key, std::string_view value) {

@@ -36,8 +36,8 @@ std::vector<std::string> GetEveryKey(cINIHandler& ini, Settings& s,
     c.LineByLine = read.Bool("LineByLine", d.Compare.LineByLine);
     // A missing key, 0, a negative value and text without a number all give 2.
     c.SyncNumber =
-        CompareOptions::CorrectSyncNumber(read.Whole16("SyncNumber", d.Compare.SyncNumber));
-    c.TabWidth = CompareOptions::CorrectTabWidth(read.Whole16("TabWidth", d.Compare.TabWidth));
+        read.Whole16("SyncNumber", d.Compare.SyncNumber, CompareOptions::CorrectSyncNumber);
+    c.TabWidth = read.Whole16("TabWidth", d.Compare.TabWidth, CompareOptions::CorrectTabWidth);
 
     ini.SetSection("Debug");
     w.DontFixDataErrors = read.Bool("DontFixDataErrors", d.Switches.DontFixDataErrors);
@@ -72,9 +72,15 @@ std::vector<std::string> GetEveryKey(cINIHandler& ini, Settings& s,
     s.SyncHScroll = read.Bool("SyncHScroll", d.SyncHScroll);
     s.SyncVScroll = read.Bool("SyncVScroll", d.SyncVScroll);
     s.ViewLegend = read.Bool("ViewLegend", d.ViewLegend);
-    s.ViewMode = read.String("ViewMode", d.ViewMode);
+    const std::string viewMode = read.String("ViewMode", d.ViewMode);
+    s.ViewMode = viewMode;
     // A hand-edited "v" means the vertical view, not a window without panes.
     for (char& c : s.ViewMode) c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
+    // Any other text is kept, as the window has always taken it: it draws no view.
+    if (!s.ViewMode.empty() && s.ViewMode != "V" && s.ViewMode != "H" && s.ViewMode != "C") {
+        read.Report("ViewMode", viewMode, "is not V, H or C",
+                    "no view is shown until one is chosen in the View menu");
+    }
     s.Viewstatusbar = read.Bool("Viewstatusbar", d.Viewstatusbar);
     w.ToolTips = read.Bool("ViewToolTips", d.Switches.ToolTips);
     c.DifferencesAfter = read.StrictWhole16("DifferencesAfter", d.Compare.DifferencesAfter);

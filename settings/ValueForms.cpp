@@ -29,17 +29,19 @@ std::optional<bool> BoolFromText(std::string_view text) {
     return std::nullopt;
 }
 
-double LeadingNumber(std::string_view text) {
+std::optional<double> FindLeadingNumber(std::string_view text) {
     size_t i = text.find_first_not_of(" \t");
-    if (i == std::string_view::npos) return 0;
+    if (i == std::string_view::npos) return std::nullopt;
     text.remove_prefix(i);
     if (text.size() >= 2 && text[0] == '&' && (text[1] == 'H' || text[1] == 'h')) {
         // As a hexadecimal literal reads: up to four digits a 16-bit value, up to eight a
         // 32-bit one, both signed (&HFFFF is -1).
         uint64_t value = 0;
-        for (size_t k = 2; k < text.size() && k < 10 && HexDigit(text[k]) >= 0; ++k) {
+        size_t k = 2;
+        for (; k < text.size() && k < 10 && HexDigit(text[k]) >= 0; ++k) {
             value = value * 16 + static_cast<uint64_t>(HexDigit(text[k]));
         }
+        if (k == 2) return std::nullopt;
         if (value <= 0xFFFF) return static_cast<int16_t>(static_cast<uint16_t>(value));
         return static_cast<int32_t>(static_cast<uint32_t>(value));
     }
@@ -58,7 +60,7 @@ double LeadingNumber(std::string_view text) {
             digits = true;
         }
     }
-    if (!digits) return 0;
+    if (!digits) return std::nullopt;
     if (k < text.size() && (text[k] == 'E' || text[k] == 'e')) {
         size_t e = k + 1;
         std::string exponent = "e";

@@ -14,8 +14,14 @@ std::optional<bool> BoolFromText(std::string_view text);
 
 // The leading numeric value of a text, read as a numeric literal: blanks skipped, an optional
 // sign, digits with an optional fraction and exponent, or "&H" and hexadecimal digits. Reading
-// stops at the first character that cannot continue the number; no number in front gives 0.
-double LeadingNumber(std::string_view text);
+// stops at the first character that cannot continue the number; nothing when no number is in
+// front.
+std::optional<double> FindLeadingNumber(std::string_view text);
+
+// The same, with 0 for a text that has no number in front.
+inline double LeadingNumber(std::string_view text) {
+    return FindLeadingNumber(text).value_or(0);
+}
 
 // Rounds to the nearest whole number, halves to the even neighbour; nothing when the result
 // does not fit 16 bits.

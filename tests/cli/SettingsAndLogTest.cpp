@@ -46,6 +46,18 @@ TEST(CommandLineSettings, AFileThatIsNoSettingsFileIsNamedAndTheDefaultsAreUsed)
     }
 }
 
+TEST(CommandLineSettings, EveryValueThatCannotBeReadIsNamedOnce) {
+    test::TempDir dir;
+    const std::string ini =
+        dir.Write("s.ini", "[Compare]\nIgnoreCase=perhaps\nTabWidth=abc\n[Display]\nViewMode=Q\n");
+    const Outcome run = RunDualis({"--settings", ini, "--report", Case1, Case2});
+    EXPECT_EQ(run.Status, 1);  // IgnoreCase takes its default, off
+    EXPECT_EQ(run.Err,
+              "IgnoreCase: \"perhaps\" is not Yes, No, True, False, -1 or 0; the default No is "
+              "used.\nTabWidth: \"abc\" is not a number; 0 is used.\nViewMode: \"Q\" is not V, H "
+              "or C; no view is shown until one is chosen in the View menu.\n");
+}
+
 TEST(CommandLineLog, ALogThatCannotBeOpenedIsNamedAndTheComparisonGoesOn) {
     test::TempDir dir;
     const std::string missing = (dir.Path() / "none" / "trace.log").string();

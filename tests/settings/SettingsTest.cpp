@@ -172,7 +172,7 @@ TEST_F(SettingsTest, NumbersAreCorrectedAndReadLeniently) {
     EXPECT_EQ(s.SourceFilterIndex, 7);
     EXPECT_EQ(s.SyncFilePaths, 65536);
     EXPECT_EQ(s.TargetFilterIndex, 0);
-    EXPECT_EQ(problems, Texts{});
+    EXPECT_EQ(problems, Texts{"TargetFilterIndex: \"none\" is not a number; 0 is used."});
 }
 
 TEST_F(SettingsTest, StrictNumbersAndColoursTakeTheirWrittenForms) {
@@ -223,11 +223,63 @@ TEST_F(SettingsTest, BooleansKnowEveryStoredWord) {
                 s.Compare.IgnoreComments);
     EXPECT_FALSE(s.SyncHScroll || s.SyncVScroll || s.ViewLegend);
     EXPECT_TRUE(s.Symbols);  // not a Boolean word: the default
+    EXPECT_EQ(problems,
+              Texts{"Symbols: \"On\" is not Yes, No, True, False, -1 or 0; the default Yes is "
+                    "used."});
 }
 
 TEST_F(SettingsTest, AViewModeInLowerCaseIsTheSameView) {
     File("[Display]\nViewMode=h\n");
     EXPECT_EQ(ReadInto(Defaults()).ViewMode, "H");
+    EXPECT_EQ(problems, Texts{});
+}
+
+// Each value the lenient forms cannot read is named with what is used instead, and takes the
+// value it always took: a Boolean its default, a number without a number in front 0, which a
+// correction may turn into another value, and an unknown view letter itself.
+TEST_F(SettingsTest, EveryValueReadLenientlyThatCannotBeReadIsNamed) {
+    File(
+        "[Compare]\nExpandTabs=perhaps\nIgnoreCase=Yes\nLineByLine=1e5\nSyncNumber=two\n"
+        "TabWidth=abc\n[Debug]\nLogApp=12abc\nLogDebug=\n[Display]\nFontSize=big\n"
+        "ViewMode=q\nSyncHScroll=\"\"\nMainWindowState=max\n"
+        "[Files]\nSyncFilePaths=&Hz\nShowFileOpen=never\n");
+    const Settings s = ReadInto(Changed());
+    EXPECT_EQ(problems,
+              (Texts{"ExpandTabs: \"perhaps\" is not Yes, No, True, False, -1 or 0; the default No "
+                     "is used.",
+                     "LineByLine: \"1e5\" is not Yes, No, True, False, -1 or 0; the default No is "
+                     "used.",
+                     "SyncNumber: \"two\" is not a number; 2 is used.",
+                     "TabWidth: \"abc\" is not a number; 0 is used.",
+                     "LogApp: \"12abc\" is not Yes, No, True, False, -1 or 0; the default No is "
+                     "used.",
+                     "FontSize: \"big\" is not a number; 0 is used.",
+                     "ViewMode: \"q\" is not V, H or C; no view is shown until one is chosen in "
+                     "the View menu.",
+                     "MainWindowState: \"max\" is not a number; 0 is used.",
+                     "SyncFilePaths: \"&Hz\" is not a number; 0 is used.",
+                     "ShowFileOpen: \"never\" is not Yes, No, True, False, -1 or 0; the default "
+                     "Yes is used."}));
+    Settings expected = Defaults();
+    expected.Compare.IgnoreCase = true;
+    expected.Compare.TabWidth = 0;
+    expected.ViewMode = "Q";
+    EXPECT_EQ(s, expected);
+}
+
+TEST_F(SettingsTest, ANumberInFrontOrAnEmptyValueIsReadWithoutAMessage) {
+    File(
+        "[Compare]\nSyncNumber=\nTabWidth=12abc\nExpandTabs=\n[Display]\nViewMode=\n"
+        "FontSize=  \nSymbols=\n[Files]\nSourceFilterIndex=&H2z\n");
+    const Settings s = ReadInto(Changed());
+    EXPECT_EQ(problems, Texts{});
+    EXPECT_EQ(s.Compare.SyncNumber, 2);
+    EXPECT_EQ(s.Compare.TabWidth, 12);
+    EXPECT_FALSE(s.Compare.ExpandTabs);
+    EXPECT_EQ(s.ViewMode, "");
+    EXPECT_EQ(s.FontSize, 0);
+    EXPECT_TRUE(s.Symbols);
+    EXPECT_EQ(s.SourceFilterIndex, 2);
 }
 
 TEST_F(SettingsTest, ABadValueTakesItsDefaultAndTheNextWriteMendsIt) {

@@ -27,6 +27,15 @@ TEST(LeadingNumber, ReadsLikeANumericLiteral) {
     EXPECT_EQ(LeadingNumber("1e"), 1);
 }
 
+TEST(LeadingNumber, TellsATextWithoutANumberInFrontFromZero) {
+    EXPECT_EQ(FindLeadingNumber("0"), 0);
+    EXPECT_EQ(FindLeadingNumber(" .5x"), 0.5);
+    EXPECT_EQ(FindLeadingNumber("&H0"), 0);
+    for (const char* none : {"", "  ", "abc", "-", "+.", ".e5", "&H", "&Hxyz", "x12"}) {
+        EXPECT_EQ(FindLeadingNumber(none), std::nullopt) << none;
+    }
+}
+
 TEST(WholeNumber16, RoundsHalvesToEvenAndChecksTheRange) {
     EXPECT_EQ(WholeNumber16(2.5), 2);
     EXPECT_EQ(WholeNumber16(3.5), 4);
