@@ -76,10 +76,10 @@ std::vector<std::string> GetEveryKey(cINIHandler& ini, Settings& s,
     s.ViewMode = viewMode;
     // A hand-edited "v" means the vertical view, not a window without panes.
     for (char& c : s.ViewMode) c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
-    // Any other text is kept, as the window has always taken it: it draws no view.
-    if (!s.ViewMode.empty() && s.ViewMode != "V" && s.ViewMode != "H" && s.ViewMode != "C") {
-        read.Report("ViewMode", viewMode, "is not V, H or C",
-                    "no view is shown until one is chosen in the View menu");
+    // Any other text would leave the window without a view until one is chosen in the menu.
+    if (s.ViewMode != "V" && s.ViewMode != "H" && s.ViewMode != "C") {
+        if (!s.ViewMode.empty()) read.Report("ViewMode", viewMode, "is not V, H or C", "V is used");
+        s.ViewMode = d.ViewMode;
     }
     s.Viewstatusbar = read.Bool("Viewstatusbar", d.Viewstatusbar);
     w.ToolTips = read.Bool("ViewToolTips", d.Switches.ToolTips);

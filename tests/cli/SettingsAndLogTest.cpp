@@ -55,7 +55,7 @@ TEST(CommandLineSettings, EveryValueThatCannotBeReadIsNamedOnce) {
     EXPECT_EQ(run.Err,
               "IgnoreCase: \"perhaps\" is not Yes, No, True, False, -1 or 0; the default No is "
               "used.\nTabWidth: \"abc\" is not a number; 0 is used.\nViewMode: \"Q\" is not V, H "
-              "or C; no view is shown until one is chosen in the View menu.\n");
+              "or C; V is used.\n");
 }
 
 TEST(CommandLineLog, ALogThatCannotBeOpenedIsNamedAndTheComparisonGoesOn) {

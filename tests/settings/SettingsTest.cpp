@@ -236,7 +236,7 @@ TEST_F(SettingsTest, AViewModeInLowerCaseIsTheSameView) {
 
 // Each value the lenient forms cannot read is named with what is used instead, and takes the
 // value it always took: a Boolean its default, a number without a number in front 0, which a
-// correction may turn into another value, and an unknown view letter itself.
+// correction may turn into another value, and an unknown view letter the vertical view.
 TEST_F(SettingsTest, EveryValueReadLenientlyThatCannotBeReadIsNamed) {
     File(
         "[Compare]\nExpandTabs=perhaps\nIgnoreCase=Yes\nLineByLine=1e5\nSyncNumber=two\n"
@@ -254,8 +254,7 @@ TEST_F(SettingsTest, EveryValueReadLenientlyThatCannotBeReadIsNamed) {
                      "LogApp: \"12abc\" is not Yes, No, True, False, -1 or 0; the default No is "
                      "used.",
                      "FontSize: \"big\" is not a number; 0 is used.",
-                     "ViewMode: \"q\" is not V, H or C; no view is shown until one is chosen in "
-                     "the View menu.",
+                     "ViewMode: \"q\" is not V, H or C; V is used.",
                      "MainWindowState: \"max\" is not a number; 0 is used.",
                      "SyncFilePaths: \"&Hz\" is not a number; 0 is used.",
                      "ShowFileOpen: \"never\" is not Yes, No, True, False, -1 or 0; the default "
@@ -263,7 +262,6 @@ TEST_F(SettingsTest, EveryValueReadLenientlyThatCannotBeReadIsNamed) {
     Settings expected = Defaults();
     expected.Compare.IgnoreCase = true;
     expected.Compare.TabWidth = 0;
-    expected.ViewMode = "Q";
     EXPECT_EQ(s, expected);
 }
 
@@ -276,7 +274,7 @@ TEST_F(SettingsTest, ANumberInFrontOrAnEmptyValueIsReadWithoutAMessage) {
     EXPECT_EQ(s.Compare.SyncNumber, 2);
     EXPECT_EQ(s.Compare.TabWidth, 12);
     EXPECT_FALSE(s.Compare.ExpandTabs);
-    EXPECT_EQ(s.ViewMode, "");
+    EXPECT_EQ(s.ViewMode, "V");
     EXPECT_EQ(s.FontSize, 0);
     EXPECT_TRUE(s.Symbols);
     EXPECT_EQ(s.SourceFilterIndex, 2);
