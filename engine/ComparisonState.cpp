@@ -87,7 +87,6 @@ int32_t RawStore::Split(const char* read, const char* end, Append&& append) {
 
 int32_t RawStore::LoadUtf8(std::string text) {
     Clear();
-    encoding_ = Encoding::Utf8;
     text_ = std::move(text);
     const char* base = text_.data();
     return Split(base, base + text_.size(), [this](std::string_view line, size_t at) {
@@ -99,7 +98,6 @@ int32_t RawStore::LoadUtf8(std::string text) {
 
 int32_t RawStore::LoadWindows1252(std::string_view bytes) {
     Clear();
-    encoding_ = Encoding::Windows1252;
     text_.resize(Cp1252AsUtf8Size(bytes));  // room for the whole text; Split cuts it to size
     return Split(bytes.data(), bytes.data() + bytes.size(),
                  [this](std::string_view line, size_t at) {

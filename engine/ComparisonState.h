@@ -67,7 +67,6 @@ class RawStore {
     }
     bool Ignored(int32_t line) const { return ignored_[line] != 0; }
     void SetIgnored(int32_t line) { ignored_[line] = 1; }
-    Encoding FileEncoding() const { return encoding_; }
     int16_t MaxLineLength() const { return maxLineLength_; }
 
   private:
@@ -78,7 +77,6 @@ class RawStore {
     std::vector<uint32_t> start_;  // start_[j]: offset of line j; start_[Count()+1]: the end
     std::vector<uint8_t> ignored_;
     std::vector<LineEnd> ends_;  // ends_[j]: how line j ended; index 0 unused
-    Encoding encoding_ = Encoding::Utf8;
     int16_t maxLineLength_ = 0;
 };
 

@@ -73,16 +73,15 @@ int16_t GetTrailingBlanks(std::string_view s, IHost* trace) {
     return static_cast<int16_t>(n == s.size() ? 0 : n);
 }
 
-int32_t HashLine(std::string_view s, Encoding encoding, IHost* trace) {
+int32_t HashLine(std::string_view s, IHost* trace) {
     TraceScope scope(trace, "mCompare: HashLine");
-    return CharCodeSum(s, encoding);
+    return CharCodeSum(s);
 }
 
 void LoadCookedStack(ComparisonState& state, int fileIndex, const CompareOptions& o, IHost* trace) {
     RawStore& raw = state.RawStack[fileIndex];
     CookedStore& cooked = state.CookedStack[fileIndex];
     cooked.Clear();
-    const Encoding encoding = raw.FileEncoding();
     // While tracing, every line goes the way that calls each traced helper.
     const bool changesText = OptionsChangeText(o) || trace;
     std::string s;
@@ -94,7 +93,7 @@ void LoadCookedStack(ComparisonState& state, int fileIndex, const CompareOptions
             if (comment || (rawText.empty() && o.IgnoreBlankLines)) {
                 raw.SetIgnored(j);
             } else {
-                const LineMetrics m = MeasureLine(rawText, encoding);
+                const LineMetrics m = MeasureLine(rawText);
                 cooked.AddUnchanged(j, static_cast<int16_t>(m.Chars), m.CodeSum);
             }
             continue;
@@ -144,9 +143,9 @@ void LoadCookedStack(ComparisonState& state, int fileIndex, const CompareOptions
         if ((s.empty() && o.IgnoreBlankLines) || isComment) {
             raw.SetIgnored(j);
         } else if (s == rawText) {
-            cooked.AddUnchanged(j, static_cast<int16_t>(length), HashLine(s, encoding, trace));
+            cooked.AddUnchanged(j, static_cast<int16_t>(length), HashLine(s, trace));
         } else {
-            cooked.AddChanged(j, static_cast<int16_t>(length), HashLine(s, encoding, trace), s);
+            cooked.AddChanged(j, static_cast<int16_t>(length), HashLine(s, trace), s);
         }
     }
 }

@@ -21,7 +21,8 @@ void LoadCookedStack(ComparisonState& state, int fileIndex, const CompareOptions
 std::string_view UnComment(std::string_view s, IHost* trace = nullptr);
 int16_t GetLeadingBlanks(std::string_view s, IHost* trace = nullptr);
 int16_t GetTrailingBlanks(std::string_view s, IHost* trace = nullptr);
-// The sum of the characters' codes in the file's encoding, wrapping in 32 bits.
-int32_t HashLine(std::string_view s, Encoding encoding, IHost* trace = nullptr);
+// The sum of the characters' Unicode code points, wrapping in 32 bits, whatever encoding the
+// file was read in.
+int32_t HashLine(std::string_view s, IHost* trace = nullptr);
 
 }  // namespace dualis

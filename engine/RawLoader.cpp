@@ -17,12 +17,23 @@ bool IsPathSeparator(char c) {
 }
 
 void LoadRawText(ComparisonState& state, int fileIndex, std::string bytes) {
-    if (std::memchr(bytes.data(), 0, std::min(bytes.size(), TextProbeBytes)) != nullptr) {
-        throw InputFileError("It is not a text file.");
-    }
     RawStore& raw = state.RawStack[fileIndex];
     int32_t tooLong;
-    if (bytes.starts_with(Utf8ByteOrderMark)) {
+    const bool bigEndian = bytes.starts_with(Utf16BeByteOrderMark);
+    if (bigEndian || bytes.starts_with(Utf16LeByteOrderMark)) {
+        // Every other byte of UTF-16 text in the Latin alphabets is 0, so its probe looks for a
+        // NUL character instead; a file that only starts like UTF-16 is no text either.
+        const std::string_view units = std::string_view(bytes).substr(2);
+        if (HasNulUnit(units, TextProbeBytes / 2)) throw InputFileError("It is not a text file.");
+        std::string text = Utf16AsUtf8(units, bigEndian);
+        std::string().swap(bytes);  // the file's bytes are no longer needed while it is split
+        if (text.size() >= std::numeric_limits<uint32_t>::max()) {
+            throw InputFileError("The file's text is larger than 4 GiB.");
+        }
+        tooLong = raw.LoadUtf8(std::move(text));
+    } else if (std::memchr(bytes.data(), 0, std::min(bytes.size(), TextProbeBytes)) != nullptr) {
+        throw InputFileError("It is not a text file.");
+    } else if (bytes.starts_with(Utf8ByteOrderMark)) {
         bytes.erase(0, Utf8ByteOrderMark.size());
         tooLong = raw.LoadUtf8(IsValidUtf8(bytes) ? std::move(bytes) : RepairUtf8(bytes));
     } else if (IsValidUtf8(bytes)) {

@@ -11,7 +11,8 @@
 
 namespace dualis {
 
-// A file is text unless a NUL byte stands among its first this many bytes.
+// A file is text unless a NUL byte stands among its first this many bytes (a NUL character,
+// in a file with a UTF-16 byte-order mark).
 inline constexpr size_t TextProbeBytes = 8192;
 
 // Decodes a file's bytes into RawStack(fileIndex), cut into lines. Throws InputFileError when

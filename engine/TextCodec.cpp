@@ -1,5 +1,6 @@
 #include "TextCodec.h"
 
+#include <algorithm>
 #include <array>
 #include <cstring>
 
@@ -15,15 +16,6 @@ constexpr std::array<char32_t, 32> kCp1252High = {
 
 char32_t Cp1252ToUnicode(unsigned char byte) {
     return (byte >= 0x80 && byte < 0xA0) ? kCp1252High[byte - 0x80] : byte;
-}
-
-// The Windows-1252 byte of a code point that came from a Windows-1252 file (or a blank).
-uint32_t UnicodeToCp1252(char32_t cp) {
-    if (cp < 0x80 || (cp >= 0xA0 && cp <= 0xFF)) return cp;
-    for (size_t i = 0; i < kCp1252High.size(); ++i) {
-        if (kCp1252High[i] == cp) return static_cast<uint32_t>(0x80 + i);
-    }
-    return cp;  // not reachable for text decoded from Windows-1252
 }
 
 void AppendUtf8(std::string& out, char32_t cp) {
@@ -180,6 +172,46 @@ char* WriteCp1252AsUtf8(char* out, std::string_view bytes) {
     return out;
 }
 
+std::string Utf16AsUtf8(std::string_view bytes, bool bigEndian) {
+    const auto* p = reinterpret_cast<const unsigned char*>(bytes.data());
+    const size_t units = bytes.size() / 2;
+    auto unitAt = [&](size_t k) -> char32_t {
+        const char32_t first = p[2 * k];
+        const char32_t second = p[2 * k + 1];
+        return bigEndian ? (first << 8) | second : (second << 8) | first;
+    };
+    std::string out;
+    out.reserve(units + units / 4 + 3);
+    for (size_t k = 0; k < units; ++k) {
+        const char32_t unit = unitAt(k);
+        if (unit < 0x80) {
+            out.push_back(static_cast<char>(unit));
+            continue;
+        }
+        char32_t cp = unit;
+        if (unit >= 0xD800 && unit <= 0xDFFF) {
+            const char32_t low = k + 1 < units ? unitAt(k + 1) : 0;
+            if (unit <= 0xDBFF && low >= 0xDC00 && low <= 0xDFFF) {
+                cp = 0x10000 + ((unit - 0xD800) << 10) + (low - 0xDC00);
+                ++k;
+            } else {
+                cp = 0xFFFD;
+            }
+        }
+        AppendUtf8(out, cp);
+    }
+    if (bytes.size() % 2 != 0) AppendUtf8(out, 0xFFFD);
+    return out;
+}
+
+bool HasNulUnit(std::string_view bytes, size_t units) {
+    const size_t n = std::min(bytes.size() / 2, units);
+    for (size_t k = 0; k < n; ++k) {
+        if (bytes[2 * k] == '\0' && bytes[2 * k + 1] == '\0') return true;
+    }
+    return false;
+}
+
 int64_t CharCount(std::string_view utf8) {
     int64_t count = 0;
     for (char c : utf8) count += (static_cast<unsigned char>(c) & 0xC0) != 0x80;
@@ -222,11 +254,11 @@ bool EqualsIgnoringAsciiCase(std::string_view a, std::string_view b) {
     return true;
 }
 
-int32_t CharCodeSum(std::string_view utf8, Encoding encoding) {
-    return MeasureLine(utf8, encoding).CodeSum;
+int32_t CharCodeSum(std::string_view utf8) {
+    return MeasureLine(utf8).CodeSum;
 }
 
-LineMetrics MeasureLine(std::string_view utf8, Encoding encoding) {
+LineMetrics MeasureLine(std::string_view utf8) {
     uint32_t sum = 0;
     int64_t chars = 0;
     const auto* p = reinterpret_cast<const unsigned char*>(utf8.data());
@@ -251,7 +283,7 @@ LineMetrics MeasureLine(std::string_view utf8, Encoding encoding) {
             cp = 0xFFFD;
             len = 1;
         }
-        sum += encoding == Encoding::Windows1252 ? UnicodeToCp1252(cp) : cp;
+        sum += cp;
         i += len;
     }
     return {chars, static_cast<int32_t>(sum)};

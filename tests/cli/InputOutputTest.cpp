@@ -1,5 +1,6 @@
-// The command line against files it cannot compare or write: a plain message on standard
-// error, every control character in it visible, and exit status 2.
+// The command line against files in another encoding, and against files it cannot compare or
+// write: a plain message on standard error, every control character in it visible, and exit
+// status 2.
 #include <gtest/gtest.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -25,6 +26,25 @@ TEST(CommandLineInput, AFileThatIsNotTextIsRefused) {
     EXPECT_EQ(run.Status, 2);
     EXPECT_EQ(run.Err, "Unable to compare File 1\n" DUALIS_EXE "\nIt is not a text file.\n");
     EXPECT_EQ(run.Out, "");
+}
+
+TEST(CommandLineInput, AUtf16FileIsComparedAsAnyOther) {
+    test::TempDir dir;
+    // The same procedure in Windows-1252 (curly quotes, euro sign) and in UTF-16, which adds one.
+    const std::string one = dir.Write("one.bas", "Sub A()\r\nx = \x93\xE9\x94 \x80\r\nEnd Sub\r\n");
+    const std::u16string text =
+        u"Sub A()\r\nx = \u201C\u00E9\u201D \u20AC\nEnd Sub\r\n"
+        u"Sub B()\r\ny = \U0001F600\r\nEnd Sub\r\n";
+    std::string utf16 = "\xFF\xFE";
+    for (const char16_t unit : text) {
+        utf16 += static_cast<char>(unit & 0xFF);
+        utf16 += static_cast<char>(unit >> 8);
+    }
+    const Outcome run = RunDualis({"--report", one, dir.Write("two.bas", utf16)});
+    EXPECT_EQ(run.Status, 1);
+    EXPECT_NE(run.Out.find("Procs: 1 equal, 0 changed, 1 added"), std::string::npos) << run.Out;
+    EXPECT_NE(run.Out.find("y = \xF0\x9F\x98\x80"), std::string::npos) << run.Out;
+    EXPECT_EQ(run.Err, "");
 }
 
 TEST(CommandLineInput, AFileTooLargeForTheMemoryLeftIsRefused) {

@@ -9,7 +9,7 @@ import os
 import sys
 
 from refengine import Options, compare
-from reftext import DataModelOverflow
+from reftext import DataModelOverflow, NotText
 
 BOOLEAN_KEYS = ["ExpandTabs", "IgnoreBlankLines", "IgnoreCase", "IgnoreComments",
                 "IgnoreEmbeddedBlanks", "IgnoreLeadingBlanks", "IgnoreLineNumbers",
@@ -152,7 +152,7 @@ def main(argv):
             datas.append(fh.read())
     try:
         state = compare(datas[0], datas[1], options)
-    except DataModelOverflow as e:
+    except (DataModelOverflow, NotText) as e:
         print(f"oracle: {e}", file=sys.stderr)
         return 2
     write_dump(args.dump, state, names)

@@ -126,10 +126,39 @@ def _new_version(rng, module, alphabet):
     return out
 
 
+BAD_UTF16 = ["\ud800", "\udc00", "\udbff\udbff", "\udfff\ud800"]  # unpaired surrogates
+
+
+def _encode_utf16(rng, text, style):
+    """UTF-16 with its byte-order mark; "badutf16" adds unpaired surrogates,
+    an odd last byte, or rarely a NUL character that makes it no text."""
+    codec = "utf-16-be" if style == "utf16be" else "utf-16-le"
+    if style == "badutf16":
+        lines = text.split("\n")
+        for _ in range(rng.randint(1, 3)):
+            k = rng.randrange(len(lines))
+            lines[k] += rng.choice(BAD_UTF16) + "z"
+        text = "\n".join(lines)
+        if rng.random() < 0.05:
+            text = "\0" + text
+    data = ("\ufeff" + text).encode(codec, "surrogatepass")
+    if style == "badutf16" and rng.random() < 0.3:
+        data += b"\x41"
+    return data
+
+
 def _encode(rng, lines):
     """Returns the file's bytes; the encoding and line ends are drawn here."""
-    style = rng.choice(["ascii", "utf8", "utf8", "bom", "cp1252", "cp1252", "holes", "badbom"])
+    style = rng.choice(["ascii", "utf8", "utf8", "bom", "cp1252", "cp1252", "holes", "badbom",
+                        "utf16le", "utf16be", "badutf16"])
     ends = rng.choice(["\r\n", "\n", "\r", "mixed"])
+    if "utf16" in style:
+        text = ""
+        for n, line in enumerate(lines):
+            text += line
+            if n < len(lines) - 1 or rng.random() < 0.8:
+                text += rng.choice(["\r\n", "\n", "\r"]) if ends == "mixed" else ends
+        return _encode_utf16(rng, text, style)
     out = bytearray(b"\xef\xbb\xbf" if style in ("bom", "badbom") else b"")
     for n, line in enumerate(lines):
         if style == "ascii":

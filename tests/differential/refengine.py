@@ -82,7 +82,6 @@ class MatchRecord:
 class Comparison:
     def __init__(self, options):
         self.opt = options.effective()
-        self.encoding = ["utf-8", "utf-8"]
         self.raw = [[None], [None]]
         self.cooked = [[None], [None]]
         self.procs = [None]
@@ -107,7 +106,7 @@ class Comparison:
     # --- loading ------------------------------------------------------
 
     def load_file(self, f, data):
-        text, self.encoding[f] = decode_file(data)
+        text, _ = decode_file(data)
         for line in split_lines(text):
             if len(line) > MAX_LENGTH:
                 raise DataModelOverflow("line longer than 32767 characters")
@@ -117,7 +116,7 @@ class Comparison:
             if ignored:
                 self.raw[f][j].ignored = True
             else:
-                self.cooked[f].append(CookedRecord(s, len(s), hash_line(s, self.encoding[f]), j))
+                self.cooked[f].append(CookedRecord(s, len(s), hash_line(s), j))
 
     # --- procedures -----------------------------------------------------
 

@@ -9,10 +9,16 @@ import re
 
 MAX_LENGTH = 32767  # line lengths are 16-bit signed in the data model
 UTF8_BOM = b"\xef\xbb\xbf"
+UTF16_BOMS = {b"\xff\xfe": "little", b"\xfe\xff": "big"}
+TEXT_PROBE_BYTES = 8192
 
 
 class DataModelOverflow(Exception):
     """The input exceeds a 16-bit limit: the run fails and writes no dump."""
+
+
+class NotText(Exception):
+    """The input is refused as not text: the run fails and writes no dump."""
 
 
 # --- decoding -----------------------------------------------------------
@@ -30,7 +36,6 @@ def _cp1252_table():
 
 
 CP1252_CHARS = _cp1252_table()
-CP1252_BYTE = {ch: b for b, ch in enumerate(CP1252_CHARS)}
 
 
 def _utf8_sequence_length(lead):
@@ -64,8 +69,38 @@ def decode_utf8_replacing(data):
     return "".join(out)
 
 
+def decode_utf16(data, byteorder):
+    """UTF-16 code units; a surrogate pair is one character, while an
+    unpaired surrogate and an odd last byte are one U+FFFD each."""
+    units = [int.from_bytes(data[k:k + 2], byteorder) for k in range(0, len(data) - 1, 2)]
+    out = []
+    k = 0
+    while k < len(units):
+        u = units[k]
+        low = units[k + 1] if k + 1 < len(units) else 0
+        if 0xD800 <= u <= 0xDBFF and 0xDC00 <= low <= 0xDFFF:
+            out.append(chr(0x10000 + ((u - 0xD800) << 10) + (low - 0xDC00)))
+            k += 2
+            continue
+        out.append("\ufffd" if 0xD800 <= u <= 0xDFFF else chr(u))
+        k += 1
+    if len(data) % 2:
+        out.append("\ufffd")
+    return "".join(out)
+
+
 def decode_file(data):
-    """Returns (text, encoding) with encoding "utf-8" or "cp1252"."""
+    """Returns (text, encoding) with encoding "utf-8", "utf-16-le",
+    "utf-16-be" or "cp1252". The encoding only says how the file was read:
+    the same text compares and hashes alike from every encoding."""
+    byteorder = UTF16_BOMS.get(data[:2])
+    if byteorder:
+        body = data[2:]
+        if any(body[k:k + 2] == b"\0\0" for k in range(0, min(len(body) - 1, TEXT_PROBE_BYTES), 2)):
+            raise NotText("a NUL character in the first 8 KiB")
+        return decode_utf16(body, byteorder), "utf-16-" + byteorder[0] + "e"
+    if b"\0" in data[:TEXT_PROBE_BYTES]:
+        raise NotText("a NUL byte in the first 8 KiB")
     if data.startswith(UTF8_BOM):
         return decode_utf8_replacing(data[len(UTF8_BOM):]), "utf-8"
     try:
@@ -109,11 +144,11 @@ def is_digit(ch):
     return "0" <= ch <= "9"
 
 
-def hash_line(s, encoding):
-    total = 0
-    for ch in s:
-        total += CP1252_BYTE[ch] if encoding == "cp1252" else ord(ch)
-    total &= 0xFFFFFFFF
+def hash_line(s):
+    """The sum of the characters' Unicode code points, as a signed 32-bit
+    number that wraps; a Windows-1252 byte counts as the character it
+    stands for."""
+    total = sum(ord(ch) for ch in s) & 0xFFFFFFFF
     return total - (1 << 32) if total >= (1 << 31) else total
 
 

@@ -13,7 +13,8 @@ import unittest
 import oracle
 from refengine import (ADDED, CHANGED, DELETED, EQUAL, HIDDEN_MARKER, IGNORED, NO_NEXT_DIFF,
                        PROC_ADDED, PROC_CHANGED, PROC_DELETED, PROC_EQUAL, Options, compare)
-from reftext import DataModelOverflow, cook, decode_file, get_proc_name, lower, split_lines
+from reftext import (DataModelOverflow, NotText, cook, decode_file, get_proc_name, hash_line, lower,
+                     split_lines)
 
 M = (HIDDEN_MARKER, 0, HIDDEN_MARKER, 0)
 
@@ -66,11 +67,40 @@ class LineLoading(unittest.TestCase):
         self.assertEqual(decode_file(b"\xed\xa0\x80")[1], "cp1252")      # surrogate
         self.assertEqual(decode_file(b"\xf4\x90\x80\x80")[1], "cp1252")  # past U+10FFFF
 
-    def test_hash_counts_bytes_in_1252_and_code_points_in_utf8(self):
+    def test_hash_counts_code_points_whatever_the_encoding(self):
         s = compare(b"\x80\r\n", "€\r\n".encode("utf-8"), Options())
-        self.assertEqual([s.cooked[0][1].hash, s.cooked[1][1].hash], [128, 8364])
-        self.assertEqual(s.cooked[0][1].text, s.cooked[1][1].text)
-        self.assertEqual(matches(s), [(2, 2)])  # same text, other hash: not equal
+        self.assertEqual([s.cooked[0][1].hash, s.cooked[1][1].hash], [8364, 8364])
+        self.assertEqual(matches(s), [(1, 1), (2, 2)])
+        self.assertEqual(hash_line("\x81"), 0x81)  # an undefined Windows-1252 byte: its own value
+
+    def test_every_windows_1252_character_equals_its_utf8_and_utf16_forms(self):
+        cp1252 = b"".join(b"c = \"" + bytes([b]) + b"\"\r\n" for b in range(0x80, 0x100))
+        text = decode_file(cp1252)[0]
+        self.assertEqual(text.count("\r\n"), 128)
+        for other in (text.encode("utf-8"), b"\xff\xfe" + text.encode("utf-16-le"),
+                      b"\xfe\xff" + text.encode("utf-16-be")):
+            s = compare(cp1252, other, Options())
+            self.assertEqual([c.hash for c in s.cooked[0][1:]], [c.hash for c in s.cooked[1][1:]])
+            self.assertEqual(matches(s), [(j, j) for j in range(1, 130)])
+            self.assertEqual(s.procs[1].status, PROC_EQUAL)
+
+    def test_utf16_with_either_byte_order_mark(self):
+        text = "a\r\nb\rc\n😀é"
+        self.assertEqual(decode_file(b"\xff\xfe" + text.encode("utf-16-le")), (text, "utf-16-le"))
+        self.assertEqual(decode_file(b"\xfe\xff" + text.encode("utf-16-be")), (text, "utf-16-be"))
+        self.assertEqual(decode_file(b"\xff\xfe"), ("", "utf-16-le"))
+        # A lone low surrogate, a high one before a letter, a high one at the end.
+        self.assertEqual(decode_file(b"\xff\xfe\x00\xdcx\x00\x3d\xd8y\x00\x3d\xd8")[0], "\ufffdx\ufffdy\ufffd")
+        self.assertEqual(decode_file(b"\xfe\xff\x00z\x00")[0], "z\ufffd")  # odd last byte
+
+    def test_nul_refuses_a_file_unless_utf16_and_then_only_a_nul_character(self):
+        with self.assertRaises(NotText):
+            decode_file(b"a\x00b\x00")
+        with self.assertRaises(NotText):
+            decode_file(b"\xff\xfe\x00\x00A\x00\x00\x00")  # as UTF-32 starts
+        self.assertEqual(decode_file(b"x" * 8192 + b"\x00")[0], "x" * 8192 + "\x00")
+        late = b"\xff\xfe" + "a".encode("utf-16-le") * 4096 + b"\x00\x00"
+        self.assertEqual(decode_file(late)[0], "a" * 4096 + "\x00")
 
     def test_hash_wraps_to_negative(self):
         s = run(["\U0010ffff" * 2000], [])

@@ -16,7 +16,7 @@ std::string Cook(const std::string& line, const CompareOptions& o) {
     const CookedLine c = st.Cooked(0, 1);
     EXPECT_EQ(c.RawLine, 1);
     EXPECT_EQ(c.Length, static_cast<int16_t>(CharCount(c.Text)));
-    EXPECT_EQ(c.Hash, CharCodeSum(c.Text, Encoding::Utf8));
+    EXPECT_EQ(c.Hash, CharCodeSum(c.Text));
     return std::string(c.Text);
 }
 
