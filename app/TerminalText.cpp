@@ -2,6 +2,8 @@
 
 #include <algorithm>
 
+#include "DirectionControls.h"
+
 namespace dualis {
 namespace {
 
@@ -38,8 +40,11 @@ void AppendHex(std::string& out, const char* prefix, unsigned value) {
     out.push_back('>');
 }
 
+// Bytes that may start a character shown in another form: controls, and the first bytes of
+// C1 controls and of direction controls in UTF-8.
 bool MayBeControl(unsigned char b) {
-    return (b < 0x20 && b != '\t') || (b >= 0x7F && b <= 0x9F) || b == 0xC2;
+    return (b < 0x20 && b != '\t') || (b >= 0x7F && b <= 0x9F) || b == 0xC2 || b == 0xD8 ||
+           b == 0xE2;
 }
 
 }  // namespace
@@ -53,7 +58,10 @@ void AppendVisible(std::string& out, std::string_view text) {
     while (i < text.size()) {
         const unsigned char b = Byte(text, i);
         const size_t length = CharLength(text.substr(i));
-        if ((b < 0x20 && b != '\t') || b == 0x7F) {
+        const char32_t direction = DirectionControlAt(text.substr(i));
+        if (direction != 0) {
+            out += DirectionControlName(direction);
+        } else if ((b < 0x20 && b != '\t') || b == 0x7F) {
             AppendPicture(out, b == 0x7F ? 0x2421 : 0x2400 + b);
         } else if (length == 2 && b == 0xC2 && Byte(text, i + 1) <= 0x9F) {
             AppendHex(out, "<U+00", Byte(text, i + 1));

@@ -47,7 +47,9 @@ int Run(const dualis::CommandLine& cmd, dualis::Services& services,
                                                services.AppInfo.AppVersion()};
         try {
             for (std::string_view section : dualis::DumpSections) {
-                dualis::DumpArrays(state, options, section, cmd.DumpFile, program, host);
+                // A dump read on a terminal shows its controls as the report does.
+                dualis::DumpArrays(state, options, section, cmd.DumpFile, program, host,
+                                   dualis::VisibleLines);
             }
         } catch (const dualis::OutputFileError& e) {
             // For the command line a dump file it cannot write is bad input, not a fault.

@@ -148,10 +148,10 @@ std::string DumpSection(const ComparisonState& state, const CompareOptions& opti
 
 void DumpArrays(const ComparisonState& state, const CompareOptions& options,
                 std::string_view section, const std::string& dumpFile,
-                const DumpProgramFacts& program, IHost& host) {
+                const DumpProgramFacts& program, IHost& host, TerminalFilter forTerminal) {
     TraceScope trace(host, "mCompare: DumpArrays");
     const std::string reason =
-        AppendToFile(dumpFile, DumpSection(state, options, section, program, host));
+        AppendToFile(dumpFile, DumpSection(state, options, section, program, host), forTerminal);
     if (!reason.empty()) throw OutputFileError(dumpFile, reason, "mCompare: DumpArrays");
 }
 

@@ -6,6 +6,7 @@
 #include <string_view>
 
 #include "ComparisonState.h"
+#include "FileIO.h"
 #include "Host.h"
 #include "Options.h"
 
@@ -28,10 +29,11 @@ inline constexpr std::string_view DumpSections[] = {
 std::string DumpSection(const ComparisonState& state, const CompareOptions& options,
                         std::string_view section, const DumpProgramFacts& program, IHost& host);
 
-// Appends DumpSection to dumpFile, created when missing. A pipe without a reader is not waited
-// for. Throws OutputFileError when the file cannot be written whole.
+// Appends DumpSection to dumpFile, created when missing, byte for byte; a terminal gets what
+// `forTerminal` makes of it when that is given (AppendToFile). A pipe without a reader is not
+// waited for. Throws OutputFileError when the file cannot be written whole.
 void DumpArrays(const ComparisonState& state, const CompareOptions& options,
                 std::string_view section, const std::string& dumpFile,
-                const DumpProgramFacts& program, IHost& host);
+                const DumpProgramFacts& program, IHost& host, TerminalFilter forTerminal = nullptr);
 
 }  // namespace dualis

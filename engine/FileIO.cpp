@@ -69,10 +69,17 @@ std::string ReadInputFile(const std::string& fileName, int64_t maxBytes) {
     return bytes;
 }
 
-std::string AppendToFile(const std::string& fileName, std::string_view text) {
+std::string AppendToFile(const std::string& fileName, std::string_view text,
+                         TerminalFilter forTerminal) {
     const int fd = ::open(fileName.c_str(),
                           O_WRONLY | O_APPEND | O_CREAT | O_NONBLOCK | O_NOCTTY | O_CLOEXEC, 0666);
     if (fd < 0) return Reason();
+    // The descriptor opened decides, whatever name led to it (/dev/stdout, /dev/tty, a link).
+    std::string filtered;
+    if (forTerminal != nullptr && ::isatty(fd) == 1) {
+        filtered = forTerminal(text);
+        text = filtered;
+    }
     // A pipe with a reader is written like a file: waiting while the reader catches up.
     const int flags = ::fcntl(fd, F_GETFL);
     bool ok = flags >= 0 && ::fcntl(fd, F_SETFL, flags & ~O_NONBLOCK) == 0;

@@ -31,9 +31,15 @@ inline constexpr int64_t MaxInputBytes = std::numeric_limits<int32_t>::max();
 // is read is refused there. Throws InputFileError with the reason.
 std::string ReadInputFile(const std::string& fileName, int64_t maxBytes = MaxInputBytes);
 
+// What a text is to become where a person reads it as it is written, on a terminal.
+using TerminalFilter = std::string (*)(std::string_view text);
+
 // Appends the text to the file, created when missing; a pipe without a reader is not waited
-// for. Returns the reason when the text could not be written whole, else an empty text.
-std::string AppendToFile(const std::string& fileName, std::string_view text);
+// for. When the file opened is a terminal and `forTerminal` is given, what that makes of the
+// text is written instead; anything else gets the text byte for byte. Returns the reason when
+// the text could not be written whole, else an empty text.
+std::string AppendToFile(const std::string& fileName, std::string_view text,
+                         TerminalFilter forTerminal = nullptr);
 
 // The size in bytes and the time of last change of a file; false when it cannot be examined.
 bool FileFacts(const std::string& fileName, int64_t& size, FileTime& date);

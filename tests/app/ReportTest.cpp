@@ -2,6 +2,7 @@
 
 #include <cstdio>
 
+#include "DirectionControls.h"
 #include "Report.h"
 #include "TestSupport.h"
 
@@ -49,6 +50,23 @@ TEST(Report, DifferencesOnlyLeavesEqualProceduresOutAndShowsControlsSafely) {
     EXPECT_NE(report.find("# B\n"), std::string::npos);
     EXPECT_NE(report.find("a\xE2\x90\x9B[2Jb"), std::string::npos);
     EXPECT_NE(report.find("Procs: 1 equal, 1 changed, 0 added, 0 deleted"), std::string::npos);
+}
+
+TEST(Report, CharactersThatTurnALineRoundAreNamed) {
+    using test::Lines;
+    const CompareOptions o;
+    // Code that reads as a comment once the override turns it round, and a procedure whose name
+    // holds an isolate.
+    const std::string hidden = "x = 1 ' \xE2\x80\xAE\xE2\x81\xA6 admin check \xE2\x81\xA9";
+    const auto st = test::CompareTexts(Lines({"Sub A\xD8\x9C()", hidden, "End Sub"}),
+                                       Lines({"Sub A\xD8\x9C()", "x = 2", "End Sub"}), o);
+    for (const bool colour : {false, true}) {
+        const std::string report = ReportOf(st, o, colour);
+        EXPECT_FALSE(HoldsDirectionControl(report)) << report;
+        EXPECT_NE(report.find(" A<U+061C>"), std::string::npos) << report;
+        EXPECT_NE(report.find("<U+202E><U+2066> admin check <U+2069>"), std::string::npos)
+            << report;
+    }
 }
 
 TEST(Report, LeftOutEqualLinesAreMarkedOnce) {

@@ -7,6 +7,7 @@
 
 #include <string>
 
+#include "PseudoTerminal.h"
 #include "RawControl.h"
 #include "RunDualis.h"
 #include "TestSupport.h"
@@ -81,12 +82,25 @@ TEST(CommandLineInput, ControlCharactersInNamesAndTextsAreShownVisibly) {
     // Windows-1252 bytes that are no characters there become C1 controls; and a stray byte of
     // that range in a name.
     const std::string one = dir.Write("one\x9B.bas", "Sub A()\r\nx = \x81\x8D\x8F\x90\x9D\r\n");
-    run = RunDualis({"--report", one, dir.Write("two.bas", "Sub A()\r\n")});
+    const std::string two = dir.Write("two.bas", "Sub A()\r\n");
+    run = RunDualis({"--report", one, two});
     EXPECT_EQ(run.Status, 1);
     EXPECT_FALSE(HasRawControl(run.Out)) << run.Out;
     EXPECT_NE(run.Out.find("one<0x9B>.bas"), std::string::npos) << run.Out;
     EXPECT_NE(run.Out.find("x = <U+0081><U+008D><U+008F><U+0090><U+009D>"), std::string::npos)
         << run.Out;
+
+    // Characters that change the text direction, in a name and in a line.
+    const std::string turned = dir.Write("a\xE2\x80\xAEsab.bas", "Sub A()\r\nx = \xE2\x81\xA6\r\n");
+    run = RunDualis({"--report", turned, two});
+    EXPECT_EQ(run.Status, 1);
+    EXPECT_FALSE(HasRawControl(run.Out)) << run.Out;
+    EXPECT_NE(run.Out.find("a<U+202E>sab.bas"), std::string::npos) << run.Out;
+    EXPECT_NE(run.Out.find("x = <U+2066>"), std::string::npos) << run.Out;
+    run = RunDualis({"--report", turned + "\xE2\x80\x8F", two});
+    EXPECT_EQ(run.Status, 2);
+    EXPECT_FALSE(HasRawControl(run.Err)) << run.Err;
+    EXPECT_NE(run.Err.find("a<U+202E>sab.bas<U+200F>\n"), std::string::npos) << run.Err;
 }
 
 TEST(CommandLineOutput, AReportThatCannotBeWrittenIsTrouble) {
@@ -113,6 +127,36 @@ TEST(CommandLineOutput, ADumpThatCannotBeWrittenIsAPlainMessage) {
         EXPECT_EQ(run.Status, 2) << file;
         EXPECT_EQ(run.Err, "Unable to write the dump\n" + file + "\n" + reason + "\n");
     }
+}
+
+TEST(CommandLineOutput, ADumpToATerminalShowsControlsVisiblyAndToAFileEveryByte) {
+    test::TempDir dir;
+    const std::string line =
+        "x = \"\x1b]2;owned\x07\" ' \xE2\x80\xAE"
+        "cba \xC2\x9B";
+    const std::string one = dir.Write("one.bas", "Sub A()\r\n" + line + "\r\nEnd Sub\r\n");
+    const std::string two = dir.Write("two.bas", "Sub A()\r\nEnd Sub\r\n");
+    test::PseudoTerminal terminal;
+    ASSERT_FALSE(terminal.Name().empty());
+    // Named by the terminal's own name, and as standard output when that is the terminal.
+    Outcome run = RunDualis({"--dump", terminal.Name(), one, two});
+    EXPECT_EQ(run.Status, 0) << run.Err;
+    Invocation onStdout;
+    onStdout.Args = {"--dump", "/dev/stdout", one, two};
+    onStdout.StdoutFile = terminal.Name();
+    run = RunDualis(onStdout);
+    EXPECT_EQ(run.Status, 0) << run.Err;
+    const std::string shown = terminal.Written();
+    EXPECT_FALSE(HasRawControl(shown)) << shown;
+    const std::string visible = "x = \"\xE2\x90\x9B]2;owned\xE2\x90\x87\" ' <U+202E>cba <U+009B>\n";
+    const size_t first = shown.find(visible);
+    ASSERT_NE(first, std::string::npos) << shown;
+    EXPECT_NE(shown.find(visible, first + 1), std::string::npos) << shown;
+
+    const std::string file = (dir.Path() / "DUMP.TXT").string();
+    run = RunDualis({"--dump", file, one, two});
+    EXPECT_EQ(run.Status, 0) << run.Err;
+    EXPECT_NE(test::ReadFile(file).find(line + "\r\n"), std::string::npos);
 }
 
 TEST(CommandLineWindow, ADisplayThatIsGoneFallsBackToTheReport) {

@@ -4,6 +4,7 @@
 
 #include "Dump.h"
 #include "Pipeline.h"
+#include "PseudoTerminal.h"
 #include "RunTimeError.h"
 #include "TestSupport.h"
 
@@ -77,6 +78,33 @@ TEST(DumpEmpty, TwoEmptyFilesGiveOneGeneralRecordOfZeros) {
     const std::string text = Masked(test::ReadFile(dump));
     EXPECT_NE(text.find(" 1  4 (General)\r\n 0  0  0  0 \r\n 0  0  0  0 \r\n"), std::string::npos);
     EXPECT_NE(text.find(" 1  1  1  1  0  0 \r\n"), std::string::npos);
+}
+
+std::string Bracketed(std::string_view text) {
+    return "[" + std::string(text) + "]";
+}
+
+TEST(DumpWrite, ATerminalGetsTheFilteredTextAndAFileEveryByte) {
+    test::TempDir dir;
+    test::RecordingHost host;
+    // An escape that retitles a terminal and a character that turns the line round.
+    const std::string line =
+        "x = \"\x1b]2;owned\x07\" ' \xE2\x80\xAE"
+        "cba";
+    const ComparisonState state =
+        test::CompareTexts(test::Lines({"Sub A()", line, "End Sub"}), test::Lines({"Sub A()"}));
+    test::PseudoTerminal terminal;
+    ASSERT_FALSE(terminal.Name().empty());
+    const std::string file = dir.Write("d.txt", "");
+    DumpArrays(state, {}, "Raw", terminal.Name(), {}, host, Bracketed);
+    DumpArrays(state, {}, "Raw", file, {}, host, Bracketed);
+    const std::string stored = test::ReadFile(file);
+    EXPECT_NE(stored.find(line + "\r\n"), std::string::npos);
+    EXPECT_EQ(Masked(terminal.Written()), "[" + Masked(stored) + "]");
+    // Without a filter a terminal gets the bytes too.
+    test::PseudoTerminal plain;
+    DumpArrays(state, {}, "Raw", plain.Name(), {}, host);
+    EXPECT_EQ(Masked(plain.Written()), Masked(stored));
 }
 
 TEST(DumpWrite, UnwritableFileIsARunTimeError) {

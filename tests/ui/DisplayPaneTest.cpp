@@ -4,6 +4,7 @@
 #include <QImage>
 #include <QtTest>
 
+#include "DirectionText.h"
 #include "DisplayPane.h"
 
 namespace dualis {
@@ -104,7 +105,11 @@ class DisplayPaneTest : public QObject {
     void RowsBeyondAsciiLineUpWithPlainOnes() {
         PanePicture picture;
         const LineColours colours{0x000000, 0xFFFFFF};
-        picture.Lines = {{"# abc\tdef x", colours, {}}, {"# abc\td\xC3\xA9" "f x", colours, {}}};
+        picture.Lines = {{"# abc\tdef x", colours, {}},
+                         {"# abc\td\xC3\xA9"
+                          "f x",
+                          colours,
+                          {}}};
         const Drawn drawn(picture);
         const double advance = QFontMetricsF(drawn.pane.font()).horizontalAdvance(' ');
         const auto outside = [&](const std::vector<int>& ink) {
@@ -117,6 +122,40 @@ class DisplayPaneTest : public QObject {
         const std::vector<int> plain = outside(drawn.Ink(0));
         QVERIFY(!plain.empty() && plain.back() >= 12 * advance);  // the "x" after the change
         QCOMPARE(outside(drawn.Ink(1)), plain);
+    }
+
+    // A character that changes the text direction is drawn as a placeholder in the row's colours
+    // swapped, in exactly one column: the text after it stays where a plain row puts it.
+    void APlaceholderStandsOutInItsOneColumn() {
+        PanePicture picture;
+        const LineColours colours{0x000000, 0xFFFFFF};
+        PaneLine shown{"# ab" + std::string(DirectionPlaceholderUtf8) + "cd x", colours, {}, {4}};
+        picture.Lines = {shown, {"# ab?cd x", colours, {}}};
+        const Drawn drawn(picture);
+        const QFontMetricsF metrics(drawn.pane.font());
+        const double advance = metrics.horizontalAdvance(' ');
+        // Columns standing on the fore colour for more than a glyph's height: the swapped ground.
+        std::vector<int> ground;
+        for (int x = 0; x < drawn.image.width(); ++x) {
+            int dark = 0;
+            for (int y = 0; y < kRowHeight; ++y) dark += qGray(drawn.image.pixel(x, y)) < 16;
+            if (dark > metrics.ascent() + 1) ground.push_back(x);
+        }
+        QVERIFY(!ground.empty());
+        QVERIFY(ground.front() >= std::floor(4 * advance) - 1);
+        QVERIFY(ground.back() <= std::ceil(5 * advance));
+        QVERIFY(ground.back() - ground.front() + 2 >= advance);
+        // The plain row has its "?" there; the ink after that column is the same in both.
+        const auto after = [&](const std::vector<int>& ink) {
+            std::vector<int> kept;
+            for (int x : ink) {
+                if (x >= std::ceil(5 * advance) + 1) kept.push_back(x);
+            }
+            return kept;
+        };
+        const std::vector<int> plain = after(drawn.Ink(1));
+        QVERIFY(!plain.empty());
+        QCOMPARE(after(drawn.Ink(0)), plain);
     }
 };
 

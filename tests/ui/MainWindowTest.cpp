@@ -3,6 +3,7 @@
 #include <QTimer>
 #include <QtTest>
 
+#include "DirectionText.h"
 #include "MainWindowFixture.h"
 #include "RunTimeError.h"
 
@@ -197,6 +198,37 @@ class MainWindowTest : public QObject {
         f.window->mnuViewCombined_Click();
         QCOMPARE(f.errors.size(), size_t{1});
         QCOMPARE(f.errors[0], "frmMain: ShowCombinedDisplayArray unexpected LineSymbol -2");
+    }
+
+    // Characters that change the text direction: named in the list and in messages, and noted
+    // on the status line while the procedure shown holds any.
+    void TextTurnedRoundIsShownForWhatItIs() {
+        Fixture f;
+        f.window->Form_Load();
+        const std::string rlo = "\xE2\x80\xAE";
+        auto file = [&](const std::string& value) {
+            return test::Lines({"Sub P1()", "  x = " + value, "End Sub", "Sub P2" + rlo + "()",
+                                "  y = 1 ' " + rlo + "txet", "End Sub"});
+        };
+        f.CompareFromCommandLine(file("1"), file("2"));
+        const QString counts = QStringLiteral("Procs: 1 equal, 1 changed, 0 added, 0 deleted");
+        QCOMPARE(f.window->lblStatus->text(), counts);
+        const int turned = f.window->cboProcedures->findText(QStringLiteral("= P2<U+202E>"));
+        QVERIFY(turned >= 0);
+        f.window->cboProcedures->setCurrentIndex(turned);
+        const QString note = QString::fromStdString(std::string(DirectionNote));
+        QVERIFY(f.window->lblStatus->text().startsWith(counts));
+        QVERIFY(f.window->lblStatus->text().endsWith(note));
+        // Recompared, the procedure stays noted; another procedure drops the note.
+        f.window->mnuFileRecompare_Click();
+        f.window->cboProcedures->setCurrentIndex(turned);
+        QVERIFY(f.window->lblStatus->text().endsWith(note));
+        f.window->cboProcedures->setCurrentIndex(
+            f.window->cboProcedures->findText(QStringLiteral("# P1")));
+        QCOMPARE(f.window->lblStatus->text(), counts);
+        f.window->Host().ShowMessage("Unable to open File 1\r\nreport" + rlo + "cod.bas");
+        QCOMPARE(f.messages.back(), "Unable to open File 1\r\nreport<U+202E>cod.bas");
+        QVERIFY(f.errors.empty());
     }
 
     void OpenRunsTheDialogAndComparesOnlyWhenConfirmed() {

@@ -3,6 +3,7 @@
 
 #include <algorithm>
 
+#include "DirectionText.h"
 #include "RunTimeError.h"
 #include "Symbols.h"
 
@@ -50,6 +51,13 @@ LineColours ClassColours(LineSymbol symbol, const Settings& s, bool& known) {
 LineColours WithHiLite(LineColours colours, bool hiLite, const Settings& s) {
     if (hiLite) colours = {s.ForeColorHiLite, s.BackColorHiLite};
     return colours;
+}
+
+// A row as the pane draws it: its printed text with placeholders for direction controls.
+PaneLine ShownLine(std::string text, LineColours colours) {
+    PaneLine line{std::move(text), colours, {}, {}};
+    line.Placeholders = ShowDirectionPlaceholders(line.Text);
+    return line;
 }
 
 std::string_view LineText(const ComparisonState& state, int file, int32_t rawLine) {
@@ -133,9 +141,9 @@ PanePicture BothPanesPicture(const ComparisonState& state, const Settings& setti
         const DisplayCell& cell = rows[static_cast<size_t>(line - 1)].Pane[pane];
         const LineColours colours = TwoPaneColours(cell.Symbol, settings, fore);
         fore = colours.Fore;
-        picture.Lines.push_back({PaneRowText(state, settings, proc, false, pane, line),
-                                 WithHiLite(colours, line == picture.HiLiteLine, settings),
-                                 {}});
+        picture.Lines.push_back(
+            ShownLine(PaneRowText(state, settings, proc, false, pane, line),
+                      WithHiLite(colours, line == picture.HiLiteLine, settings)));
     }
     return picture;
 }
@@ -158,9 +166,8 @@ PanePicture CombinedPicture(const ComparisonState& state, const Settings& settin
             throw AssertFailure("frmMain: ShowCombinedDisplayArray unexpected LineSymbol " +
                                 std::to_string(static_cast<int>(row.Symbol)));
         }
-        picture.Lines.push_back({PaneRowText(state, settings, proc, true, 0, line),
-                                 WithHiLite(colours, line == hiLiteLine, settings),
-                                 {}});
+        picture.Lines.push_back(ShownLine(PaneRowText(state, settings, proc, true, 0, line),
+                                          WithHiLite(colours, line == hiLiteLine, settings)));
     }
     return picture;
 }
@@ -177,13 +184,17 @@ uint32_t MarkBackColour(LineColours colours) {
 
 namespace {
 
-// The code points of a row's text before its line: the symbol, the number and a blank.
-int32_t PrefixCodePoints(const PaneLine& line, std::string_view lineText) {
-    const std::string_view prefix =
-        std::string_view(line.Text).substr(0, line.Text.size() - lineText.size());
-    return static_cast<int32_t>(std::count_if(prefix.begin(), prefix.end(), [](char c) {
+int32_t CodePoints(std::string_view text) {
+    return static_cast<int32_t>(std::count_if(text.begin(), text.end(), [](char c) {
         return (static_cast<unsigned char>(c) & 0xC0) != 0x80;
     }));
+}
+
+// The code points of a row's text before its line: the symbol, the number and a blank. Counted
+// from the end, as placeholders may take more bytes than what they stand for, never more code
+// points.
+int32_t PrefixCodePoints(const PaneLine& line, std::string_view lineText) {
+    return CodePoints(line.Text) - CodePoints(lineText);
 }
 
 void AddMarks(PaneLine& line, std::string_view lineText, const std::vector<CharRange>& ranges) {

@@ -40,11 +40,14 @@ struct LineColours {
 };
 
 // One row as drawn: a band of Back across the pane with Text in Fore; the parts that differ
-// from the line facing it (code points of Text) stand on a stronger background.
+// from the line facing it (code points of Text) stand on a stronger background. A character
+// that changes the text direction is drawn as a placeholder (DirectionText.h); Placeholders
+// holds where (code points of Text).
 struct PaneLine {
     std::string Text;
     LineColours Colours;
     std::vector<CharRange> Marks;
+    std::vector<int32_t> Placeholders = {};
 };
 
 // What a two-pane view draws for one pane of procedure `proc`, and the highlight it keeps.

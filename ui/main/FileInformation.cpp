@@ -1,6 +1,7 @@
 // The file information labels, the status text and the caption, from the comparison state.
 #include "FileInformation.h"
 
+#include "DirectionControls.h"
 #include "Formats.h"
 
 namespace dualis {
@@ -9,7 +10,7 @@ namespace {
 
 // A file's name as the caption shows it: a name without an extension has no dot.
 std::string CaptionName(const std::string& baseName, const std::string& extension) {
-    return extension.empty() ? baseName : baseName + "." + extension;
+    return NameDirectionControls(extension.empty() ? baseName : baseName + "." + extension);
 }
 
 }  // namespace
@@ -26,7 +27,7 @@ FileInformationTexts ShowFileInformation(const ComparisonState& state, std::stri
     const std::string_view separator = viewMode == "V" ? "\r\n" : ", ";
     for (int f = 0; f < 2; ++f) {
         std::string& label = texts.Label[f];
-        label = state.FileName[f];
+        label = NameDirectionControls(state.FileName[f]);
         label += separator;
         label += std::to_string(counts.InFile[f]) + " procs, ";
         label += GroupedThousands(state.RawCount(f), groupSeparator) + " lines, ";

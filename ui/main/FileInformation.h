@@ -18,7 +18,8 @@ struct FileInformationTexts {
 
 // The texts for the comparison in `state` in the view mode `viewMode` ("V", "H" or "C"), with
 // thousands grouped by the locale's `groupSeparator`. Before any comparison the labels and the
-// status text are empty and the caption is "Dualis".
+// status text are empty and the caption is "Dualis". Characters that change the text direction
+// stand in the file names as "<U+202E>" and the like.
 FileInformationTexts ShowFileInformation(const ComparisonState& state, std::string_view viewMode,
                                          std::string_view groupSeparator = ",");
 

@@ -4,6 +4,7 @@
 #include <algorithm>
 #include <cctype>
 
+#include "DirectionControls.h"
 #include "Layout.h"
 #include "Symbols.h"
 
@@ -15,7 +16,8 @@ std::vector<ProcListEntry> ProcListEntries(const ComparisonState& state, bool di
         const ProcRecord& record = state.ProcStack[p];
         if (differencesOnly && record.Status == ProcEqual) continue;
         entries.push_back(
-            {ProcStatusSymbol(record.Status) + " " + record.TrueProcName, static_cast<int16_t>(p)});
+            {ProcStatusSymbol(record.Status) + " " + NameDirectionControls(record.TrueProcName),
+             static_cast<int16_t>(p)});
     }
     return entries;
 }

@@ -12,7 +12,9 @@
 namespace dualis {
 
 struct ProcListEntry {
-    std::string Text;  // status symbol, a blank and the procedure's name
+    // The status symbol, a blank and the procedure's name, a character in it that changes the
+    // text direction written as "<U+202E>" and the like.
+    std::string Text;
     int16_t Proc = 0;  // the procedure record it shows
 };
 

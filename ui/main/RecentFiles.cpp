@@ -1,6 +1,7 @@
 // The recent-files list: moving pairs within it, its menu captions and choosing one of its entries.
 #include "RecentFiles.h"
 
+#include "DirectionControls.h"
 #include "RawLoader.h"
 #include "TextCodec.h"
 
@@ -28,9 +29,9 @@ std::string MRUCaption(int number, const MRUEntry& entry, std::string_view separ
     std::string caption = "&";
     caption += std::to_string(number);
     caption += ' ';
-    caption += entry[0];
+    caption += NameDirectionControls(entry[0]);
     caption += separator;
-    caption += entry[1];
+    caption += NameDirectionControls(entry[1]);
     return caption;
 }
 

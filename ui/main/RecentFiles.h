@@ -30,6 +30,7 @@ int MRUInUse(const MRUList& mru);
 
 // The caption of the menu item of entry `number` (from 1): "&", the number, a blank, the name
 // of File 1, the separator and the name of File 2. The "&" makes the number the accelerator.
+// Characters that change the text direction stand in the names as "<U+202E>" and the like.
 std::string MRUCaption(int number, const MRUEntry& entry, std::string_view separator);
 
 // The captions of menu items 0, 1, ... in order: one per entry up to the first entry not in use.

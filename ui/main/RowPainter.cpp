@@ -9,6 +9,8 @@
 #include <limits>
 #include <vector>
 
+#include "DirectionText.h"
+
 namespace dualis {
 
 namespace {
@@ -41,6 +43,10 @@ RowPainter::RowPainter(const QFont& font, const QPaintDevice* device)
     option_.setTabStopDistance(TabColumns * metrics.horizontalAdvance(' '));
     ascent_ = metrics.ascent();
     underlinePos_ = metrics.underlinePos();
+    // The placeholder takes one column, whichever font supplies its glyph.
+    placeholderSpacing_ =
+        metrics.horizontalAdvance(' ') -
+        metrics.horizontalAdvance(QString(QChar(static_cast<char16_t>(DirectionPlaceholder))));
     lineWidth_ = std::max(1.0, metrics.lineWidth());
     // Fonts report fixed pitch unreliably; the advances below decide.
     raw_ = QRawFont::fromFont(font);
@@ -122,16 +128,34 @@ void RowPainter::PaintLaidOut(QPainter& painter, const PaneLine& line, int y,
                               bool underline) const {
     const QString text = QString::fromStdString(line.Text);
     QList<QTextLayout::FormatRange> ranges;
+    std::vector<int> at;
+    if (!line.Marks.empty() || !line.Placeholders.empty()) at = Utf16Positions(text);
+    const auto last = static_cast<int32_t>(at.size()) - 1;
     if (!line.Marks.empty()) {
         QTextCharFormat mark;
         mark.setBackground(SettingsColour(MarkBackColour(line.Colours)));
         mark.setFontUnderline(underline);
-        const std::vector<int> at = Utf16Positions(text);
-        const auto last = static_cast<int32_t>(at.size()) - 1;
         for (const CharRange& r : line.Marks) {
             const int begin = at[static_cast<size_t>(std::clamp(r.Begin, 0, last))];
             const int end = at[static_cast<size_t>(std::clamp(r.End, 0, last))];
             if (end > begin) ranges.push_back({begin, end - begin, mark});
+        }
+    }
+    if (!line.Placeholders.empty()) {
+        // The row's colours swapped: plainly no character of the file. It comes after the marks,
+        // so it stays so within a marked part too.
+        QTextCharFormat placeholder;
+        placeholder.setForeground(SettingsColour(line.Colours.Back));
+        placeholder.setBackground(SettingsColour(line.Colours.Fore));
+        if (std::abs(placeholderSpacing_) > 1e-3) {
+            placeholder.setFontLetterSpacingType(QFont::AbsoluteSpacing);
+            placeholder.setFontLetterSpacing(placeholderSpacing_);
+        }
+        for (const int32_t place : line.Placeholders) {
+            if (place >= 0 && place < last) {
+                const int begin = at[static_cast<size_t>(place)];
+                ranges.push_back({begin, at[static_cast<size_t>(place) + 1] - begin, placeholder});
+            }
         }
     }
     // The formats go in before the layout: setting them clears it.

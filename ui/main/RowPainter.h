@@ -1,7 +1,8 @@
 // Paints the text of a pane's rows. Tabs stand every eight blanks. A row of plain ASCII in a
 // fixed-pitch font is put down glyph by glyph from a table, only where the pane shows it, which
 // keeps a page of long lines cheap; any other row is laid out by Qt's text engine at the same
-// positions.
+// positions. A placeholder for a character that changes the text direction stands in the row's
+// colours swapped, one column wide.
 #pragma once
 
 #include <QColor>
@@ -46,6 +47,7 @@ class RowPainter {
     double ascent_ = 0;
     double underlinePos_ = 0;
     double lineWidth_ = 1;
+    double placeholderSpacing_ = 0;  // added to the placeholder's advance to make it one column
     QRawFont raw_;
     bool table_ = false;
     std::array<quint32, 128> glyphs_{};

@@ -5,6 +5,8 @@
 #include <QCursor>
 #include <QMessageBox>
 
+#include "DirectionControls.h"
+
 namespace dualis {
 
 void ShowExclamation(QWidget* owner, const std::string& text) {
@@ -24,13 +26,14 @@ void WindowHost::ShowMessage(std::string_view text) {
 void WindowHost::ShowMessageOver(QWidget* owner, const std::string& text) {
     // The user reads the message with the normal pointer, whatever the work under way shows.
     QApplication::setOverrideCursor(QCursor(Qt::ArrowCursor));
-    if (message_) message_(owner, text);
+    // A name or a text in the message cannot turn it round.
+    if (message_) message_(owner, NameDirectionControls(text));
     QApplication::restoreOverrideCursor();
 }
 
 bool WindowHost::Ask(const std::string& text) {
     QApplication::setOverrideCursor(QCursor(Qt::ArrowCursor));
-    const bool yes = question_ && question_(owner_, text);
+    const bool yes = question_ && question_(owner_, NameDirectionControls(text));
     QApplication::restoreOverrideCursor();
     return yes;
 }

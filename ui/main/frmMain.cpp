@@ -12,6 +12,7 @@
 #include <QWindow>
 #include <cmath>
 
+#include "DirectionText.h"
 #include "FileInformation.h"
 #include "Pipeline.h"
 #include "ProcList.h"
@@ -355,7 +356,8 @@ void frmMain::ShowFileInformation() {
             lblFileInformation[p]->setText(label);
         }
         lblStatus->clear();
-        StatusText = texts.StatusText;
+        StatusText = WithDirectionNote(texts.StatusText,
+                                       ProcHoldsDirectionControls(ctx_.State, CurrentProc));
         lblStatus->setText(QString::fromStdString(StatusText));
         setWindowTitle(QString::fromStdString(texts.Caption));
     });

@@ -4,6 +4,7 @@
 #include <QFontDatabase>
 #include <algorithm>
 
+#include "DirectionText.h"
 #include "DisplayLines.h"
 #include "ProcList.h"
 #include "frmMain.h"
@@ -221,6 +222,13 @@ void frmMain::ChangeProc() {
         ResetScrollBars();
         SetScrollBars();
         ShowDisplayArrays();
+        // The note on characters that change the text direction follows the procedure shown.
+        const std::string status =
+            WithDirectionNote(StatusText, ProcHoldsDirectionControls(ctx_.State, CurrentProc));
+        if (status != StatusText) {
+            StatusText = status;
+            lblStatus->setText(QString::fromStdString(StatusText));
+        }
     });
 }
 

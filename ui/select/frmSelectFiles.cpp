@@ -14,6 +14,7 @@
 #include <QShowEvent>
 #include <QVBoxLayout>
 
+#include "DirectionControls.h"
 #include "Tracing.h"
 #include "Window.h"
 
@@ -353,7 +354,9 @@ void frmSelectFiles::txtCompareFile_LostFocus(int index) {
 QMessageBox::StandardButton frmSelectFiles::Message(const std::string& text,
                                                     QMessageBox::StandardButtons buttons) {
     const MessageBoxFunction& show = MessageBox ? MessageBox : RunMessageBox;
-    return show(this, QMessageBox::Warning, AppTitle, QString::fromStdString(text), buttons);
+    // A file name in the message cannot turn it round.
+    return show(this, QMessageBox::Warning, AppTitle,
+                QString::fromStdString(NameDirectionControls(text)), buttons);
 }
 
 void frmSelectFiles::cmdOK_Click() {
