@@ -13,6 +13,7 @@
 #endif
 
 #include "HelpWindow.h"
+#include "IniFile.h"
 #include "Services.h"
 #include "frmAbout.h"
 #include "frmErrorInfo.h"
@@ -101,6 +102,7 @@ MainWindowContext MakeContext(WindowProgram& w) {
         TerminateProgram(0);
     };
     ctx.ProgramFolder = ProgramFolder(cAppInfo::ExecutablePath());
+    ctx.SettingsFile = ResolveProfilePath(w.S.INI.INIFileName()).string();
     ctx.SaveSettings = [&w]() -> std::optional<std::string> {
         const SaveResult saved = WriteSettings(w.S);
         if (saved.Saved) return std::nullopt;
