@@ -1,6 +1,7 @@
 #include "CommandLine.h"
 
 #include <CLI/CLI.hpp>
+#include <algorithm>
 #include <filesystem>
 #include <memory>
 #include <string_view>
@@ -132,10 +133,12 @@ std::string ParseCommandLine(const std::vector<std::string>& args, CommandLine& 
         ->type_name("FILE");
 
     try {
-        // The two options whose value is optional take it only as "=VALUE"; their bare forms
-        // are taken out here, so that they never swallow the file name after them.
-        std::vector<std::string> reversed;
-        for (auto it = args.rbegin(); it != args.rend(); ++it) {
+        // The options whose value is optional take it only as "=VALUE"; their bare forms are
+        // taken out here, so that they never swallow the file name after them. After "--"
+        // every argument is a file name, however it is spelt.
+        const auto names = std::find(args.begin(), args.end(), "--");
+        std::vector<std::string> reversed(args.rbegin(), std::make_reverse_iterator(names));
+        for (auto it = std::make_reverse_iterator(names); it != args.rend(); ++it) {
             if (*it == "--expand-tabs") {
                 bareExpandTabs = true;
             } else if (*it == "--differences-only") {

@@ -6,6 +6,7 @@
 
 #include "Formats.h"
 #include "Host.h"
+#include "IniFile.h"
 #include "RunTimeError.h"
 
 namespace dualis {
@@ -76,7 +77,7 @@ std::vector<std::string> StartServices(Services& s, const std::string& settingsF
     ApplySwitches(s);
 
     s.Debug.LogEvents = true;
-    s.Log.ProtectFiles({files[0], files[1]});
+    s.Log.ProtectFiles(GuardedFiles(files, ResolveProfilePath(fileName).string()));
     if (!s.Log.LogFileName().empty()) {
         // A log that cannot be opened does not stop the program; LOGFILE keeps its value.
         try {

@@ -30,11 +30,11 @@ struct Services {
 
 // The start-up steps: the settings file (SettingsFileName unless one is named; a named one
 // relative to the current folder) is read into Values and the switches, LogEvents is switched
-// on, the log is opened when the settings name one (never one of `files`, the files to compare),
-// and, when `mayWrite` and the stored version text is not the program's own, every setting is
-// written back at once. Returns the messages for the user: a settings file that cannot be read
-// (or, when not `mayWrite`, a named one that is missing), settings values that could not be read,
-// a log that cannot be opened, a save that failed.
+// on, the log is opened when the settings name one (never one of `files`, the files to compare,
+// nor the settings file itself), and, when `mayWrite` and the stored version text is not the
+// program's own, every setting is written back at once. Returns the messages for the user: a
+// settings file that cannot be read (or, when not `mayWrite`, a named one that is missing),
+// settings values that could not be read, a log that cannot be opened, a save that failed.
 std::vector<std::string> StartServices(Services& services, const std::string& settingsFile,
                                        bool mayWrite, const std::array<std::string, 2>& files = {});
 

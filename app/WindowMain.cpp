@@ -8,6 +8,7 @@
 #include <memory>
 
 #include "HelpWindow.h"
+#include "IniFile.h"
 #include "Services.h"
 #include "frmAbout.h"
 #include "frmErrorInfo.h"
@@ -62,6 +63,7 @@ MainWindowContext MakeContext(WindowProgram& w) {
         TerminateProgram(0);
     };
     ctx.ProgramFolder = ProgramFolder(cAppInfo::ExecutablePath());
+    ctx.SettingsFile = ResolveProfilePath(w.S.INI.INIFileName()).string();
     ctx.SaveSettings = [&w]() -> std::optional<std::string> {
         const SaveResult saved = WriteSettings(w.S);
         if (saved.Saved) return std::nullopt;

@@ -13,10 +13,13 @@
 #include "CommandLine.h"
 #include "ConsoleHost.h"
 #include "Dump.h"
+#include "FileIO.h"
+#include "IniFile.h"
 #include "Pipeline.h"
 #include "Report.h"
 #include "RunTimeError.h"
 #include "Services.h"
+#include "StandardStreams.h"
 #include "TerminalText.h"
 #ifdef DUALIS_WITH_WINDOW
 #include "DisplayCheck.h"
@@ -36,9 +39,33 @@ bool AllEqual(const dualis::ComparisonState& state) {
     return true;
 }
 
-int Run(const dualis::CommandLine& cmd, dualis::Services& services,
-        dualis::ComparisonState& state) {
+// Why the output the command line asks for cannot be written before anything is compared:
+// a standard output that was closed, or a dump file that is an input or the settings file.
+// Empty when none of these holds.
+std::string OutputRefusal(const dualis::CommandLine& cmd, const dualis::Services& services,
+                          bool outputClosed) {
+    constexpr const char* kClosed = "Standard output is closed.";
+    if (cmd.RunMode != dualis::CommandLine::Mode::Dump) {
+        return outputClosed ? std::string("Unable to write the report\nstandard output\n") + kClosed
+                            : "";
+    }
+    std::string reason = outputClosed && dualis::NamesStandardOutput(cmd.DumpFile) ? kClosed : "";
+    if (reason.empty()) {
+        const std::string settings =
+            dualis::ResolveProfilePath(services.INI.INIFileName()).string();
+        reason = dualis::GuardedFileReason(cmd.DumpFile, dualis::GuardedFiles(cmd.Files, settings));
+    }
+    return reason.empty() ? "" : "Unable to write the dump\n" + cmd.DumpFile + "\n" + reason;
+}
+
+int Run(const dualis::CommandLine& cmd, dualis::Services& services, dualis::ComparisonState& state,
+        bool outputClosed) {
     dualis::ConsoleHost host(services.Debug, services.Log);
+    const std::string refusal = OutputRefusal(cmd, services, outputClosed);
+    if (!refusal.empty()) {
+        host.ShowMessage(refusal);
+        return kExitTrouble;
+    }
     const dualis::CompareOptions options = cmd.OptionsOver(services.Values.Compare);
     dualis::SetFileNames(state, cmd.Files[0], cmd.Files[1]);
     if (!dualis::CompareAFile(state, options, host)) return kExitTrouble;
@@ -71,6 +98,7 @@ int Run(const dualis::CommandLine& cmd, dualis::Services& services,
 }  // namespace
 
 int main(int argc, char** argv) {
+    const dualis::ClosedStreams closed = dualis::OpenClosedStandardStreams();
     std::setvbuf(stdout, nullptr, _IOFBF, 1 << 16);
     dualis::CommandLine cmd;
     std::string help;
@@ -111,7 +139,7 @@ int main(int argc, char** argv) {
              dualis::StartServices(services, cmd.SettingsFile, false, cmd.Files)) {
             dualis::PrintLines(stderr, message);
         }
-        const int status = Run(cmd, services, state);
+        const int status = Run(cmd, services, state, closed.Output);
         std::fflush(stdout);
         services.Log.LogClose();
         return status;

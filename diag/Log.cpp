@@ -72,11 +72,6 @@ OutputFileError OpenError(const std::string& fileName, std::string reason) {
     return OutputFileError(fileName, std::move(reason), "cLog: LogOpen");
 }
 
-bool SameFile(const struct stat& a, const std::string& fileName) {
-    struct stat b {};
-    return ::stat(fileName.c_str(), &b) == 0 && a.st_dev == b.st_dev && a.st_ino == b.st_ino;
-}
-
 void WriteAll(int fd, std::string_view text) {
     while (!text.empty()) {
         const ssize_t written = ::write(fd, text.data(), text.size());
@@ -210,6 +205,9 @@ void cLog::LogOpen(std::string_view fileName, int16_t mode) {
     // A second open would otherwise leave the first file open and unreachable. The queue
     // position stays, unlike in LogClose, because the queued lines are yet to be written.
     CloseFile();
+    // Asked before the open, which would create a guarded file that is yet to be made.
+    const std::string guarded = GuardedFileReason(logFileName_, protected_);
+    if (!guarded.empty()) throw OpenError(logFileName_, guarded);
     // Opened without emptying it and without waiting for a reader, so that a file that must
     // not be the log is left as it was.
     const int fd = ::open(logFileName_.c_str(),
@@ -223,10 +221,6 @@ void cLog::LogOpen(std::string_view fileName, int16_t mode) {
         refusal = std::strerror(errno);
     } else if (!S_ISREG(st.st_mode)) {
         refusal = "It is not a regular file.";
-    } else {
-        for (const std::string& name : protected_) {
-            if (SameFile(st, name)) refusal = "It is one of the files to compare.";
-        }
     }
     if (refusal.empty() && mode == LogModeNew && ::ftruncate(fd, 0) != 0) {
         refusal = std::strerror(errno);

@@ -9,6 +9,8 @@
 #include <string_view>
 #include <vector>
 
+#include "FileIO.h"
+
 namespace dualis {
 
 // Lines of the log, and the lines inside one multi-line data text, end with CR LF like the dump
@@ -74,7 +76,7 @@ class cLog {
     // A non-empty fileName becomes LogFileName; with both empty, DefaultLogFileName is used.
     // Then the banner and the queued lines are written. Throws OutputFileError (a RunTimeError
     // 75) with the reason when the file cannot be opened, is not a regular file or is one of
-    // the protected files; nothing is then emptied or waited for.
+    // the protected files (its reason); nothing is then emptied or waited for.
     void LogOpen(std::string_view fileName, int16_t mode);
     // Writes the lines kept in memory to the file. Lines are kept until this, LogClose, or
     // enough of them have gathered.
@@ -93,8 +95,9 @@ class cLog {
     void LogFileName(std::string name) { logFileName_ = std::move(name); }
     // While on, lines written with no file open go to the ring; while off, they are dropped.
     void Queueing(bool on) { queueing_ = on; }
-    // Files the log must never be (the files being compared): LogOpen refuses them.
-    void ProtectFiles(std::vector<std::string> fileNames) { protected_ = std::move(fileNames); }
+    // Files the log must never be (the files being compared, the settings file): LogOpen
+    // refuses them, whatever name the log gives them.
+    void ProtectFiles(std::vector<GuardedFile> files) { protected_ = std::move(files); }
     // The log file stops growing at this many bytes (MaxLogBytes unless set), with a last line
     // that says so.
     void SizeLimit(int64_t bytes);
@@ -123,7 +126,7 @@ class cLog {
     int64_t sizeLimit_ = 0;
     std::string cutLine_;  // the last line of a log at its limit
     bool cut_ = false;     // the last line has been written
-    std::vector<std::string> protected_;
+    std::vector<GuardedFile> protected_;
     int64_t startMs_;
     // Entry text of each open procedure by depth; index 0 is unused, so its upper bound starts
     // at 100. Entries above depth are stale and never read.

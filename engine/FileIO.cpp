@@ -7,6 +7,8 @@
 #include <algorithm>
 #include <cerrno>
 #include <cstring>
+#include <filesystem>
+#include <system_error>
 
 #include "Formats.h"
 
@@ -33,6 +35,14 @@ std::string Reason() {
     // A FIFO opened without blocking and without a reader: a blocking open would wait for ever.
     if (errno == ENXIO) return "Nothing reads from it.";
     return std::strerror(errno);
+}
+
+// Both names lead to the same place, by their folders as they are now and the rest as written.
+bool SamePath(const std::string& a, const std::string& b) {
+    std::error_code errorA, errorB;
+    const std::filesystem::path pathA = std::filesystem::weakly_canonical(a, errorA);
+    const std::filesystem::path pathB = std::filesystem::weakly_canonical(b, errorB);
+    return !errorA && !errorB && pathA == pathB;
 }
 
 }  // namespace
@@ -102,9 +112,43 @@ bool FileFacts(const std::string& fileName, int64_t& size, FileTime& date) {
     return true;
 }
 
-bool IsRegularFile(const std::string& fileName) {
+std::string InputFileRefusal(const std::string& fileName) {
     struct stat st {};
-    return ::stat(fileName.c_str(), &st) == 0 && S_ISREG(st.st_mode);
+    if (::stat(fileName.c_str(), &st) != 0) return std::strerror(errno);
+    if (S_ISDIR(st.st_mode)) return "It is a folder.";
+    if (!S_ISREG(st.st_mode)) return "It is not a regular file.";
+    // Opened, not merely asked about, so that every rule of the system (modes, access lists,
+    // mandatory controls) has its say.
+    const int fd = ::open(fileName.c_str(), O_RDONLY | O_NONBLOCK | O_NOCTTY | O_CLOEXEC);
+    if (fd < 0) return std::strerror(errno);
+    ::close(fd);
+    return "";
+}
+
+std::vector<GuardedFile> GuardedFiles(const std::array<std::string, 2>& compared,
+                                      const std::string& settingsFile) {
+    std::vector<GuardedFile> guarded;
+    for (const std::string& name : compared) {
+        if (!name.empty()) guarded.push_back({name, std::string(ComparedFileReason)});
+    }
+    if (!settingsFile.empty()) guarded.push_back({settingsFile, std::string(SettingsFileReason)});
+    return guarded;
+}
+
+std::string GuardedFileReason(const std::string& fileName,
+                              const std::vector<GuardedFile>& guarded) {
+    struct stat st {};
+    const bool exists = ::stat(fileName.c_str(), &st) == 0;
+    for (const GuardedFile& g : guarded) {
+        struct stat other {};
+        // A guarded file yet to be made (a settings file the window writes at its end) has only
+        // its path to go by.
+        const bool same = ::stat(g.FileName.c_str(), &other) == 0
+                              ? exists && other.st_dev == st.st_dev && other.st_ino == st.st_ino
+                              : !exists && SamePath(fileName, g.FileName);
+        if (same) return g.Reason;
+    }
+    return "";
 }
 
 }  // namespace dualis

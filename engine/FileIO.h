@@ -2,11 +2,13 @@
 // output file, and the facts the file system keeps about a file.
 #pragma once
 
+#include <array>
 #include <cstdint>
 #include <limits>
 #include <stdexcept>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "ComparisonState.h"
 
@@ -44,7 +46,28 @@ std::string AppendToFile(const std::string& fileName, std::string_view text,
 // The size in bytes and the time of last change of a file; false when it cannot be examined.
 bool FileFacts(const std::string& fileName, int64_t& size, FileTime& date);
 
-// True when the name denotes a regular file (after following links).
-bool IsRegularFile(const std::string& fileName);
+// Why the name cannot be read as an input file, for the user: the system's text for a name it
+// cannot find or open ("No such file or directory", "Permission denied"), "It is a folder." or
+// "It is not a regular file."; empty when it names a regular file that can be read. The name is
+// taken as it stands: a leading dot, "*" and "?" are ordinary characters.
+std::string InputFileRefusal(const std::string& fileName);
+
+// A file that a file the program writes (trace log, dump) must never be, and what the user is
+// told when it would be.
+struct GuardedFile {
+    std::string FileName;
+    std::string Reason;
+};
+
+inline constexpr std::string_view ComparedFileReason = "It is one of the files to compare.";
+inline constexpr std::string_view SettingsFileReason = "It is the settings file.";
+
+// The two files to compare and, when it is named, the settings file.
+std::vector<GuardedFile> GuardedFiles(const std::array<std::string, 2>& compared,
+                                      const std::string& settingsFile);
+
+// The reason of the first guarded file that `fileName` is too (the same device and inode,
+// whatever the names; for files that do not exist yet, the same path); empty when it is none.
+std::string GuardedFileReason(const std::string& fileName, const std::vector<GuardedFile>& guarded);
 
 }  // namespace dualis

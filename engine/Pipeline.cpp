@@ -137,9 +137,9 @@ bool CompareAFile(ComparisonState& state, const CompareOptions& options, IHost& 
                   CandidateSearch search) {
     TraceScope trace(host, "mCompare: CompareAFile");
     for (int f = 0; f < 2; ++f) {
-        if (!FileExists(state.FileName[f], Tracer(host))) {
-            host.ShowMessage("Unable to open File " + std::to_string(f + 1) + "\n" +
-                             state.FileName[f]);
+        const std::string refusal = UnableToOpenMessage(f, state.FileName[f], "\n", Tracer(host));
+        if (!refusal.empty()) {
+            host.ShowMessage(refusal);
             return false;
         }
     }

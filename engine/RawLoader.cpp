@@ -54,16 +54,22 @@ void LoadRawStack(ComparisonState& state, int fileIndex, const std::string& file
     LoadRawText(state, fileIndex, ReadInputFile(fileName));
 }
 
-bool FileExists(const std::string& fileName, IHost* trace) {
+std::string FileRefusal(const std::string& fileName, IHost* trace) {
     TraceScope scope(trace, "mCompare: FileExists");
-    std::string path, baseName, extension;
-    SplitFileName(fileName, path, baseName, extension, trace);
-    if (baseName.empty() || path.empty()) return false;
-    if (fileName.find_first_of("*?") != std::string::npos) return false;
-    size_t lastPart = fileName.size();
-    while (lastPart > 0 && !IsPathSeparator(fileName[lastPart - 1])) --lastPart;
-    if (lastPart < fileName.size() && fileName[lastPart] == '.') return false;  // hidden
-    return IsRegularFile(fileName);
+    return InputFileRefusal(fileName);
+}
+
+std::string UnableToOpenMessage(int fileIndex, const std::string& fileName,
+                                std::string_view lineBreak, IHost* trace) {
+    const std::string refusal = FileRefusal(fileName, trace);
+    if (refusal.empty()) return "";
+    std::string message = "Unable to open File " + std::to_string(fileIndex + 1);
+    message.append(lineBreak).append(fileName).append(lineBreak).append(refusal);
+    return message;
+}
+
+bool FileExists(const std::string& fileName, IHost* trace) {
+    return FileRefusal(fileName, trace).empty();
 }
 
 void SplitFileName(const std::string& fullName, std::string& path, std::string& baseName,

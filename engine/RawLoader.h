@@ -4,6 +4,7 @@
 
 #include <cstddef>
 #include <string>
+#include <string_view>
 
 #include "ComparisonState.h"
 #include "FileIO.h"
@@ -22,7 +23,17 @@ void LoadRawText(ComparisonState& state, int fileIndex, std::string bytes);
 // ReadInputFile, then LoadRawText.
 void LoadRawStack(ComparisonState& state, int fileIndex, const std::string& fileName);
 
-// True when the name denotes a present, ordinary, not hidden file.
+// Why the name cannot be compared, for the user (InputFileRefusal); empty when it names a
+// readable regular file. Any name is taken as it stands: ".x.bas", "a*b.bas" and "q?.bas" are
+// ordinary names.
+std::string FileRefusal(const std::string& fileName, IHost* trace = nullptr);
+
+// "Unable to open File 1" (or File 2 for index 1), the name and FileRefusal's reason, each
+// ended by `lineBreak` but the last; empty when the file can be compared.
+std::string UnableToOpenMessage(int fileIndex, const std::string& fileName,
+                                std::string_view lineBreak = "\n", IHost* trace = nullptr);
+
+// True when FileRefusal has nothing against the name.
 bool FileExists(const std::string& fileName, IHost* trace = nullptr);
 
 // The platform's folder separator: "/" here; "\\" and "/" on Windows.

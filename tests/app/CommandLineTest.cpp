@@ -142,6 +142,27 @@ TEST(CommandLine, ColourWhenAndItsBareForm) {
     EXPECT_NE(problem.find("--color"), std::string::npos);
 }
 
+TEST(CommandLine, AfterTwoDashesEveryArgumentIsAFileName) {
+    using When = CommandLine::ColourWhen;
+    for (const std::string name : {"--color", "--expand-tabs", "--differences-only",
+                                   "--ignore-case", "--report", "--color=always", "-h"}) {
+        const CommandLine cmd = Parse({"--report", "--", name, "b.bas"});
+        EXPECT_EQ(cmd.RunMode, CommandLine::Mode::Report) << name;
+        EXPECT_EQ(cmd.Files, (std::array<std::string, 2>{name, "b.bas"}));
+        EXPECT_EQ(cmd.Colour, When::Auto) << name;
+        EXPECT_FALSE(cmd.OptionsOver({}).ExpandTabs) << name;
+        EXPECT_FALSE(cmd.OptionsOver({}).DifferencesOnly) << name;
+        EXPECT_FALSE(cmd.OptionsOver({}).IgnoreCase) << name;
+    }
+    // Before the dashes the options still count, and the window takes its files the same way.
+    const CommandLine both = Parse({"--report", "--color", "--", "a", "--color"});
+    EXPECT_EQ(both.Colour, When::Always);
+    EXPECT_EQ(both.Files, (std::array<std::string, 2>{"a", "--color"}));
+    const CommandLine window = Parse({"--", "--expand-tabs", "--differences-only"});
+    EXPECT_EQ(window.RunMode, CommandLine::Mode::Window);
+    EXPECT_EQ(window.Files, (std::array<std::string, 2>{"--expand-tabs", "--differences-only"}));
+}
+
 TEST(CommandLine, AutoColoursOnlyATerminalThatAccepts) {
     using When = CommandLine::ColourWhen;
     EXPECT_TRUE(ReportInColour(When::Auto, true, nullptr, "xterm"));

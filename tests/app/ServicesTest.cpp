@@ -1,6 +1,10 @@
 #include <gtest/gtest.h>
 
 #include <sys/stat.h>
+#include <unistd.h>
+
+#include <cstdlib>
+#include <filesystem>
 
 #include "Services.h"
 #include "TestSupport.h"
@@ -73,6 +77,45 @@ TEST(StartServices, ALogThatCannotOpenIsNamedAndTheProgramGoesOnWithoutIt) {
         EXPECT_EQ(services.Log.LogFileName(), log);  // kept for the next save
     }
     EXPECT_EQ(test::ReadFile(input), "Sub A()\r\n");
+}
+
+TEST(StartServices, ALogThatIsTheSettingsFileLeavesTheSettingsAsTheyWere) {
+    test::TempDir dir;
+    std::filesystem::create_directories(dir.Path() / "Dualis");
+    const std::string own = (dir.Path() / "Dualis" / SettingsFileName).string();
+    const std::string named = (dir.Path() / "named.ini").string();
+    const std::string link = (dir.Path() / "link.log").string();
+    ASSERT_EQ(::symlink(named.c_str(), link.c_str()), 0);
+    const char* before = std::getenv("XDG_CONFIG_HOME");
+    const std::string kept = before ? before : "";
+    ::setenv("XDG_CONFIG_HOME", dir.Path().c_str(), 1);
+    // The user's own file naming itself, and a named one reached through a link; the window
+    // (which may write) and the command line alike.
+    const std::pair<std::string, std::string> cases[] = {{own, own}, {named, link}};
+    for (const auto& [settings, log] : cases) {
+        for (const bool mayWrite : {false, true}) {
+            const std::string text = "[Debug]\nLogApp=Yes\nLOGFILE=" + log + "\n";
+            dir.Write(std::filesystem::relative(settings, dir.Path()).string(), text);
+            Services services;
+            const std::vector<std::string> problems =
+                StartServices(services, settings == own ? "" : settings, mayWrite);
+            ASSERT_EQ(problems.size(), 1u) << settings;
+            EXPECT_EQ(problems[0], "Unable to open the trace log that LOGFILE names\n" + log +
+                                       "\nIt is the settings file.\nThe program goes on "
+                                       "without a log.");
+            const std::string after = test::ReadFile(settings);
+            EXPECT_NE(after.find("LOGFILE=" + log), std::string::npos) << after;
+            EXPECT_EQ(after.find("=====>"), std::string::npos) << after;
+            if (!mayWrite) {
+                EXPECT_EQ(after, text);
+            }
+        }
+    }
+    if (before) {
+        ::setenv("XDG_CONFIG_HOME", kept.c_str(), 1);
+    } else {
+        ::unsetenv("XDG_CONFIG_HOME");
+    }
 }
 
 TEST(StartServices, ASaveThatFailsAtStartIsNamed) {

@@ -72,7 +72,8 @@ TEST(CommandLineInput, ControlCharactersInNamesAndTextsAreShownVisibly) {
     EXPECT_EQ(run.Status, 2);
     EXPECT_FALSE(HasRawControl(run.Err)) << run.Err;
     EXPECT_EQ(run.Err, "Unable to open File 1\n" + dir.Path().string() +
-                           "/\xE2\x90\x9B]2;owned\xE2\x90\x87<U+009D>.bas\n");
+                           "/\xE2\x90\x9B]2;owned\xE2\x90\x87<U+009D>.bas\n"
+                           "No such file or directory\n");
 
     run = RunDualis({"--report", "--\x1b[2J", "a", "b"});
     EXPECT_EQ(run.Status, 2);

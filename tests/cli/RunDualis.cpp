@@ -61,6 +61,7 @@ Outcome RunDualis(const Invocation& run) {
         ::dup2(inFd, 0);
         ::dup2(outFd, 1);
         ::dup2(errFd, 2);
+        for (const int fd : run.Closed) ::close(fd);
         if (!run.WorkDir.empty() && ::chdir(run.WorkDir.c_str()) != 0) ::_exit(121);
         if (run.AddressSpaceBytes != 0) {
             const rlimit limit{static_cast<rlim_t>(run.AddressSpaceBytes),

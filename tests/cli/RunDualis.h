@@ -14,6 +14,7 @@ struct Invocation {
     std::string StdoutFile;      // standard output goes here when given, else it is kept
     std::string WorkDir;         // the current folder of the run when given
     long AddressSpaceBytes = 0;  // a limit on the run's memory when not 0
+    std::vector<int> Closed;     // standard descriptors (0 to 2) the run starts with closed
 };
 
 struct Outcome {

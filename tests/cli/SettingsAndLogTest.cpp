@@ -5,6 +5,7 @@
 
 #include <filesystem>
 #include <string>
+#include <vector>
 
 #include "RunDualis.h"
 #include "TestSupport.h"
@@ -77,6 +78,29 @@ TEST(CommandLineLog, ALogThatIsAnInputFileLeavesItAsItWas) {
     EXPECT_EQ(run.Status, 1);
     EXPECT_NE(run.Err.find("\nIt is one of the files to compare.\n"), std::string::npos);
     EXPECT_EQ(test::ReadFile(one), test::ReadFile(Case1));
+}
+
+TEST(CommandLineLog, ALogThatIsTheSettingsFileLeavesItAsItWas) {
+    test::TempDir dir;
+    std::filesystem::create_directory(dir.Path() / "sub");
+    // The settings file under another name.
+    const std::string same = (dir.Path() / "sub" / ".." / "s.ini").string();
+    const std::string text =
+        "[Compare]\nIgnoreCase=Yes\n[Debug]\nLogApp=Yes\nLOGFILE=" + same + "\n";
+    const std::string ini = dir.Write("s.ini", text);
+    for (const std::string mode : {"--report", "--dump"}) {
+        std::vector<std::string> args = {"--settings", ini, mode, Case1, Case2};
+        if (mode == "--dump") args.insert(args.begin() + 3, (dir.Path() / "DUMP.TXT").string());
+        // Twice: the next run still has the settings.
+        for (int run = 0; run < 2; ++run) {
+            const Outcome outcome = RunDualis(args);
+            EXPECT_EQ(outcome.Status, 0) << mode;  // IgnoreCase=Yes was read
+            EXPECT_EQ(outcome.Err, "Unable to open the trace log that LOGFILE names\n" + same +
+                                       "\nIt is the settings file.\nThe program goes on "
+                                       "without a log.\n");
+            EXPECT_EQ(test::ReadFile(ini), text);
+        }
+    }
 }
 
 }  // namespace

@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include <sys/stat.h>
+#include <unistd.h>
 
 #include <cstdlib>
 #include <filesystem>
@@ -194,20 +195,38 @@ TEST_F(LogTest, AFileThatCannotBeOpenedRaisesAPathFileAccessError) {
 TEST_F(LogTest, AFileThatMustNotBeTheLogIsRefusedAndLeftAsItWas) {
     cLog log(Facts(), clock);
     const std::string input = dir.Write("one.bas", "Sub A()\r\n");
-    log.ProtectFiles({dir.Write("none.bas", ""), input});
+    const std::string settings = dir.Write("s.ini", "[Debug]\r\nLogApp=Yes\r\n");
+    log.ProtectFiles(GuardedFiles({dir.Write("none.bas", ""), input}, settings));
     const std::string fifo = (dir.Path() / "fifo").string();
     ASSERT_EQ(::mkfifo(fifo.c_str(), 0600), 0);
-    for (const auto& [file, reason] : {std::pair{input, "It is one of the files to compare."},
-                                       std::pair{fifo, "It is not a regular file."}}) {
-        try {
-            log.LogOpen(file, LogModeNew);
-            FAIL() << "opened " << file;
-        } catch (const OutputFileError& e) {
-            EXPECT_EQ(e.FileName, file);
-            EXPECT_EQ(e.Reason, reason);
+    // The same file under another name is the same file.
+    const std::string linked = (dir.Path() / "linked.log").string();
+    ASSERT_EQ(::link(settings.c_str(), linked.c_str()), 0);
+    std::filesystem::create_directory(dir.Path() / "sub");
+    const std::string aliased = (dir.Path() / "sub" / ".." / "one.bas").string();
+    for (const int16_t mode : {LogModeNew, LogModeAppend}) {
+        for (const auto& [file, reason] : {std::pair{input, "It is one of the files to compare."},
+                                           std::pair{aliased, "It is one of the files to compare."},
+                                           std::pair{settings, "It is the settings file."},
+                                           std::pair{linked, "It is the settings file."},
+                                           std::pair{fifo, "It is not a regular file."}}) {
+            try {
+                log.LogOpen(file, mode);
+                FAIL() << "opened " << file;
+            } catch (const OutputFileError& e) {
+                EXPECT_EQ(e.FileName, file);
+                EXPECT_EQ(e.Reason, reason);
+            }
         }
     }
     EXPECT_EQ(test::ReadFile(input), "Sub A()\r\n");
+    EXPECT_EQ(test::ReadFile(settings), "[Debug]\r\nLogApp=Yes\r\n");
+    // A settings file yet to be written is not made by the log either.
+    const std::string later = (dir.Path() / "later.ini").string();
+    log.ProtectFiles(GuardedFiles({input, ""}, later));
+    EXPECT_THROW(log.LogOpen((dir.Path() / "sub" / ".." / "later.ini").string(), LogModeNew),
+                 OutputFileError);
+    EXPECT_FALSE(std::filesystem::exists(later));
 }
 
 TEST_F(LogTest, LinesAreGatheredAndTheLogStopsAtItsLimit) {

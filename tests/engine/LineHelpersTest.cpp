@@ -1,4 +1,6 @@
 #include <gtest/gtest.h>
+#include <sys/stat.h>
+#include <unistd.h>
 
 #include "Normalise.h"
 #include "Procedures.h"
@@ -91,19 +93,44 @@ TEST(SplitFileName, Examples) {
     EXPECT_EQ(base, "");
 }
 
-TEST(FileExists, OrdinaryVisibleFilesOnly) {
+TEST(FileExists, AnyReadableRegularFileWhateverItsName) {
+    test::TempDir dir;
+    for (const std::string name :
+         {"Form1.frm", ".hidden.frm", ".bas", "*.frm", "Form?.frm", "[a-z].bas", " blank.bas"}) {
+        const std::string file = dir.Write(name, "x");
+        EXPECT_TRUE(FileExists(file)) << name;
+        EXPECT_EQ(FileRefusal(file), "") << name;
+    }
+}
+
+TEST(FileRefusal, SaysWhyANameCannotBeCompared) {
     test::TempDir dir;
     const std::string file = dir.Write("Form1.frm", "x");
-    dir.Write(".hidden.frm", "x");
-    EXPECT_TRUE(FileExists(file));
-    EXPECT_FALSE(FileExists(""));
-    EXPECT_FALSE(FileExists(dir.Path().string() + "/"));
-    EXPECT_FALSE(FileExists(dir.Path().string()));
-    EXPECT_FALSE(FileExists((dir.Path() / ".hidden.frm").string()));
-    EXPECT_FALSE(FileExists((dir.Path() / ".bas").string()));
-    EXPECT_FALSE(FileExists((dir.Path() / "*.frm").string()));
-    EXPECT_FALSE(FileExists((dir.Path() / "Form?.frm").string()));
-    EXPECT_FALSE(FileExists((dir.Path() / "missing.frm").string()));
+    const std::string fifo = (dir.Path() / "pipe.frm").string();
+    ASSERT_EQ(::mkfifo(fifo.c_str(), 0600), 0);
+    const std::pair<std::string, std::string> cases[] = {
+        {"", "No such file or directory"},
+        {(dir.Path() / "missing.frm").string(), "No such file or directory"},
+        {(dir.Path() / "*.frm").string(), "No such file or directory"},  // no pattern
+        {file + "/", "Not a directory"},
+        {dir.Path().string(), "It is a folder."},
+        {dir.Path().string() + "/", "It is a folder."},
+        {fifo, "It is not a regular file."},
+        {"/dev/null", "It is not a regular file."},
+    };
+    for (const auto& [name, reason] : cases) {
+        EXPECT_EQ(FileRefusal(name), reason) << name;
+        EXPECT_FALSE(FileExists(name)) << name;
+    }
+    EXPECT_EQ(UnableToOpenMessage(1, dir.Path().string()),
+              "Unable to open File 2\n" + dir.Path().string() + "\nIt is a folder.");
+    EXPECT_EQ(UnableToOpenMessage(0, fifo, "\r\n"),
+              "Unable to open File 1\r\n" + fifo + "\r\nIt is not a regular file.");
+    EXPECT_EQ(UnableToOpenMessage(0, file), "");
+    if (::geteuid() != 0) {  // the superuser reads every file
+        ASSERT_EQ(::chmod(file.c_str(), 0), 0);
+        EXPECT_EQ(FileRefusal(file), "Permission denied");
+    }
 }
 
 TEST(FileExists, BareNameIsLookedUpInTheCurrentFolder) {

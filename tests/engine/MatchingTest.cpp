@@ -164,9 +164,9 @@ TEST(CompareAFile, TraceNamesEveryStageAndBalances) {
                        &host);
     ExpectBalancedTrace(host.Log);
     for (const char* stage :
-         {"FileExists", "SplitFileName", "InitializeStacks", "LoadRawStack", "LoadCookedStack",
-          "HashLine", "GetProcName", "LoadProcStack", "CompareProcs", "BlockIsEqual",
-          "LinesAreEqual", "LoadSeparateDisplayArrays", "LoadCombinedDisplayArray"}) {
+         {"FileExists", "InitializeStacks", "LoadRawStack", "LoadCookedStack", "HashLine",
+          "GetProcName", "LoadProcStack", "CompareProcs", "BlockIsEqual", "LinesAreEqual",
+          "LoadSeparateDisplayArrays", "LoadCombinedDisplayArray"}) {
         EXPECT_NE(std::find(host.Log.begin(), host.Log.end(), std::string("->mCompare: ") + stage),
                   host.Log.end())
             << stage;

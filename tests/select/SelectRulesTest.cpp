@@ -231,14 +231,21 @@ TEST(Confirm, BothFilesMustExist) {
     EXPECT_FALSE(OKEnabled(s));  // folders are no files
     EXPECT_EQ(CheckConfirm(s), ConfirmCheck::File1Missing);
     EXPECT_EQ(ConfirmMessage(ConfirmCheck::File1Missing, s),
-              "Unable to open File 1\n" + dir.Path().string() + "/");
+              "Unable to open File 1\n" + dir.Path().string() + "/\nIt is a folder.");
     SetFileName(s, 0, one);
     EXPECT_FALSE(OKEnabled(s));
     EXPECT_EQ(CheckConfirm(s), ConfirmCheck::File2Missing);
     EXPECT_EQ(ConfirmMessage(ConfirmCheck::File2Missing, s),
-              "Unable to open File 2\n" + dir.Path().string() + "/");
-    SetFileName(s, 1, hidden);
+              "Unable to open File 2\n" + dir.Path().string() + "/\nIt is a folder.");
+    SetFileName(s, 1, (dir.Path() / "none.frm").string());
     EXPECT_FALSE(OKEnabled(s));
+    EXPECT_EQ(ConfirmMessage(CheckConfirm(s), s),
+              "Unable to open File 2\n" + s.NewFileName[1] + "\nNo such file or directory");
+    // A name that a listing hides, or that a pattern would match, is a file like any other.
+    SetFileName(s, 1, hidden);
+    EXPECT_TRUE(OKEnabled(s));
+    SetFileName(s, 1, dir.Write("q?*.frm", "w"));
+    EXPECT_TRUE(OKEnabled(s));
     SetFileName(s, 1, two);
     EXPECT_TRUE(OKEnabled(s));
     EXPECT_EQ(CheckConfirm(s), ConfirmCheck::Ready);

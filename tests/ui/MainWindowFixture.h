@@ -23,6 +23,7 @@ struct Fixture {
         context.WrapUp = [this] { ++wrapUps; };
         context.EndAtOnce = [this] { ++endsAtOnce; };
         context.ProgramFolder = dir.Path();
+        context.SettingsFile = settingsFile;
         context.ChooseLogFile = [this](QWidget*, const FileDialogRequest& request) {
             logDialogs.push_back(request);
             return FileDialogChoice{!logFileChoice.empty(), logFileChoice, 1};
@@ -57,6 +58,8 @@ struct Fixture {
     int endsAtOnce = 0;
     std::vector<FileDialogRequest> logDialogs;
     std::string logFileChoice;  // what the New Log File dialog returns; empty: cancelled
+    // The window's settings file, which it only names here (the tests write it when they need it).
+    std::string settingsFile = (dir.Path() / "VBDualis.INI").string();
 };
 
 inline std::string Procedures(int count, int bodyLines, const std::string& change) {

@@ -135,7 +135,8 @@ class MainWindowTest : public QObject {
                  QString::fromStdString("&1 " + present + ":" + missing));
         f.window->mnuFileMRU_Click(0);
         QCOMPARE(f.messages.size(), size_t{1});
-        QCOMPARE(f.messages[0], "Unable to open File 2\r\n" + missing);
+        QCOMPARE(f.messages[0],
+                 "Unable to open File 2\r\n" + missing + "\r\nNo such file or directory");
         QCOMPARE(f.values.MRU[0][1], missing);
         QVERIFY(!f.state.FilesCompared);
         // The other entry compares and moves to the top.

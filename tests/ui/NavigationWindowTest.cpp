@@ -3,6 +3,8 @@
 #include <QLabel>
 #include <QMenuBar>
 #include <QtTest>
+#include <array>
+#include <filesystem>
 
 #include "Dump.h"
 #include "MainWindowFixture.h"
@@ -222,6 +224,76 @@ class NavigationWindowTest : public QObject {
         QVERIFY(!f.window->mnuDebugLogClose->isEnabled());
         QVERIFY(f.window->mnuDebugOpenNewLog->isEnabled());
         QVERIFY(f.window->mnuDebugOpenAppendLog->isEnabled());
+    }
+
+    void ALogThatWouldBeACompareOrTheSettingsFileIsNamedAndTheProgramGoesOn() {
+        Fixture f;
+        f.window->Form_Load();
+        CompareTwoProcedures(f);
+        const std::string settings = f.dir.Write("VBDualis.INI", "[Debug]\nLogApp=Yes\n");
+        QCOMPARE(settings, f.settingsFile);
+        const std::array<std::string, 2> compared = {test::ReadFile(f.names[0]),
+                                                     test::ReadFile(f.names[1])};
+        const std::pair<std::string, std::string> cases[] = {
+            {f.names[0], "It is one of the files to compare."},
+            {(f.dir.Path() / "." / "two.bas").string(), "It is one of the files to compare."},
+            {settings, "It is the settings file."},
+        };
+        for (const auto& [file, reason] : cases) {
+            f.messages.clear();
+            f.logFileChoice = file;
+            f.window->mnuDebugOpenNewLog->trigger();
+            QCOMPARE(f.messages.size(), size_t{1});
+            QCOMPARE(f.messages[0], "Unable to open the trace log\n" + file + "\n" + reason +
+                                        "\nThe program goes on without a log.");
+            QVERIFY(f.errors.empty());
+            QCOMPARE(f.endsAtOnce, 0);
+            // No log, so a new one may be chosen.
+            QVERIFY(f.trace.Log().LogFileName().empty());
+            QVERIFY(f.window->mnuDebugOpenNewLog->isEnabled());
+            QVERIFY(!f.window->mnuDebugLogClose->isEnabled());
+        }
+        QCOMPARE(test::ReadFile(f.names[0]), compared[0]);
+        QCOMPARE(test::ReadFile(f.names[1]), compared[1]);
+        QCOMPARE(test::ReadFile(settings), std::string("[Debug]\nLogApp=Yes\n"));
+
+        // Extend Log File on the program's log that is being compared.
+        const std::string programLog =
+            (f.dir.Path() / (cAppInfo::ExecutablePath().stem().string() + ".LOG")).string();
+        const std::string logText = test::ReadFile(f.names[1]);
+        f.dir.Write(std::filesystem::path(programLog).filename().string(), logText);
+        SetFileNames(f.state, f.names[0], programLog);
+        QVERIFY(f.window->CompareAFile());
+        f.messages.clear();
+        f.window->mnuDebugOpenAppendLog->trigger();
+        QCOMPARE(f.messages.size(), size_t{1});
+        QCOMPARE(f.messages[0], "Unable to open the trace log\n" + programLog +
+                                    "\nIt is one of the files to compare.\n"
+                                    "The program goes on without a log.");
+        QVERIFY(f.errors.empty());
+        QCOMPARE(test::ReadFile(programLog), logText);
+        // Any other file is the log.
+        f.logFileChoice = (f.dir.Path() / "mine.LOG").string();
+        f.window->mnuDebugOpenNewLog->trigger();
+        QCOMPARE(f.trace.Log().LogFileName(), f.logFileChoice);
+        QVERIFY(f.window->mnuDebugLogClose->isEnabled());
+    }
+
+    void TheDumpKeyNeverWritesIntoACompareFile() {
+        Fixture f;
+        f.window->Form_Load();
+        CompareTwoProcedures(f);
+        const std::string dump = f.dir.Write("DUMP.TXT", test::ReadFile(f.names[1]));
+        const std::string text = test::ReadFile(dump);
+        SetFileNames(f.state, f.names[0], dump);
+        QVERIFY(f.window->CompareAFile());
+        f.messages.clear();
+        Press(f, Qt::Key_F5, Qt::ControlModifier | Qt::ShiftModifier | Qt::AltModifier);
+        QCOMPARE(f.messages.size(), size_t{1});
+        QCOMPARE(f.messages[0],
+                 "Unable to write the dump\n" + dump + "\nIt is one of the files to compare.");
+        QVERIFY(f.errors.empty());
+        QCOMPARE(test::ReadFile(dump), text);
     }
 
     void TheDiagnosticKeys() {

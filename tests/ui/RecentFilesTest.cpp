@@ -136,15 +136,21 @@ TEST(UpdateMRUList, SearchesAndShiftsEntriesBehindAGap) {
     EXPECT_EQ(mru[9], Pair(9));
 }
 
-TEST(MRUMissingFile, NamesTheFirstMissingFile) {
+TEST(MRUMissingFile, NamesTheFirstFileThatCannotBeComparedAndWhy) {
     const test::TempDir dir;
     const std::string one = dir.Write("one.frm", "x\r\n");
     const std::string two = dir.Write("two.frm", "y\r\n");
     const std::string none = (dir.Path() / "none.frm").string();
+    const std::string missing = "\r\nNo such file or directory";
     EXPECT_EQ(MRUMissingFile({one, two}), std::nullopt);
-    EXPECT_EQ(MRUMissingFile({none, two}), "Unable to open File 1\r\n" + none);
-    EXPECT_EQ(MRUMissingFile({one, none}), "Unable to open File 2\r\n" + none);
-    EXPECT_EQ(MRUMissingFile({none, none + "2"}), "Unable to open File 1\r\n" + none);
+    EXPECT_EQ(MRUMissingFile({none, two}), "Unable to open File 1\r\n" + none + missing);
+    EXPECT_EQ(MRUMissingFile({one, none}), "Unable to open File 2\r\n" + none + missing);
+    EXPECT_EQ(MRUMissingFile({none, none + "2"}), "Unable to open File 1\r\n" + none + missing);
+    EXPECT_EQ(MRUMissingFile({one, dir.Path().string()}),
+              "Unable to open File 2\r\n" + dir.Path().string() + "\r\nIt is a folder.");
+    // Names a listing would hide or take as a pattern are files like any other.
+    EXPECT_EQ(MRUMissingFile({dir.Write(".one.frm", "x"), dir.Write("t?o*.frm", "y")}),
+              std::nullopt);
 }
 
 TEST(SelectMRUEntry, SetsTheNamesAndTheDialogFolders) {

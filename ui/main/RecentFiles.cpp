@@ -60,13 +60,8 @@ std::vector<std::string> UpdateMRUList(MRUList& mru, const std::string& file1,
 
 std::optional<std::string> MRUMissingFile(const MRUEntry& entry) {
     for (int f = 0; f < 2; ++f) {
-        if (!FileExists(entry[f])) {
-            std::string message = "Unable to open File ";
-            message += std::to_string(f + 1);
-            message += "\r\n";
-            message += entry[f];
-            return message;
-        }
+        std::string message = UnableToOpenMessage(f, entry[f], "\r\n");
+        if (!message.empty()) return message;
     }
     return std::nullopt;
 }

@@ -45,8 +45,8 @@ std::vector<std::string> UpdateMRUList(MRUList& mru, const std::string& file1,
                                        const std::string& file2);
 
 // Before an entry is compared: the message to show (exclamation icon, the application's title)
-// when one of its files does not exist, File 1 checked first; nothing when both exist. A missing
-// file changes nothing, so the entry stays where it is.
+// when one of its files cannot be compared, with the reason, File 1 checked first; nothing when
+// both can. Such a file changes nothing, so the entry stays where it is.
 std::optional<std::string> MRUMissingFile(const MRUEntry& entry);
 
 // Makes the entry's pair the files to compare, and the folders where the next file selection

@@ -66,6 +66,8 @@ struct MainWindowContext {
     std::function<void()> EndAtOnce = {};
     // Where the program writes its own files: the dump, the default trace log.
     std::filesystem::path ProgramFolder = {};
+    // The settings file, which the trace log and the dump must never be; empty: none known.
+    std::string SettingsFile = {};
     // The file dialog of New Log File; empty: the system's.
     FileDialogRunner ChooseLogFile = {};
     // Writes every setting to the settings file; the message to show when that failed.
@@ -278,6 +280,10 @@ class frmMain : public QMainWindow {
     // The switch of cDebug behind each Debug menu toggle, in the order of mnuDebugToggles.
     std::array<bool*, 7> DebugSwitches();
     void ShowHideDebugMenu();
+    // Opens the trace log on a file the user chose. A file the log cannot be (one being
+    // compared, the settings file, one that cannot be opened) is named in a message, and the
+    // program goes on without a log.
+    void OpenLogFile(const std::string& fileName, int16_t mode);
     // Carries out one of the window's key commands for the focused pane (0 when none).
     void RunKeyCommand(KeyCommand command, int pane);
     // Moves the procedure list to entry `index` when it has one; true when it moved.

@@ -2,6 +2,8 @@
 #include <QMenuBar>
 
 #include "CommonDialog.h"
+#include "FileIO.h"
+#include "RunTimeError.h"
 #include "frmMain.h"
 
 namespace dualis {
@@ -95,7 +97,7 @@ void frmMain::mnuDebugOpenNewLog_Click() {
         dialog.Runner = ctx_.ChooseLogFile;
         dialog.ShowOpen();
         if (!dialog.Cancelled() && !dialog.FileName.empty())
-            log.LogOpen(dialog.FileName, LogModeNew);
+            OpenLogFile(dialog.FileName, LogModeNew);
         EnableDebugItems();
     });
 }
@@ -103,11 +105,23 @@ void frmMain::mnuDebugOpenNewLog_Click() {
 void frmMain::mnuDebugOpenAppendLog_Click() {
     Run(TraceKind::Events, "mnuDebugOpenAppendLog_Click", [&] {
         cLog& log = ctx_.Trace.Log();
-        log.LogFileName((ctx_.ProgramFolder / ProgramLogName()).string());
         log.LogClose();
-        log.LogOpen(log.LogFileName(), LogModeAppend);
+        OpenLogFile((ctx_.ProgramFolder / ProgramLogName()).string(), LogModeAppend);
         EnableDebugItems();
     });
+}
+
+void frmMain::OpenLogFile(const std::string& fileName, int16_t mode) {
+    cLog& log = ctx_.Trace.Log();
+    log.ProtectFiles(GuardedFiles(ctx_.State.FileName, ctx_.SettingsFile));
+    try {
+        log.LogOpen(fileName, mode);
+    } catch (const OutputFileError& e) {
+        // Without a name the menu offers a new log again, and the settings keep no log.
+        log.LogFileName("");
+        host_.ShowMessage("Unable to open the trace log\n" + e.FileName + "\n" + e.Reason +
+                          "\nThe program goes on without a log.");
+    }
 }
 
 void frmMain::mnuDebugLogClose_Click() {

@@ -6,6 +6,7 @@
 
 #include "CommonDialog.h"
 #include "Dump.h"
+#include "FileIO.h"
 #include "frmMain.h"
 
 namespace dualis {
@@ -266,6 +267,12 @@ void frmMain::RunKeyCommand(KeyCommand command, int pane) {
 void frmMain::DumpAll() {
     Run(TraceKind::App, "DumpAll", [&] {
         const std::string file = (ctx_.ProgramFolder / "DUMP.TXT").string();
+        const std::string refusal =
+            GuardedFileReason(file, GuardedFiles(ctx_.State.FileName, ctx_.SettingsFile));
+        if (!refusal.empty()) {
+            host_.ShowMessage("Unable to write the dump\n" + file + "\n" + refusal);
+            return;
+        }
         const DumpProgramFacts program{ctx_.AppInfo.AppDateTime(), ctx_.AppInfo.AppVersion()};
         host_.BeginBusy();
         for (std::string_view section : DumpSections) {

@@ -209,9 +209,9 @@ ConfirmCheck CheckConfirm(const SelectState& s) {
 std::string ConfirmMessage(ConfirmCheck check, const SelectState& s) {
     switch (check) {
         case ConfirmCheck::File1Missing:
-            return "Unable to open File 1\n" + s.NewFileName[0];
+            return UnableToOpenMessage(0, s.NewFileName[0]);
         case ConfirmCheck::File2Missing:
-            return "Unable to open File 2\n" + s.NewFileName[1];
+            return UnableToOpenMessage(1, s.NewFileName[1]);
         case ConfirmCheck::SameFile:
             return "File 1 and File 2 are the same file.";
         case ConfirmCheck::Ready:

@@ -88,7 +88,7 @@ void SetSamePathDifferentDrive(SelectState& s, int index);
 // characters. True when it was taken.
 bool BuildOtherFileName(SelectState& s, int index);
 
-// OK is enabled exactly when both names denote existing files.
+// OK is enabled exactly when both names denote files that can be compared (FileExists).
 bool OKEnabled(const SelectState& s);
 
 // The check of OK before it stores anything.
@@ -100,8 +100,8 @@ enum class ConfirmCheck {
 };
 ConfirmCheck CheckConfirm(const SelectState& s);
 
-// The text of a refused OK: "Unable to open File 1" and the name on the next line, or the
-// same-file question.
+// The text of a refused OK: "Unable to open File 1", the name and the reason on lines of their
+// own, or the same-file question.
 std::string ConfirmMessage(ConfirmCheck check, const SelectState& s);
 
 // OK: the path rule (kept when out of range), the ticks, the names and the folders go to the

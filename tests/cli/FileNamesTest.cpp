@@ -1,0 +1,93 @@
+// The command line's file names: any name of a readable regular file is compared, whatever its
+// characters, every refusal says why, and after "--" every argument is a file name.
+#include <gtest/gtest.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <filesystem>
+#include <string>
+
+#include "RunDualis.h"
+#include "TestSupport.h"
+
+namespace dualis {
+namespace {
+
+using test::Invocation;
+using test::Outcome;
+using test::RunDualis;
+
+const std::string Data = DUALIS_TEST_DATA;
+const std::string Case1 = Data + "/case1.bas";  // differs from case2 in letter case only
+
+TEST(CommandLineNames, DotsWildcardsAndQuestionMarksAreOrdinaryCharacters) {
+    test::TempDir dir;
+    const std::string text = test::ReadFile(Case1);
+    for (const std::string name : {".x.bas", ".bas", "a*b.bas", "q?.bas", "*", "[ab].bas"}) {
+        const std::string file = dir.Write(name, text);
+        Outcome run = RunDualis({"--report", file, Case1});
+        EXPECT_EQ(run.Status, 0) << name << "\n" << run.Err;
+        EXPECT_EQ(run.Err, "");
+        // And as the second file, named from the current folder.
+        Invocation here;
+        here.Args = {"--report", Case1, name};
+        here.WorkDir = dir.Path().string();
+        run = RunDualis(here);
+        EXPECT_EQ(run.Status, 0) << name << "\n" << run.Err;
+    }
+}
+
+TEST(CommandLineNames, EveryRefusedNameSaysWhy) {
+    test::TempDir dir;
+    const std::string missing = (dir.Path() / "missing.bas").string();
+    const std::string underFile = Case1 + "/x.bas";
+    const std::string fifo = (dir.Path() / "fifo.bas").string();
+    ASSERT_EQ(::mkfifo(fifo.c_str(), 0600), 0);
+    const std::pair<std::string, std::string> cases[] = {
+        {missing, "No such file or directory"},
+        {"", "No such file or directory"},
+        {underFile, "Not a directory"},
+        {dir.Path().string(), "It is a folder."},
+        {dir.Path().string() + "/", "It is a folder."},
+        {"/dev/null", "It is not a regular file."},
+        {fifo, "It is not a regular file."},
+    };
+    for (const auto& [name, reason] : cases) {
+        Outcome run = RunDualis({"--report", name, Case1});
+        EXPECT_EQ(run.Status, 2) << name;
+        EXPECT_EQ(run.Err, "Unable to open File 1\n" + name + "\n" + reason + "\n");
+        run = RunDualis({"--report", Case1, name});
+        EXPECT_EQ(run.Status, 2) << name;
+        EXPECT_EQ(run.Err, "Unable to open File 2\n" + name + "\n" + reason + "\n");
+    }
+}
+
+TEST(CommandLineNames, AFileThatMayNotBeReadSaysSo) {
+    if (::geteuid() == 0) GTEST_SKIP() << "the superuser may read every file";
+    test::TempDir dir;
+    const std::string locked = dir.Write("locked.bas", "Sub A()\n");
+    ASSERT_EQ(::chmod(locked.c_str(), 0), 0);
+    const Outcome run = RunDualis({"--report", locked, Case1});
+    EXPECT_EQ(run.Status, 2);
+    EXPECT_EQ(run.Err, "Unable to open File 1\n" + locked + "\nPermission denied\n");
+}
+
+TEST(CommandLineNames, AfterTwoDashesEveryArgumentIsAFileName) {
+    test::TempDir dir;
+    const std::string text = test::ReadFile(Case1);
+    for (const std::string option :
+         {"--color", "--expand-tabs", "--differences-only", "--report", "--ignore-case", "-h"}) {
+        dir.Write(option, text);
+        Invocation run;
+        run.Args = {"--report", "--", option, Case1};
+        run.WorkDir = dir.Path().string();
+        const Outcome outcome = RunDualis(run);
+        EXPECT_EQ(outcome.Status, 0) << option << "\n" << outcome.Err;
+        EXPECT_EQ(outcome.Err, "");
+        // Colour stays at its default: a file is no terminal.
+        EXPECT_EQ(outcome.Out.find('\x1b'), std::string::npos) << option;
+    }
+}
+
+}  // namespace
+}  // namespace dualis
