@@ -198,12 +198,14 @@ void frmMain::Connect() {
         connect(picMap[p], &ProcMapStrip::MouseMove, this,
                 [this, p](double y) { picMap_MouseMove(p, y); });
         connect(picDisplay[p], &DisplayPane::MouseMoved, this,
-                [this] { lblStatus->setText(QString::fromStdString(StatusText)); });
+                [this] { lblStatus->setText(QString::fromStdString(statusText_)); });
         connect(picDisplay[p], &DisplayPane::Wheel, this, [this, p](int rows, int columns) {
-            for (auto [bar, steps] :
-                 {std::pair(vsbDisplay[p], rows), std::pair(hsbDisplay[p], columns)}) {
-                if (steps != 0 && bar->isEnabled()) bar->setValue(bar->value() + steps);
-            }
+            Run(TraceKind::MouseEvents, "picDisplay_MouseWheel", [&] {
+                const bool moved =
+                    (rows != 0 && ScrollPane(p, where_.ScrollRow(p) + rows)) |
+                    (columns != 0 && ScrollPaneColumns(p, where_.ScrollColumn(p) + columns));
+                if (moved && !fraFind->HasFocus()) picDisplay[p]->setFocus();
+            });
         });
     }
     // Mouse positions reach the layout in twips.
@@ -249,7 +251,7 @@ bool frmMain::eventFilter(QObject* watched, QEvent* event) {
         QTimer::singleShot(0, this, [this] { ApplyPendingPlacement(); });
     }
     // Moving over the bare window or a file label brings back the comparison's status text.
-    if (event->type() == QEvent::MouseMove) lblStatus->setText(QString::fromStdString(StatusText));
+    if (event->type() == QEvent::MouseMove) lblStatus->setText(QString::fromStdString(statusText_));
     return QMainWindow::eventFilter(watched, event);
 }
 
@@ -279,7 +281,6 @@ void frmMain::Form_Load() {
         QApplication::setWindowIcon(windowIcon());
         SetMRUCaptions(MRUCaptions(ctx_.Values.MRU, StartMRUSeparator));
         SplitRatioV = SplitRatioH = 0.5;
-        CurrentProc = 1;
         const std::string& mode = ctx_.Values.ViewMode;
         mnuViewVertical->setChecked(mode == "V");
         mnuViewHorizontal->setChecked(mode == "H");
@@ -355,8 +356,8 @@ void frmMain::ShowFileInformation() {
             lblFileInformation[p]->setText(label);
         }
         lblStatus->clear();
-        StatusText = texts.StatusText;
-        lblStatus->setText(QString::fromStdString(StatusText));
+        statusText_ = texts.StatusText;
+        lblStatus->setText(QString::fromStdString(statusText_));
         setWindowTitle(QString::fromStdString(texts.Caption));
     });
 }

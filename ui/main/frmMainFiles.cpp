@@ -69,13 +69,9 @@ void frmMain::RefreshAfterComparison(bool positionProcList) {
 }
 
 void frmMain::CompareFromFirstProc(const std::function<bool()>& compare) {
-    const int16_t shownProc = CurrentProc;
-    CurrentProc = 1;
-    if (compare()) {
-        RefreshAfterComparison(false);
-    } else {
-        CurrentProc = shownProc;
-    }
+    if (!compare()) return;
+    where_.ResetForComparison();
+    RefreshAfterComparison(false);
 }
 
 void frmMain::mnuFileOpen_Click() {

@@ -272,7 +272,8 @@ void frmMain::SwitchView(const char* procName, char mode) {
 void frmMain::StartAtFirstColumn() {
     // The panes of one view are not the panes of another: a column one stood at may be beyond
     // what the other's bar reaches, and synchronised panes must start together.
-    for (int p = 0; p < 2; ++p) SetHorizontalScroll(p, 1);
+    for (int p = 0; p < 2; ++p) where_.ScrollColumns(p, 1, false);
+    ShowScrollPositions();
 }
 
 void frmMain::mnuViewVertical_Click() {
