@@ -156,6 +156,29 @@ class NavigationWindowTest : public QObject {
         QCOMPARE(status->text(), QStringLiteral("Procs: 2 equal, 1 changed, 0 added, 0 deleted"));
     }
 
+    void TheToolbarsFindButtonsRunTheirOwnSearchWhateverTheFindMenuHolds() {
+        Fixture f;
+        f.window->Form_Load();
+        CompareTwoProcedures(f);
+        // With every item of the Find menu disabled, each button still runs its search.
+        for (QAction* item : f.window->mnuFindItems) item->setEnabled(false);
+        const ComparisonView& view = f.window->View();
+        const std::pair<int32_t, int32_t> presses[] = {{ButtonFindNextMismatch, 3},
+                                                       {ButtonFindNextMismatch, 151},
+                                                       {ButtonFindPriorMismatch, 3},
+                                                       {ButtonFindNextMatch, 4},
+                                                       {ButtonFindPriorMatch, 2}};
+        for (const auto& [button, row] : presses) {
+            f.window->picToolBar_MouseDown(button);
+            QCOMPARE(view.HiLiteLine(0), row);
+            QCOMPARE(view.HiLiteLine(1), row);
+        }
+        QCOMPARE(view.LastFindType(), int16_t{FindPrior});
+        QCOMPARE(view.LastFindDirection(), int16_t{-1});
+        QCOMPARE(view.LastFindWhat(), int16_t{FindMatch});
+        QVERIFY(f.errors.empty());
+    }
+
     void HidingTheToolbarGivesItsRoomToTheList() {
         Fixture f;
         f.window->Form_Load();
