@@ -163,6 +163,45 @@ class MainWindowUseTest : public QObject {
         QCOMPARE(f.window->vsbDisplay[0]->focusPolicy(), Qt::NoFocus);
     }
 
+    void ShowingAnotherProcedureLeavesTheKeyboardWhereTheUserPutIt() {
+        Fixture f;
+        f.values.SyncVScroll = false;
+        f.window->Form_Load();
+        f.window->show();
+        QVERIFY(QTest::qWaitForWindowActive(f.window.get()));
+        f.CompareFromCommandLine(Procedures(3, 400, ""), Procedures(3, 400, " ' changed"));
+        DisplayPane* second = f.window->picDisplay[1];
+        second->setFocus();
+        // Keys in File 2's pane: the next procedure, a page of it, the first procedure again.
+        QTest::keyClick(second, Qt::Key_PageDown, Qt::ControlModifier);
+        QCOMPARE(f.window->View().CurrentProc(), 2);
+        QVERIFY(second->hasFocus());
+        QTest::keyClick(second, Qt::Key_PageDown);
+        QVERIFY(f.window->View().ScrollRow(1) > 1);
+        QCOMPARE(f.window->View().ScrollRow(0), 1);
+        QTest::keyClick(second, Qt::Key_Home, Qt::ControlModifier);
+        QCOMPARE(f.window->View().CurrentProc(), 1);
+        QVERIFY(second->hasFocus());
+        // A procedure picked by the program, a search from the menu, the wheel over the other
+        // pane and a new look at the files move it neither.
+        f.window->cboProcedures->setCurrentIndex(1);
+        f.window->mnuFindItems[1]->trigger();
+        QVERIFY(f.window->View().HiLiteLine(1) > 0);
+        SendWheel(f.window->picDisplay[0], {0, -120}, Qt::NoModifier);
+        QVERIFY(f.window->View().ScrollRow(0) > 1);
+        f.window->cmdViewFiles_Click();
+        QCOMPARE(QApplication::focusWidget(), second);
+        // The combined view has no File 2's pane: the keyboard goes to the one pane left.
+        f.window->mnuViewCombined_Click();
+        QCOMPARE(QApplication::focusWidget(), f.window->picDisplay[0]);
+        f.window->mnuViewVertical_Click();
+        QCOMPARE(QApplication::focusWidget(), f.window->picDisplay[0]);
+        // A click in a pane takes it there.
+        QTest::mouseClick(second, Qt::LeftButton, Qt::NoModifier, QPoint(20, 20));
+        QVERIFY(second->hasFocus());
+        QVERIFY(f.errors.empty());
+    }
+
     void EveryViewStartsAtAColumnTheBarsCanReach() {
         Fixture f;
         f.window->Form_Load();

@@ -201,10 +201,8 @@ void frmMain::Connect() {
                 [this] { lblStatus->setText(QString::fromStdString(statusText_)); });
         connect(picDisplay[p], &DisplayPane::Wheel, this, [this, p](int rows, int columns) {
             Run(TraceKind::MouseEvents, "picDisplay_MouseWheel", [&] {
-                const bool moved =
-                    (rows != 0 && ScrollPane(p, where_.ScrollRow(p) + rows)) |
-                    (columns != 0 && ScrollPaneColumns(p, where_.ScrollColumn(p) + columns));
-                if (moved && !fraFind->HasFocus()) picDisplay[p]->setFocus();
+                if (rows != 0) ScrollPane(p, where_.ScrollRow(p) + rows);
+                if (columns != 0) ScrollPaneColumns(p, where_.ScrollColumn(p) + columns);
             });
         });
     }

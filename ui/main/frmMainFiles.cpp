@@ -66,6 +66,9 @@ void frmMain::RefreshAfterComparison(bool positionProcList) {
     SetScrollBars();
     ShowDisplayArrays();
     sbButtonsDisableEnable();
+    // Showing a comparison moves no focus that the user placed; a window whose keyboard is
+    // nowhere yet, as at the start, gives it to File 1's pane.
+    if (!focusWidget()) picDisplay[0]->setFocus();
 }
 
 void frmMain::CompareFromFirstProc(const std::function<bool()>& compare) {

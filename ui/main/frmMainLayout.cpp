@@ -46,10 +46,13 @@ void frmMain::SetViewMode() {
         if (mode != "V" && mode != "H" && mode != "C") return;
         ClearSelection();
         const bool two = mode != "C";
+        const bool secondFocused = focusWidget() == picDisplay[1];
         picSplitter->setVisible(two);
         if (mode == "V") picSplitter->setCursor(Qt::SplitHCursor);
         if (mode == "H") picSplitter->setCursor(Qt::SplitVCursor);
         fraDisplay[1]->setVisible(two);
+        // File 2's pane going away hands the keyboard to the one pane left.
+        if (!two && secondFocused) picDisplay[0]->setFocus();
         lblFileInformation[1]->setVisible(true);
         if (!two) {
             hsbDisplay[1]->setEnabled(false);

@@ -20,9 +20,6 @@ void frmMain::ShowDisplayArrays() {
             ShowCombinedDisplayArray();
         }
         ShowProcMaps();
-        // A procedure picked in the list leaves the focus there, so the next key moves on; the
-        // find bar keeps it so that Enter searches on.
-        if (!ProcListHasFocus() && !fraFind->HasFocus()) picDisplay[0]->setFocus();
     });
 }
 
