@@ -94,7 +94,8 @@ int InlinePages(int argc, char** argv) {
     dualis::frmMain& window = compared.Window;
     dualis::Settings& values = compared.Values;
     // A window tall enough for a page of 60 rows.
-    for (int height = 400; window.Scroll[0].LinesPerPane < 60 && height < 4000; height += 10) {
+    for (int height = 400; window.View().Scroll(0).LinesPerPane < 60 && height < 4000;
+         height += 10) {
         window.resize(window.width(), height);
         QCoreApplication::processEvents();
     }
@@ -111,7 +112,7 @@ int InlinePages(int argc, char** argv) {
     }
     for (auto& r : redraws) std::sort(r.begin(), r.end());
     std::printf("rows_per_page\t%d\npage_down_marked_ms\t%.3f\npage_down_plain_ms\t%.3f\n",
-                window.Scroll[0].LinesPerPane, redraws[0][redraws[0].size() / 2],
+                window.View().Scroll(0).LinesPerPane, redraws[0][redraws[0].size() / 2],
                 redraws[1][redraws[1].size() / 2]);
     return 0;
 }
@@ -144,7 +145,7 @@ int Window(int argc, char** argv, const char* one, const char* two) {
         redraws.push_back(Ms(t, Clock::now()));
     }
     std::sort(redraws.begin(), redraws.end());
-    const int rows = state.SeparateCount(window.CurrentProc);
+    const int rows = state.SeparateCount(window.View().CurrentProc());
 
     // In the same procedure: a Next Mismatch that lands on the last difference (from the block
     // before it), and Ctrl+End from the first procedure, each with its redraw.

@@ -21,7 +21,7 @@ class MainWindowTest : public QObject {
         QCOMPARE(f.window->windowTitle(), QStringLiteral("Dualis one.bas:two.bas"));
         QCOMPARE(f.window->cboProcedures->count(), 4);
         QCOMPARE(f.window->cboProcedures->itemText(1), QStringLiteral("# P1"));
-        QCOMPARE(f.window->CurrentProc, 1);
+        QCOMPARE(f.window->View().CurrentProc(), 1);
         QVERIFY(f.window->lblFileInformation[0]->text().startsWith(
             QString::fromStdString(f.names[0]) + "\n"));
         QCOMPARE(f.window->lblStatus->text(),
@@ -38,17 +38,17 @@ class MainWindowTest : public QObject {
         f.window->Form_Load();
         f.CompareFromCommandLine(Procedures(2, 400, ""), Procedures(2, 400, " ' changed"));
         f.window->cboProcedures->setCurrentIndex(1);
-        QCOMPARE(f.window->CurrentProc, 2);
+        QCOMPARE(f.window->View().CurrentProc(), 2);
         QVERIFY(f.window->vsbDisplay[0]->isEnabled());
         f.window->vsbDisplay[0]->setValue(50);
-        QCOMPARE(f.window->TopLine[0], 50);
+        QCOMPARE(f.window->View().TopLine(0), 50);
         // Synchronised: the other pane shows the same rows.
-        QCOMPARE(f.window->TopLine[1], 50);
+        QCOMPARE(f.window->View().TopLine(1), 50);
         f.window->cboProcedures->setCurrentIndex(2);
         f.window->cboProcedures->setCurrentIndex(1);
         QCOMPARE(f.window->vsbDisplay[0]->value(), 1);
-        QCOMPARE(f.window->TopLine[0], 1);
-        QCOMPARE(f.window->HiLiteLine[0], 0);
+        QCOMPARE(f.window->View().TopLine(0), 1);
+        QCOMPARE(f.window->View().HiLiteLine(0), 0);
     }
 
     void EachViewCommandChecksExactlyOneItem() {

@@ -48,14 +48,15 @@ class MainWindowUseTest : public QObject {
                 const int row = f.window->Metrics().RowHeight;
                 QCOMPARE(row, f.window->picDisplay[0]->fontMetrics().height());
                 QScrollBar* bar = f.window->vsbDisplay[0];
-                const int32_t n = *view == 'C' ? f.state.CombinedCount(f.window->CurrentProc)
-                                               : f.state.SeparateCount(f.window->CurrentProc);
+                const int32_t n = *view == 'C'
+                                      ? f.state.CombinedCount(f.window->View().CurrentProc())
+                                      : f.state.SeparateCount(f.window->View().CurrentProc());
                 QVERIFY(bar->isEnabled());
                 // Paging from the top shows every row wholly at least once.
                 int32_t seenUpTo = 0;
                 for (int value = 1;; value += bar->pageStep()) {
                     bar->setValue(std::min(value, bar->maximum()));
-                    const int32_t top = f.window->TopLine[0];
+                    const int32_t top = f.window->View().TopLine(0);
                     QVERIFY2(
                         top <= seenUpTo + 1,
                         qPrintable(QString("rows skipped at %1 px, %2").arg(paneHeight).arg(view)));
@@ -63,9 +64,9 @@ class MainWindowUseTest : public QObject {
                     if (bar->value() == bar->maximum()) break;
                 }
                 // At the maximum the last row lies wholly inside the pane.
-                QCOMPARE(f.window->BottomLine[0], n);
+                QCOMPARE(f.window->View().BottomLine(0), n);
                 const int lastRowBottom =
-                    (f.window->BottomLine[0] - f.window->TopLine[0] + 1) * row;
+                    (f.window->View().BottomLine(0) - f.window->View().TopLine(0) + 1) * row;
                 QVERIFY2(
                     lastRowBottom <= paneHeight,
                     qPrintable(QString("last row cut at %1 px, %2").arg(paneHeight).arg(view)));
@@ -82,7 +83,7 @@ class MainWindowUseTest : public QObject {
         const QString label = f.window->lblFileInformation[0]->text();
         const MRUList mru = f.values.MRU;
         f.window->cboProcedures->setCurrentIndex(2);
-        const int16_t proc = f.window->CurrentProc;
+        const int16_t proc = f.window->View().CurrentProc();
         const std::string tooLong =
             f.dir.Write("long.bas", "Sub A()\r\n" + std::string(40000, 'x') + "\r\nEnd Sub\r\n");
         auto unchanged = [&] {
@@ -91,7 +92,7 @@ class MainWindowUseTest : public QObject {
             QVERIFY(f.values.MRU == mru);
             QVERIFY(f.state.FileName == f.names);
             QCOMPARE(f.state.BaseName[1], std::string("two"));
-            QCOMPARE(f.window->CurrentProc, proc);
+            QCOMPARE(f.window->View().CurrentProc(), proc);
         };
         // From the file selection dialog: a line too long, then a folder.
         for (const std::string& bad : {tooLong, f.dir.Path().string()}) {
@@ -126,18 +127,18 @@ class MainWindowUseTest : public QObject {
         QComboBox* list = f.window->cboProcedures;
         list->setFocus();
         QTest::keyClick(list, Qt::Key_Down);
-        QCOMPARE(f.window->CurrentProc, 2);
+        QCOMPARE(f.window->View().CurrentProc(), 2);
         QVERIFY(list->hasFocus());
         QTest::keyClick(list, Qt::Key_Down);
-        QCOMPARE(f.window->CurrentProc, 3);
+        QCOMPARE(f.window->View().CurrentProc(), 3);
         QVERIFY(list->hasFocus());
         // Picking the entry already selected shows it from its first row again.
         f.window->vsbDisplay[0]->setValue(50);
-        QCOMPARE(f.window->TopLine[0], 50);
+        QCOMPARE(f.window->View().TopLine(0), 50);
         QCoreApplication::processEvents();
         emit list->activated(list->currentIndex());
         QCOMPARE(f.window->vsbDisplay[0]->value(), 1);
-        QCOMPARE(f.window->TopLine[0], 1);
+        QCOMPARE(f.window->View().TopLine(0), 1);
         // A change of entry draws once, not once for each of its two signals.
         list->setFocus();  // scrolling gave the focus to the pane
         const int draws = f.window->picDisplay[0]->DrawCount();
@@ -145,7 +146,7 @@ class MainWindowUseTest : public QObject {
         QCOMPARE(f.window->picDisplay[0]->DrawCount(), draws + 1);
         // Typing goes to the procedure whose name starts with the letters typed.
         QTest::keyClicks(list, "p3");
-        QCOMPARE(f.window->CurrentProc, 4);
+        QCOMPARE(f.window->View().CurrentProc(), 4);
         QTest::keyClick(list, Qt::Key_ParenLeft, Qt::NoModifier,
                         QApplication::keyboardInputInterval() + 50);
         QCOMPARE(list->currentIndex(), 0);
@@ -156,10 +157,49 @@ class MainWindowUseTest : public QObject {
         QTest::keyClick(list, Qt::Key_Minus, Qt::NoModifier,
                         QApplication::keyboardInputInterval() + 50);
         QCOMPARE(list->currentIndex(), 1);
-        QVERIFY(f.window->HiLiteLine[0] > 0);
+        QVERIFY(f.window->View().HiLiteLine(0) > 0);
         // The panes and the list show where the focus is; the labels and bars take none.
         QCOMPARE(f.window->lblFileInformation[0]->focusPolicy(), Qt::NoFocus);
         QCOMPARE(f.window->vsbDisplay[0]->focusPolicy(), Qt::NoFocus);
+    }
+
+    void ShowingAnotherProcedureLeavesTheKeyboardWhereTheUserPutIt() {
+        Fixture f;
+        f.values.SyncVScroll = false;
+        f.window->Form_Load();
+        f.window->show();
+        QVERIFY(QTest::qWaitForWindowActive(f.window.get()));
+        f.CompareFromCommandLine(Procedures(3, 400, ""), Procedures(3, 400, " ' changed"));
+        DisplayPane* second = f.window->picDisplay[1];
+        second->setFocus();
+        // Keys in File 2's pane: the next procedure, a page of it, the first procedure again.
+        QTest::keyClick(second, Qt::Key_PageDown, Qt::ControlModifier);
+        QCOMPARE(f.window->View().CurrentProc(), 2);
+        QVERIFY(second->hasFocus());
+        QTest::keyClick(second, Qt::Key_PageDown);
+        QVERIFY(f.window->View().ScrollRow(1) > 1);
+        QCOMPARE(f.window->View().ScrollRow(0), 1);
+        QTest::keyClick(second, Qt::Key_Home, Qt::ControlModifier);
+        QCOMPARE(f.window->View().CurrentProc(), 1);
+        QVERIFY(second->hasFocus());
+        // A procedure picked by the program, a search from the menu, the wheel over the other
+        // pane and a new look at the files move it neither.
+        f.window->cboProcedures->setCurrentIndex(1);
+        f.window->mnuFindItems[1]->trigger();
+        QVERIFY(f.window->View().HiLiteLine(1) > 0);
+        SendWheel(f.window->picDisplay[0], {0, -120}, Qt::NoModifier);
+        QVERIFY(f.window->View().ScrollRow(0) > 1);
+        f.window->cmdViewFiles_Click();
+        QCOMPARE(QApplication::focusWidget(), second);
+        // The combined view has no File 2's pane: the keyboard goes to the one pane left.
+        f.window->mnuViewCombined_Click();
+        QCOMPARE(QApplication::focusWidget(), f.window->picDisplay[0]);
+        f.window->mnuViewVertical_Click();
+        QCOMPARE(QApplication::focusWidget(), f.window->picDisplay[0]);
+        // A click in a pane takes it there.
+        QTest::mouseClick(second, Qt::LeftButton, Qt::NoModifier, QPoint(20, 20));
+        QVERIFY(second->hasFocus());
+        QVERIFY(f.errors.empty());
     }
 
     void EveryViewStartsAtAColumnTheBarsCanReach() {

@@ -61,8 +61,8 @@ class NavigationWindowTest : public QObject {
         for (QAction* item : f.window->mnuFindItems) QVERIFY(item->isEnabled());
         // The menu item runs the search once: its key text is no second shortcut.
         f.window->mnuFindItems[1]->trigger();
-        QCOMPARE(f.window->HiLiteLine[0], 3);
-        QCOMPARE(f.window->HiLiteLine[1], 3);
+        QCOMPARE(f.window->View().HiLiteLine(0), 3);
+        QCOMPARE(f.window->View().HiLiteLine(1), 3);
     }
 
     void TheKeysWalkEveryDifferenceAndF3Repeats() {
@@ -73,18 +73,18 @@ class NavigationWindowTest : public QObject {
         CompareTwoProcedures(f);
         f.window->picDisplay[0]->setFocus();
         Press(f, Qt::Key_Minus);
-        QCOMPARE(f.window->HiLiteLine[0], 3);
+        QCOMPARE(f.window->View().HiLiteLine(0), 3);
         Press(f, Qt::Key_F3);
-        QCOMPARE(f.window->HiLiteLine[0], 151);
+        QCOMPARE(f.window->View().HiLiteLine(0), 151);
         // The row found is drawn, and is the pane's second row.
-        QCOMPARE(f.window->TopLine[0], 150);
+        QCOMPARE(f.window->View().TopLine(0), 150);
         QCOMPARE(f.window->vsbDisplay[1]->value(), 150);  // the other pane follows
         Press(f, Qt::Key_F3);
-        QCOMPARE(f.window->HiLiteLine[0], 151);  // nothing after the last block
+        QCOMPARE(f.window->View().HiLiteLine(0), 151);  // nothing after the last block
         Press(f, Qt::Key_Minus, Qt::ControlModifier);
-        QCOMPARE(f.window->HiLiteLine[0], 3);
+        QCOMPARE(f.window->View().HiLiteLine(0), 3);
         Press(f, Qt::Key_Equal);
-        QCOMPARE(f.window->HiLiteLine[0], 4);
+        QCOMPARE(f.window->View().HiLiteLine(0), 4);
         Press(f, Qt::Key_End);
         QCOMPARE(f.window->vsbDisplay[0]->value(), f.window->vsbDisplay[0]->maximum());
         Press(f, Qt::Key_Home);
@@ -103,24 +103,24 @@ class NavigationWindowTest : public QObject {
         f.window->picDisplay[0]->setFocus();
         QScrollBar* bar = f.window->vsbDisplay[0];
         int pages = 0;
-        while (f.window->CurrentProc == 2 && pages < 100) {
+        while (f.window->View().CurrentProc() == 2 && pages < 100) {
             Press(f, Qt::Key_PageDown);
             ++pages;
         }
-        QCOMPARE(f.window->CurrentProc, 3);
+        QCOMPARE(f.window->View().CurrentProc(), 3);
         QVERIFY(pages > 2);
         QCOMPARE(bar->value(), 1);
         // Page Up at the top of a later procedure shows the previous one from its end.
         Press(f, Qt::Key_PageUp);
-        QCOMPARE(f.window->CurrentProc, 2);
+        QCOMPARE(f.window->View().CurrentProc(), 2);
         QCOMPARE(bar->value(), bar->maximum());
-        QCOMPARE(f.window->BottomLine[0], f.state.SeparateCount(2));
+        QCOMPARE(f.window->View().BottomLine(0), f.state.SeparateCount(2));
         // At the end of the last procedure Page Down does nothing.
         Press(f, Qt::Key_End, Qt::ControlModifier);
         Press(f, Qt::Key_End);
         const int atEnd = bar->value();
         Press(f, Qt::Key_PageDown);
-        QCOMPARE(f.window->CurrentProc, 3);
+        QCOMPARE(f.window->View().CurrentProc(), 3);
         QCOMPARE(bar->value(), atEnd);
         Press(f, Qt::Key_Home, Qt::ControlModifier);
         QCOMPARE(list->currentIndex(), 0);
@@ -141,10 +141,10 @@ class NavigationWindowTest : public QObject {
         Mouse(f, QEvent::MouseButtonPress, ButtonFindNextMismatch);
         Mouse(f, QEvent::MouseMove, ButtonFindNextMismatch, 100);
         Mouse(f, QEvent::MouseButtonRelease, ButtonFindNextMismatch, 100);
-        QCOMPARE(f.window->HiLiteLine[0], 0);
+        QCOMPARE(f.window->View().HiLiteLine(0), 0);
         Mouse(f, QEvent::MouseButtonPress, ButtonFindNextMismatch);
         Mouse(f, QEvent::MouseButtonRelease, ButtonFindNextMismatch);
-        QCOMPARE(f.window->HiLiteLine[0], 3);
+        QCOMPARE(f.window->View().HiLiteLine(0), 3);
         Mouse(f, QEvent::MouseButtonPress, ButtonViewCombined);
         Mouse(f, QEvent::MouseButtonRelease, ButtonViewCombined);
         QCOMPARE(f.values.ViewMode, std::string("C"));
@@ -156,6 +156,29 @@ class NavigationWindowTest : public QObject {
         QVERIFY(!f.appInfo.ToolTips);
         Mouse(f, QEvent::MouseMove, ButtonOpen);
         QCOMPARE(status->text(), QStringLiteral("Procs: 2 equal, 1 changed, 0 added, 0 deleted"));
+    }
+
+    void TheToolbarsFindButtonsRunTheirOwnSearchWhateverTheFindMenuHolds() {
+        Fixture f;
+        f.window->Form_Load();
+        CompareTwoProcedures(f);
+        // With every item of the Find menu disabled, each button still runs its search.
+        for (QAction* item : f.window->mnuFindItems) item->setEnabled(false);
+        const ComparisonView& view = f.window->View();
+        const std::pair<int32_t, int32_t> presses[] = {{ButtonFindNextMismatch, 3},
+                                                       {ButtonFindNextMismatch, 151},
+                                                       {ButtonFindPriorMismatch, 3},
+                                                       {ButtonFindNextMatch, 4},
+                                                       {ButtonFindPriorMatch, 2}};
+        for (const auto& [button, row] : presses) {
+            f.window->picToolBar_MouseDown(button);
+            QCOMPARE(view.HiLiteLine(0), row);
+            QCOMPARE(view.HiLiteLine(1), row);
+        }
+        QCOMPARE(view.LastFindType(), int16_t{FindPrior});
+        QCOMPARE(view.LastFindDirection(), int16_t{-1});
+        QCOMPARE(view.LastFindWhat(), int16_t{FindMatch});
+        QVERIFY(f.errors.empty());
     }
 
     void HidingTheToolbarGivesItsRoomToTheList() {

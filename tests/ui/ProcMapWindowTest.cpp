@@ -56,8 +56,9 @@ class ProcMapWindowTest : public QObject {
                 QCOMPARE(marks.height(), qRound(strip->height() * ratio));
                 // Row 901 in every view: the procedure's header, then lines 1 to 899. The
                 // combined view lists File 1's line as deleted, File 2's as added.
-                const int changed = 900 * marks.height() /
-                                    ViewRowCount(f.state, f.window->CurrentProc, f.values.ViewMode);
+                const int changed =
+                    900 * marks.height() /
+                    ViewRowCount(f.state, f.window->View().CurrentProc(), f.values.ViewMode);
                 const MapColours colours = ProcMapColours(f.values);
                 const MapMark mark = panes == 1 ? MapMark::Deleted : MapMark::Changed;
                 QCOMPARE(marks.pixelColor(marks.width() / 2, changed),
@@ -78,9 +79,9 @@ class ProcMapWindowTest : public QObject {
         SendMouse(strip, QEvent::MouseButtonPress, strip->height() * 0.9, Qt::LeftButton);
         const int32_t value = bar->value();
         QCOMPARE(value, MapScrollValue(strip->height() * 0.9, strip->height(),
-                                       f.state.SeparateCount(f.window->CurrentProc),
-                                       f.window->Scroll[1].LinesPerPane, bar->maximum()));
-        QCOMPARE(f.window->TopLine[1], value);
+                                       f.state.SeparateCount(f.window->View().CurrentProc()),
+                                       f.window->View().Scroll(1).LinesPerPane, bar->maximum()));
+        QCOMPARE(f.window->View().TopLine(1), value);
         QCOMPARE(f.window->vsbDisplay[0]->value(), value);  // synchronised
         // The frame followed; the marks were not drawn again.
         QVERIFY(strip->Frame().Top > strip->Marks().height() * 8 / 10);
@@ -91,7 +92,7 @@ class ProcMapWindowTest : public QObject {
         SendMouse(strip, QEvent::MouseButtonPress, strip->height() * 0.5, Qt::LeftButton);
         SendMouse(strip, QEvent::MouseMove, -40, Qt::LeftButton);
         QCOMPARE(bar->value(), 1);
-        QCOMPARE(f.window->TopLine[0], 1);
+        QCOMPARE(f.window->View().TopLine(0), 1);
         QCOMPARE(strip->Frame().Top, 0);
         QVERIFY(f.errors.empty());
     }

@@ -69,8 +69,8 @@ class SearchWindowTest : public QObject {
         QTest::keyClick(field, Qt::Key_Home);
         QTest::keyClick(field, Qt::Key_PageDown);
         QCOMPARE(field->text(), QStringLiteral("x = -1"));
-        QVERIFY(f.window->HiLiteLine[0] < 1);  // no Next Match, no Next Mismatch
-        QCOMPARE(f.window->CurrentProc, 2);
+        QVERIFY(f.window->View().HiLiteLine(0) < 1);  // no Next Match, no Next Mismatch
+        QCOMPARE(f.window->View().CurrentProc(), 2);
         // Ctrl+F again selects the text, ready to be typed over.
         QTest::keyClick(field, Qt::Key_F, Qt::ControlModifier);
         QCOMPARE(field->selectedText(), QStringLiteral("x = -1"));
@@ -86,33 +86,33 @@ class SearchWindowTest : public QObject {
         QLineEdit* field = f.window->fraFind->txtFind;
         QTest::keyClicks(field, "needle");
         QTest::keyClick(field, Qt::Key_Return);
-        QCOMPARE(f.window->CurrentProc, 2);
-        QCOMPARE(f.window->HiLiteLine[0], 26);
-        QCOMPARE(f.window->HiLiteLine[1], 26);
-        QVERIFY(f.window->TopLine[1] <= 26 && 26 <= f.window->BottomLine[1]);
+        QCOMPARE(f.window->View().CurrentProc(), 2);
+        QCOMPARE(f.window->View().HiLiteLine(0), 26);
+        QCOMPARE(f.window->View().HiLiteLine(1), 26);
+        QVERIFY(f.window->View().TopLine(1) <= 26 && 26 <= f.window->View().BottomLine(1));
         QCOMPARE(QApplication::focusWidget(), field);  // Enter again searches on
         QTest::keyClick(field, Qt::Key_Return);
-        QCOMPARE(f.window->CurrentProc, 3);
+        QCOMPARE(f.window->View().CurrentProc(), 3);
         QCOMPARE(f.window->cboProcedures->currentIndex(), 2);
-        QCOMPARE(f.window->HiLiteLine[1], 4);
+        QCOMPARE(f.window->View().HiLiteLine(1), 4);
         QTest::keyClick(field, Qt::Key_Return, Qt::ShiftModifier);
-        QCOMPARE(f.window->CurrentProc, 2);
-        QCOMPARE(f.window->HiLiteLine[1], 26);
+        QCOMPARE(f.window->View().CurrentProc(), 2);
+        QCOMPARE(f.window->View().HiLiteLine(1), 26);
         // Match case leaves nothing to find; the buttons search as the keys do.
         f.window->fraFind->chkMatchCase->setChecked(true);
         f.window->fraFind->cmdNext->click();
         QCOMPARE(f.messages, std::vector<std::string>{"Dualis cannot find \"needle\"."});
-        QCOMPARE(f.window->HiLiteLine[1], 26);
+        QCOMPARE(f.window->View().HiLiteLine(1), 26);
         f.window->fraFind->chkMatchCase->setChecked(false);
         f.window->fraFind->cmdPrevious->click();
-        QCOMPARE(f.window->CurrentProc, 3);
+        QCOMPARE(f.window->View().CurrentProc(), 3);
         QCOMPARE(f.messages.size(), size_t{1});
         // F3 in the field still repeats the block search: Next Mismatch, from P1's top.
         f.window->cboProcedures->setCurrentIndex(1);
         field->setFocus();
-        QVERIFY(f.window->HiLiteLine[0] < 1);
+        QVERIFY(f.window->View().HiLiteLine(0) < 1);
         QTest::keyClick(field, Qt::Key_F3);
-        QCOMPARE(f.window->HiLiteLine[0], 26);
+        QCOMPARE(f.window->View().HiLiteLine(0), 26);
         QCOMPARE(QApplication::focusWidget(), field);
     }
 
@@ -130,9 +130,9 @@ class SearchWindowTest : public QObject {
         f.window->mnuFindText_Click();
         QTest::keyClicks(f.window->fraFind->txtFind, "haystack");
         QTest::keyClick(f.window->fraFind->txtFind, Qt::Key_Return);
-        QCOMPARE(f.window->HiLiteLine[0], 2);
+        QCOMPARE(f.window->View().HiLiteLine(0), 2);
         const int value = f.window->hsbDisplay[0]->value();
-        const int shown = f.window->Scroll[0].CharsPerPane;
+        const int shown = f.window->View().Scroll(0).CharsPerPane;
         QVERIFY(value > 1);
         // The row prints the symbol and a blank before the line.
         const int column = 2 + static_cast<int>(wide.find("Haystack"));
@@ -149,8 +149,8 @@ class SearchWindowTest : public QObject {
         QTest::keyClicks(field, "Nowhere");
         QTest::keyClick(field, Qt::Key_Return);
         QCOMPARE(f.messages, std::vector<std::string>{"Dualis cannot find \"Nowhere\"."});
-        QCOMPARE(f.window->CurrentProc, 2);
-        QVERIFY(f.window->HiLiteLine[0] < 1);
+        QCOMPARE(f.window->View().CurrentProc(), 2);
+        QVERIFY(f.window->View().HiLiteLine(0) < 1);
         QVERIFY(f.errors.empty());
         // Escape closes the bar from any of its controls.
         f.window->fraFind->chkWholeWord->setFocus();

@@ -23,7 +23,7 @@ void CompareWithAnAddedLine(Fixture& f) {
     }
     f.CompareFromCommandLine(test::Lines(lines), two);
     f.window->cboProcedures->setCurrentIndex(1);
-    QCOMPARE(f.window->CurrentProc, 2);
+    QCOMPARE(f.window->View().CurrentProc(), 2);
 }
 
 void ShowWindow(Fixture& f) {
@@ -35,7 +35,7 @@ void ShowWindow(Fixture& f) {
 // The middle of display row `row` of pane `p` as drawn now.
 QPoint RowPoint(Fixture& f, int p, int32_t row) {
     const int h = f.window->Metrics().RowHeight;
-    return {20 - f.window->picDisplay[p]->x(), (row - f.window->TopLine[p]) * h + h / 2};
+    return {20 - f.window->picDisplay[p]->x(), (row - f.window->View().TopLine(p)) * h + h / 2};
 }
 
 void Click(Fixture& f, int p, int32_t row, Qt::KeyboardModifiers modifiers = Qt::NoModifier) {
@@ -85,15 +85,15 @@ class SelectionWindowTest : public QObject {
         Click(f, 0, 4);
         Click(f, 0, 2, Qt::ShiftModifier);
         QVERIFY(f.window->picDisplay[0]->hasFocus());
-        QCOMPARE(f.window->Selection.First(), 2);
-        QCOMPARE(f.window->Selection.Last(), 4);
+        QCOMPARE(f.window->View().Selection().First(), 2);
+        QCOMPARE(f.window->View().Selection().Last(), 4);
         Press(f, 0, Qt::Key_C, Qt::ControlModifier);
         QCOMPARE(Clipboard(), QStringLiteral("  a = 1\r\n  b = 2\r\n"));
         QCOMPARE(f.window->lblStatus->text(), QStringLiteral("2 lines copied"));
         // A click in the other pane moves the selection there; its lines end in LF.
         Click(f, 1, 2);
         Click(f, 1, 3, Qt::ShiftModifier);
-        QCOMPARE(f.window->Selection.Pane, 1);
+        QCOMPARE(f.window->View().Selection().Pane, 1);
         Press(f, 1, Qt::Key_C, Qt::ControlModifier);
         QCOMPARE(Clipboard(), QStringLiteral("  a = 1\n  added\n"));
         // Ctrl+C in the pane without the selection copies nothing.
@@ -125,14 +125,14 @@ class SelectionWindowTest : public QObject {
         QContextMenuEvent click(QContextMenuEvent::Mouse, filler, pane->mapToGlobal(filler));
         QCoreApplication::sendEvent(pane, &click);
         QVERIFY(f.window->mnuPane->isVisible());
-        QVERIFY(f.window->Selection.Holds(0, 3));
+        QVERIFY(f.window->View().Selection().Holds(0, 3));
         QVERIFY(!f.window->mnuPaneCopy->isEnabled());
         QVERIFY(f.window->mnuPaneCopyAsShown->isEnabled());
         QVERIFY(f.window->mnuPaneSelectAll->isEnabled());
         f.window->mnuPaneSelectAll->trigger();
         f.window->mnuPane->close();
-        QCOMPARE(f.window->Selection.First(), 1);
-        QCOMPARE(f.window->Selection.Last(), 6);
+        QCOMPARE(f.window->View().Selection().First(), 1);
+        QCOMPARE(f.window->View().Selection().Last(), 6);
         f.window->mnuPaneCopyAsShown->trigger();
         QCOMPARE(Clipboard(), QStringLiteral("= [2] Sub P1()\n= [3]   a = 1\n-\n= [4]   b = 2\n"
                                              "= [5]   c = 3\n= [6] End Sub\n"));
@@ -151,8 +151,8 @@ class SelectionWindowTest : public QObject {
         CompareWithAnAddedLine(f);
         f.window->picDisplay[1]->setFocus();
         Press(f, 1, Qt::Key_A, Qt::ControlModifier);
-        QCOMPARE(f.window->Selection.Pane, 1);
-        QCOMPARE(f.window->Selection.Last(), 6);
+        QCOMPARE(f.window->View().Selection().Pane, 1);
+        QCOMPARE(f.window->View().Selection().Last(), 6);
         Press(f, 1, Qt::Key_F10, Qt::ShiftModifier);
         QVERIFY(f.window->mnuPane->isVisible());
         QVERIFY(f.window->mnuPaneCopy->isEnabled());
@@ -162,22 +162,22 @@ class SelectionWindowTest : public QObject {
         f.window->mnuPane->close();
         // Shift with the arrows selects from the top row; Ctrl+C copies what they reached.
         Press(f, 1, Qt::Key_Down, Qt::ShiftModifier);
-        QCOMPARE(f.window->Selection.Pane, 1);
-        QCOMPARE(f.window->Selection.First(), 1);
-        QCOMPARE(f.window->Selection.Last(), 6);  // Ctrl+A's selection went on
+        QCOMPARE(f.window->View().Selection().Pane, 1);
+        QCOMPARE(f.window->View().Selection().First(), 1);
+        QCOMPARE(f.window->View().Selection().Last(), 6);  // Ctrl+A's selection went on
         f.window->picDisplay[0]->setFocus();
         Press(f, 0, Qt::Key_Down, Qt::ShiftModifier);
         Press(f, 0, Qt::Key_Down, Qt::ShiftModifier);
-        QCOMPARE(f.window->Selection.Pane, 0);
-        QCOMPARE(f.window->Selection.Last(), 3);
+        QCOMPARE(f.window->View().Selection().Pane, 0);
+        QCOMPARE(f.window->View().Selection().Last(), 3);
         Press(f, 0, Qt::Key_C, Qt::ControlModifier);
         QCOMPARE(Clipboard(), QStringLiteral("Sub P1()\r\n  a = 1\r\n"));  // the filler left out
         // The Find keys keep working, Ctrl with them too.
         f.window->picDisplay[0]->setFocus();
         Press(f, 0, Qt::Key_Minus);
-        QCOMPARE(f.window->HiLiteLine[0], 3);
+        QCOMPARE(f.window->View().HiLiteLine(0), 3);
         Press(f, 0, Qt::Key_Equal, Qt::ControlModifier);
-        QCOMPARE(f.window->HiLiteLine[0], 2);
+        QCOMPARE(f.window->View().HiLiteLine(0), 2);
     }
 
     void TheSelectionIsPaintedAndFollowsScrolling() {
@@ -191,7 +191,7 @@ class SelectionWindowTest : public QObject {
         QCOMPARE(Shown(f, 0, 9), plain);
         // Three rows down the selected row has moved up with its text.
         f.window->vsbDisplay[0]->setValue(4);
-        QCOMPARE(f.window->TopLine[0], 4);
+        QCOMPARE(f.window->View().TopLine(0), 4);
         QVERIFY(Shown(f, 0, 8) != plain);
         QCOMPARE(Shown(f, 0, 11), plain);
     }
@@ -204,22 +204,22 @@ class SelectionWindowTest : public QObject {
         QCOMPARE(f.window->vsbDisplay[0]->value(), 1);
         SendMouse(f, 0, QEvent::MouseButtonPress, RowPoint(f, 0, 2));
         SendMouse(f, 0, QEvent::MouseMove, RowPoint(f, 0, 5));
-        QCOMPARE(f.window->Selection.Last(), 5);
+        QCOMPARE(f.window->View().Selection().Last(), 5);
         const QPoint below(20, f.window->picDisplay[0]->height() + 10);
         SendMouse(f, 0, QEvent::MouseMove, below);
         QTRY_VERIFY(f.window->vsbDisplay[0]->value() >= 4);
         SendMouse(f, 0, QEvent::MouseButtonRelease, below);
         const int stopped = f.window->vsbDisplay[0]->value();
-        QCOMPARE(f.window->Selection.First(), 2);
-        QCOMPARE(f.window->Selection.Last(), f.window->BottomLine[0]);
+        QCOMPARE(f.window->View().Selection().First(), 2);
+        QCOMPARE(f.window->View().Selection().Last(), f.window->View().BottomLine(0));
         QTest::qWait(200);
         QCOMPARE(f.window->vsbDisplay[0]->value(), stopped);  // released: no more scrolling
         // Back above the top, a drag scrolls up again.
-        SendMouse(f, 0, QEvent::MouseButtonPress, RowPoint(f, 0, f.window->TopLine[0] + 1));
+        SendMouse(f, 0, QEvent::MouseButtonPress, RowPoint(f, 0, f.window->View().TopLine(0) + 1));
         SendMouse(f, 0, QEvent::MouseMove, QPoint(20, -10));
         QTRY_VERIFY(f.window->vsbDisplay[0]->value() < stopped);
         SendMouse(f, 0, QEvent::MouseButtonRelease, QPoint(20, -10));
-        QCOMPARE(f.window->Selection.First(), f.window->TopLine[0]);
+        QCOMPARE(f.window->View().Selection().First(), f.window->View().TopLine(0));
     }
 
     void ANewProcedureViewOrComparisonEndsTheSelection() {
@@ -227,13 +227,13 @@ class SelectionWindowTest : public QObject {
         ShowWindow(f);
         CompareWithAnAddedLine(f);
         Click(f, 0, 2);
-        QVERIFY(f.window->Selection.Active());
+        QVERIFY(f.window->View().Selection().Active());
         f.window->cboProcedures->setCurrentIndex(2);
-        QVERIFY(!f.window->Selection.Active());
+        QVERIFY(!f.window->View().Selection().Active());
         f.window->cboProcedures->setCurrentIndex(1);
         Click(f, 0, 2);
         f.window->mnuViewCombined_Click();
-        QVERIFY(!f.window->Selection.Active());
+        QVERIFY(!f.window->View().Selection().Active());
         // In the combined view the rows are both files' lines, each with its own end.
         Click(f, 0, 2);
         Click(f, 0, 3, Qt::ShiftModifier);
@@ -241,7 +241,7 @@ class SelectionWindowTest : public QObject {
         Press(f, 0, Qt::Key_C, Qt::ControlModifier);
         QCOMPARE(Clipboard(), QStringLiteral("  a = 1\r\n  added\n"));
         f.window->mnuFileRecompare_Click();
-        QVERIFY(!f.window->Selection.Active());
+        QVERIFY(!f.window->View().Selection().Active());
     }
 };
 

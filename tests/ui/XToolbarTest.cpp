@@ -2,8 +2,10 @@
 // texts and the press tracking.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <vector>
 
+#include "Find.h"
 #include "RunTimeError.h"
 #include "XToolbar.h"
 
@@ -58,6 +60,28 @@ TEST(ToolbarLayout, TheMainWindowsButtonsStandInPositionOrder) {
     EXPECT_EQ(Lefts(withOptions.bar)[ButtonOptions - 1], 235);
     EXPECT_EQ(Lefts(withOptions.bar)[ButtonHelp - 1], 258);
     EXPECT_EQ(withOptions.bar.Button(ButtonOptions).StatusHelp, "View and set options");
+}
+
+TEST(ToolbarFindButtons, EachRunsTheSearchItsToolTipNames) {
+    const MainToolbar t(true);
+    const std::vector<std::pair<std::string, ToolbarFind>> expected{
+        {"Find next mismatch", {FindNext, FindMismatch}},
+        {"Find prior mismatch", {FindPrior, FindMismatch}},
+        {"Find next match", {FindNext, FindMatch}},
+        {"Find prior match", {FindPrior, FindMatch}}};
+    int finds = 0;
+    for (int32_t position = 1; position <= t.bar.ButtonCount(); ++position) {
+        const std::optional<ToolbarFind> find = MainToolbarFind(position);
+        if (!find) continue;
+        ++finds;
+        const std::string& tip = t.bar.Button(position).ToolTip;
+        const auto named = std::find_if(expected.begin(), expected.end(),
+                                        [&](const auto& e) { return e.first == tip; });
+        ASSERT_NE(named, expected.end()) << tip;
+        EXPECT_EQ(*find, named->second) << tip;
+    }
+    EXPECT_EQ(finds, 4);
+    EXPECT_FALSE(MainToolbarFind(NoButton));
 }
 
 TEST(ToolbarLayout, ButtonsThatDoNotAbutShareABorder) {

@@ -4,6 +4,7 @@
 #include <algorithm>
 #include <utility>
 
+#include "Find.h"
 #include "RunTimeError.h"
 
 namespace dualis {
@@ -203,6 +204,21 @@ void AddMainWindowButtons(XToolbar& bar, int32_t toolbar, bool optionsButton) {
                                "Options");
     bar.g_AddToolbarButton(toolbar, ButtonHelp, ImageHelp, "Help", "Help",
                            "Not available - Help file missing");
+}
+
+std::optional<ToolbarFind> MainToolbarFind(int32_t position) {
+    switch (position) {
+        case ButtonFindNextMismatch:
+            return ToolbarFind{FindNext, FindMismatch};
+        case ButtonFindPriorMismatch:
+            return ToolbarFind{FindPrior, FindMismatch};
+        case ButtonFindNextMatch:
+            return ToolbarFind{FindNext, FindMatch};
+        case ButtonFindPriorMatch:
+            return ToolbarFind{FindPrior, FindMatch};
+        default:
+            return std::nullopt;
+    }
 }
 
 }  // namespace dualis

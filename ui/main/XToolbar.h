@@ -153,4 +153,13 @@ class XToolbar {
 // Options button (position 14) is added only when `optionsButton` is set.
 void AddMainWindowButtons(XToolbar& bar, int32_t toolbar, bool optionsButton);
 
+// The block search a Find button of the main window runs: its FindType and FindWhat.
+struct ToolbarFind {
+    int16_t Type = 0;
+    int16_t What = 0;
+    bool operator==(const ToolbarFind&) const = default;
+};
+// The search of the button at `position`; none for a button that is no Find button.
+std::optional<ToolbarFind> MainToolbarFind(int32_t position);
+
 }  // namespace dualis

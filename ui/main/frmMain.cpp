@@ -199,12 +199,12 @@ void frmMain::Connect() {
         connect(picMap[p], &ProcMapStrip::MouseMove, this,
                 [this, p](double y) { picMap_MouseMove(p, y); });
         connect(picDisplay[p], &DisplayPane::MouseMoved, this,
-                [this] { lblStatus->setText(QString::fromStdString(StatusText)); });
+                [this] { lblStatus->setText(QString::fromStdString(statusText_)); });
         connect(picDisplay[p], &DisplayPane::Wheel, this, [this, p](int rows, int columns) {
-            for (auto [bar, steps] :
-                 {std::pair(vsbDisplay[p], rows), std::pair(hsbDisplay[p], columns)}) {
-                if (steps != 0 && bar->isEnabled()) bar->setValue(bar->value() + steps);
-            }
+            Run(TraceKind::MouseEvents, "picDisplay_MouseWheel", [&] {
+                if (rows != 0) ScrollPane(p, where_.ScrollRow(p) + rows);
+                if (columns != 0) ScrollPaneColumns(p, where_.ScrollColumn(p) + columns);
+            });
         });
     }
     // Mouse positions reach the layout in twips.
@@ -250,7 +250,7 @@ bool frmMain::eventFilter(QObject* watched, QEvent* event) {
         QTimer::singleShot(0, this, [this] { ApplyPendingPlacement(); });
     }
     // Moving over the bare window or a file label brings back the comparison's status text.
-    if (event->type() == QEvent::MouseMove) lblStatus->setText(QString::fromStdString(StatusText));
+    if (event->type() == QEvent::MouseMove) lblStatus->setText(QString::fromStdString(statusText_));
     return QMainWindow::eventFilter(watched, event);
 }
 
@@ -280,7 +280,6 @@ void frmMain::Form_Load() {
         QApplication::setWindowIcon(windowIcon());
         SetMRUCaptions(MRUCaptions(ctx_.Values.MRU, StartMRUSeparator));
         SplitRatioV = SplitRatioH = 0.5;
-        CurrentProc = 1;
         const std::string& mode = ctx_.Values.ViewMode;
         mnuViewVertical->setChecked(mode == "V");
         mnuViewHorizontal->setChecked(mode == "H");
@@ -356,9 +355,9 @@ void frmMain::ShowFileInformation() {
             lblFileInformation[p]->setText(label);
         }
         lblStatus->clear();
-        StatusText = WithDirectionNote(texts.StatusText,
-                                       ProcHoldsDirectionControls(ctx_.State, CurrentProc));
-        lblStatus->setText(QString::fromStdString(StatusText));
+        statusText_ = WithDirectionNote(texts.StatusText,
+                                        ProcHoldsDirectionControls(ctx_.State, where_.CurrentProc()));
+        lblStatus->setText(QString::fromStdString(statusText_));
         setWindowTitle(QString::fromStdString(texts.Caption));
     });
 }

@@ -22,8 +22,8 @@
 #include "AppInfo.h"
 #include "CommonDialog.h"
 #include "ComparisonState.h"
+#include "ComparisonView.h"
 #include "DisplayPane.h"
-#include "Find.h"
 #include "FindBar.h"
 #include "Keys.h"
 #include "Layout.h"
@@ -32,11 +32,8 @@
 #include "ProcListModel.h"
 #include "ProcMap.h"
 #include "ProcMapStrip.h"
-#include "ScrollRanges.h"
-#include "Selection.h"
 #include "Settings.h"
 #include "Splitter.h"
-#include "TextSearch.h"
 #include "ToolbarStrip.h"
 #include "Tracing.h"
 #include "Window.h"
@@ -159,6 +156,7 @@ class frmMain : public QMainWindow {
     void hsbDisplay_Change(int index);
     void LoadProcList();
     void cboProcedures_Click();
+    // Draws the procedure that the view was just given from its first row and column.
     void ChangeProc();
     void PositionProcList();
     // The procedure maps: built when what they show changed, their frames every time.
@@ -197,6 +195,8 @@ class frmMain : public QMainWindow {
     double TwipsPerPixel() const { return metrics_.TwipsPerPixel; }
     WindowHost& Host() { return host_; }
     const XToolbar& Toolbars() const { return toolbars_; }
+    // Where the user is in the comparison on screen; only the window's commands change it.
+    const ComparisonView& View() const { return where_; }
 
     // The window's parts, named as the rest of the program and the tests know them.
     QAction* mnuFileOpen;
@@ -240,25 +240,16 @@ class frmMain : public QMainWindow {
     FindBar* fraFind;  // hidden until the find bar is opened
     ToolbarStrip* picToolBar = nullptr;
 
-    // View state.
-    int16_t CurrentProc = 1;
-    std::array<int32_t, 2> TopLine{1, 1};
-    std::array<int32_t, 2> BottomLine{0, 0};
-    std::array<int32_t, 2> HiLiteLine{-1, -1};
-    std::array<PaneScroll, 2> Scroll;
     double SplitRatioV = 0.5;
     double SplitRatioH = 0.5;
-    std::string StatusText;
     int MRUCount = 0;
-    FindState FindSearch;
     // The options dialog's outcome and the page it opens on.
     bool OptionsChanged = false;
     bool NotRecompared = false;
     int16_t OptionsTab = 1;
     std::unique_ptr<frmOptions> Options;  // loaded at the first Options command
     bool DebugKeysArmed = false;
-    // The rows selected in one pane, and the panes' context menu.
-    RowSelection Selection;
+    // The panes' context menu.
     QMenu* mnuPane;
     QAction* mnuPaneCopy;
     QAction* mnuPaneCopyAsShown;
@@ -309,8 +300,15 @@ class frmMain : public QMainWindow {
     // The three view commands: the mode, then the layout and the drawing in their order.
     void SwitchView(const char* procName, char mode);
     void SetComparing(bool comparing);
-    // Moves a horizontal bar without its change event; the caller draws.
-    void SetHorizontalScroll(int p, int value);
+    // Puts the view's scroll positions on the bars, without their change events.
+    void ShowScrollPositions();
+    // Moves pane p's rows (columns) to `value`, the other pane with it when scrolling is
+    // synchronised, and draws; false when nothing moved and so nothing was drawn.
+    bool ScrollPane(int p, int32_t value);
+    bool ScrollPaneColumns(int p, int32_t value);
+    // After the user moved bar `index` of a pair: the bars as the view now stands, the drawing,
+    // and the focus to the pane the bar scrolls.
+    void BarMoved(int index);
     // The find bar, the view area, the panes, the scroll ranges and the drawing, after the
     // window's size or a part of it changed.
     void RelayoutPanes();
@@ -321,15 +319,13 @@ class frmMain : public QMainWindow {
     bool ProcListHasFocus() const;
     // The rows of the procedure shown, in the view shown.
     int32_t CurrentRowCount() const {
-        return ViewRowCount(ctx_.State, CurrentProc, ctx_.Values.ViewMode);
+        return ViewRowCount(ctx_.State, where_.CurrentProc(), ctx_.Values.ViewMode);
     }
     // Typing in the closed procedure list goes to the procedure whose name starts with the
     // letters typed; true when the key was taken so.
     bool TypeInProcList(const QKeyEvent& key);
     // Draws one pane's rows and moves the pane to its horizontal scroll position.
     void DrawPane(int p, const PanePicture& picture);
-    // After bar `index` of a pair moved: the partner follows when synchronised, then the redraw.
-    void FollowScroll(const std::array<QScrollBar*, 2>& bars, int index, bool sync, bool& guard);
     // Scrolls pane `p` so that the row under `y` of its map stands in the middle of the page.
     void ScrollFromMap(int p, double y);
     void Place(QWidget* w, const Rect& r) const;
@@ -338,9 +334,6 @@ class frmMain : public QMainWindow {
     double ToolbarHeight() const;
     void BuildFindBar();
     void PositionFindBar();
-    // Where a text search starts: after the place last found while it is still highlighted,
-    // else after (before) the highlighted row or the rows drawn.
-    SearchPlace TextSearchStart(int direction, bool combined) const;
     ScrollInput MakeScrollInput() const;
     // Runs a procedure of the window through the trace and the error trap.
     template <class Body>
@@ -348,7 +341,9 @@ class frmMain : public QMainWindow {
 
     MainWindowContext ctx_;
     WindowHost host_;
-    QWidget* view_;  // the inner area, in which every part is placed in twips
+    ComparisonView where_;    // where the user is in the comparison on screen
+    std::string statusText_;  // the comparison's, which the status line returns to
+    QWidget* view_;           // the inner area, in which every part is placed in twips
     ProcListModel* procList_;
     XToolbar toolbars_;  // outlives picToolBar, which reads it
     int32_t toolbarId_ = 0;
@@ -379,9 +374,6 @@ class frmMain : public QMainWindow {
     int64_t comparisons_ = 0;  // comparisons put in place, which tells one map from another
     std::array<ProcMapSource, 2> mapSource_;  // what each pane's map was built from
     bool loaded_ = false;
-    // The place the find bar's search found last, in the combined view or the two-pane views.
-    std::optional<SearchPlace> textFound_;
-    bool textFoundCombined_ = false;
     int findBarReturnPane_ = 0;  // the pane that gets the focus back when the bar closes
 };
 

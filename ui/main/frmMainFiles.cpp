@@ -66,16 +66,15 @@ void frmMain::RefreshAfterComparison(bool positionProcList) {
     SetScrollBars();
     ShowDisplayArrays();
     sbButtonsDisableEnable();
+    // Showing a comparison moves no focus that the user placed; a window whose keyboard is
+    // nowhere yet, as at the start, gives it to File 1's pane.
+    if (!focusWidget()) picDisplay[0]->setFocus();
 }
 
 void frmMain::CompareFromFirstProc(const std::function<bool()>& compare) {
-    const int16_t shownProc = CurrentProc;
-    CurrentProc = 1;
-    if (compare()) {
-        RefreshAfterComparison(false);
-    } else {
-        CurrentProc = shownProc;
-    }
+    if (!compare()) return;
+    where_.ResetForComparison();
+    RefreshAfterComparison(false);
 }
 
 void frmMain::mnuFileOpen_Click() {

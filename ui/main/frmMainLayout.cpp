@@ -46,10 +46,13 @@ void frmMain::SetViewMode() {
         if (mode != "V" && mode != "H" && mode != "C") return;
         ClearSelection();
         const bool two = mode != "C";
+        const bool secondFocused = focusWidget() == picDisplay[1];
         picSplitter->setVisible(two);
         if (mode == "V") picSplitter->setCursor(Qt::SplitHCursor);
         if (mode == "H") picSplitter->setCursor(Qt::SplitVCursor);
         fraDisplay[1]->setVisible(two);
+        // File 2's pane going away hands the keyboard to the one pane left.
+        if (!two && secondFocused) picDisplay[0]->setFocus();
         lblFileInformation[1]->setVisible(true);
         if (!two) {
             hsbDisplay[1]->setEnabled(false);
@@ -272,7 +275,8 @@ void frmMain::SwitchView(const char* procName, char mode) {
 void frmMain::StartAtFirstColumn() {
     // The panes of one view are not the panes of another: a column one stood at may be beyond
     // what the other's bar reaches, and synchronised panes must start together.
-    for (int p = 0; p < 2; ++p) SetHorizontalScroll(p, 1);
+    for (int p = 0; p < 2; ++p) where_.ScrollColumns(p, 1, false);
+    ShowScrollPositions();
 }
 
 void frmMain::mnuViewVertical_Click() {

@@ -20,21 +20,25 @@ void frmMain::ShowProcMaps() {
         for (int p = 0; p < panes; ++p) {
             ProcMapStrip* strip = picMap[p];
             const int32_t height = qRound(strip->height() * ratio);
-            const ProcMapSource source{comparisons_, CurrentProc, mode.empty() ? '\0' : mode[0],
-                                       height,       ratio,       ProcMapColours(ctx_.Values)};
+            const int16_t proc = where_.CurrentProc();
+            const ProcMapSource source{comparisons_, proc,  mode.empty() ? '\0' : mode[0],
+                                       height,       ratio, ProcMapColours(ctx_.Values)};
             if (source != mapSource_[p]) {
-                strip->SetMarks(ProcMapBins(ctx_.State, CurrentProc, mode, p, height),
-                                source.Colours, ratio);
+                strip->SetMarks(ProcMapBins(ctx_.State, proc, mode, p, height), source.Colours,
+                                ratio);
                 mapSource_[p] = source;
             }
-            strip->SetFrame(
-                MapFrame(rows, {TopLine[p], BottomLine[p]}, height, qRound(kMinimumFrame * ratio)));
+            strip->SetFrame(MapFrame(rows, where_.Drawn(p), height, qRound(kMinimumFrame * ratio)));
         }
     });
 }
 
 void frmMain::picMap_MouseDown(int index, double y) {
-    Run(TraceKind::MouseEvents, "picMap_MouseDown", [&] { ScrollFromMap(index, y); });
+    Run(TraceKind::MouseEvents, "picMap_MouseDown", [&] {
+        ScrollFromMap(index, y);
+        // A press on a pane's map is a press in the pane: it takes the keyboard.
+        if (!fraFind->HasFocus()) picDisplay[index]->setFocus();
+    });
 }
 
 void frmMain::picMap_MouseMove(int index, double y) {
@@ -42,12 +46,10 @@ void frmMain::picMap_MouseMove(int index, double y) {
 }
 
 void frmMain::ScrollFromMap(int p, double y) {
-    QScrollBar* bar = vsbDisplay[p];
-    if (!ctx_.State.FilesCompared || !bar->isEnabled()) return;
+    const PaneScroll& scroll = where_.Scroll(p);
+    if (!ctx_.State.FilesCompared || !scroll.VEnabled) return;
     const int32_t rows = CurrentRowCount();
-    // The bar's change event draws, moves a synchronised partner and focuses the pane.
-    bar->setValue(
-        MapScrollValue(y, picMap[p]->height(), rows, Scroll[p].LinesPerPane, bar->maximum()));
+    ScrollPane(p, MapScrollValue(y, picMap[p]->height(), rows, scroll.LinesPerPane, scroll.VMax));
 }
 
 }  // namespace dualis

@@ -113,21 +113,19 @@ void frmMain::BuildFindMenu() {
 void frmMain::Find(int16_t findType, int16_t findWhat) {
     Run(TraceKind::App, "Find", [&] {
         const bool combined = ctx_.Values.ViewMode == "C";
-        const FindView view{
-            ctx_.State,    CurrentProc,           combined, HiLiteLine[0], TopLine[0],
-            BottomLine[0], Scroll[0].LinesPerPane};
-        const FindResult result = dualis::Find(findType, findWhat, view, FindSearch);
+        const FindView search{ctx_.State,
+                              where_.CurrentProc(),
+                              combined,
+                              where_.HiLiteLine(0),
+                              where_.TopLine(0),
+                              where_.BottomLine(0),
+                              where_.Scroll(0).LinesPerPane};
+        const FindResult result = dualis::Find(findType, findWhat, search, where_.LastFind());
         for (const std::string& line : result.TraceLines) ctx_.Trace.LogData(TraceKind::App, line);
-        FindSearch = result.State;
+        where_.RecordFind(result.State);
         if (!result.Found) return;
-        HiLiteLine[0] = *result.Found;
-        if (!combined) HiLiteLine[1] = *result.Found;
-        // A new scroll value redraws through the bar's change; the same value would not.
-        if (result.ScrollValue && vsbDisplay[0]->value() != *result.ScrollValue) {
-            vsbDisplay[0]->setValue(*result.ScrollValue);
-        } else {
-            ShowDisplayArrays();
-        }
+        where_.Highlight(*result.Found, combined);
+        if (!result.ScrollValue || !ScrollPane(0, *result.ScrollValue)) ShowDisplayArrays();
     });
 }
 
@@ -160,24 +158,20 @@ bool frmMain::SelectProcEntry(int index) {
 }
 
 void frmMain::RunKeyCommand(KeyCommand command, int pane) {
-    QScrollBar* vertical = vsbDisplay[pane];
-    QScrollBar* horizontal = hsbDisplay[pane];
-    const BarState bar{vertical->isEnabled(), vertical->value(), vertical->minimum(),
-                       vertical->maximum(), vertical->pageStep()};
-    auto step = [](QScrollBar* b, int by) {
-        if (b->isEnabled()) b->setValue(std::clamp(b->value() + by, b->minimum(), b->maximum()));
-    };
+    const PaneScroll& scroll = where_.Scroll(pane);  // follows the procedure shown
+    const int32_t row = where_.ScrollRow(pane);
+    const int32_t column = where_.ScrollColumn(pane);
     const int entry = cboProcedures->currentIndex();
     switch (command) {
         case KeyCommand::PageDown:
         case KeyCommand::PageUp: {
+            const BarState bar{scroll.VEnabled, row, 1, scroll.VMax, scroll.VPage};
             const PageMove move = command == KeyCommand::PageDown ? PageDown(bar) : PageUp(bar);
             if (move.Value) {
-                vertical->setValue(*move.Value);
+                ScrollPane(pane, *move.Value);
             } else if (SelectProcEntry(entry + move.ProcStep) && move.ProcStep < 0) {
                 // The previous procedure is shown from its end.
-                if (vertical->isEnabled() && vertical->value() != vertical->maximum())
-                    vertical->setValue(vertical->maximum());
+                ScrollPane(pane, scroll.VMax);
             }
             break;
         }
@@ -194,25 +188,25 @@ void frmMain::RunKeyCommand(KeyCommand command, int pane) {
             SelectProcEntry(cboProcedures->count() - 1);
             break;
         case KeyCommand::LineDown:
-            step(vertical, vertical->singleStep());
+            ScrollPane(pane, row + 1);
             break;
         case KeyCommand::LineUp:
-            step(vertical, -vertical->singleStep());
+            ScrollPane(pane, row - 1);
             break;
         case KeyCommand::ColumnRight:
-            step(horizontal, horizontal->singleStep());
+            ScrollPaneColumns(pane, column + 1);
             break;
         case KeyCommand::ColumnLeft:
-            step(horizontal, -horizontal->singleStep());
+            ScrollPaneColumns(pane, column - 1);
             break;
         case KeyCommand::Top:
-            if (vertical->isEnabled()) vertical->setValue(vertical->minimum());
+            ScrollPane(pane, 1);
             break;
         case KeyCommand::Bottom:
-            if (vertical->isEnabled()) vertical->setValue(vertical->maximum());
+            ScrollPane(pane, scroll.VMax);
             break;
         case KeyCommand::RepeatFind:
-            Find(FindSearch.LastFindDirection == 1 ? FindNext : FindPrior, FindSearch.LastFindWhat);
+            Find(where_.LastFindDirection() == 1 ? FindNext : FindPrior, where_.LastFindWhat());
             break;
         case KeyCommand::FindText:
             mnuFindText_Click();
@@ -247,7 +241,7 @@ void frmMain::RunKeyCommand(KeyCommand command, int pane) {
             DumpAll();
             break;
         case KeyCommand::Copy:
-            if (Selection.Pane == pane) CopySelection(CopyForm::Lines);
+            if (where_.Selection().Pane == pane) CopySelection(CopyForm::Lines);
             break;
         case KeyCommand::SelectAll:
             SelectEveryRow(pane);

@@ -40,50 +40,48 @@ void frmMain::ConnectPaneSelection() {
 
 void frmMain::picDisplay_MouseDown(int pane, int y, bool extend) {
     Run(TraceKind::MouseEvents, "picDisplay_MouseDown", [&] {
-        const int32_t row = RowAtPixel(y, metrics_.RowHeight, {TopLine[pane], BottomLine[pane]});
+        const int32_t row = RowAtPixel(y, metrics_.RowHeight, where_.Drawn(pane));
         if (row < 1) return;
-        Selection = PressRow(Selection, pane, row, extend);
+        where_.PressRow(pane, row, extend);
         ShowSelection();
     });
 }
 
 void frmMain::picDisplay_MouseDrag(int pane, int y) {
     Run(TraceKind::MouseEvents, "picDisplay_MouseMove", [&] {
-        if (Selection.Pane != pane) return;
+        if (where_.Selection().Pane != pane) return;
         // Past the top or bottom edge the pane scrolls a row, which redraws it.
-        QScrollBar* bar = vsbDisplay[pane];
         const int step = EdgeScrollStep(y, picDisplay[pane]->height());
-        if (step != 0 && bar->isEnabled()) {
-            bar->setValue(std::clamp(bar->value() + step, bar->minimum(), bar->maximum()));
-        }
-        const int32_t row = RowAtPixel(y, metrics_.RowHeight, {TopLine[pane], BottomLine[pane]});
+        if (step != 0) ScrollPane(pane, where_.ScrollRow(pane) + step);
+        const int32_t row = RowAtPixel(y, metrics_.RowHeight, where_.Drawn(pane));
         if (row < 1) return;
-        Selection = DragToRow(Selection, pane, row);
+        where_.DragToRow(pane, row);
         ShowSelection();
     });
 }
 
 void frmMain::ShowPaneMenu(int pane, QPoint globalPos, int y) {
     Run(TraceKind::Events, "picDisplay_ContextMenu", [&] {
-        const LineWindow window{TopLine[pane], BottomLine[pane]};
+        const LineWindow window = where_.Drawn(pane);
         const bool combined = ctx_.Values.ViewMode == "C";
         // A right-click beside the selection selects the row clicked, as a left-click would.
         const int32_t row = y < 0 ? 0 : RowAtPixel(y, metrics_.RowHeight, window);
-        if (row >= 1 && !Selection.Holds(pane, row)) {
-            Selection = PressRow(Selection, pane, row, false);
+        if (row >= 1 && !where_.Selection().Holds(pane, row)) {
+            where_.PressRow(pane, row, false);
             ShowSelection();
         }
+        const RowSelection& selection = where_.Selection();
         if (y < 0) {
             // From the keyboard the menu opens at the selection, or at the pane's top.
-            const PixelBand band = SelectedBand(Selection, pane, window, metrics_.RowHeight);
+            const PixelBand band = SelectedBand(selection, pane, window, metrics_.RowHeight);
             globalPos = fraDisplay[pane]->mapToGlobal(QPoint(metrics_.RowHeight, band.Top));
         }
         menuPane_ = pane;
         const int32_t rows = CurrentRowCount();
-        const bool held = Selection.Pane == pane;
-        mnuPaneCopy->setEnabled(held &&
-                                SelectionHasLines(ctx_.State, CurrentProc, combined, Selection));
-        mnuPaneCopyAsShown->setEnabled(held && Selection.First() <= rows);
+        const bool held = selection.Pane == pane;
+        mnuPaneCopy->setEnabled(
+            held && SelectionHasLines(ctx_.State, where_.CurrentProc(), combined, selection));
+        mnuPaneCopyAsShown->setEnabled(held && selection.First() <= rows);
         mnuPaneSelectAll->setEnabled(ctx_.State.FilesCompared && rows > 0);
         mnuPane->popup(globalPos);
     });
@@ -92,8 +90,8 @@ void frmMain::ShowPaneMenu(int pane, QPoint globalPos, int y) {
 void frmMain::CopySelection(CopyForm form) {
     Run(TraceKind::App, "CopySelection", [&] {
         const bool combined = ctx_.Values.ViewMode == "C";
-        const CopiedText copied =
-            SelectionText(ctx_.State, ctx_.Values, CurrentProc, combined, Selection, form);
+        const CopiedText copied = SelectionText(ctx_.State, ctx_.Values, where_.CurrentProc(),
+                                                combined, where_.Selection(), form);
         if (copied.Lines == 0) return;
         QGuiApplication::clipboard()->setText(QString::fromStdString(copied.Text));
         lblStatus->setText(copied.Lines == 1 ? QStringLiteral("1 line copied")
@@ -104,7 +102,7 @@ void frmMain::CopySelection(CopyForm form) {
 void frmMain::SelectEveryRow(int pane) {
     Run(TraceKind::App, "SelectEveryRow", [&] {
         if (!ctx_.State.FilesCompared) return;
-        Selection = SelectAllRows(pane, CurrentRowCount());
+        where_.SelectAll(pane, CurrentRowCount());
         ShowSelection();
     });
 }
@@ -112,32 +110,29 @@ void frmMain::SelectEveryRow(int pane) {
 void frmMain::ExtendSelection(int pane, int step) {
     Run(TraceKind::App, "ExtendSelection", [&] {
         if (!ctx_.State.FilesCompared) return;
-        const int32_t rows = CurrentRowCount();
-        const int32_t hiLite = HiLiteLine[pane];
-        const bool hiLiteShown = hiLite >= TopLine[pane] && hiLite <= BottomLine[pane];
-        Selection = ExtendByRow(Selection, pane, step, rows, hiLiteShown ? hiLite : TopLine[pane]);
+        where_.ExtendSelection(pane, step, CurrentRowCount());
         // The row reached stays wholly on screen.
-        QScrollBar* bar = vsbDisplay[pane];
-        const int32_t row = Selection.Current;
-        const int32_t lastWhole = TopLine[pane] + Scroll[pane].LinesPerPane - 1;
-        if (bar->isEnabled() && row < TopLine[pane]) {
-            bar->setValue(row);
-        } else if (bar->isEnabled() && row > lastWhole) {
-            bar->setValue(bar->value() + row - lastWhole);
+        const int32_t row = where_.Selection().Current;
+        const int32_t top = where_.TopLine(pane);
+        const int32_t lastWhole = top + where_.Scroll(pane).LinesPerPane - 1;
+        if (row < top) {
+            ScrollPane(pane, row);
+        } else if (row > lastWhole) {
+            ScrollPane(pane, where_.ScrollRow(pane) + row - lastWhole);
         }
         ShowSelection();
     });
 }
 
 void frmMain::ClearSelection() {
-    Selection = {};
+    where_.ClearSelection();
     ShowSelection();
 }
 
 void frmMain::ShowSelection() {
     for (int p = 0; p < 2; ++p) {
         const PixelBand band =
-            SelectedBand(Selection, p, {TopLine[p], BottomLine[p]}, metrics_.RowHeight);
+            SelectedBand(where_.Selection(), p, where_.Drawn(p), metrics_.RowHeight);
         picDisplay[p]->SetSelectionBand(band.Top, band.Height);
     }
 }

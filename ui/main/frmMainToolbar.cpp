@@ -32,6 +32,11 @@ void frmMain::sbButtonsDisableEnable() {
 
 void frmMain::picToolBar_MouseDown(int position) {
     Run(TraceKind::MouseEvents, "picToolBar_MouseDown", [&] {
+        // The Find buttons run their search, whatever the Find menu holds.
+        if (const std::optional<ToolbarFind> find = MainToolbarFind(position)) {
+            Find(find->Type, find->What);
+            return;
+        }
         switch (position) {
             case ButtonOpen:
                 mnuFileOpen_Click();
@@ -47,18 +52,6 @@ void frmMain::picToolBar_MouseDown(int position) {
                 break;
             case ButtonViewCombined:
                 mnuViewCombined_Click();
-                break;
-            case ButtonFindNextMismatch:
-                mnuFindItems[1]->trigger();
-                break;
-            case ButtonFindPriorMismatch:
-                mnuFindItems[2]->trigger();
-                break;
-            case ButtonFindNextMatch:
-                mnuFindItems[5]->trigger();
-                break;
-            case ButtonFindPriorMatch:
-                mnuFindItems[6]->trigger();
                 break;
             case ButtonOptions:
                 mnuViewOptions_Click();

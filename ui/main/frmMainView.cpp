@@ -3,6 +3,7 @@
 #include <QApplication>
 #include <QFontDatabase>
 #include <algorithm>
+#include <utility>
 
 #include "DirectionText.h"
 #include "DisplayLines.h"
@@ -20,50 +21,47 @@ void frmMain::ShowDisplayArrays() {
             ShowCombinedDisplayArray();
         }
         ShowProcMaps();
-        // A procedure picked in the list leaves the focus there, so the next key moves on; the
-        // find bar keeps it so that Enter searches on.
-        if (!ProcListHasFocus() && !fraFind->HasFocus()) picDisplay[0]->setFocus();
     });
 }
 
 void frmMain::ShowBothDisplayArrays() {
     Run(TraceKind::App, "ShowBothDisplayArrays", [&] {
-        if (ctx_.State.SeparateCount(CurrentProc) < 1) {
+        const int16_t proc = where_.CurrentProc();
+        if (ctx_.State.SeparateCount(proc) < 1) {
             for (DisplayPane* pane : picDisplay) pane->Clear();
             return;
         }
         std::array<PanePicture, 2> pictures;
         for (int p = 0; p < 2; ++p) {
             pictures[p] =
-                BothPanesPicture(ctx_.State, ctx_.Values, CurrentProc, p, Scroll[p].LinesPerPane,
-                                 vsbDisplay[p]->value(), HiLiteLine[p]);
-            HiLiteLine[p] = pictures[p].HiLiteLine;
+                BothPanesPicture(ctx_.State, ctx_.Values, proc, p, where_.Scroll(p).LinesPerPane,
+                                 where_.ScrollRow(p), where_.HiLiteLine(p));
         }
-        MarkBothPanes(ctx_.State, ctx_.Values, CurrentProc, pictures);
+        MarkBothPanes(ctx_.State, ctx_.Values, proc, pictures);
         for (int p = 0; p < 2; ++p) DrawPane(p, pictures[p]);
     });
 }
 
 void frmMain::ShowCombinedDisplayArray() {
     Run(TraceKind::App, "ShowCombinedDisplayArray", [&] {
-        if (ctx_.State.CombinedCount(CurrentProc) < 1) return;
+        const int16_t proc = where_.CurrentProc();
+        if (ctx_.State.CombinedCount(proc) < 1) return;
         PanePicture picture =
-            CombinedPicture(ctx_.State, ctx_.Values, CurrentProc, Scroll[0].LinesPerPane,
-                            vsbDisplay[0]->value(), HiLiteLine[0]);
-        if (combinedPairsOf_ != std::pair{comparisons_, CurrentProc}) {
-            combinedPairs_ = PairCombinedRows(ctx_.State.CombinedDisplay.Row(CurrentProc));
-            combinedPairsOf_ = {comparisons_, CurrentProc};
+            CombinedPicture(ctx_.State, ctx_.Values, proc, where_.Scroll(0).LinesPerPane,
+                            where_.ScrollRow(0), where_.HiLiteLine(0));
+        if (combinedPairsOf_ != std::pair{comparisons_, proc}) {
+            combinedPairs_ = PairCombinedRows(ctx_.State.CombinedDisplay.Row(proc));
+            combinedPairsOf_ = {comparisons_, proc};
         }
-        MarkCombined(ctx_.State, ctx_.Values, CurrentProc, combinedPairs_, picture);
+        MarkCombined(ctx_.State, ctx_.Values, proc, combinedPairs_, picture);
         DrawPane(0, picture);
     });
 }
 
 void frmMain::DrawPane(int p, const PanePicture& picture) {
-    TopLine[p] = picture.Window.Top;
-    BottomLine[p] = picture.Window.Bottom;
+    where_.Drew(p, picture.Window, picture.HiLiteLine);
     // The pane moves left by one "W" width for each column the horizontal bar stands past 1.
-    const int shift = metrics_.ColumnShift(hsbDisplay[p]->value());
+    const int shift = metrics_.ColumnShift(where_.ScrollColumn(p));
     // The frame shows the pane up to its procedure map.
     picDisplay[p]->Draw(picture, metrics_.RowHeight, metrics_.DevicePixelRatio, shift,
                         picMap[p]->x());
@@ -103,21 +101,35 @@ void frmMain::SetCurrentFont() {
     });
 }
 
-void frmMain::SetHorizontalScroll(int p, int value) {
-    const bool guard = hGuard_;
-    hGuard_ = true;
-    hsbDisplay[p]->setValue(value);
-    hGuard_ = guard;
+void frmMain::ShowScrollPositions() {
+    const bool h = std::exchange(hGuard_, true);
+    const bool v = std::exchange(vGuard_, true);
+    for (int p = 0; p < 2; ++p) {
+        vsbDisplay[p]->setValue(where_.ScrollRow(p));
+        hsbDisplay[p]->setValue(where_.ScrollColumn(p));
+    }
+    hGuard_ = h;
+    vGuard_ = v;
+}
+
+bool frmMain::ScrollPane(int p, int32_t value) {
+    if (!where_.ScrollTo(p, value, ctx_.Values.SyncVScroll)) return false;
+    ShowScrollPositions();
+    ShowDisplayArrays();
+    return true;
+}
+
+bool frmMain::ScrollPaneColumns(int p, int32_t value) {
+    if (!where_.ScrollColumns(p, value, ctx_.Values.SyncHScroll)) return false;
+    ShowScrollPositions();
+    ShowDisplayArrays();
+    return true;
 }
 
 void frmMain::ResetScrollBars() {
     Run(TraceKind::App, "ResetScrollBars", [&] {
-        for (int p = 0; p < 2; ++p) {
-            hGuard_ = true;
-            hsbDisplay[p]->setValue(1);
-            vGuard_ = true;
-            vsbDisplay[p]->setValue(1);
-        }
+        where_.ScrollToStart();
+        ShowScrollPositions();
         hGuard_ = vGuard_ = false;
     });
 }
@@ -144,10 +156,14 @@ ScrollInput frmMain::MakeScrollInput() const {
 void frmMain::SetScrollBars() {
     Run(TraceKind::App, "SetScrollBars", [&] {
         const ScrollInput in = MakeScrollInput();
-        Scroll = dualis::SetScrollBars(in, Scroll);
-        const int panes = in.ViewMode == "C" ? 1 : 2;
-        for (int p = 0; p < panes; ++p) {
-            const PaneScroll& s = Scroll[p];
+        // Lines that all fit start at the first column, not where a bar that can no longer
+        // move left them; the view keeps every position within its bar.
+        where_.SetRanges(dualis::SetScrollBars(in, where_.Scrolls()), in.ViewMode == "C" ? 1 : 2);
+        // A bar whose maximum drops below its value moves; the view has moved already.
+        const bool h = std::exchange(hGuard_, true);
+        const bool v = std::exchange(vGuard_, true);
+        for (int p = 0; p < 2; ++p) {
+            const PaneScroll& s = where_.Scroll(p);
             vsbDisplay[p]->setEnabled(s.VEnabled);
             if (s.VEnabled) {
                 vsbDisplay[p]->setMaximum(s.VMax);
@@ -157,37 +173,36 @@ void frmMain::SetScrollBars() {
             if (s.HEnabled) {
                 hsbDisplay[p]->setMaximum(s.HMax);
                 hsbDisplay[p]->setPageStep(std::max(1, s.CharsPerPane - 1));
-            } else {
-                // Lines that all fit start at the first column, not where a bar that can no
-                // longer move left them.
-                SetHorizontalScroll(p, 1);
             }
         }
+        hGuard_ = h;
+        vGuard_ = v;
+        ShowScrollPositions();
     });
 }
 
 void frmMain::vsbDisplay_Change(int index) {
     if (vGuard_) return;
-    Run(TraceKind::Events, "vsbDisplay_Change",
-        [&] { FollowScroll(vsbDisplay, index, ctx_.Values.SyncVScroll, vGuard_); });
+    Run(TraceKind::Events, "vsbDisplay_Change", [&] {
+        where_.ScrollTo(index, vsbDisplay[index]->value(), ctx_.Values.SyncVScroll);
+        BarMoved(index);
+    });
 }
 
 void frmMain::hsbDisplay_Change(int index) {
     if (hGuard_) return;
-    Run(TraceKind::Events, "hsbDisplay_Change",
-        [&] { FollowScroll(hsbDisplay, index, ctx_.Values.SyncHScroll, hGuard_); });
+    Run(TraceKind::Events, "hsbDisplay_Change", [&] {
+        where_.ScrollColumns(index, hsbDisplay[index]->value(), ctx_.Values.SyncHScroll);
+        BarMoved(index);
+    });
 }
 
-void frmMain::FollowScroll(const std::array<QScrollBar*, 2>& bars, int index, bool sync,
-                           bool& guard) {
-    // The partner's own change event finds the guard set, so the view is drawn once.
-    QScrollBar* other = bars[1 - index];
-    if (sync && other->isEnabled()) {
-        guard = true;
-        other->setValue(PartnerScrollValue(bars[index]->value(), other->maximum()));
-        guard = false;
-    }
+void frmMain::BarMoved(int index) {
+    // The partner's bar is set without its change event, so the view is drawn once.
+    ShowScrollPositions();
     ShowDisplayArrays();
+    // Only the user moves a bar; the pane it scrolls takes the keyboard, unless the find bar
+    // has it so that Enter searches on.
     if (!fraFind->HasFocus()) picDisplay[index]->setFocus();
 }
 
@@ -201,7 +216,7 @@ void frmMain::LoadProcList() {
         } else {
             cboProcedures->setCurrentIndex(-1);
         }
-        HiLiteLine = {-1, -1};
+        where_.ClearHighlight();
         ClearSelection();
         cboProcedures->update();
     });
@@ -210,24 +225,23 @@ void frmMain::LoadProcList() {
 void frmMain::cboProcedures_Click() {
     Run(TraceKind::Events, "cboProcedures_Click", [&] {
         if (cboProcedures->currentIndex() < 0) return;
-        CurrentProc = static_cast<int16_t>(cboProcedures->currentData().toInt());
+        where_.ShowProc(static_cast<int16_t>(cboProcedures->currentData().toInt()));
         ChangeProc();
     });
 }
 
 void frmMain::ChangeProc() {
     Run(TraceKind::App, "ChangeProc", [&] {
-        HiLiteLine = {-1, -1};
-        ClearSelection();
+        ShowSelection();
         ResetScrollBars();
         SetScrollBars();
         ShowDisplayArrays();
         // The note on characters that change the text direction follows the procedure shown.
-        const std::string status =
-            WithDirectionNote(StatusText, ProcHoldsDirectionControls(ctx_.State, CurrentProc));
-        if (status != StatusText) {
-            StatusText = status;
-            lblStatus->setText(QString::fromStdString(StatusText));
+        const std::string status = WithDirectionNote(
+            statusText_, ProcHoldsDirectionControls(ctx_.State, where_.CurrentProc()));
+        if (status != statusText_) {
+            statusText_ = status;
+            lblStatus->setText(QString::fromStdString(statusText_));
         }
     });
 }
