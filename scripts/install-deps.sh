@@ -4,7 +4,7 @@ set -euo pipefail
 
 packages=(cmake ninja-build g++ clang libclang-rt-14-dev libgtest-dev libcli11-dev python3 time
           qt6-base-dev qt6-svg-dev libxcb1-dev fonts-dejavu-core xvfb openbox
-          desktop-file-utils appstream man-db groff-base dpkg-dev git)
+          desktop-file-utils appstream man-db groff-base dpkg-dev lintian git)
 missing=()
 for p in "${packages[@]}"; do
   dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q 'install ok installed' || missing+=("$p")

@@ -18,7 +18,7 @@ install)
     rm -rf "$prefix"
     cmake --install "$2" --prefix "$prefix" >/dev/null
     for f in bin/dualis share/applications/org.dualis.Dualis.desktop \
-             share/metainfo/org.dualis.Dualis.metainfo.xml share/man/man1/dualis.1 \
+             share/metainfo/org.dualis.Dualis.metainfo.xml share/man/man1/dualis.1.gz \
              share/icons/hicolor/scalable/apps/dualis.svg share/doc/dualis/manual.html \
              share/bash-completion/completions/dualis share/dualis/git/vb.gitconfig \
              share/dualis/git/gitattributes; do
@@ -50,7 +50,7 @@ metainfo)
     ;;
 man)
     need man
-    page=$share/man/man1/dualis.1
+    page=$share/man/man1/dualis.1.gz
     warnings=$(MANWIDTH=80 man --warnings -l "$page" 2>&1 >/dev/null)
     [[ -z $warnings ]] || fail "man warns: $warnings"
     # The page comes from the README; both must name exactly the program's own options.

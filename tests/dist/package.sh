@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
-# Builds the Debian package from BUILD, checks that apt can resolve its dependencies, and runs
-# the program from an unpacked copy on the two example files in EXAMPLES.
+# Builds the Debian package from BUILD, checks that apt can resolve its dependencies and that
+# lintian finds no error or warning in it, and runs the program from an unpacked copy on the
+# two example files in EXAMPLES.
 set -euo pipefail
 build=$(cd "$1" && pwd) examples=$(cd "$2" && pwd)
 for tool in cpack dpkg-deb dpkg-shlibdeps apt-get; do
@@ -24,9 +25,18 @@ for library in libc6 libqt6widgets6 libqt6svg6; do
 done
 apt-get install --simulate -qq "$deb" >"$work/apt.log" 2>&1 || { cat "$work/apt.log"; exit 1; }
 
+# Debian's own checks of a package; their notes and pedantic remarks are left to judgement.
+if command -v lintian >/dev/null; then
+    lintian --fail-on error,warning "$deb" >"$work/lintian.log" 2>&1 ||
+        { echo "FAIL: lintian:"; grep -v '^running with root' "$work/lintian.log"; exit 1; }
+else
+    echo "Not checked with lintian: it is not installed (scripts/install-deps.sh installs it)."
+fi
+
 dpkg-deb -x "$deb" "$work/root"
-for f in usr/bin/dualis usr/share/man/man1/dualis.1 usr/share/applications/org.dualis.Dualis.desktop \
-         usr/share/bash-completion/completions/dualis; do
+for f in usr/bin/dualis usr/share/man/man1/dualis.1.gz usr/share/applications/org.dualis.Dualis.desktop \
+         usr/share/bash-completion/completions/dualis usr/share/doc/dualis/changelog.gz \
+         usr/share/doc/dualis/copyright; do
     [[ -e $work/root/$f ]] || { echo "FAIL: the package lacks /$f"; exit 1; }
 done
 dualis=$work/root/usr/bin/dualis

@@ -250,6 +250,15 @@ TEST(WindowMetrics, StoredPlacementIsBroughtInsideTheScreen) {
               (PixelRect{1400, 100, 900, 700}));
 }
 
+TEST(WindowMetrics, TheDesignedWindowIsCentredInTheArea) {
+    const PixelRect screen{0, 30, 1280, 770};
+    EXPECT_EQ(CentreInside({0, 0, 900, 650}, screen), (PixelRect{190, 90, 900, 650}));
+    // Larger than the area: its top left corner stays inside.
+    EXPECT_EQ(CentreInside({500, 500, 1300, 800}, screen), (PixelRect{0, 30, 1300, 800}));
+    EXPECT_EQ(CentreInside({0, 0, 900, 650}, {1280, 0, 1920, 1080}),
+              (PixelRect{1790, 215, 900, 650}));
+}
+
 TEST(WindowMetrics, OneRowHeightAndOneRoundingForEveryConversion) {
     WindowMetrics m;
     m.TwipsPerPixel = 15;

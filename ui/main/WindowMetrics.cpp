@@ -21,4 +21,10 @@ PixelRect FitInside(PixelRect outer, const PixelRect& available) {
     return outer;
 }
 
+PixelRect CentreInside(PixelRect outer, const PixelRect& available) {
+    outer.Left = std::max(available.Left, available.Left + (available.Width - outer.Width) / 2);
+    outer.Top = std::max(available.Top, available.Top + (available.Height - outer.Height) / 2);
+    return outer;
+}
+
 }  // namespace dualis

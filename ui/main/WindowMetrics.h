@@ -54,4 +54,8 @@ PixelRect StoredOuterPlacement(const Settings& settings, const WindowMetrics& me
 // moved in where it stands partly or wholly off it.
 PixelRect FitInside(PixelRect outer, const PixelRect& available);
 
+// An outer rectangle moved to the middle of the available area; one larger than the area keeps
+// its top left corner, and so its title bar, inside it.
+PixelRect CentreInside(PixelRect outer, const PixelRect& available);
+
 }  // namespace dualis

@@ -17,6 +17,7 @@
 #include "Pipeline.h"
 #include "ProcList.h"
 #include "RecentFiles.h"
+#include "WindowFrame.h"
 
 // The compiled-in icon lives in this static library; it has to be registered by hand.
 static void RegisterIcons() {
@@ -59,8 +60,9 @@ void frmMain::RefreshMetrics() {
     m.TextHeight = own.height();
     m.TextLineSpacing = own.lineSpacing();
     m.ScrollBarExtent = style()->pixelMetric(QStyle::PM_ScrollBarExtent, nullptr, this);
-    m.FrameWidth = frameGeometry().width() - width();
-    m.FrameHeight = frameGeometry().height() - height();
+    const QMargins frame = frame_ ? frame_->Margins().value_or(QMargins()) : QMargins();
+    m.FrameWidth = frame.left() + frame.right();
+    m.FrameHeight = frame.top() + frame.bottom();
     const int minimum = static_cast<int>(std::ceil(MinimumWindowTwips / m.TwipsPerPixel));
     setMinimumSize(std::max(1, minimum - m.FrameWidth), std::max(1, minimum - m.FrameHeight));
     picLegend->setFixedWidth(m.Pixels(6600));
@@ -245,10 +247,6 @@ bool frmMain::eventFilter(QObject* watched, QEvent* event) {
         if (Form_KeyDown(key->key(), key->modifiers())) return true;
         if (TypeInProcList(*key)) return true;
     }
-    // Once the window is on screen, the window manager has framed it.
-    if (watched == windowHandle() && event->type() == QEvent::Expose && pendingOuter_) {
-        QTimer::singleShot(0, this, [this] { ApplyPendingPlacement(); });
-    }
     // Moving over the bare window or a file label brings back the comparison's status text.
     if (event->type() == QEvent::MouseMove) lblStatus->setText(QString::fromStdString(statusText_));
     return QMainWindow::eventFilter(watched, event);
@@ -310,7 +308,7 @@ void frmMain::Form_Load() {
             RefreshMetrics();
             Form_Resize();
         });
-        windowHandle()->installEventFilter(this);
+        WatchFrame();
         sbSetToolBar();
         sbButtonsDisableEnable();
         qApp->installEventFilter(this);

@@ -43,6 +43,8 @@
 
 namespace dualis {
 
+class WindowFrame;
+
 // What the window works with; all of it outlives the window.
 struct MainWindowContext {
     ComparisonState& State;
@@ -292,6 +294,9 @@ class frmMain : public QMainWindow {
     // Gives the window the outer rectangle `outer`; until the window manager has framed the
     // window its frame is unknown, so the rectangle is applied again once it is.
     void SetOuterGeometry(const PixelRect& outer);
+    // Once the window is shown: follows its frame, and applies the outer rectangle when the
+    // frame is known.
+    void WatchFrame();
     void ApplyPendingPlacement();
     // The window's outer position and size into the placement settings.
     void RecordPlacement();
@@ -348,8 +353,11 @@ class frmMain : public QMainWindow {
     XToolbar toolbars_;  // outlives picToolBar, which reads it
     int32_t toolbarId_ = 0;
     WindowMetrics metrics_;
+    WindowFrame* frame_ = nullptr;  // the window manager's frame, followed once shown
     // The outer rectangle still to be applied once the frame is known.
     std::optional<PixelRect> pendingOuter_;
+    // The size the window had before it was resized to allow for its frame.
+    std::optional<QSize> sizeBeforeFrame_;
     bool maximiseWhenFramed_ = false;
     // The names of the comparison on screen, which a comparison that fails leaves in place.
     std::array<std::string, 2> shownFileName_, shownBaseName_, shownExtension_;

@@ -126,11 +126,11 @@ void frmMain::Form_Resize() {
         const double tpp = metrics_.TwipsPerPixel;
         Settings& s = ctx_.Values;
         if (!isMinimized() && !isMaximized() && !isFullScreen()) {
-            const QSize frame = frameGeometry().size() - size();
+            // The smallest outer size, with the frame as the window manager announced it.
             const int minimum = static_cast<int>(std::ceil(MinimumWindowTwips / tpp));
-            if (frameGeometry().height() < minimum || frameGeometry().width() < minimum) {
-                resize(std::max(width(), minimum - frame.width()),
-                       std::max(height(), minimum - frame.height()));
+            const QSize least(minimum - metrics_.FrameWidth, minimum - metrics_.FrameHeight);
+            if (width() < least.width() || height() < least.height()) {
+                resize(size().expandedTo(least));
             }
             RecordPlacement();
         }
