@@ -28,6 +28,11 @@ std::string LegendProse(std::string_view viewMode) {
     return "";
 }
 
+LegendPlace FirstLegendPlace(double width, double height, double innerWidth, double innerHeight) {
+    return ClampLegend({innerWidth - width, innerHeight - height}, width, height, innerWidth,
+                       innerHeight);
+}
+
 LegendPlace ClampLegend(LegendPlace p, double width, double height, double innerWidth,
                         double innerHeight) {
     if (p.Left < 0) {

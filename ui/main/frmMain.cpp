@@ -17,6 +17,7 @@
 #include "Pipeline.h"
 #include "ProcList.h"
 #include "RecentFiles.h"
+#include "VirtualKeys.h"
 #include "WindowFrame.h"
 
 // The compiled-in icon lives in this static library; it has to be registered by hand.
@@ -125,13 +126,8 @@ void frmMain::BuildView() {
     procList_ = new ProcListModel(cboProcedures);
     cboProcedures->setModel(procList_);
     for (int p = 0; p < 2; ++p) {
-        lblFileInformation[p] = new QLabel(view_);
+        lblFileInformation[p] = new FileInfoLabel(view_);
         lblFileInformation[p]->setMouseTracking(true);
-        lblFileInformation[p]->setAlignment(Qt::AlignLeft | Qt::AlignTop);
-        // A file name is shown as it is, whatever markup it happens to hold.
-        lblFileInformation[p]->setTextFormat(Qt::PlainText);
-        lblFileInformation[p]->setTextInteractionFlags(Qt::TextSelectableByMouse);
-        lblFileInformation[p]->setFocusPolicy(Qt::NoFocus);
         fraDisplay[p] = new QWidget(view_);
         picDisplay[p] = new DisplayPane(fraDisplay[p]);
         vsbDisplay[p] = new QScrollBar(Qt::Vertical, fraDisplay[p]);
@@ -145,6 +141,15 @@ void frmMain::BuildView() {
             bar->setSingleStep(1);
         }
     }
+    // Before the first comparison the panes are empty: a line says how to fill them.
+    lblOpenHint =
+        new QLabel(QStringLiteral("To compare two files, choose File \u203A Open Files (%1).")
+                       .arg(mnuFileOpen->shortcut().toString(QKeySequence::NativeText)),
+                   view_);
+    lblOpenHint->setAlignment(Qt::AlignCenter);
+    lblOpenHint->setWordWrap(true);
+    lblOpenHint->setForegroundRole(QPalette::PlaceholderText);
+    lblOpenHint->setAttribute(Qt::WA_TransparentForMouseEvents);
     picSplitter = new DragHandle(view_);
     picSplitter->setAutoFillBackground(true);
     picSplitter->setBackgroundRole(QPalette::Mid);
@@ -243,6 +248,7 @@ bool frmMain::eventFilter(QObject* watched, QEvent* event) {
     if (event->type() == QEvent::KeyPress && watched->isWidgetType() &&
         static_cast<QWidget*>(watched)->window() == this && !QApplication::activeModalWidget()) {
         const auto* key = static_cast<QKeyEvent*>(event);
+        TraceKey(static_cast<QWidget*>(watched), *key);
         // The window's keys come first: "-" and "=" find differences even in the list.
         if (Form_KeyDown(key->key(), key->modifiers())) return true;
         if (TypeInProcList(*key)) return true;
@@ -250,6 +256,22 @@ bool frmMain::eventFilter(QObject* watched, QEvent* event) {
     // Moving over the bare window or a file label brings back the comparison's status text.
     if (event->type() == QEvent::MouseMove) lblStatus->setText(QString::fromStdString(statusText_));
     return QMainWindow::eventFilter(watched, event);
+}
+
+void frmMain::TraceKey(const QWidget* receiver, const QKeyEvent& key) {
+    // A key no widget takes goes on to the parent of each in turn, and the widgets this window
+    // also watches on their own show it here twice: the same key, not a new one.
+    const bool watchedTwice =
+        receiver == view_ || receiver == lblFileInformation[0] || receiver == lblFileInformation[1];
+    const bool goesOn = &key == keyTraced_.first && keyTraced_.second &&
+                        (receiver == keyTraced_.second->parentWidget() ||
+                         (receiver == keyTraced_.second && watchedTwice));
+    keyTraced_ = {&key, receiver};
+    if (goesOn) return;
+    const Qt::KeyboardModifiers modifiers = key.modifiers();
+    const int code = VirtualKeyCode(key.key(), modifiers.testFlag(Qt::KeypadModifier));
+    ctx_.Trace.LogData(TraceKind::Events, "Key/Shift=" + std::to_string(code) + "/" +
+                                              std::to_string(ModifierBits(modifiers)));
 }
 
 bool frmMain::TypeInProcList(const QKeyEvent& key) {
@@ -293,7 +315,7 @@ void frmMain::Form_Load() {
         EnableDebugItems();
         ApplyPlacement();
         lblStatus->setFixedHeight(metrics_.TextHeight + 6);
-        for (QLabel* label : lblFileInformation) label->clear();
+        for (FileInfoLabel* label : lblFileInformation) label->SetFullText({});
         lblStatus->clear();
         GetDefaultFont();
         SetCurrentFont();
@@ -315,8 +337,7 @@ void frmMain::Form_Load() {
         picLegend->setVisible(ctx_.Values.ViewLegend);
         mnuViewLegend->setChecked(ctx_.Values.ViewLegend);
         SetupLegend();
-        legend_ = {metrics_.Twips(view_->width() - picLegend->width()), viewArea_.View.Top};
-        MoveLegend();
+        PlaceLegendBand();
     });
 }
 
@@ -350,14 +371,20 @@ void frmMain::ShowFileInformation() {
         for (int p = 0; p < 2; ++p) {
             QString label = QString::fromStdString(texts.Label[p]);
             label.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
-            lblFileInformation[p]->setText(label);
+            lblFileInformation[p]->SetFullText(label);
         }
         lblStatus->clear();
-        statusText_ = WithDirectionNote(texts.StatusText,
-                                        ProcHoldsDirectionControls(ctx_.State, where_.CurrentProc()));
+        statusText_ = WithDirectionNote(
+            texts.StatusText, ProcHoldsDirectionControls(ctx_.State, where_.CurrentProc()));
         lblStatus->setText(QString::fromStdString(statusText_));
         setWindowTitle(QString::fromStdString(texts.Caption));
+        ShowOpenHint();
     });
+}
+
+void frmMain::ShowOpenHint() {
+    lblOpenHint->setVisible(!ctx_.State.FilesCompared);
+    Place(lblOpenHint, viewArea_.View);
 }
 
 void frmMain::mnuHelpHelp_Click() {

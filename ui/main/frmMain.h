@@ -24,6 +24,7 @@
 #include "ComparisonState.h"
 #include "ComparisonView.h"
 #include "DisplayPane.h"
+#include "FileInfoLabel.h"
 #include "FindBar.h"
 #include "Keys.h"
 #include "Layout.h"
@@ -63,7 +64,8 @@ struct MainWindowContext {
     std::function<void(QWidget* owner)> ShowAbout = {};
     // Ends the program at once, without saving the settings.
     std::function<void()> EndAtOnce = {};
-    // Where the program writes its own files: the dump, the default trace log.
+    // The program's folder (the executable's). The dump and the default trace log go to its
+    // WritableFolder: this folder, or the per-user data folder where it cannot be written.
     std::filesystem::path ProgramFolder = {};
     // The settings file, which the trace log and the dump must never be; empty: none known.
     std::string SettingsFile = {};
@@ -143,7 +145,9 @@ class frmMain : public QMainWindow {
     void mnuDebugOpenNewLog_Click();
     void mnuDebugOpenAppendLog_Click();
     void mnuDebugLogClose_Click();
-    // Writes every section of the diagnostic dump to DUMP.TXT and says where.
+    // Writes every section of the diagnostic dump to DUMP.TXT in the program's writable folder
+    // and says where; a dump that cannot be written is named in a message, and the program
+    // goes on.
     void DumpAll();
 
     // Drawing, scrolling and the procedure list.
@@ -191,6 +195,8 @@ class frmMain : public QMainWindow {
     void EnableMenuItems();
     void UpdateMRUList();
     void ShowFileInformation();
+    // The line on how to open two files, in the middle of the view area while none are compared.
+    void ShowOpenHint();
 
     // The window's measures; twips per pixel of the screen it is on (15 at 96 dots per inch).
     const WindowMetrics& Metrics() const { return metrics_; }
@@ -230,7 +236,7 @@ class frmMain : public QMainWindow {
     std::array<QAction*, 7> mnuDebugToggles{};
     QLabel* lblProc;
     QComboBox* cboProcedures;
-    std::array<QLabel*, 2> lblFileInformation;
+    std::array<FileInfoLabel*, 2> lblFileInformation;
     std::array<QWidget*, 2> fraDisplay;
     std::array<DisplayPane*, 2> picDisplay;
     std::array<QScrollBar*, 2> vsbDisplay;
@@ -238,6 +244,7 @@ class frmMain : public QMainWindow {
     std::array<ProcMapStrip*, 2> picMap;
     DragHandle* picSplitter;
     QLabel* lblStatus;
+    QLabel* lblOpenHint;  // how to open two files, while none are compared
     LegendBox* picLegend;
     FindBar* fraFind;  // hidden until the find bar is opened
     ToolbarStrip* picToolBar = nullptr;
@@ -274,9 +281,10 @@ class frmMain : public QMainWindow {
     std::array<bool*, 7> DebugSwitches();
     void ShowHideDebugMenu();
     // Opens the trace log on a file the user chose. A file the log cannot be (one being
-    // compared, the settings file, one that cannot be opened) is named in a message, and the
-    // program goes on without a log.
-    void OpenLogFile(const std::string& fileName, int16_t mode);
+    // compared, the settings file, one that cannot be opened, one in a folder that could not be
+    // made: `folderProblem`) is named in a message, and the program goes on without a log.
+    void OpenLogFile(const std::string& fileName, int16_t mode,
+                     const std::string& folderProblem = "");
     // Carries out one of the window's key commands for the focused pane (0 when none).
     void RunKeyCommand(KeyCommand command, int pane);
     // Moves the procedure list to entry `index` when it has one; true when it moved.
@@ -301,6 +309,14 @@ class frmMain : public QMainWindow {
     // The window's outer position and size into the placement settings.
     void RecordPlacement();
     void MoveLegend();
+    // The legend stands in its first place until the user moves it: shown there, it keeps a
+    // band at the bottom of the window free of the panes.
+    bool LegendInBand() const { return ctx_.Values.ViewLegend && legendAtFirstPlace_; }
+    // The legend in its first place, the status line beside it and the panes above it, after
+    // the legend was shown, hidden, changed its height or left that place.
+    void PlaceLegendBand();
+    // The status line at the bottom of the inner area, short of a legend beside it.
+    void PositionStatusLine();
     void LogMousePosition(double x, double y);
     // The three view commands: the mode, then the layout and the drawing in their order.
     void SwitchView(const char* procName, char mode);
@@ -329,6 +345,9 @@ class frmMain : public QMainWindow {
     // Typing in the closed procedure list goes to the procedure whose name starts with the
     // letters typed; true when the key was taken so.
     bool TypeInProcList(const QKeyEvent& key);
+    // Writes "Key/Shift=", the key's code and the modifier bits to the trace, once for each key
+    // the window sees, whichever widget it reaches.
+    void TraceKey(const QWidget* receiver, const QKeyEvent& key);
     // Draws one pane's rows and moves the pane to its horizontal scroll position.
     void DrawPane(int p, const PanePicture& picture);
     // Scrolls pane `p` so that the row under `y` of its map stands in the middle of the page.
@@ -361,6 +380,8 @@ class frmMain : public QMainWindow {
     bool maximiseWhenFramed_ = false;
     // The names of the comparison on screen, which a comparison that fails leaves in place.
     std::array<std::string, 2> shownFileName_, shownBaseName_, shownExtension_;
+    // The key last traced and the widget it last reached.
+    std::pair<const QKeyEvent*, const QWidget*> keyTraced_{nullptr, nullptr};
     std::string typed_;  // the letters typed in the procedure list, and when the last came
     QElapsedTimer typedAt_;
     // Which deleted and added rows face each other in the combined view of one procedure of one
@@ -376,6 +397,7 @@ class frmMain : public QMainWindow {
     bool SplitterDragging = false;
     bool LegendDragging = false;
     LegendPlace legend_;
+    bool legendAtFirstPlace_ = true;  // until the user drags the legend
     bool hGuard_ = true;
     bool vGuard_ = true;
     bool comparing_ = false;

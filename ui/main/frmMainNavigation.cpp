@@ -5,8 +5,7 @@
 #include <QMenuBar>
 
 #include "CommonDialog.h"
-#include "Dump.h"
-#include "FileIO.h"
+#include "VirtualKeys.h"
 #include "frmMain.h"
 
 namespace dualis {
@@ -80,12 +79,6 @@ Key KeyOf(int qtKey) {
     }
 }
 
-int ModifierBits(Qt::KeyboardModifiers modifiers) {
-    return (modifiers & Qt::ShiftModifier ? ShiftBit : 0) |
-           (modifiers & Qt::ControlModifier ? CtrlBit : 0) |
-           (modifiers & Qt::AltModifier ? AltBit : 0);
-}
-
 }  // namespace
 
 void frmMain::BuildFindMenu() {
@@ -142,11 +135,7 @@ bool frmMain::Form_KeyDown(int keyCode, Qt::KeyboardModifiers modifiers) {
                                                          : FocusPane::None;
     const KeyCommand command = DecideKey(key, ModifierBits(modifiers), focusPane, DebugKeysArmed);
     if (command == KeyCommand::None) return false;
-    Run(TraceKind::Events, "Form_KeyDown", [&] {
-        ctx_.Trace.LogData(TraceKind::Events, "Key/Shift=" + std::to_string(keyCode) + "/" +
-                                                  std::to_string(ModifierBits(modifiers)));
-        RunKeyCommand(command, pane);
-    });
+    Run(TraceKind::Events, "Form_KeyDown", [&] { RunKeyCommand(command, pane); });
     return true;
 }
 
@@ -256,25 +245,6 @@ void frmMain::RunKeyCommand(KeyCommand command, int pane) {
         case KeyCommand::None:
             break;
     }
-}
-
-void frmMain::DumpAll() {
-    Run(TraceKind::App, "DumpAll", [&] {
-        const std::string file = (ctx_.ProgramFolder / "DUMP.TXT").string();
-        const std::string refusal =
-            GuardedFileReason(file, GuardedFiles(ctx_.State.FileName, ctx_.SettingsFile));
-        if (!refusal.empty()) {
-            host_.ShowMessage("Unable to write the dump\n" + file + "\n" + refusal);
-            return;
-        }
-        const DumpProgramFacts program{ctx_.AppInfo.AppDateTime(), ctx_.AppInfo.AppVersion()};
-        host_.BeginBusy();
-        for (std::string_view section : DumpSections) {
-            DumpArrays(ctx_.State, ctx_.Values.Compare, section, file, program, host_);
-        }
-        host_.EndBusy();
-        host_.ShowMessage("Dumped to " + file);
-    });
 }
 
 }  // namespace dualis
