@@ -91,4 +91,38 @@ std::vector<std::string> Listing(const Source& source) {
     return lines;
 }
 
+namespace {
+
+const char* ChangeText(SettingChange c) {
+    switch (c) {
+        case SettingChange::Added:
+            return "added";
+        case SettingChange::Removed:
+            return "removed";
+        case SettingChange::Changed:
+            return "changed";
+        case SettingChange::Moved:
+            return "moved";
+        case SettingChange::Renamed:
+            return "renamed";
+        case SettingChange::Reordered:
+            return "reordered";
+    }
+    return "?";
+}
+
+}  // namespace
+
+std::vector<std::string> DescribeDifferences(const std::vector<SettingDifference>& differences) {
+    std::vector<std::string> lines;
+    for (const SettingDifference& d : differences) {
+        std::string line = ChangeText(d.Change);
+        if (!d.Section.empty()) line += " [" + d.Section + "]";
+        line += " " + d.Key;
+        if (!d.Item.empty()) line += " " + d.Item;
+        lines.push_back(line + ": " + d.Value[0] + " | " + d.Value[1]);
+    }
+    return lines;
+}
+
 }  // namespace dualis::project::test

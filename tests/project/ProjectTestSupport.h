@@ -6,6 +6,7 @@
 #include <string>
 #include <vector>
 
+#include "SettingsCompare.h"
 #include "Source.h"
 #include "TestSupport.h"
 
@@ -47,5 +48,8 @@ const ModuleEntry& ModuleNamed(const Source& source, const std::string& name);
 
 // The names of the source's modules, in order, as "Kind Name relative/path".
 std::vector<std::string> Listing(const Source& source);
+
+// Each difference as "change[ [Section]] Key[ Item]: File 1 value | File 2 value".
+std::vector<std::string> DescribeDifferences(const std::vector<SettingDifference>& differences);
 
 }  // namespace dualis::project::test
