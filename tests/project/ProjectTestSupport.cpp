@@ -111,7 +111,49 @@ const char* ChangeText(SettingChange c) {
     return "?";
 }
 
+const char* StatusText(ContentStatus s) {
+    switch (s) {
+        case ContentStatus::Unknown:
+            return "unknown";
+        case ContentStatus::Equal:
+            return "equal";
+        case ContentStatus::Changed:
+            return "changed";
+        case ContentStatus::Added:
+            return "added";
+        case ContentStatus::Deleted:
+            return "deleted";
+    }
+    return "?";
+}
+
+const char* OriginText(Origin o) {
+    switch (o) {
+        case Origin::Same:
+            return "";
+        case Origin::Moved:
+            return " moved";
+        case Origin::Renamed:
+            return " renamed";
+    }
+    return "?";
+}
+
 }  // namespace
+
+std::vector<std::string> DescribePairs(const Source& a, const Source& b,
+                                       const ProjectComparison& result) {
+    std::vector<std::string> lines;
+    for (const ModulePair& pair : result.Modules) {
+        const ModuleEntry& shown =
+            pair.Module[1] >= 0 ? b.Modules[pair.Module[1]] : a.Modules[pair.Module[0]];
+        std::string line = shown.Name + " " + StatusText(pair.Status) + OriginText(pair.From);
+        if (!pair.OldName.empty()) line += " from " + pair.OldName;
+        if (!pair.OldPath.empty()) line += " at " + pair.OldPath;
+        lines.push_back(line);
+    }
+    return lines;
+}
 
 std::vector<std::string> DescribeDifferences(const std::vector<SettingDifference>& differences) {
     std::vector<std::string> lines;

@@ -6,7 +6,7 @@
 #include <string>
 #include <vector>
 
-#include "SettingsCompare.h"
+#include "ProjectCompare.h"
 #include "Source.h"
 #include "TestSupport.h"
 
@@ -48,6 +48,11 @@ const ModuleEntry& ModuleNamed(const Source& source, const std::string& name);
 
 // The names of the source's modules, in order, as "Kind Name relative/path".
 std::vector<std::string> Listing(const Source& source);
+
+// Each module pair as "Name status[ moved| renamed][ from OldName][ at OldPath]", with
+// File 2's name when it has the module; status is unknown, equal, changed, added or deleted.
+std::vector<std::string> DescribePairs(const Source& file1, const Source& file2,
+                                       const ProjectComparison& result);
 
 // Each difference as "change[ [Section]] Key[ Item]: File 1 value | File 2 value".
 std::vector<std::string> DescribeDifferences(const std::vector<SettingDifference>& differences);
