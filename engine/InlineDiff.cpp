@@ -16,8 +16,8 @@ constexpr int32_t kMaxEdits = 400;
 // whole: so the comparison's cost stays in proportion to the lines' length, as printing them
 // does, whatever the lines hold. Lines of ordinary code with a few changed words take a small
 // part of it.
-constexpr int64_t kWorkPerToken = 2;
-constexpr int64_t kWorkBase = 500;
+constexpr int64_t kWorkPerToken = 1;
+constexpr int64_t kWorkBase = 800;
 
 bool Same(const LineUnits& a, int32_t x, const LineUnits& b, int32_t y) {
     return a.Ids[static_cast<size_t>(x)] == b.Ids[static_cast<size_t>(y)];

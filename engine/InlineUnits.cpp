@@ -48,21 +48,27 @@ void CutIntoUnits(std::string_view line, const CompareOptions& o, size_t maxToke
         const Token& tok = tokens[t];
         const std::string_view text =
             line.substr(static_cast<size_t>(tok.Begin), static_cast<size_t>(tok.End - tok.Begin));
-        Unit u{tok.Begin, tok.End, tok.Begin, tok.End - tok.Begin, true, tok.Kind};
+        // Built where it is kept: a copy from the stack would cost a stalled load per unit.
+        Unit& u = side.Units.emplace_back();
+        u.Begin = u.KeyBegin = tok.Begin;
+        u.End = tok.End;
+        u.KeyLength = tok.End - tok.Begin;
+        u.Kind = tok.Kind;
         if (tok.Kind == TokenKind::Blanks) {
             const bool first = t == 0, last = t + 1 == tokens.size() && !side.TooLong;
             const bool embedded = !first && !last;
             const bool tabs = std::find(text.begin(), text.end(), '\t') != text.end();
+            const bool onlyBlanks = !tabs || o.ExpandTabs;
+            if (onlyBlanks &&
+                ((first && o.IgnoreLeadingBlanks) || (last && o.IgnoreTrailingBlanks))) {
+                side.Units.pop_back();
+                continue;
+            }
             if ((tabs && o.ExpandTabs) || (embedded && o.IgnoreEmbeddedBlanks)) {
                 u.KeyInLine = false;
                 u.KeyBegin = static_cast<int32_t>(side.Keys.size());
                 AppendBlankKey(side.Keys, text, o, embedded);
                 u.KeyLength = static_cast<int32_t>(side.Keys.size()) - u.KeyBegin;
-            }
-            const bool onlyBlanks = !tabs || o.ExpandTabs;
-            if (onlyBlanks &&
-                ((first && o.IgnoreLeadingBlanks) || (last && o.IgnoreTrailingBlanks))) {
-                continue;
             }
         } else if (o.IgnoreCase) {
             u.KeyInLine = false;
@@ -71,7 +77,6 @@ void CutIntoUnits(std::string_view line, const CompareOptions& o, size_t maxToke
             u.KeyLength = static_cast<int32_t>(side.Keys.size()) - u.KeyBegin;
         }
         u.KeyHash = HashOf(u.Kind, side.Key(u));
-        side.Units.push_back(u);
     }
     if (o.IgnoreLineNumbers) {
         std::vector<Unit>& units = side.Units;

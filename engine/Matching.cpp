@@ -133,8 +133,9 @@ void ProcMatcher::Resynchronising() {
 bool TryCandidate(const ComparisonState& state, int32_t i, int32_t c, int16_t count,
                   const ProcRecord& p, IHost& host) {
     IHost* trace = Tracer(host);
-    if (trace)
+    if (trace) {
         trace->LogData("Comparing " + std::to_string(i) + " " + std::to_string(c) + " False");
+    }
     return BlockIsEqual(state, i, c, count, p, trace);
 }
 
