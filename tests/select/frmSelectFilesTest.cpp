@@ -70,7 +70,8 @@ void frmSelectFilesTest::init() {
     dir_->Write("one/x.frm", "x");
     dir_->Write("two/x.frm", "x2");
     dir_->Write("two/y.bas", "y");
-    settings_ = Settings{};
+    const Settings defaults;
+    settings_ = defaults;
     settings_.SourcePath = folder1_;
     settings_.TargetPath = folder2_;
     comparison_ = ComparisonState{};

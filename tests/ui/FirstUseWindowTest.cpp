@@ -236,6 +236,17 @@ class FirstUseWindowTest : public QObject {
         QVERIFY(view.contains(w.lblOpenHint->geometry()));
         QVERIFY(std::abs(w.lblOpenHint->geometry().center().x() - w.fraDisplay[0]->x() -
                          (w.fraDisplay[1]->geometry().right() - w.fraDisplay[0]->x()) / 2) <= 2);
+        // Read across the splitter between the empty panes: the bar is not drawn through it.
+        QVERIFY(w.lblOpenHint->geometry().width() < view.width());
+        const int splitterX = w.picSplitter->geometry().center().x();
+        QVERIFY(w.lblOpenHint->geometry().left() < splitterX &&
+                splitterX < w.lblOpenHint->geometry().right());
+        const QImage shown = w.centralWidget()->grab().toImage();
+        const qreal ratio = shown.devicePixelRatio();
+        const QPoint aboveText(splitterX, w.lblOpenHint->geometry().top() + 2);
+        QCOMPARE(shown.pixelColor(aboveText * ratio), w.palette().color(QPalette::Base));
+        QVERIFY(shown.pixelColor(QPoint(splitterX, w.picSplitter->geometry().bottom() - 2) *
+                                 ratio) != w.palette().color(QPalette::Base));
         // A comparison that fails keeps it; one that is made takes it away for good.
         SetFileNames(f.state, (f.dir.Path() / "none.bas").string(), f.dir.Write("a.bas", "x"));
         QVERIFY(!w.CompareAFile());

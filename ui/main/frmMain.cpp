@@ -141,7 +141,11 @@ void frmMain::BuildView() {
             bar->setSingleStep(1);
         }
     }
-    // Before the first comparison the panes are empty: a line says how to fill them.
+    picSplitter = new DragHandle(view_);
+    picSplitter->setAutoFillBackground(true);
+    picSplitter->setBackgroundRole(QPalette::Mid);
+    // Before the first comparison the panes are empty: a line says how to fill them. It stands
+    // over the splitter between the empty panes, on a background of its own.
     lblOpenHint =
         new QLabel(QStringLiteral("To compare two files, choose File \u203A Open Files (%1).")
                        .arg(mnuFileOpen->shortcut().toString(QKeySequence::NativeText)),
@@ -149,10 +153,11 @@ void frmMain::BuildView() {
     lblOpenHint->setAlignment(Qt::AlignCenter);
     lblOpenHint->setWordWrap(true);
     lblOpenHint->setForegroundRole(QPalette::PlaceholderText);
+    lblOpenHint->setBackgroundRole(QPalette::Base);
+    lblOpenHint->setAutoFillBackground(true);
+    const int em = lblOpenHint->fontMetrics().height();
+    lblOpenHint->setContentsMargins(em, em / 2, em, em / 2);
     lblOpenHint->setAttribute(Qt::WA_TransparentForMouseEvents);
-    picSplitter = new DragHandle(view_);
-    picSplitter->setAutoFillBackground(true);
-    picSplitter->setBackgroundRole(QPalette::Mid);
     toolbarId_ = toolbars_.g_AddToolbar();
     picToolBar = new ToolbarStrip(
         toolbars_, toolbarId_, [this] { return ctx_.AppInfo.ToolTips; }, view_);
@@ -380,11 +385,6 @@ void frmMain::ShowFileInformation() {
         setWindowTitle(QString::fromStdString(texts.Caption));
         ShowOpenHint();
     });
-}
-
-void frmMain::ShowOpenHint() {
-    lblOpenHint->setVisible(!ctx_.State.FilesCompared);
-    Place(lblOpenHint, viewArea_.View);
 }
 
 void frmMain::mnuHelpHelp_Click() {

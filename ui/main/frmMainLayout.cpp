@@ -114,6 +114,22 @@ void frmMain::PositionDisplayAreas() {
     });
 }
 
+void frmMain::ShowOpenHint() {
+    lblOpenHint->setVisible(!ctx_.State.FilesCompared);
+    if (lblOpenHint->isHidden()) return;
+    // A box as wide as its text, where the view has room for it, in the middle of the view.
+    const Rect& v = viewArea_.View;
+    const QRect area(metrics_.Pixels(v.Left), metrics_.Pixels(v.Top),
+                     std::max(0, metrics_.Pixels(v.Width)), std::max(0, metrics_.Pixels(v.Height)));
+    const QMargins margins = lblOpenHint->contentsMargins();
+    // A pixel or two more than the text's advance, so that rounding never wraps it.
+    const int textWidth = lblOpenHint->fontMetrics().horizontalAdvance(lblOpenHint->text()) + 2;
+    const int width = std::min(area.width(), textWidth + margins.left() + margins.right());
+    QRect box(0, 0, width, std::min(area.height(), lblOpenHint->heightForWidth(width)));
+    box.moveCenter(area.center());
+    lblOpenHint->setGeometry(box);
+}
+
 void frmMain::SetupLegend() {
     Run(TraceKind::App, "SetupLegend", [&] {
         const int height = picLegend->height();

@@ -2,10 +2,8 @@
 #include "frmSelectFiles.h"
 
 #include <QCheckBox>
-#include <QFocusEvent>
 #include <QGridLayout>
 #include <QHBoxLayout>
-#include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
@@ -15,6 +13,7 @@
 #include <QVBoxLayout>
 
 #include "DirectionControls.h"
+#include "FileControls.h"
 #include "Tracing.h"
 #include "Window.h"
 
@@ -25,44 +24,7 @@ constexpr const char* VBFilter =
     "VB files(*.bas;*.cls;*.ctl;*.dsr;*.frm;*.mak;*.pag;*.res;*.vbp)|"
     "*.bas;*.cls;*.ctl;*.dsr;*.frm;*.mak;*.pag;*.res;*.vbp|All(*.*)|*.*";
 constexpr int32_t SelectFileFlags = OfnFileMustExist | OfnHideReadOnly;  // 4100
-constexpr int KeyEnter = 13;
 constexpr const char* AppTitle = "Dualis";
-
-// A file box that reports its focus changes and key presses, as a text field's events do. A
-// focus change because another window became active, or a popup opened, is none of the
-// dialog's: the user has not left the box.
-class FileBox : public QLineEdit {
-  public:
-    using QLineEdit::QLineEdit;
-
-    std::function<void()> GotFocus;
-    std::function<void()> LostFocus;
-    std::function<void(int keyAscii)> KeyPress;
-
-  protected:
-    void focusInEvent(QFocusEvent* event) override {
-        QLineEdit::focusInEvent(event);
-        // A dialog being shown tells its focus widget before its window is active; the box
-        // gets the focus only when the window does.
-        if (GotFocus && hasFocus() && event->reason() != Qt::PopupFocusReason) GotFocus();
-    }
-    void focusOutEvent(QFocusEvent* event) override {
-        QLineEdit::focusOutEvent(event);
-        const Qt::FocusReason reason = event->reason();
-        if (LostFocus && reason != Qt::PopupFocusReason && reason != Qt::ActiveWindowFocusReason) {
-            LostFocus();
-        }
-    }
-    void keyPressEvent(QKeyEvent* event) override {
-        // Enter stays with the box, so that no button of the dialog takes it.
-        if (event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter) {
-            if (KeyPress) KeyPress(KeyEnter);
-            event->accept();
-            return;
-        }
-        QLineEdit::keyPressEvent(event);
-    }
-};
 
 QMessageBox::StandardButton RunMessageBox(QWidget* parent, QMessageBox::Icon icon,
                                           const QString& title, const QString& text,
@@ -111,11 +73,10 @@ void frmSelectFiles::BuildControls() {
         box->KeyPress = [this, i](int keyAscii) { txtCompareFile_KeyPress(i, keyAscii); };
         connect(box, &QLineEdit::textEdited, this, [this, i] { txtCompareFile_Change(i); });
         label->setBuddy(box);
-        auto* button = new QPushButton("...", this);
+        auto* button = new BrowseButton("...", this);
         button->setObjectName(QString("cmdSelectFile_%1").arg(i));
         button->setFixedWidth(button->fontMetrics().horizontalAdvance("...") + 24);
         connect(button, &QPushButton::clicked, this, [this, i] { cmdSelectFile_Click(i); });
-        button->installEventFilter(this);
         // The line under the box keeps its height while empty, so the dialog does not jump.
         auto* problem = new QLabel(this);
         problem->setObjectName(QString("lblFileProblem_%1").arg(i));
@@ -205,20 +166,6 @@ void frmSelectFiles::Show() {
 
 void frmSelectFiles::reject() {
     cmdCancel_Click();
-}
-
-bool frmSelectFiles::eventFilter(QObject* watched, QEvent* event) {
-    // Enter on a focused "..." button browses, as Space does; no button is the default.
-    if (event->type() == QEvent::KeyPress) {
-        const int key = static_cast<QKeyEvent*>(event)->key();
-        for (QPushButton* button : cmdSelectFile_) {
-            if (watched == button && (key == Qt::Key_Return || key == Qt::Key_Enter)) {
-                button->click();
-                return true;
-            }
-        }
-    }
-    return QDialog::eventFilter(watched, event);
 }
 
 void frmSelectFiles::showEvent(QShowEvent* event) {

@@ -66,7 +66,6 @@ class frmSelectFiles : public QDialog {
 
   protected:
     void showEvent(QShowEvent* event) override;
-    bool eventFilter(QObject* watched, QEvent* event) override;
 
   private:
     void BuildControls();
