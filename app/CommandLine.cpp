@@ -2,8 +2,10 @@
 
 #include <CLI/CLI.hpp>
 #include <algorithm>
+#include <cctype>
 #include <filesystem>
 #include <memory>
+#include <span>
 #include <string_view>
 
 #include "OptionText.h"
@@ -57,6 +59,52 @@ class HelpFormatter : public CLI::Formatter {
                "FILE1,FILE2 as one argument names the two files too.\n\n";
     }
 };
+
+// The options whose value is optional, and what a word that was meant as their value looks
+// like: a number, two numbers joined by a comma, a colour choice.
+bool IsNumber(std::string_view word) {
+    return !word.empty() && std::all_of(word.begin(), word.end(), [](char c) {
+        return std::isdigit(static_cast<unsigned char>(c)) != 0;
+    });
+}
+bool IsNumberPair(std::string_view word) {
+    const size_t comma = word.find(',');
+    return comma != std::string_view::npos && IsNumber(word.substr(0, comma)) &&
+           IsNumber(word.substr(comma + 1));
+}
+bool IsColourChoice(std::string_view word) {
+    return word == "auto" || word == "always" || word == "never";
+}
+struct OptionalValue {
+    const char* Name;
+    bool (*LooksLikeValue)(std::string_view);
+};
+constexpr OptionalValue kOptionalValues[] = {
+    {"--expand-tabs", IsNumber}, {"--differences-only", IsNumberPair}, {"--color", IsColourChoice}};
+
+// Whether the word names a file, or two files joined by a comma.
+bool NamesFiles(const std::string& word) {
+    std::error_code error;
+    if (std::filesystem::exists(word, error)) return true;
+    std::array<std::string, 2> pair;
+    return SplitFilePair(word, pair) && std::filesystem::exists(pair[0], error) &&
+           std::filesystem::exists(pair[1], error);
+}
+
+// A bare optional-value option followed by what reads as its value and names no file: the
+// user meant the value, which would otherwise be taken as a file name. Empty when none is.
+std::string ValueWithoutEquals(std::span<const std::string> args) {
+    for (size_t i = 0; i + 1 < args.size(); ++i) {
+        for (const OptionalValue& option : kOptionalValues) {
+            if (args[i] == option.Name && option.LooksLikeValue(args[i + 1]) &&
+                !NamesFiles(args[i + 1])) {
+                return std::string(option.Name) + " takes its value after \"=\": " + option.Name +
+                       "=" + args[i + 1];
+            }
+        }
+    }
+    return "";
+}
 
 const char* const kRunGroup = "Run";
 const char* const kCompareGroup = "Comparison options (with --report or --dump)";
@@ -137,6 +185,8 @@ std::string ParseCommandLine(const std::vector<std::string>& args, CommandLine& 
         // taken out here, so that they never swallow the file name after them. After "--"
         // every argument is a file name, however it is spelt.
         const auto names = std::find(args.begin(), args.end(), "--");
+        const std::string misplaced = ValueWithoutEquals(std::span(args.begin(), names));
+        if (!misplaced.empty()) return misplaced;
         std::vector<std::string> reversed(args.rbegin(), std::make_reverse_iterator(names));
         for (auto it = std::make_reverse_iterator(names); it != args.rend(); ++it) {
             if (*it == "--expand-tabs") {

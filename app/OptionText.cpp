@@ -41,7 +41,13 @@ std::string ApplyOptionText(CompareOptions& o, std::string_view assignment) {
         {"DifferencesAfter", &o.DifferencesAfter}};
     for (const auto& [name, target] : numbers) {
         if (!EqualsIgnoringAsciiCase(key, name)) continue;
-        const auto n = WholeNumber16(LeadingNumber(value));
+        // Read leniently as the settings file reads it ("12abc" is 12), but a value with no
+        // number in front is a mistake, not 0.
+        const auto number = FindLeadingNumber(value);
+        if (!number) {
+            return std::string(name) + " takes a number, not \"" + std::string(value) + "\"";
+        }
+        const auto n = WholeNumber16(*number);
         if (!n)
             return std::string(name) + " must lie between -32768 and 32767, not \"" +
                    std::string(value) + "\"";
@@ -51,6 +57,31 @@ std::string ApplyOptionText(CompareOptions& o, std::string_view assignment) {
         return "";
     }
     return "unknown option key \"" + std::string(key) + "\"";
+}
+
+std::string OptionsInEffect(const CompareOptions& o) {
+    const CompareOptions d;
+    std::string text;
+    auto name = [&text](bool differs, const std::string& words) {
+        if (!differs) return;
+        if (!text.empty()) text += ", ";
+        text += words;
+    };
+    name(o.IgnoreCase != d.IgnoreCase, "ignore case");
+    name(o.IgnoreLeadingBlanks != d.IgnoreLeadingBlanks, "ignore leading blanks");
+    name(o.IgnoreTrailingBlanks != d.IgnoreTrailingBlanks, "ignore trailing blanks");
+    name(o.IgnoreEmbeddedBlanks != d.IgnoreEmbeddedBlanks, "ignore embedded blanks");
+    name(o.IgnoreBlankLines != d.IgnoreBlankLines, "ignore blank lines");
+    name(o.IgnoreComments != d.IgnoreComments, "ignore comments");
+    name(o.IgnoreLineNumbers != d.IgnoreLineNumbers, "ignore line numbers");
+    name(o.ExpandTabs != d.ExpandTabs, "expand tabs (" + std::to_string(o.TabWidth) + ")");
+    name(o.LineByLine != d.LineByLine, "line by line");
+    name(!o.LineByLine && o.SyncNumber != d.SyncNumber,
+         "sync (" + std::to_string(o.SyncNumber) + ")");
+    name(o.DifferencesOnly != d.DifferencesOnly, "differences only (" +
+                                                     std::to_string(o.DifferencesBefore) + "," +
+                                                     std::to_string(o.DifferencesAfter) + ")");
+    return text;
 }
 
 }  // namespace dualis

@@ -1,4 +1,5 @@
-// Setting a comparison option from a KEY=VALUE text, the way the settings file reads that key.
+// Comparison options as text: setting one from a KEY=VALUE text, the way the settings file reads
+// that key, and naming the options in effect.
 #pragma once
 
 #include <string>
@@ -11,5 +12,11 @@ namespace dualis {
 // Applies "KEY=VALUE" (key in any letter case) to the options. Returns an empty text on
 // success, else what is wrong with it.
 std::string ApplyOptionText(CompareOptions& options, std::string_view assignment);
+
+// The options that differ from their defaults, in the order of the options dialog, for a
+// person: "ignore case, expand tabs (4)". A value that has no effect under the other options
+// (the tab width without ExpandTabs, SyncNumber under LineByLine, the context lines without
+// DifferencesOnly) is not named. Empty when every option that takes effect is at its default.
+std::string OptionsInEffect(const CompareOptions& options);
 
 }  // namespace dualis

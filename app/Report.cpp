@@ -5,8 +5,11 @@
 #include <cerrno>
 #include <cstring>
 #include <string>
+#include <unordered_map>
 
 #include "InlineDiff.h"
+#include "OptionText.h"
+#include "ReportRows.h"
 #include "Symbols.h"
 #include "TerminalText.h"
 
@@ -94,6 +97,9 @@ std::string WriteReport(const ComparisonState& state, const CompareOptions& opti
         AppendVisible(text, state.FileName[f]);
         text += "\n";
     }
+    // The same files compare differently under other options; say which were in effect.
+    const std::string inEffect = OptionsInEffect(options);
+    if (!inEffect.empty()) text += "Options: " + inEffect + "\n";
     for (int32_t p = 1; p <= state.ProcCount(); ++p) {
         const ProcRecord& proc = state.ProcStack[p];
         if (options.DifferencesOnly && proc.Status == ProcEqual) continue;
@@ -105,26 +111,32 @@ std::string WriteReport(const ComparisonState& state, const CompareOptions& opti
         if (colour) text += kReset;
         text += "\n";
         const auto matches = state.MatchStack.Row(p);
-        // Equal lines left out by DifferencesOnly stand between an equal row (or the start) and
-        // the next row; a "..." row shows where.
-        std::array<int32_t, 2> last = {proc.FirstRaw[0] - 1, proc.FirstRaw[1] - 1};
-        bool afterEqual = true;
-        const auto rows = state.CombinedDisplay.Row(p);
+        const std::vector<CombinedRow> rows = ListedRows(state, p);
+        const std::vector<bool> shown =
+            options.DifferencesOnly
+                ? RowsNearDifferences(rows, options.DifferencesBefore, options.DifferencesAfter)
+                : std::vector<bool>(rows.size(), true);
         const std::vector<int32_t> partner =
             colour ? PairCombinedRows(rows) : std::vector<int32_t>();
+        // The equal and the ignored rows left out since the last row printed.
+        std::array<int32_t, 2> leftOut = {0, 0};
+        auto markLeftOut = [&] {
+            if (leftOut[0] + leftOut[1] == 0) return;
+            text += std::string(2 * width + 2, ' ') + LeftOutText(leftOut[0], leftOut[1]) + "\n";
+            leftOut = {0, 0};
+        };
+        // A pair is compared once, at its first row; its second row's marks wait here.
+        std::unordered_map<size_t, std::vector<CharRange>> partnerMarks;
         for (size_t i = 0; i < rows.size(); ++i) {
             const CombinedRow& row = rows[i];
+            if (!shown[i]) {
+                ++leftOut[row.Symbol == LineSymbol::Ignored ? 1 : 0];
+                continue;
+            }
+            markLeftOut();
             std::array<int32_t, 2> lines = {0, 0};
             lines[row.Side] = row.RawLine;
             if (row.Symbol == LineSymbol::Equal) lines[1] = MatchedLine(matches, row.RawLine);
-            bool skipped = false;
-            for (int f = 0; f < 2; ++f) {
-                if (lines[f] == 0) continue;
-                skipped = skipped || lines[f] > last[f] + 1;
-                last[f] = lines[f];
-            }
-            if (skipped && afterEqual) text += std::string(2 * width + 2, ' ') + "...\n";
-            afterEqual = row.Symbol == LineSymbol::Equal;
             const char* rowColour = colour ? RowColour(row.Symbol) : "";
             text += rowColour;
             AppendNumber(text, lines[0], width);
@@ -135,12 +147,22 @@ std::string WriteReport(const ComparisonState& state, const CompareOptions& opti
             text += " ";
             const std::string_view lineText = state.RawStack[row.Side].Text(row.RawLine);
             if (colour && partner[i] >= 0) {
-                // Both lines in File 1, File 2 order, whichever of them this row shows.
-                const CombinedRow& other = rows[partner[i]];
-                std::array<std::string_view, 2> pair;
-                pair[row.Side] = lineText;
-                pair[other.Side] = state.RawStack[other.Side].Text(other.RawLine);
-                AppendMarked(text, lineText, CompareWithinLines(pair, options).Ranges[row.Side]);
+                const auto other = static_cast<size_t>(partner[i]);
+                std::vector<CharRange> marks;
+                if (const auto waiting = partnerMarks.find(i); waiting != partnerMarks.end()) {
+                    marks = std::move(waiting->second);
+                    partnerMarks.erase(waiting);
+                } else {
+                    // Both lines in File 1, File 2 order, whichever of them this row shows.
+                    const CombinedRow& otherRow = rows[other];
+                    std::array<std::string_view, 2> pair;
+                    pair[row.Side] = lineText;
+                    pair[otherRow.Side] = state.RawStack[otherRow.Side].Text(otherRow.RawLine);
+                    LineChanges changes = CompareWithinLines(pair, options);
+                    marks = std::move(changes.Ranges[row.Side]);
+                    partnerMarks[other] = std::move(changes.Ranges[otherRow.Side]);
+                }
+                AppendMarked(text, lineText, marks);
             } else {
                 AppendVisible(text, lineText);
             }
@@ -148,6 +170,7 @@ std::string WriteReport(const ComparisonState& state, const CompareOptions& opti
             text += "\n";
             flush(false);
         }
+        markLeftOut();
     }
     const ProcCounts c = CountProcs(state);
     text += "\nProcs: " + std::to_string(c.Equal) + " equal, " + std::to_string(c.Changed) +

@@ -30,10 +30,11 @@ echo "== Against the independent implementation ($DIFFERENTIAL_CASES random pair
 python3 tests/differential/run.py --dualis build/release/app/dualis \
   --count "$DIFFERENTIAL_CASES" --seed 1
 
-# The fuzz time is shared by the four targets, each driving its code in memory.
-each=$((FUZZ_SECONDS / 4))
+# The fuzz time is shared by the five targets, each driving its code in memory.
+each=$((FUZZ_SECONDS / 5))
 cmake --preset fuzz >/dev/null
-cmake --build --preset fuzz --target fuzz_pipeline fuzz_settings fuzz_command_line fuzz_inline
+cmake --build --preset fuzz --target fuzz_pipeline fuzz_settings fuzz_command_line fuzz_inline \
+  fuzz_project_file
 fuzz() {  # target, maximum input length, seed corpus folder
   echo "== Fuzzing $1 for $each s"
   local status=0
@@ -72,4 +73,18 @@ corpus=$(mktemp -d)
 printf '\x09\x04Dim S, I As Long\nDim S() As String, I As Long' >"$corpus/dim"
 printf '\x01\x04MsgBox "Order saved" '"'"' note\nmsgbox "Order not saved" Rem note' >"$corpus/case"
 fuzz fuzz_inline 512 "$corpus"
+
+# Two project files separated by 0xFF: the real ones beside the checkout when they are there.
+corpus=$(mktemp -d)
+printf 'Type=Exe\r\nForm=frmMain.frm\r\nModule=modA; ..\\src\\modA.bas\r\nAutoIncrementVer=1\r\n\377Type=Exe\rModule=modA; SRC\\modA.bas\rForm=Forms\\frmMain.frm\r[VBCompiler]\rLinkSwitches=x\r' \
+  >"$corpus/members"
+printf 'VBGROUP 5.0\nStartupProject=App\\App.vbp\nProject=Lib.vbp\n\377VBGROUP 5.0\nProject=App\\App.vbp\nStartupProject=Lib.vbp\n' \
+  >"$corpus/group"
+printf 'Type=Exe\nReference=*\\G{00020430-0000-0000-C000-000000000046}#2.0#0#C:\\Windows\\System32\\stdole2.tlb#OLE Automation\nObject={831FDD16-0C5C-11D2-A9FC-0000F8754DA1}#2.0#0; MSCOMCTL.OCX\n' \
+  >"$corpus/libraries"
+n=0
+for f in ../shared/data/projects/*/*/test/*/*.vb[pg] ../shared/data/projects/*/*/contrib/dll/*.vbp; do
+  if [[ -f $f ]]; then cp "$f" "$corpus/$((n++))-$(basename "$f")"; fi
+done
+fuzz fuzz_project_file 16384 "$corpus"
 echo "All tests passed"

@@ -4,6 +4,7 @@
 
 #include "CommandLine.h"
 #include "OptionText.h"
+#include "TestSupport.h"
 
 namespace dualis {
 namespace {
@@ -127,6 +128,73 @@ TEST(OptionText, NumbersAreReadLenientlyAndCorrected) {
     EXPECT_EQ(o.DifferencesBefore, 16);
     EXPECT_NE(ApplyOptionText(o, "DifferencesBefore=40000"), "");
     EXPECT_NE(ApplyOptionText(o, "NoEquals"), "");
+}
+
+TEST(OptionText, AValueWithoutANumberIsRefused) {
+    CompareOptions o;
+    for (const std::string value : {"abc", "", " ", "-", "&H", "x12"}) {
+        EXPECT_EQ(ApplyOptionText(o, "TabWidth=" + value),
+                  "TabWidth takes a number, not \"" + value + "\"");
+    }
+    EXPECT_EQ(o, CompareOptions());
+    std::string problem;
+    Parse({"--report", "--option", "tabwidth=abc", "a", "b"}, &problem);
+    EXPECT_EQ(problem, "Bad option: TabWidth takes a number, not \"abc\"");
+    Parse({"--report", "--expand-tabs=four", "a", "b"}, &problem);
+    EXPECT_EQ(problem, "Bad option: TabWidth takes a number, not \"four\"");
+    Parse({"--report", "--sync=x", "a", "b"}, &problem);
+    EXPECT_EQ(problem, "Bad option: SyncNumber takes a number, not \"x\"");
+    Parse({"--report", "--differences-only=1,", "a", "b"}, &problem);
+    EXPECT_EQ(problem, "Bad option: DifferencesAfter takes a number, not \"\"");
+}
+
+TEST(OptionText, TheOptionsInEffectAreNamedForAPerson) {
+    CompareOptions o;
+    EXPECT_EQ(OptionsInEffect(o), "");
+    // Values that take no effect under the other options are not named.
+    o.TabWidth = 8;
+    o.DifferencesBefore = 1;
+    EXPECT_EQ(OptionsInEffect(o), "");
+    o.IgnoreCase = o.IgnoreLeadingBlanks = o.IgnoreTrailingBlanks = o.IgnoreEmbeddedBlanks = true;
+    o.IgnoreBlankLines = o.IgnoreComments = o.IgnoreLineNumbers = o.ExpandTabs = true;
+    o.SyncNumber = 3;
+    o.DifferencesOnly = true;
+    EXPECT_EQ(OptionsInEffect(o),
+              "ignore case, ignore leading blanks, ignore trailing blanks, ignore embedded "
+              "blanks, ignore blank lines, ignore comments, ignore line numbers, expand tabs "
+              "(8), sync (3), differences only (1,3)");
+    o.LineByLine = true;
+    EXPECT_EQ(OptionsInEffect(o).find("sync"), std::string::npos);
+    EXPECT_NE(OptionsInEffect(o).find("line by line, differences only"), std::string::npos);
+}
+
+TEST(CommandLine, AValueAfterABareOptionalValueIsNamedWithTheFormToUse) {
+    std::string problem;
+    Parse({"--expand-tabs", "4", "a", "b"}, &problem);
+    EXPECT_EQ(problem, "--expand-tabs takes its value after \"=\": --expand-tabs=4");
+    Parse({"--report", "--differences-only", "1,1", "a", "b"}, &problem);
+    EXPECT_EQ(problem, "--differences-only takes its value after \"=\": --differences-only=1,1");
+    Parse({"--report", "--color", "always", "a", "b"}, &problem);
+    EXPECT_EQ(problem, "--color takes its value after \"=\": --color=always");
+    // Words that are no such value stay file names, and so does everything after "--".
+    EXPECT_EQ(Parse({"--report", "--expand-tabs", "4a", "b"}).Files[0], "4a");
+    EXPECT_EQ(Parse({"--report", "--differences-only", "1,b"}).Files[1], "b");
+    EXPECT_EQ(Parse({"--report", "--color", "Always", "b"}).Files[0], "Always");
+    EXPECT_EQ(Parse({"--report", "--expand-tabs", "--", "4", "b"}).Files[0], "4");
+    // So does a word that names a file, or two files joined by a comma.
+    test::TempDir dir;
+    dir.Write("4", "");
+    dir.Write("1", "");
+    dir.Write("2", "");
+    const auto here = std::filesystem::current_path();
+    std::filesystem::current_path(dir.Path());
+    const CommandLine named = Parse({"--report", "--expand-tabs", "4", "b"});
+    const CommandLine pair = Parse({"--report", "--differences-only", "1,2"});
+    Parse({"--report", "--differences-only", "1,3"}, &problem);
+    std::filesystem::current_path(here);
+    EXPECT_EQ(named.Files, (std::array<std::string, 2>{"4", "b"}));
+    EXPECT_EQ(pair.Files, (std::array<std::string, 2>{"1", "2"}));
+    EXPECT_EQ(problem, "--differences-only takes its value after \"=\": --differences-only=1,3");
 }
 
 TEST(CommandLine, ColourWhenAndItsBareForm) {

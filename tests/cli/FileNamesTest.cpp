@@ -1,5 +1,6 @@
 // The command line's file names: any name of a readable regular file is compared, whatever its
-// characters, every refusal says why, and after "--" every argument is a file name.
+// characters, every refusal says why, after "--" every argument is a file name, and a value
+// given to an option that takes it only after "=" is not mistaken for one.
 #include <gtest/gtest.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -87,6 +88,34 @@ TEST(CommandLineNames, AfterTwoDashesEveryArgumentIsAFileName) {
         // Colour stays at its default: a file is no terminal.
         EXPECT_EQ(outcome.Out.find('\x1b'), std::string::npos) << option;
     }
+}
+
+TEST(CommandLineNames, AValueMeantForAnOptionIsNamedWithTheFormToUse) {
+    test::TempDir dir;
+    const std::string text = test::ReadFile(Case1);
+    const std::string a = dir.Write("a.bas", text), b = dir.Write("b.bas", text);
+    const std::pair<std::vector<std::string>, std::string> cases[] = {
+        {{"--expand-tabs", "4"}, "--expand-tabs takes its value after \"=\": --expand-tabs=4\n"},
+        {{"--differences-only", "1,1"},
+         "--differences-only takes its value after \"=\": --differences-only=1,1\n"},
+        {{"--color", "never"}, "--color takes its value after \"=\": --color=never\n"}};
+    for (const auto& [words, message] : cases) {
+        Invocation run;
+        run.Args = {"--report", words[0], words[1], a, b};
+        run.WorkDir = dir.Path().string();
+        const Outcome outcome = RunDualis(run);
+        EXPECT_EQ(outcome.Status, 2) << words[0];
+        EXPECT_EQ(outcome.Err, message);
+        EXPECT_EQ(outcome.Out, "");
+    }
+    // A file of that name is a file: the bare option takes no value.
+    dir.Write("4", text);
+    Invocation run;
+    run.Args = {"--report", "--expand-tabs", "4", a};
+    run.WorkDir = dir.Path().string();
+    const Outcome outcome = RunDualis(run);
+    EXPECT_EQ(outcome.Status, 0) << outcome.Err;
+    EXPECT_NE(outcome.Out.find("Options: expand tabs (4)\n"), std::string::npos) << outcome.Out;
 }
 
 }  // namespace

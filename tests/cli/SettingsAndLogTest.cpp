@@ -32,6 +32,21 @@ TEST(CommandLineSettings, ANameWithoutAFolderIsInTheCurrentFolder) {
     EXPECT_EQ(outcome.Err, "");
 }
 
+TEST(CommandLineSettings, TheReportNamesTheOptionsInEffectWhereverTheyCameFrom) {
+    Outcome outcome = RunDualis({"--settings", Data + "/ignore-case.ini", "--report",
+                                 "--expand-tabs=8", "--option", "SyncNumber=3", Case1, Case2});
+    EXPECT_EQ(outcome.Status, 0) << outcome.Err;
+    EXPECT_NE(outcome.Out.find("\nOptions: ignore case, expand tabs (8), sync (3)\n\n"),
+              std::string::npos)
+        << outcome.Out;
+    // Options at their defaults, from the file or the command line, are not named.
+    outcome = RunDualis({"--settings", Data + "/ignore-case.ini", "--option", "IgnoreCase=No",
+                         "--option", "TabWidth=8", "--report", Case1, Case2});
+    EXPECT_EQ(outcome.Status, 1) << outcome.Err;
+    EXPECT_EQ(outcome.Out.find("Options:"), std::string::npos) << outcome.Out;
+    EXPECT_NE(outcome.Out.find("case2.bas\n\n"), std::string::npos) << outcome.Out;
+}
+
 TEST(CommandLineSettings, AFileThatIsNoSettingsFileIsNamedAndTheDefaultsAreUsed) {
     test::TempDir dir;
     const std::pair<std::string, std::string> cases[] = {

@@ -174,16 +174,19 @@ TEST(FindColumns, MarkTheTextWhereThePaneShowsIt) {
     EXPECT_EQ(printed.substr(static_cast<size_t>(numbered->Column), 5), "Total");
     settings.Symbols = settings.LineNumbers = false;
     EXPECT_EQ(FindColumns(state, settings, 2, false, 0, 3, {"Total"}), (FoundColumns{3, 5}));
-    // Past a tab the text stands where the pane draws it; a character beyond ASCII takes one
-    // column.
+    // Past a tab the text stands where the pane draws it, the tab's stop counted from the code
+    // and not from the symbol; a character beyond ASCII takes one column.
+    settings.Symbols = true;
     const std::string one = test::Lines(
         {"Option Explicit", "Sub T()", "\tx = \"\xC3\xA9t\xC3\xA9\" & Tail", "End Sub"});
     const ComparisonState tabbed = test::CompareTexts(one, one);
-    const std::string row = PaneRowText(tabbed, settings, 2, false, 0, 2);
+    const PrintedRow row = PrintRow(tabbed, settings, 2, false, 0, 2);
+    ASSERT_EQ(row.CodeStart, 2);  // "= " before the line
     const auto tail = FindColumns(tabbed, settings, 2, false, 0, 2, {"tail"});
     ASSERT_TRUE(tail);
-    EXPECT_EQ(*tail, (FoundColumns{DisplayColumn(row, row.find("Tail")), 4}));
-    EXPECT_GT(tail->Column, static_cast<int32_t>(row.find("Tail")));  // the tab's columns
+    // The tab reaches column 2 + 8; "x = \"\xC3\xA9t\xC3\xA9\" & " takes 12 more.
+    EXPECT_EQ(*tail, (FoundColumns{22, 4}));
+    EXPECT_EQ(tail->Column, DisplayColumn(row.Text, row.Text.find("Tail"), 2));
     const auto accented = FindColumns(tabbed, settings, 2, false, 0, 2, {"\xC3\xA9t\xC3\xA9"});
     ASSERT_TRUE(accented);
     EXPECT_EQ(accented->Length, 3);

@@ -105,12 +105,13 @@ std::optional<FoundColumns> FindColumns(const ComparisonState& state, const Sett
     const std::string_view line = state.RawStack[source.File].Text(source.RawLine);
     const std::optional<size_t> at = TextMatcher(query).Find(line);
     if (!at) return std::nullopt;
-    // The line is printed last, after the symbol and the number.
-    const std::string printed = PaneRowText(state, settings, proc, combined, pane, row);
-    if (printed.size() < line.size()) return std::nullopt;
-    const size_t start = printed.size() - line.size() + *at;
-    const int32_t column = DisplayColumn(printed, start);
-    return FoundColumns{column, DisplayColumn(printed, start + query.Text.size()) - column};
+    // The line is printed after the symbol and the number; its tab stops count from its start.
+    const PrintedRow printed = PrintRow(state, settings, proc, combined, pane, row);
+    const auto codeStart = static_cast<size_t>(printed.CodeStart);
+    const size_t start = codeStart + *at;
+    const int32_t column = DisplayColumn(printed.Text, start, codeStart);
+    return FoundColumns{
+        column, DisplayColumn(printed.Text, start + query.Text.size(), codeStart) - column};
 }
 
 std::optional<int32_t> ScrollToWholeRow(int32_t row, int direction, LineWindow drawn,

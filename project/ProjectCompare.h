@@ -1,0 +1,42 @@
+// The comparison of two sources as far as it needs no module to be parsed: the project files
+// compared as settings, the modules paired (equal when their bytes are), the binary companions
+// compared by their bytes. What is left Unknown is for the engine to compare, pair by pair.
+#pragma once
+
+#include <array>
+#include <string>
+#include <vector>
+
+#include "Options.h"
+#include "Pairing.h"
+#include "SettingsCompare.h"
+#include "Source.h"
+
+namespace dualis::project {
+
+struct ProjectOptions {
+    CompareOptions Compare;       // the lines the content pairing weighs are cooked under these
+    bool IgnoreSaveNoise = true;  // see SettingsCompare.h for what counts as save noise
+};
+
+struct ProjectFilePair {
+    std::array<int, 2> File{-1, -1};  // into each side's Source::ProjectFiles
+    // Equal (no differences), Changed, Added, Deleted; Unknown when either file could not be
+    // read (its Problem says why) and no differences are listed.
+    ContentStatus Status = ContentStatus::Unknown;
+    std::vector<SettingDifference> Differences;
+};
+
+struct ProjectComparison {
+    std::vector<ProjectFilePair> ProjectFiles;  // in PairProjectFiles' order
+    std::vector<ModulePair> Modules;            // in PairModules' order
+    std::vector<CompanionPair> OtherFiles;      // into each side's Source::OtherFiles, by path
+    std::vector<std::string> Notes;             // from pairing
+};
+
+// Compares two opened sources. Both must have been opened without Problem and be comparable
+// (WhyNotComparable); a source with a Problem contributes nothing.
+ProjectComparison CompareSources(const Source& file1, const Source& file2,
+                                 const ProjectOptions& options);
+
+}  // namespace dualis::project
