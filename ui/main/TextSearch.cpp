@@ -110,8 +110,8 @@ std::optional<FoundColumns> FindColumns(const ComparisonState& state, const Sett
     const auto codeStart = static_cast<size_t>(printed.CodeStart);
     const size_t start = codeStart + *at;
     const int32_t column = DisplayColumn(printed.Text, start, codeStart);
-    return FoundColumns{
-        column, DisplayColumn(printed.Text, start + query.Text.size(), codeStart) - column};
+    return FoundColumns{column,
+                        DisplayColumn(printed.Text, start + query.Text.size(), codeStart) - column};
 }
 
 std::optional<int32_t> ScrollToWholeRow(int32_t row, int direction, LineWindow drawn,

@@ -86,7 +86,7 @@ MarkBox FoundMarkBox(int32_t row, FoundColumns columns, LineWindow drawn, int ro
 // [column, column + length) of a row into a pane showing `shown` columns from `value`, with a
 // quarter of the pane to the left of them; none when they are on screen already or the bar
 // cannot move (`maxValue` 1).
-std::optional<int32_t> ScrollToColumns(int32_t column, int32_t length, int32_t value,
-                                       int32_t shown, int32_t maxValue);
+std::optional<int32_t> ScrollToColumns(int32_t column, int32_t length, int32_t value, int32_t shown,
+                                       int32_t maxValue);
 
 }  // namespace dualis

@@ -364,8 +364,8 @@ void frmMain::ShowFileInformation() {
             lblFileInformation[p]->setText(label);
         }
         lblStatus->clear();
-        statusText_ = WithDirectionNote(texts.StatusText,
-                                        ProcHoldsDirectionControls(ctx_.State, where_.CurrentProc()));
+        statusText_ = WithDirectionNote(
+            texts.StatusText, ProcHoldsDirectionControls(ctx_.State, where_.CurrentProc()));
         ShowStatus();
         setWindowTitle(QString::fromStdString(texts.Caption));
     });

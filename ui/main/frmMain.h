@@ -116,7 +116,8 @@ class frmMain : public QMainWindow {
     void mnuHelpAbout_Click();
 
     // Navigation: the block search behind the Find menu, toolbar and keys, and the keys.
-    void Find(int16_t findType, int16_t findWhat);
+    // True when it found a row.
+    bool Find(int16_t findType, int16_t findWhat);
     // The block search as the user's command runs it: when nothing is found the status line
     // says so and names the key that goes on to the next changed procedure.
     void FindCommand(int16_t findType, int16_t findWhat);
@@ -293,8 +294,6 @@ class frmMain : public QMainWindow {
     // A note in the status line until the user's next key or click, or the toolbar's help.
     void ShowStatusNote(const std::string& note);
     void EndStatusNote();
-    // The block search; true when it found a row.
-    bool SearchBlocks(int16_t findType, int16_t findWhat);
     // The switch of cDebug behind each Debug menu toggle, in the order of mnuDebugToggles.
     std::array<bool*, 7> DebugSwitches();
     void ShowHideDebugMenu();

@@ -126,15 +126,11 @@ void frmMain::BuildFindMenu() {
     connect(mnuFindText, &QAction::triggered, this, [this] { mnuFindText_Click(); });
 }
 
-void frmMain::Find(int16_t findType, int16_t findWhat) {
-    SearchBlocks(findType, findWhat);
-}
-
 void frmMain::FindCommand(int16_t findType, int16_t findWhat) {
-    if (!SearchBlocks(findType, findWhat)) ShowStatusNote(NothingFoundNote(findType, findWhat));
+    if (!Find(findType, findWhat)) ShowStatusNote(NothingFoundNote(findType, findWhat));
 }
 
-bool frmMain::SearchBlocks(int16_t findType, int16_t findWhat) {
+bool frmMain::Find(int16_t findType, int16_t findWhat) {
     bool found = false;
     Run(TraceKind::App, "Find", [&] {
         const bool combined = ctx_.Values.ViewMode == "C";
