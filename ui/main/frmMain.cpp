@@ -123,7 +123,7 @@ void frmMain::BuildView() {
     lblProc->adjustSize();
     cboProcedures = new QComboBox(view_);
     cboProcedures->setMaxVisibleItems(30);
-    procList_ = new ProcListModel(cboProcedures);
+    procList_ = new ProcListModel(ctx_.Values, cboProcedures);
     cboProcedures->setModel(procList_);
     for (int p = 0; p < 2; ++p) {
         lblFileInformation[p] = new FileInfoLabel(view_);
@@ -210,8 +210,9 @@ void frmMain::Connect() {
                 [this, p](double y) { picMap_MouseDown(p, y); });
         connect(picMap[p], &ProcMapStrip::MouseMove, this,
                 [this, p](double y) { picMap_MouseMove(p, y); });
-        connect(picDisplay[p], &DisplayPane::MouseMoved, this,
-                [this] { lblStatus->setText(QString::fromStdString(statusText_)); });
+        connect(picDisplay[p], &DisplayPane::MouseMoved, this, [this] {
+            if (!statusNote_) ShowStatus();
+        });
         connect(picDisplay[p], &DisplayPane::Wheel, this, [this, p](int rows, int columns) {
             Run(TraceKind::MouseEvents, "picDisplay_MouseWheel", [&] {
                 if (rows != 0) ScrollPane(p, where_.ScrollRow(p) + rows);
@@ -254,12 +255,20 @@ bool frmMain::eventFilter(QObject* watched, QEvent* event) {
         static_cast<QWidget*>(watched)->window() == this && !QApplication::activeModalWidget()) {
         const auto* key = static_cast<QKeyEvent*>(event);
         TraceKey(static_cast<QWidget*>(watched), *key);
+        // A note of the last command lasts until the next key.
+        EndStatusNote();
         // The window's keys come first: "-" and "=" find differences even in the list.
         if (Form_KeyDown(key->key(), key->modifiers())) return true;
         if (TypeInProcList(*key)) return true;
     }
-    // Moving over the bare window or a file label brings back the comparison's status text.
-    if (event->type() == QEvent::MouseMove) lblStatus->setText(QString::fromStdString(statusText_));
+    // A click ends a note, in the window and in its menus alike.
+    if (event->type() == QEvent::MouseButtonPress && watched->isWidgetType() &&
+        static_cast<QWidget*>(watched)->window() == this) {
+        EndStatusNote();
+    }
+    // Moving over the bare window or a file label brings back the comparison's status text, where
+    // the toolbar's help replaced it.
+    if (event->type() == QEvent::MouseMove && !statusNote_) ShowStatus();
     return QMainWindow::eventFilter(watched, event);
 }
 
@@ -365,6 +374,8 @@ void frmMain::EnableMenuItems() {
         const bool compared = ctx_.State.FilesCompared;
         mnuFileRecompare->setEnabled(compared && !comparing_);
         for (QAction* item : mnuFindItems) item->setEnabled(compared);
+        for (QAction* item : {mnuFindNextChangedProc, mnuFindPriorChangedProc})
+            item->setEnabled(compared);
         mnuFindText->setEnabled(compared);
     });
 }
@@ -381,7 +392,7 @@ void frmMain::ShowFileInformation() {
         lblStatus->clear();
         statusText_ = WithDirectionNote(
             texts.StatusText, ProcHoldsDirectionControls(ctx_.State, where_.CurrentProc()));
-        lblStatus->setText(QString::fromStdString(statusText_));
+        ShowStatus();
         setWindowTitle(QString::fromStdString(texts.Caption));
         ShowOpenHint();
     });

@@ -118,15 +118,25 @@ class frmMain : public QMainWindow {
     void mnuHelpAbout_Click();
 
     // Navigation: the block search behind the Find menu, toolbar and keys, and the keys.
-    void Find(int16_t findType, int16_t findWhat);
+    // True when it found a row.
+    bool Find(int16_t findType, int16_t findWhat);
+    // The block search as the user's command runs it: when nothing is found the status line
+    // says so and names the key that goes on to the next changed procedure.
+    void FindCommand(int16_t findType, int16_t findWhat);
+    // Next (`direction` 1) or Prior (-1) Changed Procedure: the next entry of the list whose
+    // procedure differs, shown with its first difference highlighted; the status line says so
+    // when there is none.
+    void GoToChangedProc(int direction);
+    void mnuFindNextChangedProc_Click();
+    void mnuFindPriorChangedProc_Click();
     // Carries out a key of the window; false when the key is not the window's.
     bool Form_KeyDown(int keyCode, Qt::KeyboardModifiers modifiers);
     // The find bar: opening it, closing it, and the search for its text (1 on, -1 back).
     void mnuFindText_Click();
     void CloseFindBar();
     void SearchText(int direction);
-    // Scrolls sideways when the text found in `row` of `pane` stands outside the pane.
-    void ShowFoundColumns(const TextQuery& query, int pane, bool combined, int32_t row);
+    // Scrolls sideways when the text found in `columns` of a row of `pane` stands outside it.
+    void ShowFoundColumns(const FoundColumns& columns, int pane);
 
     // Selecting rows of a pane and copying them: the mouse in a pane (`y` pixels from its top),
     // the pane's context menu (`y` -1 when asked for by the keyboard) and its commands.
@@ -135,8 +145,13 @@ class frmMain : public QMainWindow {
     void ShowPaneMenu(int pane, QPoint globalPos, int y);
     void CopySelection(CopyForm form);
     void SelectEveryRow(int pane);
-    // Shift+Down (`step` 1) or Shift+Up (-1): the selection one row further, kept on screen.
+    // In the extend mode, Down (`step` 1) or Up (-1): the selection one row further, kept on
+    // screen.
     void ExtendSelection(int pane, int step);
+    // F8: a selection of the pane's top row, which Up and Down then extend, the status line
+    // naming the mode; F8 again or Esc ends the mode and leaves the selection.
+    void StartExtendMode(int pane);
+    void EndExtendMode();
     // Ends the selection, as a new procedure, view, comparison or options do.
     void ClearSelection();
 
@@ -226,6 +241,8 @@ class frmMain : public QMainWindow {
     QMenu* mnuFind;
     // First, Next, Prior and Last Mismatch, then First, Next, Prior and Last Match.
     std::array<QAction*, 8> mnuFindItems{};
+    QAction* mnuFindNextChangedProc;
+    QAction* mnuFindPriorChangedProc;
     QAction* mnuFindText;
     QMenu* mnuDebug;
     QAction* mnuDebugOpenNewLog;
@@ -275,8 +292,15 @@ class frmMain : public QMainWindow {
     void BuildDebugMenu();
     void BuildPaneMenu();
     void ConnectPaneSelection();
-    // Paints the selection over the panes' pictures, for the rows they draw now.
+    // Paints the selection over the panes' pictures, for the rows they draw now, and marks the
+    // text the find bar found where its row is drawn.
     void ShowSelection();
+    // The status line back to what it shows between commands: the comparison's counts, or the
+    // extend mode while it lasts.
+    void ShowStatus();
+    // A note in the status line until the user's next key or click, or the toolbar's help.
+    void ShowStatusNote(const std::string& note);
+    void EndStatusNote();
     // The switch of cDebug behind each Debug menu toggle, in the order of mnuDebugToggles.
     std::array<bool*, 7> DebugSwitches();
     void ShowHideDebugMenu();
@@ -401,6 +425,9 @@ class frmMain : public QMainWindow {
     bool hGuard_ = true;
     bool vGuard_ = true;
     bool comparing_ = false;
+    // While the status line shows a note: the toolbar button the pointer was over then (NoButton
+    // for none), whose help does not replace the note.
+    std::optional<int32_t> statusNote_;
     int64_t comparisons_ = 0;  // comparisons put in place, which tells one map from another
     std::array<int32_t, 2> lineColumns_{};    // the widest line of each file compared, in columns
     std::array<ProcMapSource, 2> mapSource_;  // what each pane's map was built from
