@@ -22,11 +22,14 @@ QRect TextArea(const frmMain& w, int p) {
     return QRect(frame.topLeft(), QSize(width, w.hsbDisplay[p]->y()));
 }
 
-// The first failure of the legend's rectangle against the labels and panes shown; empty when
-// it covers none of them.
+// The first failure of the legend's rectangle against the labels, panes and status line shown;
+// empty when it covers none of them.
 QString LegendCovers(const frmMain& w) {
     const QRect legend = w.picLegend->geometry();
     const bool two = !w.fraDisplay[1]->isHidden();
+    if (!w.lblStatus->isHidden() && legend.intersects(w.lblStatus->geometry())) {
+        return "the status line";
+    }
     for (int p = 0; p < 2; ++p) {
         const QRect label = w.lblFileInformation[p]->geometry();
         if (legend.intersects(label)) return QString("file label %1").arg(p + 1);
@@ -102,12 +105,20 @@ class FirstUseWindowTest : public QObject {
             QVERIFY2(
                 LegendCovers(w).isEmpty(),
                 qPrintable(QString("view %1: the legend covers ").arg(mode) + LegendCovers(w)));
-            // In the bottom right corner, beside the status line.
+            // In the bottom right corner, on the status line, which keeps the window's whole
+            // width for what the commands say there.
             const QWidget* view = w.centralWidget();
             QCOMPARE(w.picLegend->geometry().right(), view->width() - 1);
-            QCOMPARE(w.picLegend->geometry().bottom(), view->height() - 1);
             QVERIFY(w.lblStatus->isVisible());
-            QVERIFY(w.lblStatus->geometry().right() < w.picLegend->x());
+            QCOMPARE(w.picLegend->geometry().bottom(), w.lblStatus->y() - 1);
+            QVERIFY(w.lblStatus->x() < w.picLegend->x() / 8);
+            QVERIFY(w.lblStatus->geometry().right() > w.picLegend->geometry().right() - 8);
+            // With the status line hidden, in its place; back on it when it is shown.
+            w.mnuViewStatusBar_Click();
+            QCOMPARE(w.picLegend->geometry().bottom(), view->height() - 1);
+            QVERIFY2(LegendCovers(w).isEmpty(), qPrintable(LegendCovers(w)));
+            w.mnuViewStatusBar_Click();
+            QCOMPARE(w.picLegend->geometry().bottom(), w.lblStatus->y() - 1);
             // Also after the window is resized, and in the other views.
             w.resize(w.width() - 57, w.height() + 41);
             QCoreApplication::processEvents();
@@ -147,9 +158,8 @@ class FirstUseWindowTest : public QObject {
         w.picLegendTitleBar_MouseUp(x - 3000, 30 - 2000);
         const QRect moved = w.picLegend->geometry();
         QVERIFY(moved.x() < first.x() && moved.y() < first.y());
-        // The panes take the room it leaves, and the status line its whole width again.
+        // The panes take the room it leaves.
         QVERIFY(w.fraDisplay[0]->geometry().bottom() > paneBottom);
-        QVERIFY(w.lblStatus->geometry().right() > first.x());
         // Hidden and shown again, or the view changed, it stays where it was put.
         w.mnuViewLegend_Click();
         w.mnuViewLegend_Click();

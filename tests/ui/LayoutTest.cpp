@@ -179,6 +179,28 @@ TEST(Legend, StaysInsideTheWindow) {
     EXPECT_EQ(pulled.Left, 5880 - 1500);
 }
 
+TEST(Legend, ItsFirstPlaceIsABandAboveTheStatusLineThatThePanesLeaveFree) {
+    for (std::string_view mode : {"V", "H", "C"}) {
+        LayoutInput in = Window(mode);
+        const ViewArea without = PositionViewArea(in);
+        in.LegendBand = 900;
+        in.FindBarHeight = 400;
+        const ViewArea with = PositionViewArea(in);
+        EXPECT_EQ(with.View.Height, without.View.Height - 900 - 400) << mode;
+        // The find bar stands on the legend, the legend on the status line.
+        const Rect bar = PositionFindBar(in);
+        EXPECT_EQ(bar.Top + bar.Height, 6000 - 300 - 900) << mode;
+        const LegendPlace first = FirstLegendPlace(1500, 900, 9180, 6000, 300);
+        EXPECT_EQ(first.Left, 9180 - 1500);
+        EXPECT_EQ(first.Top, 6000 - 300 - 900);
+    }
+    // Without the status line, in the corner; in a window too low for it, inside at the top.
+    EXPECT_EQ(FirstLegendPlace(1500, 900, 9180, 6000, 0).Top, 6000 - 900);
+    const LegendPlace low = FirstLegendPlace(1500, 900, 1000, 800, 300);
+    EXPECT_EQ(low.Left, 0);
+    EXPECT_EQ(low.Top, 0);
+}
+
 TEST(Legend, ExplainsTheBaseFileForEachView) {
     EXPECT_NE(LegendProse("V").find("In the left display and Proc list"), std::string::npos);
     EXPECT_NE(LegendProse("V").find("\r\nIn the right display, File 1"), std::string::npos);

@@ -16,7 +16,7 @@ ProcListPlace PositionProcList(double toolbarHeight, double innerWidth, Rect lab
 }
 
 double BottomBand(const LayoutInput& in) {
-    return std::max(in.StatusHeight, in.LegendBand);
+    return in.StatusHeight + in.LegendBand;
 }
 
 ViewArea PositionViewArea(const LayoutInput& in) {

@@ -42,7 +42,7 @@ struct LayoutInput {
     double ProcListHeight = 0;  // the list's height plus 30, 0 when the list is hidden
     double StatusHeight = 0;    // 0 when the status line is hidden
     // The legend's height while it stands in its first place, at the bottom of the inner area
-    // beside the status line; 0 when it is hidden or was moved. The view area ends above it.
+    // above the status line; 0 when it is hidden or was moved. The view area ends above it.
     double LegendBand = 0;
     double FindBarHeight = 0;  // 0 when the find bar is hidden
     double HScrollBarHeight = 0;
@@ -63,8 +63,8 @@ struct ViewArea {
 
 ViewArea PositionViewArea(const LayoutInput& in);
 
-// The height kept free below the view area: the status line's, or the legend's in its first
-// place when that is taller.
+// The height kept free below the view area: the status line's and the legend's in its first
+// place above it.
 double BottomBand(const LayoutInput& in);
 
 // The find bar: across the window's width between the view area and the status line.

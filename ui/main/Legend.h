@@ -17,9 +17,11 @@ struct LegendPlace {
 std::string LegendProse(std::string_view viewMode);
 
 // Where the legend stands until the user moves it: in the bottom right corner of the inner
-// area, over the status line, in the band that the view area leaves free for it
-// (LayoutInput::LegendBand). So it covers no file name and no row of the panes.
-LegendPlace FirstLegendPlace(double width, double height, double innerWidth, double innerHeight);
+// area, just above the status line (statusHeight, 0 when it is hidden), in the band that the
+// view area leaves free for it (LayoutInput::LegendBand). So it covers no file name, no row of
+// the panes and no word of the status line, which keeps its whole width.
+LegendPlace FirstLegendPlace(double width, double height, double innerWidth, double innerHeight,
+                             double statusHeight);
 
 // Keeps the legend (width, height) inside an inner area of innerWidth by innerHeight.
 LegendPlace ClampLegend(LegendPlace place, double width, double height, double innerWidth,

@@ -336,10 +336,12 @@ class frmMain : public QMainWindow {
     // The legend stands in its first place until the user moves it: shown there, it keeps a
     // band at the bottom of the window free of the panes.
     bool LegendInBand() const { return ctx_.Values.ViewLegend && legendAtFirstPlace_; }
-    // The legend in its first place, the status line beside it and the panes above it, after
-    // the legend was shown, hidden, changed its height or left that place.
+    // The legend in its first place and the panes above it, after the legend was shown,
+    // hidden, changed its height or left that place.
     void PlaceLegendBand();
-    // The status line at the bottom of the inner area, short of a legend beside it.
+    // Moves the legend to its first place, above the status line when that is shown.
+    void MoveLegendToFirstPlace();
+    // The status line across the bottom of the inner area.
     void PositionStatusLine();
     void LogMousePosition(double x, double y);
     // The three view commands: the mode, then the layout and the drawing in their order.

@@ -143,20 +143,19 @@ void frmMain::PositionStatusLine() {
     if (!ctx_.Values.Viewstatusbar) return;
     const double tpp = metrics_.TwipsPerPixel;
     const double height = lblStatus->height() * tpp;
-    // The legend in its first place stands at the line's right end.
-    const double legend = LegendInBand() ? picLegend->width() * tpp : 0;
-    Place(lblStatus,
-          {60, view_->height() * tpp - height, view_->width() * tpp - 120 - legend, height});
+    Place(lblStatus, {60, view_->height() * tpp - height, view_->width() * tpp - 120, height});
+}
+
+void frmMain::MoveLegendToFirstPlace() {
+    const double tpp = metrics_.TwipsPerPixel;
+    const double status = ctx_.Values.Viewstatusbar ? lblStatus->height() * tpp : 0;
+    legend_ = FirstLegendPlace(picLegend->width() * tpp, picLegend->height() * tpp,
+                               view_->width() * tpp, view_->height() * tpp, status);
+    MoveLegend();
 }
 
 void frmMain::PlaceLegendBand() {
-    if (LegendInBand()) {
-        const double tpp = metrics_.TwipsPerPixel;
-        legend_ = FirstLegendPlace(picLegend->width() * tpp, picLegend->height() * tpp,
-                                   view_->width() * tpp, view_->height() * tpp);
-        MoveLegend();
-    }
-    PositionStatusLine();
+    if (LegendInBand()) MoveLegendToFirstPlace();
     RelayoutPanes();
 }
 
@@ -183,12 +182,14 @@ void frmMain::Form_Resize() {
         PositionStatusLine();
         const double outerWidth = frameGeometry().width() * tpp;
         const double outerHeight = frameGeometry().height() * tpp;
-        const double legendWidth = picLegend->width() * tpp;
-        const double legendHeight = picLegend->height() * tpp;
-        legend_ = LegendInBand() ? FirstLegendPlace(legendWidth, legendHeight, w, h)
-                                 : LegendAfterResize(legend_, legendWidth, legendHeight, LastWidth,
-                                                     LastHeight, outerWidth, outerHeight, w, h);
-        MoveLegend();
+        if (LegendInBand()) {
+            MoveLegendToFirstPlace();
+        } else {
+            legend_ =
+                LegendAfterResize(legend_, picLegend->width() * tpp, picLegend->height() * tpp,
+                                  LastWidth, LastHeight, outerWidth, outerHeight, w, h);
+            MoveLegend();
+        }
         LastWidth = outerWidth;
         LastHeight = outerHeight;
         PositionToolbar();
@@ -360,6 +361,8 @@ void frmMain::mnuViewStatusBar_Click() {
         mnuViewStatusBar->setChecked(ctx_.Values.Viewstatusbar);
         lblStatus->setVisible(ctx_.Values.Viewstatusbar);
         if (ctx_.Values.Viewstatusbar) Form_Resize();
+        // The legend in its first place stands on the status line, or in its place.
+        if (LegendInBand()) MoveLegendToFirstPlace();
         RelayoutView();
     });
 }
