@@ -22,6 +22,7 @@ class ConsoleHost : public IHost {
     void EndBusy() override {}
     void DoEvents() override {}
     bool TraceApp() const override { return debug_.LogApp; }
+    bool TraceTakesLines() const override { return log_.TakesLines(); }
     void TraceEnter(std::string_view procText) override { log_.LogTraceEnter(procText); }
     void TraceExit(std::string_view procText) override { log_.LogTraceExit(procText); }
     void LogData(std::string_view text) override { log_.LogData(text); }

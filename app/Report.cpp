@@ -5,6 +5,7 @@
 #include <cerrno>
 #include <cstring>
 #include <string>
+#include <unordered_map>
 
 #include "InlineDiff.h"
 #include "OptionText.h"
@@ -124,6 +125,8 @@ std::string WriteReport(const ComparisonState& state, const CompareOptions& opti
             text += std::string(2 * width + 2, ' ') + LeftOutText(leftOut[0], leftOut[1]) + "\n";
             leftOut = {0, 0};
         };
+        // A pair is compared once, at its first row; its second row's marks wait here.
+        std::unordered_map<size_t, std::vector<CharRange>> partnerMarks;
         for (size_t i = 0; i < rows.size(); ++i) {
             const CombinedRow& row = rows[i];
             if (!shown[i]) {
@@ -144,12 +147,22 @@ std::string WriteReport(const ComparisonState& state, const CompareOptions& opti
             text += " ";
             const std::string_view lineText = state.RawStack[row.Side].Text(row.RawLine);
             if (colour && partner[i] >= 0) {
-                // Both lines in File 1, File 2 order, whichever of them this row shows.
-                const CombinedRow& other = rows[partner[i]];
-                std::array<std::string_view, 2> pair;
-                pair[row.Side] = lineText;
-                pair[other.Side] = state.RawStack[other.Side].Text(other.RawLine);
-                AppendMarked(text, lineText, CompareWithinLines(pair, options).Ranges[row.Side]);
+                const auto other = static_cast<size_t>(partner[i]);
+                std::vector<CharRange> marks;
+                if (const auto waiting = partnerMarks.find(i); waiting != partnerMarks.end()) {
+                    marks = std::move(waiting->second);
+                    partnerMarks.erase(waiting);
+                } else {
+                    // Both lines in File 1, File 2 order, whichever of them this row shows.
+                    const CombinedRow& otherRow = rows[other];
+                    std::array<std::string_view, 2> pair;
+                    pair[row.Side] = lineText;
+                    pair[otherRow.Side] = state.RawStack[otherRow.Side].Text(otherRow.RawLine);
+                    LineChanges changes = CompareWithinLines(pair, options);
+                    marks = std::move(changes.Ranges[row.Side]);
+                    partnerMarks[other] = std::move(changes.Ranges[otherRow.Side]);
+                }
+                AppendMarked(text, lineText, marks);
             } else {
                 AppendVisible(text, lineText);
             }

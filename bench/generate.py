@@ -13,6 +13,14 @@ Cases:
                A, B, A, B, ... in file 1 and A, A, A, ... in file 2.
   shuffled     a module of --lines lines (default 200,000) against a random
                permutation of its own lines.
+  reversed     one procedure whose body is --lines distinct lines (default
+               2,000) against the same procedure with its body reversed.
+  longlines    --lines changed lines (default 2,000) of about --line-tokens
+               tokens each (default 2,000): a long sum whose every fourth
+               operand differs between the files.
+  widelines    --lines changed lines (default 2,000) of about --line-bytes
+               bytes each (default 26,000): a long message text with a few
+               words changed.
 
 The same seed, case and size always produce byte-identical files.
 """
@@ -30,7 +38,8 @@ ENCODING = "cp1252"
 # Bump when the output for a given seed/size changes, so run.sh regenerates.
 GENERATOR_VERSION = 1
 
-DEFAULT_LINES = {"main": 1_000_000, "alternating": 50_000, "shuffled": 200_000}
+DEFAULT_LINES = {"main": 1_000_000, "alternating": 50_000, "shuffled": 200_000,
+                 "reversed": 2_000, "longlines": 2_000, "widelines": 2_000}
 DEFAULT_SEED = 20240917
 MEAN_PROC_LINES = 40
 
@@ -524,7 +533,59 @@ def case_shuffled(args, rng):
     return lines1, lines2, {"procedures": len(procs)}
 
 
-CASES = {"main": case_main, "alternating": case_alternating, "shuffled": case_shuffled}
+def case_reversed(args, rng):
+    head = ['Attribute VB_Name = "modReversed"', "Option Explicit", "",
+            "Public Sub Reverse()"]
+    body = [f"    lTotal{k} = lTotal{k} + {k}" for k in range(args.lines)]
+    tail = ["End Sub", ""]
+    return head + body + tail, head + body[::-1] + tail, {
+        "procedures": 1, "body_lines": args.lines}
+
+
+def changed_lines_module(name, pairs):
+    """One procedure holding the changed line pairs, each pair facing in the combined view."""
+    head = [f'Attribute VB_Name = "{name}"', "Option Explicit", "", "Public Sub Long()"]
+    tail = ["End Sub", ""]
+    return (head + [a for a, _ in pairs] + tail, head + [b for _, b in pairs] + tail)
+
+
+def case_longlines(args, rng):
+    # An operand, a blank, an operator and a blank: four tokens each, after the six tokens of
+    # "    lTotal = " and the closing "0".
+    operands = max(1, (args.line_tokens - 6) // 4)
+    pairs = []
+    for r in range(args.lines):
+        names = [f"{rng.choice(NOUNS)}{rng.randrange(100)}" for _ in range(operands)]
+        ops = [rng.choice("+-*") for _ in range(operands)]
+        other = [n + "X" if k % 4 == 1 else n for k, n in enumerate(names)]
+        line = lambda ns: "    lTotal = " + " ".join(f"{n} {o}" for n, o in zip(ns, ops)) + " 0"
+        pairs.append((line(names), line(other)))
+    lines1, lines2 = changed_lines_module("modLongLines", pairs)
+    return lines1, lines2, {"procedures": 1, "changed_lines": args.lines,
+                            "line_tokens": args.line_tokens}
+
+
+def case_widelines(args, rng):
+    pairs = []
+    for r in range(args.lines):
+        words = []
+        size = 0
+        while size < args.line_bytes - 20:
+            w = rng.choice(WORDS)
+            words.append(w)
+            size += len(w) + 1
+        other = list(words)
+        for k in rng.sample(range(len(words)), 5):
+            other[k] = other[k].upper()
+        line = lambda ws: '    sMessage = "' + " ".join(ws) + '"'
+        pairs.append((line(words), line(other)))
+    lines1, lines2 = changed_lines_module("modWideLines", pairs)
+    return lines1, lines2, {"procedures": 1, "changed_lines": args.lines,
+                            "line_bytes": args.line_bytes}
+
+
+CASES = {"main": case_main, "alternating": case_alternating, "shuffled": case_shuffled,
+         "reversed": case_reversed, "longlines": case_longlines, "widelines": case_widelines}
 
 
 def main(argv=None):
@@ -536,6 +597,10 @@ def main(argv=None):
     ap.add_argument("--out", required=True, help="output directory")
     ap.add_argument("--long-procedure", type=int, default=0, metavar="N",
                     help="main case: put a procedure of about N lines first")
+    ap.add_argument("--line-tokens", type=int, default=2000,
+                    help="tokens per line (longlines)")
+    ap.add_argument("--line-bytes", type=int, default=26000,
+                    help="bytes per line (widelines)")
     ap.add_argument("--seed", type=int, default=DEFAULT_SEED)
     ap.add_argument("--edit-rate", type=float, default=0.01,
                     help="fraction of lines changed/inserted/deleted (main)")

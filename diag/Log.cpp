@@ -121,6 +121,7 @@ void cLog::LogData(std::string_view text) {
     } else if (leaving && --depth_ < 0) {
         depth_ = 0;
     }
+    if (!TakesLines()) return;
 
     std::string line;
     if (entering || leaving) {

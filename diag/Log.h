@@ -101,6 +101,9 @@ class cLog {
     // The log file stops growing at this many bytes (MaxLogBytes unless set), with a last line
     // that says so.
     void SizeLimit(int64_t bytes);
+    // Whether a line written now would be kept: false once the open file has reached its limit,
+    // and while no file is open and nothing is queued. The call chain is kept all the same.
+    bool TakesLines() const { return fd_ >= 0 ? !cut_ : queueing_; }
 
   private:
     static constexpr int16_t QueueSlots = 100;

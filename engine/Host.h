@@ -21,6 +21,9 @@ class IHost {
     virtual void DoEvents() = 0;
     // True when ordinary procedures trace themselves (the LogApp switch).
     virtual bool TraceApp() const = 0;
+    // False once the trace log takes no more lines (it has reached its limit): tracing that
+    // would only add lines is then skipped, text and all.
+    virtual bool TraceTakesLines() const = 0;
     virtual void TraceEnter(std::string_view procText) = 0;
     virtual void TraceExit(std::string_view procText) = 0;
     // One data line for the trace log.
@@ -35,6 +38,7 @@ class QuietHost : public IHost {
     void EndBusy() override {}
     void DoEvents() override {}
     bool TraceApp() const override { return false; }
+    bool TraceTakesLines() const override { return false; }
     void TraceEnter(std::string_view) override {}
     void TraceExit(std::string_view) override {}
     void LogData(std::string_view) override {}
@@ -44,16 +48,14 @@ class QuietHost : public IHost {
 // procedure left by an exception stays on the call chain of the error report.
 class TraceScope {
   public:
-    TraceScope(IHost& host, std::string_view procText) : TraceScope(&host, procText) {}
+    // A procedure's scope: it keeps writing entry and exit lines after the log is full, so
+    // that the log's call chain, which the error report shows, stays whole.
+    TraceScope(IHost& host, std::string_view procText)
+        : TraceScope(&host, procText, host.TraceApp()) {}
     // The helpers that run once per line take the host only while tracing (see Tracer); a null
-    // host traces nothing.
+    // host traces nothing, and neither does a host whose log takes no more lines.
     TraceScope(IHost* host, std::string_view procText)
-        : host_(host),
-          text_(procText),
-          on_(host && host->TraceApp()),
-          exceptions_(on_ ? std::uncaught_exceptions() : 0) {
-        if (on_) host_->TraceEnter(text_);
-    }
+        : TraceScope(host, procText, host && host->TraceApp() && host->TraceTakesLines()) {}
     ~TraceScope() {
         if (on_ && std::uncaught_exceptions() == exceptions_) host_->TraceExit(text_);
     }
@@ -67,16 +69,22 @@ class TraceScope {
     TraceScope& operator=(const TraceScope&) = delete;
 
   private:
+    TraceScope(IHost* host, std::string_view procText, bool on)
+        : host_(host), text_(procText), on_(on), exceptions_(on ? std::uncaught_exceptions() : 0) {
+        if (on_) host_->TraceEnter(text_);
+    }
+
     IHost* host_;
     std::string_view text_;
     bool on_;
     int exceptions_;
 };
 
-// The host for the helpers that run once per line: the host while it traces, else null, so that
-// those helpers cost nothing extra while nothing is traced.
+// The host for the helpers that run once per line: the host while it traces and its log takes
+// lines, else null, so that those helpers cost nothing extra while nothing is traced. A long
+// loop asks again as it goes, as the log may fill meanwhile.
 inline IHost* Tracer(IHost& host) {
-    return host.TraceApp() ? &host : nullptr;
+    return host.TraceApp() && host.TraceTakesLines() ? &host : nullptr;
 }
 
 class BusyScope {

@@ -3,145 +3,102 @@
 #include <algorithm>
 #include <string>
 
-#include "TextCodec.h"
-#include "VbTokens.h"
+#include "InlineUnits.h"
 
 namespace dualis {
 namespace {
 
-// Lines further apart than this many token edits are marked whole: they were rewritten, and
-// the search's cost stays bounded.
+// Lines further apart than this many token edits are marked whole: they were rewritten.
 constexpr int32_t kMaxEdits = 400;
 
-// A token that takes part in the comparison, with the text it is compared by: its text under
-// the options, as normalisation would leave it.
-struct Unit {
-    int32_t Begin = 0;  // bytes of the raw line
-    int32_t End = 0;
-    TokenKind Kind = TokenKind::Operator;
-    std::string Key;
-};
+// The edit search may take this many steps (a diagonal tried or a pair of tokens compared) per
+// token of the two lines, and kWorkBase more, before it gives up and the lines are marked
+// whole: so the comparison's cost stays in proportion to the lines' length, as printing them
+// does, whatever the lines hold. Lines of ordinary code with a few changed words take a small
+// part of it.
+constexpr int64_t kWorkPerToken = 1;
+constexpr int64_t kWorkBase = 800;
 
-bool Same(const Unit& x, const Unit& y) {
-    return x.Kind == y.Kind && x.Key == y.Key;
-}
-
-std::string BlankKey(std::string_view run, const CompareOptions& o, bool embedded) {
-    std::string key;
-    for (char c : run) {
-        if (c == '\t' && o.ExpandTabs) {
-            key.append(static_cast<size_t>(o.TabWidth), ' ');
-        } else {
-            key.push_back(c);
-        }
-    }
-    if (embedded && o.IgnoreEmbeddedBlanks) {
-        key.erase(std::unique(key.begin(), key.end(),
-                              [](char a, char b) { return a == ' ' && b == ' '; }),
-                  key.end());
-    }
-    return key;
-}
-
-bool IsLabelText(std::string_view text) {
-    return text.find_first_not_of("0123456789:") == std::string_view::npos;
-}
-
-// The line's tokens less those the options leave out of the comparison: ignored leading and
-// trailing blanks and an ignored line number.
-std::vector<Unit> UnitsOf(std::string_view line, const CompareOptions& o) {
-    const std::vector<Token> tokens = TokenizeVbLine(line);
-    std::vector<Unit> units;
-    units.reserve(tokens.size());
-    for (size_t t = 0; t < tokens.size(); ++t) {
-        const Token& tok = tokens[t];
-        const std::string_view text = line.substr(tok.Begin, tok.End - tok.Begin);
-        Unit u{tok.Begin, tok.End, tok.Kind, {}};
-        if (tok.Kind == TokenKind::Blanks) {
-            const bool first = t == 0, last = t + 1 == tokens.size();
-            u.Key = BlankKey(text, o, !first && !last);
-            const bool onlyBlanks = u.Key.find('\t') == std::string::npos;
-            if (onlyBlanks &&
-                ((first && o.IgnoreLeadingBlanks) || (last && o.IgnoreTrailingBlanks))) {
-                continue;
-            }
-        } else {
-            u.Key = o.IgnoreCase ? LowerCase(text) : std::string(text);
-        }
-        units.push_back(std::move(u));
-    }
-    if (o.IgnoreLineNumbers) {
-        size_t k = 0;
-        while (k < units.size() && units[k].Kind != TokenKind::Blanks &&
-               IsLabelText(units[k].Key)) {
-            ++k;
-        }
-        // Normalisation takes a number off only where the line, less ignored blanks, starts.
-        const bool atStart = k > 0 && (o.IgnoreLeadingBlanks || units[0].Begin == 0);
-        if (atStart && units[0].Kind == TokenKind::Number) {
-            if (o.IgnoreLeadingBlanks && k < units.size() && units[k].Kind == TokenKind::Blanks) {
-                ++k;
-            }
-            units.erase(units.begin(), units.begin() + static_cast<ptrdiff_t>(k));
-        }
-    }
-    return units;
+bool Same(const LineUnits& a, int32_t x, const LineUnits& b, int32_t y) {
+    return a.Ids[static_cast<size_t>(x)] == b.Ids[static_cast<size_t>(y)];
 }
 
 // Marks in `changed` the units of a that a shortest edit script deletes and those of b that it
 // inserts (Myers's greedy O(ND) search, keeping each round's furthest points to walk back).
-// False when more than kMaxEdits edits are needed.
-bool ShortestEdit(const std::vector<Unit>& a, const std::vector<Unit>& b,
-                  std::array<std::vector<char>, 2>& changed) {
-    changed = {std::vector<char>(a.size(), 0), std::vector<char>(b.size(), 0)};
-    int32_t lo = 0, endA = static_cast<int32_t>(a.size()), endB = static_cast<int32_t>(b.size());
-    while (lo < endA && lo < endB && Same(a[lo], b[lo])) ++lo;
-    while (endA > lo && endB > lo && Same(a[endA - 1], b[endB - 1])) --endA, --endB;
+// False when more than kMaxEdits edits are needed, or more work than the lines' length allows.
+// `trace` is working memory.
+bool ShortestEdit(const LineUnits& a, const LineUnits& b, std::array<std::vector<char>, 2>& changed,
+                  std::vector<int32_t>& trace) {
+    changed[0].assign(a.Units.size(), 0);
+    changed[1].assign(b.Units.size(), 0);
+    int32_t lo = 0, endA = a.Size(), endB = b.Size();
+    while (lo < endA && lo < endB && Same(a, lo, b, lo)) ++lo;
+    while (endA > lo && endB > lo && Same(a, endA - 1, b, endB - 1)) --endA, --endB;
     const int32_t n = endA - lo, m = endB - lo;
-    // trace[d][k + d]: the furthest x reached on diagonal k = x - y with d edits.
-    std::vector<std::vector<int32_t>> trace;
-    auto down = [&](int32_t d, int32_t k) {
-        const std::vector<int32_t>& p = trace[d - 1];
-        return k == -d || (k != d && p[k - 1 + d - 1] < p[k + 1 + d - 1]);
+    if (n == 0 || m == 0) {
+        // Only deleted or only inserted units are left: no search needed.
+        if (n + m > kMaxEdits) return false;
+        std::fill(changed[0].begin() + lo, changed[0].begin() + endA, 1);
+        std::fill(changed[1].begin() + lo, changed[1].begin() + endB, 1);
+        return true;
+    }
+    int64_t work = kWorkBase + kWorkPerToken * (a.Size() + b.Size());
+    // Round d holds the furthest x reached with d edits on each diagonal k = x - y of its parity
+    // from -d to d, at trace[d * (d + 1) / 2 + (k + d) / 2] (the rounds before it hold
+    // d * (d + 1) / 2 entries). Every round costs at least one step per diagonal, so the work
+    // bounds the rounds. Each entry is written before it is read.
+    int32_t rounds = std::min(n + m, kMaxEdits);
+    while (int64_t{rounds} * (rounds + 1) / 2 > work) --rounds;
+    const auto entries = static_cast<size_t>((rounds + 1) * (rounds + 2) / 2);
+    if (trace.size() < entries) trace.resize(entries);
+    auto at = [&](int32_t d, int32_t k) -> int32_t& {
+        return trace[static_cast<size_t>(d * (d + 1) / 2 + (k + d) / 2)];
     };
-    for (int32_t d = 0; d <= std::min(n + m, kMaxEdits); ++d) {
-        std::vector<int32_t> v(2 * d + 1, 0);
+    auto down = [&](int32_t d, int32_t k) {
+        return k == -d || (k != d && at(d - 1, k - 1) < at(d - 1, k + 1));
+    };
+    for (int32_t d = 0; d <= rounds; ++d) {
         for (int32_t k = -d; k <= d; k += 2) {
             int32_t x = 0;
-            if (d > 0) x = down(d, k) ? trace[d - 1][k + d] : trace[d - 1][k - 2 + d] + 1;
+            if (d > 0) x = down(d, k) ? at(d - 1, k + 1) : at(d - 1, k - 1) + 1;
             int32_t y = x - k;
-            while (x < n && y < m && Same(a[lo + x], b[lo + y])) ++x, ++y;
-            v[k + d] = x;
+            const int32_t from = x;
+            while (x < n && y < m && Same(a, lo + x, b, lo + y)) ++x, ++y;
+            work -= 1 + (x - from);
+            if (work < 0) return false;
+            at(d, k) = x;
             if (x < n || y < m) continue;
             // Walk back from the end, one edit per round.
             for (int32_t e = d; e > 0; --e) {
                 const int32_t kk = x - y;
                 const bool isDown = down(e, kk);
                 const int32_t startK = isDown ? kk + 1 : kk - 1;
-                const int32_t sx = trace[e - 1][startK + e - 1], sy = sx - startK;
+                const int32_t sx = at(e - 1, startK), sy = sx - startK;
                 if (isDown) {
-                    changed[1][lo + sy] = 1;
+                    changed[1][static_cast<size_t>(lo + sy)] = 1;
                 } else {
-                    changed[0][lo + sx] = 1;
+                    changed[0][static_cast<size_t>(lo + sx)] = 1;
                 }
                 x = sx;
                 y = sy;
             }
             return true;
         }
-        trace.push_back(std::move(v));
     }
     return false;
 }
 
-// A run of equal units (the same count on both sides) or of changed ones.
+// A run of equal units (the same count on both sides) or of changed ones, with the bytes it
+// covers on each side: all of them, and those outside blank runs.
 struct Segment {
     bool Equal = false;
     std::array<int32_t, 2> From{}, To{};  // unit indexes, half-open
+    std::array<int32_t, 2> All{}, Visible{};
 };
 
-std::vector<Segment> Segments(const std::array<std::vector<char>, 2>& changed) {
-    std::vector<Segment> segments;
+void CutIntoSegments(const std::array<std::vector<char>, 2>& changed,
+                     const std::array<LineUnits, 2>& sides, std::vector<Segment>& segments) {
+    segments.clear();
     std::array<int32_t, 2> at{};
     const std::array<int32_t, 2> size = {static_cast<int32_t>(changed[0].size()),
                                          static_cast<int32_t>(changed[1].size())};
@@ -157,59 +114,64 @@ std::vector<Segment> Segments(const std::array<std::vector<char>, 2>& changed) {
             while (at[f] < size[f] && changed[f][at[f]]) ++at[f];
         }
         s.To = at;
+        for (int f = 0; f < 2; ++f) {
+            for (int32_t i = s.From[f]; i < s.To[f]; ++i) {
+                const Unit& u = sides[f].Units[static_cast<size_t>(i)];
+                s.All[f] += u.End - u.Begin;
+                if (u.Kind != TokenKind::Blanks) s.Visible[f] += u.End - u.Begin;
+            }
+        }
         segments.push_back(s);
     }
-    return segments;
 }
 
-int32_t Weight(const std::vector<Unit>& units, int32_t from, int32_t to, bool blanksToo) {
-    int32_t w = 0;
-    for (int32_t i = from; i < to; ++i) {
-        if (blanksToo || units[i].Kind != TokenKind::Blanks) w += units[i].End - units[i].Begin;
-    }
-    return w;
+bool Spacing(const Segment& s) {
+    return s.Visible[0] == 0 && s.Visible[1] == 0;
 }
 
-bool Spacing(const Segment& s, const std::array<std::vector<Unit>, 2>& u) {
-    return Weight(u[0], s.From[0], s.To[0], false) == 0 &&
-           Weight(u[1], s.From[1], s.To[1], false) == 0;
+int32_t ChangeWeight(const Segment& s) {
+    return std::max(s.All[0], s.All[1]);
 }
 
 // Merges into the changes around it every equality that is only blanks or no longer than the
-// changes on either side, so that "a(b)c" against "x(y)z" is one change, not three.
-void MergeSmallEqualities(std::vector<Segment>& segments,
-                          const std::array<std::vector<Unit>, 2>& u) {
-    auto changeWeight = [&](const Segment& s) {
-        return std::max(Weight(u[0], s.From[0], s.To[0], true),
-                        Weight(u[1], s.From[1], s.To[1], true));
-    };
-    for (size_t i = 1; i + 1 < segments.size();) {
-        const Segment& s = segments[i];
-        const int32_t all = Weight(u[0], s.From[0], s.To[0], true);
-        const bool blanksOnly = Weight(u[0], s.From[0], s.To[0], false) == 0;
+// changes on either side, so that "a(b)c" against "x(y)z" is one change, not three. Taken from
+// the left: a merged change is heavier, so the equality before it is weighed again. `kept` is
+// working memory.
+void MergeSmallEqualities(std::vector<Segment>& segments, std::vector<Segment>& kept) {
+    auto merges = [](const Segment& before, const Segment& s, const Segment& after) {
         // Changes of spacing alone stay apart, or "x = 1" against "x  =  1" would mark the "=".
-        const bool spacing = Spacing(segments[i - 1], u) || Spacing(segments[i + 1], u);
-        if (!s.Equal || spacing ||
-            (!blanksOnly &&
-             (all > changeWeight(segments[i - 1]) || all > changeWeight(segments[i + 1])))) {
-            ++i;
-            continue;
+        if (!s.Equal || Spacing(before) || Spacing(after)) return false;
+        return s.Visible[0] == 0 ||
+               (s.All[0] <= ChangeWeight(before) && s.All[0] <= ChangeWeight(after));
+    };
+    kept.clear();
+    for (const Segment& next : segments) {
+        kept.push_back(next);
+        while (kept.size() >= 3 &&
+               merges(kept[kept.size() - 3], kept[kept.size() - 2], kept[kept.size() - 1])) {
+            const Segment after = kept.back();
+            kept.pop_back();
+            const Segment s = kept.back();
+            kept.pop_back();
+            Segment& before = kept.back();
+            before.To = after.To;
+            for (int f = 0; f < 2; ++f) {
+                before.All[f] += s.All[f] + after.All[f];
+                before.Visible[f] += s.Visible[f] + after.Visible[f];
+            }
         }
-        segments[i - 1].To = segments[i + 1].To;
-        segments.erase(segments.begin() + static_cast<ptrdiff_t>(i),
-                       segments.begin() + static_cast<ptrdiff_t>(i) + 2);
-        i = 1;  // a merged change is heavier: an earlier equality may now go too
     }
+    segments.swap(kept);
 }
 
-bool Rewritten(const std::vector<Segment>& segments, const std::array<std::vector<Unit>, 2>& u) {
+bool Rewritten(const std::vector<Segment>& segments) {
     int32_t equal = 0;
+    std::array<int32_t, 2> visible{};
     for (const Segment& s : segments) {
-        if (s.Equal) equal += Weight(u[0], s.From[0], s.To[0], false);
+        if (s.Equal) equal += s.Visible[0];
+        for (int f = 0; f < 2; ++f) visible[f] += s.Visible[f];
     }
-    const int32_t shorter = std::min(Weight(u[0], 0, static_cast<int32_t>(u[0].size()), false),
-                                     Weight(u[1], 0, static_cast<int32_t>(u[1].size()), false));
-    return equal * 3 < shorter;
+    return equal * 3 < std::min(visible[0], visible[1]);
 }
 
 // Byte ranges to code point ranges, in one pass over the line.
@@ -249,34 +211,73 @@ std::vector<CharRange> ChangedBytes(const std::vector<Unit>& units,
     return ranges;
 }
 
+// The working memory of one comparison.
+struct Workspace {
+    std::vector<Token> Tokens;
+    std::array<LineUnits, 2> Sides;
+    std::array<std::vector<char>, 2> Changed;
+    std::vector<UnitSlot> Table;
+    std::vector<int32_t> Trace;
+    std::vector<Segment> Segments, Kept;
+};
+
+bool IsBlank(char c) {
+    return c == ' ' || c == '\t';
+}
+
+// The whole line's bytes from its first to its last non-blank unit; none when it has none.
+std::vector<CharRange> WholeBytes(std::string_view line, const LineUnits& side,
+                                  const CompareOptions& o) {
+    const auto first = std::find_if(side.Units.begin(), side.Units.end(),
+                                    [](const Unit& u) { return u.Kind != TokenKind::Blanks; });
+    if (first == side.Units.end()) {
+        // A line cut short whose start is all line number: its units past the cut decide.
+        if (side.TooLong) {
+            LineUnits all;
+            std::vector<Token> tokens;
+            CutIntoUnits(line, o, SIZE_MAX - 1, all, tokens);
+            return WholeBytes(line, all, o);
+        }
+        return {};
+    }
+    // Blank runs are tokens of their own, so the last non-blank unit ends at the last non-blank
+    // byte; found from the end, so that a line cut short needs no more units.
+    auto end = static_cast<int32_t>(line.size());
+    while (end > first->Begin && IsBlank(line[static_cast<size_t>(end - 1)])) --end;
+    return {{first->Begin, end}};
+}
+
 }  // namespace
 
 LineChanges CompareWithinLines(std::array<std::string_view, 2> lines,
                                const CompareOptions& options) {
-    std::array<std::vector<Unit>, 2> units = {UnitsOf(lines[0], options),
-                                              UnitsOf(lines[1], options)};
-    std::array<std::vector<char>, 2> changed;
-    const bool small = units[0].size() <= MaxInlineTokens && units[1].size() <= MaxInlineTokens;
-    bool whole = !small || !ShortestEdit(units[0], units[1], changed);
+    // Kept between calls, as the panes and the report compare line after line: fresh blocks of
+    // this size would cost their page faults again on every line.
+    thread_local Workspace w;
+    for (int f = 0; f < 2; ++f) {
+        CutIntoUnits(lines[f], options, MaxInlineTokens, w.Sides[f], w.Tokens);
+    }
+    const std::array<LineUnits, 2>& sides = w.Sides;
+    bool whole = sides[0].TooLong || sides[1].TooLong;
     if (!whole) {
-        std::vector<Segment> segments = Segments(changed);
-        MergeSmallEqualities(segments, units);
-        whole = Rewritten(segments, units);
-        for (const Segment& s : segments) {
-            for (int f = 0; f < 2; ++f)
-                std::fill(changed[f].begin() + s.From[f], changed[f].begin() + s.To[f], !s.Equal);
+        NumberUnits(w.Sides, w.Table);
+        whole = !ShortestEdit(sides[0], sides[1], w.Changed, w.Trace);
+    }
+    if (!whole) {
+        CutIntoSegments(w.Changed, sides, w.Segments);
+        MergeSmallEqualities(w.Segments, w.Kept);
+        whole = Rewritten(w.Segments);
+        for (const Segment& s : w.Segments) {
+            for (int f = 0; f < 2; ++f) {
+                std::fill(w.Changed[f].begin() + s.From[f], w.Changed[f].begin() + s.To[f],
+                          !s.Equal);
+            }
         }
     }
     LineChanges result;
     for (int f = 0; f < 2; ++f) {
-        std::vector<CharRange> bytes;
-        if (!whole) {
-            bytes = ChangedBytes(units[f], changed[f]);
-        } else {
-            // From the first to the last non-blank character.
-            std::erase_if(units[f], [](const Unit& u) { return u.Kind == TokenKind::Blanks; });
-            if (!units[f].empty()) bytes = {{units[f].front().Begin, units[f].back().End}};
-        }
+        const std::vector<CharRange> bytes = whole ? WholeBytes(lines[f], sides[f], options)
+                                                   : ChangedBytes(sides[f].Units, w.Changed[f]);
         result.Ranges[f] = InCharacters(lines[f], bytes);
     }
     return result;

@@ -40,7 +40,8 @@ struct LineChanges {
 // (a run of blanks equals any other run), ExpandTabs (a tab counts as TabWidth blanks; else a
 // tab differs from a blank) and IgnoreLineNumbers (a leading line number is never marked).
 // Lines of more than MaxInlineTokens tokens, or too far apart to compare quickly, are marked
-// whole.
+// whole: the work of comparing two lines is bounded in proportion to their tokens, so that
+// marking changes costs about what printing the lines does, whatever they hold.
 LineChanges CompareWithinLines(std::array<std::string_view, 2> lines,
                                const CompareOptions& options);
 inline constexpr int32_t MaxInlineTokens = 2000;

@@ -36,12 +36,7 @@ class ProcMatcher {
   public:
     ProcMatcher(ComparisonState& state, ProcRecord& proc, const CompareOptions& options,
                 IHost& host, CandidateSearch search)
-        : state_(state),
-          proc_(proc),
-          options_(options),
-          host_(host),
-          tracer_(Tracer(host)),
-          search_(search) {}
+        : state_(state), proc_(proc), options_(options), host_(host), search_(search) {}
 
     void Positional();
     void Resynchronising();
@@ -69,7 +64,6 @@ class ProcMatcher {
     ProcRecord& proc_;
     const CompareOptions& options_;
     IHost& host_;
-    IHost* tracer_;  // the host while it traces, for the helpers called once per line
     CandidateSearch search_;
     std::optional<ResyncIndex> index_;
 };
@@ -77,7 +71,7 @@ class ProcMatcher {
 void ProcMatcher::Positional() {
     int32_t j = proc_.FirstCooked[1];
     for (int32_t i = proc_.FirstCooked[0]; i <= proc_.LastCooked[0]; ++i) {
-        if (LinesAreEqual(state_, i, j, tracer_)) {
+        if (LinesAreEqual(state_, i, j, Tracer(host_))) {
             AddMatch(i, j);
         } else {
             Fail(i, j);
@@ -90,10 +84,7 @@ void ProcMatcher::Positional() {
 // `count` lines and every later one SyncNumber lines. Returns the accepted line or 0.
 int32_t ProcMatcher::FindLiteral(int32_t i, int32_t j, int16_t count) {
     for (int32_t c = j; c <= proc_.LastCooked[1]; ++c) {
-        if (tracer_) {
-            host_.LogData("Comparing " + std::to_string(i) + " " + std::to_string(c) + " False");
-        }
-        if (BlockIsEqual(state_, i, c, count, proc_, tracer_)) return c;
+        if (TryCandidate(state_, i, c, count, proc_, host_)) return c;
         Fail(i, j);
         count = options_.SyncNumber;
     }
@@ -102,25 +93,25 @@ int32_t ProcMatcher::FindLiteral(int32_t i, int32_t j, int16_t count) {
 
 // The same answer and the same side effects through the index: the first candidate is tried
 // as the literal loop tries it; when it fails, the failure is recorded once (all the literal
-// loop's later failures record the same) and the index finds the first later candidate.
+// loop's later failures record the same) and the index finds the first later candidate. Only
+// the candidates tried are traced, so that a traced comparison takes as long as an untraced
+// one, give or take the writing.
 int32_t ProcMatcher::FindIndexed(int32_t i, int32_t j, int16_t count) {
     const int32_t last1 = proc_.LastCooked[1];
     if (j > last1) return 0;
-    if (BlockIsEqual(state_, i, j, count, proc_)) return j;
+    if (TryCandidate(state_, i, j, count, proc_, host_)) return j;
     Fail(i, j);
     if (j == last1) return 0;
     // Built on the first search past the next line, so that procedures without differences
     // never pay for it.
     if (!index_) index_.emplace(state_, proc_, options_.SyncNumber);
-    return index_->Find(i, j + 1);
+    return index_->Find(i, j + 1, host_);
 }
 
 void ProcMatcher::Resynchronising() {
-    // Tracing writes a line per candidate tried, so it needs the literal search.
-    const bool indexed =
-        !host_.TraceApp() && (search_ == CandidateSearch::Indexed ||
-                              (search_ == CandidateSearch::Auto &&
-                               proc_.LastCooked[1] - proc_.FirstCooked[1] + 1 >= kIndexFromLines));
+    const bool indexed = search_ == CandidateSearch::Indexed ||
+                         (search_ == CandidateSearch::Auto &&
+                          proc_.LastCooked[1] - proc_.FirstCooked[1] + 1 >= kIndexFromLines);
     int32_t i = proc_.FirstCooked[0];
     int32_t j = proc_.FirstCooked[1];
     bool found = true;
@@ -138,6 +129,15 @@ void ProcMatcher::Resynchronising() {
 }
 
 }  // namespace
+
+bool TryCandidate(const ComparisonState& state, int32_t i, int32_t c, int16_t count,
+                  const ProcRecord& p, IHost& host) {
+    IHost* trace = Tracer(host);
+    if (trace) {
+        trace->LogData("Comparing " + std::to_string(i) + " " + std::to_string(c) + " False");
+    }
+    return BlockIsEqual(state, i, c, count, p, trace);
+}
 
 bool LinesAreEqual(const ComparisonState& state, int32_t i, int32_t j, IHost* trace) {
     TraceScope scope(trace, "mCompare: LinesAreEqual");
@@ -184,9 +184,10 @@ void CompareProcs(ComparisonState& state, const CompareOptions& options, IHost& 
         if (options.DifferencesOnly) {
             FillNextDiff(state.MatchStack.OpenRow(), NoNextDiff, NoNextDiff);
         }
-        if (host.TraceApp()) {
+        if (Tracer(host)) {
             host.LogData(std::to_string(p) + ":" + proc.TrueProcName);
             for (const MatchRecord& m : state.MatchStack.OpenRow()) {
+                if (!Tracer(host)) break;
                 host.LogData(std::to_string(m.MatchLine[0]) + ", " +
                              std::to_string(m.MatchLine[1]));
             }

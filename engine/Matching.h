@@ -10,8 +10,9 @@
 
 namespace dualis {
 
-// How the resynchronising search looks for its candidates. Both give the same result; the
-// literal search tries every line and is the one that can trace each candidate.
+// How the resynchronising search looks for its candidates: the literal search tries every line,
+// the indexed one only the lines that can fit. Both give the same result, traced or not, and
+// trace the candidates they try.
 enum class CandidateSearch { Auto, Literal, Indexed };
 
 void CompareProcs(ComparisonState& state, const CompareOptions& options, IHost& host,
@@ -24,5 +25,10 @@ bool LinesAreEqual(const ComparisonState& state, int32_t i, int32_t j, IHost* tr
 // procedures ending together counts as agreement.
 bool BlockIsEqual(const ComparisonState& state, int32_t i, int32_t j, int16_t count,
                   const ProcRecord& p, IHost* trace = nullptr);
+
+// One candidate c of the resynchronising search for File 1's line i: BlockIsEqual(i, c, count),
+// after the data line "Comparing i c False" while the host traces and its log takes lines.
+bool TryCandidate(const ComparisonState& state, int32_t i, int32_t c, int16_t count,
+                  const ProcRecord& p, IHost& host);
 
 }  // namespace dualis

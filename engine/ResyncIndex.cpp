@@ -80,7 +80,7 @@ ResyncIndex::ResyncIndex(const ComparisonState& state, const ProcRecord& proc, i
     std::sort(blocks_.begin(), blocks_.end());
 }
 
-int32_t ResyncIndex::Find(int32_t i, int32_t from) const {
+int32_t ResyncIndex::Find(int32_t i, int32_t from, IHost& host) const {
     const int32_t last1 = proc_.LastCooked[1];
     const int32_t left0 = proc_.LastCooked[0] - i + 1;
     // Candidates up to mainEnd need all S lines to agree.
@@ -89,13 +89,13 @@ int32_t ResyncIndex::Find(int32_t i, int32_t from) const {
         const uint64_t h = file1_.Block(i, sync_, powers_);
         auto it = std::lower_bound(blocks_.begin(), blocks_.end(), std::make_pair(h, from));
         for (; it != blocks_.end() && it->first == h && it->second <= mainEnd; ++it) {
-            if (BlockIsEqual(state_, i, it->second, sync_, proc_)) return it->second;
+            if (TryCandidate(state_, i, it->second, sync_, proc_, host)) return it->second;
         }
     }
     for (int32_t c = std::max(from, mainEnd + 1); c <= last1; ++c) {
         const int32_t need = std::max(left0, last1 - c + 1);
         if (file1_.Block(i, need, powers_) == file2_.Block(c, need, powers_) &&
-            BlockIsEqual(state_, i, c, sync_, proc_)) {
+            TryCandidate(state_, i, c, sync_, proc_, host)) {
             return c;
         }
     }

@@ -7,8 +7,8 @@
 // the file's following lines, or empty past the file's end). So where d0 >= S or d1 >= S
 // the test is "the S-line blocks agree", answered by a sorted index of File 2's block
 // hashes; only the last S - 1 candidates can need fewer lines, and those are tried one by
-// one with prefix hashes. Every hash hit is confirmed with BlockIsEqual itself, so the
-// answer is always the literal one.
+// one with prefix hashes. Every hash hit is confirmed with BlockIsEqual itself (through
+// TryCandidate, which traces it), so the answer is always the literal one.
 //
 // Example, S = 2: File 1 A B A B ..., File 2 A A A ...: the block "A B" is in no File 2
 // position, so each unmatched line costs one lookup instead of a pass over File 2.
@@ -19,6 +19,7 @@
 #include <vector>
 
 #include "ComparisonState.h"
+#include "Host.h"
 
 namespace dualis {
 
@@ -27,7 +28,8 @@ class ResyncIndex {
     ResyncIndex(const ComparisonState& state, const ProcRecord& proc, int16_t syncNumber);
 
     // The smallest c in [from, LastCooked(1)] with BlockIsEqual(i, c, S), or 0 when none.
-    int32_t Find(int32_t i, int32_t from) const;
+    // The host traces the candidates tried.
+    int32_t Find(int32_t i, int32_t from, IHost& host) const;
 
   private:
     struct Window {

@@ -20,10 +20,13 @@ bool IsTypeChar(char c) {
 
 class Tokenizer {
   public:
-    explicit Tokenizer(std::string_view line) : s_(line) {}
+    Tokenizer(std::string_view line, std::vector<Token>& tokens, size_t maxTokens)
+        : s_(line), max_(maxTokens), tokens_(tokens) {
+        tokens_.clear();
+    }
 
-    std::vector<Token> Run() {
-        while (i_ < size()) {
+    void Run() {
+        while (i_ < size() && tokens_.size() < max_) {
             const char c = s_[i_];
             if (IsBlank(c)) {
                 Take(TokenKind::Blanks, SpanWhile(IsBlank));
@@ -49,7 +52,6 @@ class Tokenizer {
                 Take(TokenKind::Operator, OperatorLength());
             }
         }
-        return std::move(tokens_);
     }
 
   private:
@@ -87,7 +89,7 @@ class Tokenizer {
     // The literal's words, with "" as one token; an unclosed literal runs to the line's end.
     void String() {
         Take(TokenKind::Quote, 1);
-        while (i_ < size()) {
+        while (i_ < size() && tokens_.size() < max_) {
             if (s_[i_] == '"') {
                 if (i_ + 1 < size() && s_[i_ + 1] == '"') {
                     Take(TokenKind::StringText, 2);
@@ -101,7 +103,7 @@ class Tokenizer {
     }
 
     void Comment() {
-        while (i_ < size()) TakeText(TokenKind::CommentText);
+        while (i_ < size() && tokens_.size() < max_) TakeText(TokenKind::CommentText);
     }
 
     // A word, a run of blanks or one other character of free text.
@@ -122,14 +124,21 @@ class Tokenizer {
     }
 
     std::string_view s_;
+    size_t max_;
+    std::vector<Token>& tokens_;
     int32_t i_ = 0;
-    std::vector<Token> tokens_;
 };
 
 }  // namespace
 
-std::vector<Token> TokenizeVbLine(std::string_view line) {
-    return Tokenizer(line).Run();
+std::vector<Token> TokenizeVbLine(std::string_view line, size_t maxTokens) {
+    std::vector<Token> tokens;
+    TokenizeVbLine(line, tokens, maxTokens);
+    return tokens;
+}
+
+void TokenizeVbLine(std::string_view line, std::vector<Token>& tokens, size_t maxTokens) {
+    Tokenizer(line, tokens, maxTokens).Run();
 }
 
 }  // namespace dualis

@@ -1,6 +1,7 @@
 // Cutting one line of VB source into the tokens that the within-line comparison matches.
 #pragma once
 
+#include <cstddef>
 #include <cstdint>
 #include <string_view>
 #include <vector>
@@ -27,6 +28,10 @@ struct Token {
     TokenKind Kind = TokenKind::Operator;
 };
 
-std::vector<Token> TokenizeVbLine(std::string_view line);
+// At most maxTokens tokens from the line's start: the caller that gives up on longer lines pays
+// only for the part it looks at.
+std::vector<Token> TokenizeVbLine(std::string_view line, size_t maxTokens = SIZE_MAX);
+// The same into `tokens`, which is emptied first, so that a caller can keep its memory.
+void TokenizeVbLine(std::string_view line, std::vector<Token>& tokens, size_t maxTokens);
 
 }  // namespace dualis

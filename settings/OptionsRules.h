@@ -19,14 +19,17 @@ enum ColourRow { RowEqual, RowChanged, RowAdded, RowDeleted, RowIgnored, RowHiLi
 struct ColourRowText {
     const char* Element;  // "Equal": names the row in the colour dialog's title
     const char* Preview;  // the preview label's caption
+    // Which lines take the colours, as the panes, the legend and the report all draw them:
+    // File 1 is the base, so a line only File 1 has was deleted to make File 2.
+    const char* Meaning;
 };
 inline constexpr std::array<ColourRowText, ColourRows> ColourRowTexts{{
-    {"Equal", " Equal Lines"},
-    {"Changed", " Unequal Lines"},
-    {"Added", " Added Lines"},
-    {"Deleted", " Deleted Lines"},
-    {"Ignored", " Ignored Lines"},
-    {"HiLite", " HiLited Lines"},
+    {"Equal", " Equal Lines", "Lines that are the same in both files"},
+    {"Changed", " Unequal Lines", "Lines that differ from the line facing them in the other file"},
+    {"Added", " Added Lines", "Lines only File 2 has"},
+    {"Deleted", " Deleted Lines", "Lines only File 1 has"},
+    {"Ignored", " Ignored Lines", "Lines the comparison options leave out"},
+    {"HiLite", " HiLited Lines", "The line a search found"},
 }};
 
 struct FontChoice {

@@ -125,6 +125,7 @@ QWidget* frmOptions::BuildColourGrid() {
         lblPreview[row] = new QLabel(QString::fromLatin1(ColourRowTexts[row].Preview));
         lblPreview[row]->setAutoFillBackground(true);
         lblPreview[row]->setMinimumWidth(200);
+        lblPreview[row]->setToolTip(QString::fromLatin1(ColourRowTexts[row].Meaning));
         lblBack[row] = new ColourBox;
         lblFore[row] = new ColourBox;
         const QString element = QString::fromLatin1(ColourRowTexts[row].Element);

@@ -40,6 +40,29 @@ TEST(Report, BlocksRowsAndCounts) {
               "\nProcs: 0 equal, 1 changed, 1 added, 1 deleted\n");
 }
 
+// The report tells what the window draws: a line only File 1 has is "-", one only File 2 has
+// "+", in a changed procedure as in one that only one file has.
+TEST(Report, LinesOnlyFile1HasAreDeletedAndLinesOnlyFile2HasAdded) {
+    using test::Lines;
+    const CompareOptions o;
+    const auto st = test::CompareTexts(
+        Lines({"Sub Gone()", "End Sub", "Sub Kept()", "a", "b", "c", "e", "End Sub"}),
+        Lines({"Sub Kept()", "a", "c", "e", "d", "End Sub"}), o);
+    EXPECT_EQ(ReportOf(st, o),
+              "\n- Gone\n"
+              "1   - Sub Gone()\n"
+              "2   - End Sub\n"
+              "\n# Kept\n"
+              "3 1 = Sub Kept()\n"
+              "4 2 = a\n"
+              "5   - b\n"
+              "6 3 = c\n"
+              "7 4 = e\n"
+              "  5 + d\n"
+              "8 6 = End Sub\n"
+              "\nProcs: 0 equal, 1 changed, 0 added, 1 deleted\n");
+}
+
 TEST(Report, DifferencesOnlyLeavesEqualProceduresOutAndShowsControlsSafely) {
     using test::Lines;
     CompareOptions o;

@@ -249,6 +249,31 @@ TEST_F(LogTest, LinesAreGatheredAndTheLogStopsAtItsLimit) {
     EXPECT_EQ(lines[lines.size() - 2].rfind(" candidate ", 0), 0u);
 }
 
+// A full log says so, so that its writers can stop formatting lines it would drop; it still
+// follows the call chain for the error report.
+TEST_F(LogTest, AFullLogTakesNoMoreLinesButKeepsTheCallChain) {
+    cLog log(Facts(), clock);
+    EXPECT_TRUE(log.TakesLines());  // queued while no file is open
+    log.Queueing(false);
+    EXPECT_FALSE(log.TakesLines());
+    log.Queueing(true);
+    log.SizeLimit(4096);
+    Open(log);
+    EXPECT_TRUE(log.TakesLines());
+    for (int i = 0; log.TakesLines(); ++i) {
+        ASSERT_LT(i, 1000);
+        log.LogData("candidate " + std::to_string(i));
+    }
+    log.LogTraceEnter("mCompare: CompareProcs");
+    log.LogData("dropped");
+    log.Flush();
+    EXPECT_EQ(ReadLines(LogPath()).back(),
+              "-----The log is cut here: it has reached its limit of 4096 bytes-----");
+    EXPECT_NE(log.LogGetProcs().find("->mCompare: CompareProcs"), std::string::npos);
+    log.LogClose();
+    EXPECT_TRUE(log.TakesLines());  // the ring again, until a file is opened
+}
+
 TEST_F(LogTest, DefaultNameIsBesideTheExecutableOrInTheUserDataFolder) {
     const char* old = std::getenv("XDG_DATA_HOME");
     const std::string saved = old ? old : "";

@@ -144,6 +144,59 @@ TEST(InlineDiff, VeryLongLinesAreMarkedWhole) {
     EXPECT_EQ(c.Ranges[0], (std::vector<CharRange>{{0, 3000}}));
 }
 
+// A call with `args` arguments a0, a1, ...; those whose index `renamed` picks are b0, b1, ...
+std::string CallWith(int args, bool (*renamed)(int)) {
+    std::string line = "Call Post(";
+    for (int i = 0; i < args; ++i) {
+        line += (i > 0 ? ", " : "") + std::string(renamed(i) ? "b" : "a") + std::to_string(i);
+    }
+    return line + ")";
+}
+
+// The search's work, not only the lines' tokens and edits, decides when a pair is marked whole:
+// these two pairs have the same 500 tokens; every second argument renamed is 170 edits, well
+// under the edit limit, but a search far costlier than printing the lines.
+TEST(InlineDiff, APairTooCostlyToSearchIsMarkedWhole) {
+    const std::string a = CallWith(170, [](int) { return false; });
+    const std::string costly = CallWith(170, [](int i) { return i % 2 == 1; });
+    const std::string cheap = CallWith(170, [](int i) { return i == 3 || i == 150; });
+    ASSERT_LT(TokenizeVbLine(a).size(), static_cast<size_t>(MaxInlineTokens));
+
+    const LineChanges whole = CompareWithinLines({a, costly}, {});
+    EXPECT_EQ(whole.Ranges[0], (std::vector<CharRange>{{0, static_cast<int32_t>(a.size())}}));
+    EXPECT_EQ(whole.Ranges[1], (std::vector<CharRange>{{0, static_cast<int32_t>(costly.size())}}));
+
+    const LineChanges words = CompareWithinLines({a, cheap}, {});
+    ASSERT_EQ(words.Ranges[1].size(), 2u);
+    EXPECT_EQ(
+        cheap.substr(words.Ranges[1][0].Begin, words.Ranges[1][0].End - words.Ranges[1][0].Begin),
+        "b3");
+}
+
+// Only the first MaxInlineTokens + 1 tokens of a longer line are looked at, however long it is;
+// its mark still runs to its last non-blank character and leaves out an ignored line number.
+TEST(InlineDiff, ALineOfTooManyTokensIsMarkedWholeFromItsStart) {
+    EXPECT_EQ(TokenizeVbLine("a = b + c", 3).size(), 3u);
+    std::string a = "10 x =", b = "10 x =";
+    for (int i = 0; i < 3000; ++i) a += " a", b += " b";
+    a += "  ";
+    CompareOptions o;
+    o.IgnoreLineNumbers = true;
+    const LineChanges c = CompareWithinLines({a, b}, o);
+    EXPECT_EQ(c.Ranges[0], (std::vector<CharRange>{{3, static_cast<int32_t>(a.size()) - 2}}));
+    EXPECT_EQ(c.Ranges[1], (std::vector<CharRange>{{3, static_cast<int32_t>(b.size())}}));
+
+    // A line number longer than the tokens looked at: the mark starts after it, or there is
+    // none when the line is nothing else.
+    std::string label;
+    for (int i = 0; i < 1500; ++i) label += "1:";
+    const std::string labelled = label + " x = 1";
+    EXPECT_EQ(CompareWithinLines({labelled, "x = 2"}, o).Ranges[0],
+              (std::vector<CharRange>{{static_cast<int32_t>(label.size()) + 1,
+                                       static_cast<int32_t>(labelled.size())}}));
+    EXPECT_TRUE(CompareWithinLines({label, "x = 2"}, o).Ranges[0].empty());
+}
+
 TEST(CombinedPairing, KthDeletedFacesKthAddedWithinABlock) {
     using S = LineSymbol;
     const std::vector<CombinedRow> rows = {

@@ -1,6 +1,7 @@
 // Shared pieces of the engine tests: a recording host and comparisons of texts in files.
 #pragma once
 
+#include <cstdint>
 #include <filesystem>
 #include <string>
 #include <vector>
@@ -19,11 +20,14 @@ class RecordingHost : public IHost {
     void EndBusy() override { --BusyDepth; }
     void DoEvents() override { ++Yields; }
     bool TraceApp() const override { return Trace; }
+    // The log is full once it holds LogLimit lines.
+    bool TraceTakesLines() const override { return Log.size() < LogLimit; }
     void TraceEnter(std::string_view text) override { Log.push_back("->" + std::string(text)); }
     void TraceExit(std::string_view text) override { Log.push_back("<-" + std::string(text)); }
     void LogData(std::string_view text) override { Log.emplace_back(text); }
 
     bool Trace = false;
+    size_t LogLimit = SIZE_MAX;
     int BusyDepth = 0;
     int Yields = 0;
     std::vector<std::string> Messages;

@@ -34,35 +34,43 @@ TEST(RowText, PrefixesFollowTheSymbolAndNumberSettings) {
     Settings s;
     s.Symbols = true;
     s.LineNumbers = true;
-    EXPECT_EQ(RowText("+", 12, 0, "x = 1", s), "+ [12] x = 1");
-    EXPECT_EQ(RowText("+", 12, 10, "x = 1", s), "+ [2] x = 1");  // counted from the procedure
-    EXPECT_EQ(RowText("+", 0, 0, "", s), "+");  // the side without a line shows its symbol only
+    EXPECT_EQ(RowText("+", 12, 0, 2, "x = 1", s), "+ [12] x = 1");
+    EXPECT_EQ(RowText("+", 12, 10, 2, "x = 1", s), "+ [ 2] x = 1");   // counted from the procedure
+    EXPECT_EQ(RowText("+", 12, 0, 4, "x = 1", s), "+ [  12] x = 1");  // padded to the widest
+    EXPECT_EQ(RowText("+", 0, 0, 2, "", s), "+");  // a row without a line has no number
     s.Symbols = false;
-    EXPECT_EQ(RowText("+", 12, 0, "x = 1", s), " [12] x = 1");
+    EXPECT_EQ(RowText("+", 12, 0, 2, "x = 1", s), " [12] x = 1");
     s.LineNumbers = false;
-    EXPECT_EQ(RowText("+", 12, 0, "x = 1", s), " x = 1");
-    EXPECT_EQ(RowText(TwoPaneSymbol(LineSymbol::HiddenMarker), 0, 0, "", s), "");
+    EXPECT_EQ(RowText("+", 12, 0, 2, "x = 1", s), " x = 1");
+    EXPECT_EQ(RowText(TwoPaneSymbol(LineSymbol::HiddenMarker), 0, 0, 1, "", s), "");
     s.Symbols = true;
-    EXPECT_EQ(RowText(TwoPaneSymbol(LineSymbol::HiddenMarker), 0, 0, "", s), std::string(255, '='));
+    EXPECT_EQ(RowText(TwoPaneSymbol(LineSymbol::HiddenMarker), 0, 0, 1, "", s),
+              std::string(255, '='));
 }
 
-TEST(DisplayColumn, CountsCodePointsAndTakesTabsToTheirStops) {
+TEST(DisplayColumn, CountsCodePointsAndTakesTabsToTheirStopsFromTheCode) {
     EXPECT_EQ(DisplayColumn("= [3] x", 6), 6);
     EXPECT_EQ(DisplayColumn("ab\tc", 3), 8);
     EXPECT_EQ(DisplayColumn("\t\tc", 2), 16);
     EXPECT_EQ(DisplayColumn("\xC3\xA9\xC3\xA9x", 4), 2);  // two letters of two bytes
     EXPECT_EQ(DisplayColumn("abc", 99), 3);
+    // The stops count from the code's first column, past a prefix of any length.
+    EXPECT_EQ(DisplayColumn("= [3] \tx", 7, 6), 6 + 8);
+    EXPECT_EQ(DisplayColumn("= [100] \tx", 9, 8), 8 + 8);
+    EXPECT_EQ(DisplayColumn("= [3] ab\tx", 9, 6), 6 + 8);
+    EXPECT_EQ(ColumnAfter(13, '\t', 6), 14);  // 7 columns into the code: the stop at 8
 }
 
 TEST(Symbols, TheCombinedViewMarksChangedLinesWithAPair) {
     EXPECT_EQ(TwoPaneSymbol(LineSymbol::Changed), "#");
     EXPECT_EQ(CombinedSymbol(LineSymbol::Changed), "<>");
+    EXPECT_EQ(KindSymbol(RowKind::Changed, true), "<>");
     EXPECT_EQ(TwoPaneSymbol(static_cast<LineSymbol>(9)), "");
     Settings s;
-    const LineColours unknown = TwoPaneColours(static_cast<LineSymbol>(9), s, 0x123456);
+    const LineColours unknown = KindColours(RowKind::Unknown, s, 0x123456);
     EXPECT_EQ(unknown.Back, 0xFFFFFFu);  // white, in the colour of the row before
     EXPECT_EQ(unknown.Fore, 0x123456u);
-    EXPECT_EQ(TwoPaneColours(LineSymbol::Added, s, 0).Fore, s.ForeColorAdded);
+    EXPECT_EQ(KindColours(RowKind::Added, s, 0).Fore, s.ForeColorAdded);
 }
 
 // File 2 changes the second line of B, which starts at raw line 4 in both files.

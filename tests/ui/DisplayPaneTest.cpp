@@ -124,6 +124,44 @@ class DisplayPaneTest : public QObject {
         QCOMPARE(outside(drawn.Ink(1)), plain);
     }
 
+    // Tab stops count from where the row's code starts, past the symbol and number, in a row laid
+    // out by the text engine as in one drawn from the glyph table.
+    void TabsCountFromTheCodeInBothWaysOfDrawing() {
+        PanePicture picture;
+        const LineColours colours{0x000000, 0xFFFFFF};
+        PaneLine plain{"= [9] \tx = e", colours, {}, {}, 6};
+        PaneLine beyond{"= [9] \tx = \xC3\xA9", colours, {}, {}, 6};
+        picture.Lines = {plain, beyond};
+        const Drawn drawn(picture);
+        const double advance = QFontMetricsF(drawn.pane.font()).horizontalAdvance(' ');
+        const auto code = [&](const std::vector<int>& ink) {
+            std::vector<int> kept;
+            for (int x : ink) {
+                if (x >= 6 * advance && x < 18 * advance) kept.push_back(x);
+            }
+            return kept;
+        };
+        const std::vector<int> ink = code(drawn.Ink(0));
+        QVERIFY(!ink.empty());
+        // The "x" stands eight columns into the code, at column 14.
+        QVERIFY(ink.front() >= std::floor(14 * advance) - 1);
+        QVERIFY(ink.front() < std::ceil(15 * advance));
+        QCOMPARE(code(drawn.Ink(1)), ink);
+    }
+
+    // A filler row is its quiet ground with a hatch across it, and nothing else.
+    void AFillerRowIsHatched() {
+        PanePicture picture;
+        PaneLine filler{"", {0xD7D7D7, 0xF5F5F5}, {}, {}, 0, true};
+        picture.Lines = {filler, {"", {0xD7D7D7, 0xF5F5F5}, {}}};
+        const Drawn drawn(picture);
+        const std::vector<int> hatch = drawn.Columns(0, SettingsColour(0xD7D7D7));
+        // Lines six pixels apart cross every part of the band.
+        QVERIFY(hatch.size() > 300);
+        QVERIFY(!drawn.Columns(0, SettingsColour(0xF5F5F5)).empty());
+        QVERIFY(drawn.Columns(1, SettingsColour(0xD7D7D7)).empty());  // a plain empty row
+    }
+
     // A character that changes the text direction is drawn as a placeholder in the row's colours
     // swapped, in exactly one column: the text after it stays where a plain row puts it.
     void APlaceholderStandsOutInItsOneColumn() {

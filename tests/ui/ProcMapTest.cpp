@@ -23,16 +23,21 @@ TEST(MapBins, TenRowsAreTenBandsWithTheirClassesInPlace) {
                                  S::Ignored, S::Equal,   S::Equal, S::HiddenMarker, S::Changed};
     const std::vector<M> expected{M::None, M::Changed, M::None, M::Added, M::Deleted,
                                   M::None, M::None,    M::None, M::None,  M::Changed};
+    // The same rows in the two-pane arrays: a line only one file has is Added in its own pane
+    // and faces a Deleted filler. Both panes' maps mark the row as the combined array does.
     std::vector<SeparateRow> separate;
-    for (S s : symbols) separate.push_back({{DisplayCell{1, S::Equal}, DisplayCell{1, s}}});
+    for (S s : symbols) {
+        const DisplayCell line{1, s == S::Added || s == S::Deleted ? S::Added : s};
+        const DisplayCell filler{0, S::Deleted};
+        separate.push_back({{s == S::Added ? filler : line, s == S::Deleted ? filler : line}});
+    }
     for (const std::vector<M>& bins :
-         {MapBins(Combined(symbols), 700), MapBins(separate, 1, 700)}) {
+         {MapBins(Combined(symbols), 700), MapBins(separate, 0, 700), MapBins(separate, 1, 700)}) {
         ASSERT_EQ(bins.size(), 700u);
         for (size_t pixel = 0; pixel < bins.size(); ++pixel) {
             ASSERT_EQ(bins[pixel], expected[pixel / 70]) << "pixel " << pixel;
         }
     }
-    EXPECT_EQ(MapBins(separate, 0, 700), std::vector<M>(700, M::None));  // each pane its own
     // Bands that do not divide evenly still meet: 3 rows on 10 pixels take 3, 3 and 4.
     EXPECT_EQ(MapBins(Combined({S::Added, S::Equal, S::Deleted}), 10),
               (std::vector<M>{M::Added, M::Added, M::Added, M::None, M::None, M::None, M::Deleted,
@@ -67,7 +72,9 @@ TEST(MapBins, APixelSharedByClassesShowsTheHighestWhateverTheirOrder) {
 
 TEST(ProcMapBins, TakesTheRowsOfTheProcedureAndView) {
     ComparisonState state;
-    for (S s : {S::Equal, S::Deleted}) state.SeparateDisplay.Add({{DisplayCell{1, s}, {}}});
+    // An equal row, then File 1's line 2 that File 2 lacks.
+    state.SeparateDisplay.Add({{DisplayCell{1, S::Equal}, DisplayCell{1, S::Equal}}});
+    state.SeparateDisplay.Add({{DisplayCell{2, S::Added}, DisplayCell{0, S::Deleted}}});
     state.SeparateDisplay.EndProc();
     for (S s : {S::Equal, S::Added, S::Equal}) state.CombinedDisplay.Add({1, s, 1});
     state.CombinedDisplay.EndProc();

@@ -13,7 +13,7 @@ ScrollInput Input(std::string_view mode, int32_t rows) {
     in.Rows = rows;
     for (PaneMeasures& m : in.Pane) m = {21 * 240.0, 60 * 120.0 + 255, 240, 120};
     in.VScrollBarWidth = 255;
-    in.MaxLineLength = {77, 10};
+    in.MaxLineColumns = {77, 10};
     in.RawCount = {100, 100};
     in.Symbols = true;
     return in;

@@ -55,8 +55,12 @@ TEST_F(CopyCase, ASelectionAcrossFillerRowsCopiesOnlyTheLinesShown) {
     const RowSelection selection{0, 5, 2};
     ASSERT_EQ(PaneRowSource(state, proc, false, 0, 3).RawLine, 0);
     EXPECT_EQ(Copy(selection, CopyForm::Lines), "  a = 1\r\n  b = 2\r\n");
-    // As shown, every row is there, the fillers with their symbol alone.
-    EXPECT_EQ(Copy(selection, CopyForm::AsShown), "= [2]   a = 1\n-\n-\n= [3]   b = 2\n");
+    // As shown, every row is there, the fillers as the empty rows they are: no symbol, no text.
+    EXPECT_EQ(Copy(selection, CopyForm::AsShown), "= [2]   a = 1\n\n\n= [3]   b = 2\n");
+    // File 2's pane shows the lines File 1 lacks as added, and its changed line as changed.
+    EXPECT_EQ(Copy({1, 2, 8}, CopyForm::AsShown),
+              "= [2]   a = 1\n+ [3]   added 1\n+ [4]   added 2\n= [5]   b = 2\n= [6]   c = 3\n"
+              "# [7]   d = 40\n= [8] End Sub\n");
     Settings plain = SymbolsAndNumbers();
     plain.Symbols = false;
     plain.LineNumbers = false;

@@ -2,10 +2,10 @@
 #include "DisplayLines.h"
 
 #include <algorithm>
+#include <optional>
 
 #include "DirectionText.h"
 #include "RunTimeError.h"
-#include "Symbols.h"
 
 namespace dualis {
 
@@ -28,6 +28,17 @@ LineWindow ChooseLineWindow(int32_t n, int32_t linesPerPane, int32_t scrollValue
 }
 
 namespace {
+
+// A colour taken `part` of the way from `from` towards `to`, channel by channel.
+uint32_t Towards(uint32_t from, uint32_t to, double part) {
+    uint32_t mixed = 0;
+    for (int shift = 0; shift < 24; shift += 8) {
+        const int a = static_cast<int>((from >> shift) & 0xFF);
+        const int b = static_cast<int>((to >> shift) & 0xFF);
+        mixed |= static_cast<uint32_t>(a + static_cast<int>((b - a) * part)) << shift;
+    }
+    return mixed;
+}
 
 LineColours ClassColours(LineSymbol symbol, const Settings& s, bool& known) {
     known = true;
@@ -53,9 +64,10 @@ LineColours WithHiLite(LineColours colours, bool hiLite, const Settings& s) {
     return colours;
 }
 
-// A row as the pane draws it: its printed text with placeholders for direction controls.
-PaneLine ShownLine(std::string text, LineColours colours) {
-    PaneLine line{std::move(text), colours, {}, {}};
+// A row as the pane draws it: its printed text with placeholders for direction controls. The
+// placeholders stand after the ASCII prefix, which keeps its bytes.
+PaneLine ShownLine(PrintedRow printed, LineColours colours, bool filler) {
+    PaneLine line{std::move(printed.Text), colours, {}, {}, printed.CodeStart, filler};
     line.Placeholders = ShowDirectionPlaceholders(line.Text);
     return line;
 }
@@ -67,28 +79,53 @@ std::string_view LineText(const ComparisonState& state, int file, int32_t rawLin
 
 }  // namespace
 
-LineColours TwoPaneColours(LineSymbol symbol, const Settings& settings, uint32_t previousFore) {
+LineColours KindColours(RowKind kind, const Settings& settings, uint32_t previousFore) {
+    if (kind == RowKind::Filler) return FillerColours(settings);
     bool known = false;
-    const LineColours colours = ClassColours(symbol, settings, known);
+    const std::optional<LineSymbol> symbol = KindClass(kind);
+    const LineColours colours = symbol ? ClassColours(*symbol, settings, known) : LineColours{};
     return known ? colours : LineColours{previousFore, 0xFFFFFF};
 }
 
-int32_t DisplayColumn(std::string_view text, size_t offset) {
+LineColours FillerColours(const Settings& settings) {
+    return {Towards(settings.BackColorEqual, settings.ForeColorEqual, 0.16),
+            Towards(settings.BackColorEqual, settings.ForeColorEqual, 0.04)};
+}
+
+int32_t DisplayColumn(std::string_view text, size_t offset, size_t codeStart) {
     int32_t column = 0;
+    const auto codeColumn = static_cast<int32_t>(codeStart);
     for (size_t i = 0; i < std::min(offset, text.size()); ++i) {
         // A UTF-8 continuation byte belongs to the character before it.
         if ((static_cast<unsigned char>(text[i]) & 0xC0) != 0x80) {
-            column = ColumnAfter(column, text[i]);
+            column = ColumnAfter(column, text[i], codeColumn);
         }
     }
     return column;
 }
 
+int32_t WidestLineColumns(const ComparisonState& state, int file) {
+    // A line without tabs takes a column a character, which the longest line bounds already.
+    int32_t widest = state.MaxLineLength(file);
+    const RawStore& raw = state.RawStack[file];
+    for (int32_t line = 1; line <= state.RawCount(file); ++line) {
+        const std::string_view text = raw.Text(line);
+        if (text.find('\t') == std::string_view::npos) continue;
+        widest = std::max(widest, DisplayColumn(text, text.size()));
+    }
+    return widest;
+}
+
 std::string RowText(const std::string& symbol, int32_t rawLine, int32_t numberOffset,
-                    std::string_view lineText, const Settings& settings) {
+                    int32_t numberWidth, std::string_view lineText, const Settings& settings) {
     std::string text = settings.Symbols ? symbol : std::string();
     if (settings.LineNumbers && rawLine > 0) {
-        text += " [" + std::to_string(rawLine - numberOffset) + "]";
+        const std::string number = std::to_string(rawLine - numberOffset);
+        text += " [";
+        text.append(static_cast<size_t>(
+                        std::max<int32_t>(0, numberWidth - static_cast<int32_t>(number.size()))),
+                    ' ');
+        text += number + "]";
     }
     if (rawLine > 0) {
         text += ' ';
@@ -103,26 +140,46 @@ int32_t NumberOffset(const ComparisonState& state, int32_t proc, int file,
     return state.ProcStack[proc].FirstRaw[file] - 1;
 }
 
+int32_t NumberWidth(const ComparisonState& state, int32_t proc, const Settings& settings) {
+    int32_t largest = 0;
+    if (proc >= 1 && proc <= state.ProcCount()) {
+        const ProcRecord& record = state.ProcStack[proc];
+        for (int f = 0; f < 2; ++f) {
+            if (record.FirstRaw[f] < 1 || record.LastRaw[f] < record.FirstRaw[f]) continue;
+            largest = std::max(largest, record.LastRaw[f] - NumberOffset(state, proc, f, settings));
+        }
+    }
+    return static_cast<int32_t>(std::to_string(largest).size());
+}
+
 RowSource PaneRowSource(const ComparisonState& state, int32_t proc, bool combined, int pane,
                         int32_t row) {
     if (combined) {
         if (row < 1 || row > state.CombinedCount(proc)) return {};
         const CombinedRow& r = state.CombinedDisplay.Row(proc)[static_cast<size_t>(row - 1)];
-        return {r.Side == 1 ? 1 : 0, r.RawLine, r.Symbol};
+        return {r.Side == 1 ? 1 : 0, r.RawLine, r.Symbol, CombinedRowKind(r.Symbol)};
     }
     if (row < 1 || row > state.SeparateCount(proc) || pane < 0 || pane > 1) return {};
     const DisplayCell& cell =
         state.SeparateDisplay.Row(proc)[static_cast<size_t>(row - 1)].Pane[pane];
-    return {pane, cell.RawLine, cell.Symbol};
+    return {pane, cell.RawLine, cell.Symbol, SeparateRowKind(pane, cell.Symbol, cell.RawLine)};
+}
+
+PrintedRow PrintRow(const ComparisonState& state, const Settings& settings, int32_t proc,
+                    bool combined, int pane, int32_t row) {
+    const RowSource source = PaneRowSource(state, proc, combined, pane, row);
+    const std::string_view lineText = LineText(state, source.File, source.RawLine);
+    PrintedRow printed;
+    printed.Text = RowText(KindSymbol(source.Kind, combined), source.RawLine,
+                           NumberOffset(state, proc, source.File, settings),
+                           NumberWidth(state, proc, settings), lineText, settings);
+    printed.CodeStart = static_cast<int32_t>(printed.Text.size() - lineText.size());
+    return printed;
 }
 
 std::string PaneRowText(const ComparisonState& state, const Settings& settings, int32_t proc,
                         bool combined, int pane, int32_t row) {
-    const RowSource source = PaneRowSource(state, proc, combined, pane, row);
-    const std::string symbol =
-        combined ? CombinedSymbol(source.Symbol) : TwoPaneSymbol(source.Symbol);
-    return RowText(symbol, source.RawLine, NumberOffset(state, proc, source.File, settings),
-                   LineText(state, source.File, source.RawLine), settings);
+    return PrintRow(state, settings, proc, combined, pane, row).Text;
 }
 
 PanePicture BothPanesPicture(const ComparisonState& state, const Settings& settings, int32_t proc,
@@ -139,11 +196,14 @@ PanePicture BothPanesPicture(const ComparisonState& state, const Settings& setti
     picture.Lines.reserve(static_cast<size_t>(w.Bottom - w.Top + 1));
     for (int32_t line = w.Top; line <= w.Bottom; ++line) {
         const DisplayCell& cell = rows[static_cast<size_t>(line - 1)].Pane[pane];
-        const LineColours colours = TwoPaneColours(cell.Symbol, settings, fore);
-        fore = colours.Fore;
-        picture.Lines.push_back(
-            ShownLine(PaneRowText(state, settings, proc, false, pane, line),
-                      WithHiLite(colours, line == picture.HiLiteLine, settings)));
+        const RowKind kind = SeparateRowKind(pane, cell.Symbol, cell.RawLine);
+        const LineColours colours = KindColours(kind, settings, fore);
+        // A filler has no text, so an unknown class after it keeps the colour of the text before.
+        if (kind != RowKind::Filler) fore = colours.Fore;
+        const bool hiLite = line == picture.HiLiteLine;
+        picture.Lines.push_back(ShownLine(PrintRow(state, settings, proc, false, pane, line),
+                                          WithHiLite(colours, hiLite, settings),
+                                          kind == RowKind::Filler && !hiLite));
     }
     return picture;
 }
@@ -160,14 +220,15 @@ PanePicture CombinedPicture(const ComparisonState& state, const Settings& settin
     picture.Lines.reserve(static_cast<size_t>(w.Bottom - w.Top + 1));
     for (int32_t line = w.Top; line <= w.Bottom; ++line) {
         const CombinedRow& row = rows[static_cast<size_t>(line - 1)];
-        bool known = false;
-        const LineColours colours = ClassColours(row.Symbol, settings, known);
-        if (!known || row.Symbol == LineSymbol::HiddenMarker) {
+        const RowKind kind = CombinedRowKind(row.Symbol);
+        if (kind == RowKind::Unknown || kind == RowKind::Marker) {
             throw AssertFailure("frmMain: ShowCombinedDisplayArray unexpected LineSymbol " +
                                 std::to_string(static_cast<int>(row.Symbol)));
         }
-        picture.Lines.push_back(ShownLine(PaneRowText(state, settings, proc, true, 0, line),
-                                          WithHiLite(colours, line == hiLiteLine, settings)));
+        const LineColours colours = KindColours(kind, settings, settings.ForeColorEqual);
+        picture.Lines.push_back(ShownLine(PrintRow(state, settings, proc, true, 0, line),
+                                          WithHiLite(colours, line == hiLiteLine, settings),
+                                          false));
     }
     return picture;
 }
@@ -184,21 +245,9 @@ uint32_t MarkBackColour(LineColours colours) {
 
 namespace {
 
-int32_t CodePoints(std::string_view text) {
-    return static_cast<int32_t>(std::count_if(text.begin(), text.end(), [](char c) {
-        return (static_cast<unsigned char>(c) & 0xC0) != 0x80;
-    }));
-}
-
-// The code points of a row's text before its line: the symbol, the number and a blank. Counted
-// from the end, as placeholders may take more bytes than what they stand for, never more code
-// points.
-int32_t PrefixCodePoints(const PaneLine& line, std::string_view lineText) {
-    return CodePoints(line.Text) - CodePoints(lineText);
-}
-
-void AddMarks(PaneLine& line, std::string_view lineText, const std::vector<CharRange>& ranges) {
-    const int32_t shift = PrefixCodePoints(line, lineText);
+// The ranges count code points of the line; the row's text has the prefix before them.
+void AddMarks(PaneLine& line, const std::vector<CharRange>& ranges) {
+    const int32_t shift = line.CodeStart;
     line.Marks.clear();
     for (const CharRange& r : ranges) line.Marks.push_back({r.Begin + shift, r.End + shift});
 }
@@ -229,7 +278,7 @@ void MarkBothPanes(const ComparisonState& state, const Settings& settings, int32
             for (int side = 0; side < 2; ++side) {
                 PanePicture& shown = pictures[side];
                 if (!Shows(shown.Window, row)) continue;
-                AddMarks(shown.Lines[static_cast<size_t>(row - shown.Window.Top)], texts[side],
+                AddMarks(shown.Lines[static_cast<size_t>(row - shown.Window.Top)],
                          changes.Ranges[side]);
             }
         }
@@ -261,7 +310,7 @@ void MarkCombined(const ComparisonState& state, const Settings& settings, int32_
             deleted ? std::array{row, partnerRow} : std::array{partnerRow, row};
         for (int side = 0; side < 2; ++side) {
             if (!Shows(w, pairRows[side])) continue;
-            AddMarks(picture.Lines[static_cast<size_t>(pairRows[side] - w.Top)], texts[side],
+            AddMarks(picture.Lines[static_cast<size_t>(pairRows[side] - w.Top)],
                      changes.Ranges[side]);
         }
     }

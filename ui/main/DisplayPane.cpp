@@ -59,11 +59,11 @@ void DisplayPane::Draw(const PanePicture& picture, int rowHeight, double pixelRa
     int y = 0;
     for (const PaneLine& line : picture.Lines) {
         if (y >= size.height()) break;
-        painter.fillRect(visibleLeft, y, size.width(), rowHeight,
-                         SettingsColour(line.Colours.Back));
+        const QRect band(visibleLeft, y, size.width(), rowHeight);
+        painter.fillRect(band, SettingsColour(line.Colours.Back));
+        if (line.Filler) PaintHatch(painter, band, SettingsColour(line.Colours.Fore));
         painter.setPen(SettingsColour(line.Colours.Fore));
-        rowPainter_->Paint(painter, line, y, rowHeight, picture.UnderlineMarks, visibleLeft,
-                           right);
+        rowPainter_->Paint(painter, line, y, rowHeight, picture.UnderlineMarks, visibleLeft, right);
         y += rowHeight;
     }
     ++drawCount_;

@@ -5,8 +5,8 @@
 
 #include <QPixmap>
 #include <QTimer>
-#include <memory>
 #include <QWidget>
+#include <memory>
 
 #include "DisplayLines.h"
 #include "RowPainter.h"
@@ -21,7 +21,8 @@ class DisplayPane : public QWidget {
     // Clears the picture and draws the rows from the top, one band of `rowHeight` pixels each,
     // at `pixelRatio` device pixels per pixel so that text stays sharp on dense screens. Only
     // the part of the pane that its frame shows, `visibleWidth` pixels from `visibleLeft`, is
-    // kept, so the picture costs the same however far the lines reach.
+    // kept, so the picture costs the same however far the lines reach. A filler row is hatched
+    // in its fore colour.
     void Draw(const PanePicture& picture, int rowHeight, double pixelRatio, int visibleLeft,
               int visibleWidth);
     void Clear();
@@ -57,7 +58,7 @@ class DisplayPane : public QWidget {
   private:
     QPixmap picture_;
     std::unique_ptr<RowPainter> rowPainter_;  // for the font and pixel ratio last drawn with
-    int pictureLeft_ = 0;  // where the picture stands in the pane
+    int pictureLeft_ = 0;                     // where the picture stands in the pane
     int drawCount_ = 0;
     QPoint wheelRemainder_;
     int bandTop_ = 0;

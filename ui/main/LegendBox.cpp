@@ -5,20 +5,30 @@
 #include <QHBoxLayout>
 #include <QLayout>
 #include <QMouseEvent>
+#include <QPainter>
 #include <QVBoxLayout>
 
+#include "DisplayLines.h"
 #include "DisplayPane.h"
 #include "Legend.h"
+#include "OptionsRules.h"
 
 namespace dualis {
 
 namespace {
 
-QLabel* ClassLabel(const char* caption, QWidget* parent) {
-    auto* label = new QLabel(QString::fromLatin1(caption), parent);
-    label->setAutoFillBackground(true);
+void Frame(QLabel* label) {
     label->setFrameShape(QFrame::Box);
     label->setMargin(2);
+}
+
+QLabel* ClassLabel(const char* caption, ColourRow row, QWidget* parent) {
+    auto* label = new QLabel(QString::fromLatin1(caption), parent);
+    label->setAutoFillBackground(true);
+    Frame(label);
+    // What the colours mean, and that a click changes them.
+    label->setToolTip(QString::fromLatin1(ColourRowTexts[row].Meaning) +
+                      QStringLiteral(". Click to change the colours."));
     return label;
 }
 
@@ -65,20 +75,29 @@ LegendBox::LegendBox(QWidget* parent) : QFrame(parent) {
 
     auto* classes = new QHBoxLayout();
     classes->setContentsMargins(4, 0, 4, 4);
-    lblLegendChanged = ClassLabel(" # Unequal", this);
-    lblLegendEqual = ClassLabel(" = Equal", this);
-    lblLegendAdded = ClassLabel(" + Added", this);
-    lblLegendDeleted = ClassLabel(" - Deleted", this);
-    lblLegendIgnored = ClassLabel(" * Ignored", this);
+    lblLegendChanged = ClassLabel(" # Unequal", RowChanged, this);
+    lblLegendEqual = ClassLabel(" = Equal", RowEqual, this);
+    lblLegendAdded = ClassLabel(" + Added", RowAdded, this);
+    lblLegendDeleted = ClassLabel(" - Deleted", RowDeleted, this);
+    lblLegendIgnored = ClassLabel(" * Ignored", RowIgnored, this);
     for (QLabel* l :
          {lblLegendChanged, lblLegendEqual, lblLegendAdded, lblLegendDeleted, lblLegendIgnored}) {
         classes->addWidget(l);
         // A click opens the colours on the options dialog's Display page.
         l->setCursor(Qt::PointingHandCursor);
-        l->setToolTip(QStringLiteral("Change the colours"));
         l->installEventFilter(this);
     }
     outer->addLayout(classes);
+    lblLegendFiller = new FillerSample(this);
+    lblLegendFiller->setText(QStringLiteral(" Filler: no line on this side"));
+    Frame(lblLegendFiller);
+    lblLegendFiller->setToolTip(
+        QStringLiteral("A row of one pane facing a line that only the other pane's file has"));
+    auto* filler = new QHBoxLayout();
+    filler->setContentsMargins(4, 0, 4, 4);
+    filler->addWidget(lblLegendFiller);
+    filler->addStretch();
+    outer->addLayout(filler);
 }
 
 void LegendBox::SetupLegend(const Settings& s, std::string_view viewMode) {
@@ -87,6 +106,10 @@ void LegendBox::SetupLegend(const Settings& s, std::string_view viewMode) {
     Paint(lblLegendDeleted, s.BackColorDeleted, s.ForeColorDeleted);
     Paint(lblLegendEqual, s.BackColorEqual, s.ForeColorEqual);
     Paint(lblLegendIgnored, s.BackColorIgnored, s.ForeColorIgnored);
+    const LineColours filler = FillerColours(s);
+    lblLegendFiller->SetColours(filler.Back, filler.Fore, s.ForeColorEqual);
+    // Only the two-pane views have fillers.
+    lblLegendFiller->setVisible(viewMode == "V" || viewMode == "H");
     const std::string prose = LegendProse(viewMode);
     if (!prose.empty()) {
         QString text = QString::fromStdString(prose);
@@ -96,6 +119,24 @@ void LegendBox::SetupLegend(const Settings& s, std::string_view viewMode) {
     // The explanation wraps at the legend's fixed width, so its height follows the text.
     resize(width(), layout()->hasHeightForWidth() ? layout()->totalHeightForWidth(width())
                                                   : sizeHint().height());
+}
+
+void FillerSample::SetColours(uint32_t ground, uint32_t hatch, uint32_t text) {
+    ground_ = SettingsColour(ground);
+    hatch_ = SettingsColour(hatch);
+    QPalette p = palette();
+    p.setColor(QPalette::WindowText, SettingsColour(text));
+    setPalette(p);
+    update();
+}
+
+void FillerSample::paintEvent(QPaintEvent* event) {
+    {
+        QPainter painter(this);
+        painter.fillRect(rect(), ground_);
+        PaintHatch(painter, rect(), hatch_);
+    }
+    QLabel::paintEvent(event);
 }
 
 bool LegendBox::eventFilter(QObject* watched, QEvent* event) {

@@ -1,5 +1,6 @@
 // The floating legend (picLegend): a title bar to drag it by, a close image, the explanation
-// of the current view and one label per line class in that class's colours.
+// of the current view, one label per line class in that class's colours, and in the two-pane
+// views a sample of the filler rows.
 #pragma once
 
 #include <QFrame>
@@ -9,6 +10,20 @@
 #include "Splitter.h"
 
 namespace dualis {
+
+// A filler row in small: the filler's hatched ground under a caption.
+class FillerSample : public QLabel {
+  public:
+    using QLabel::QLabel;
+    void SetColours(uint32_t ground, uint32_t hatch, uint32_t text);
+
+  protected:
+    void paintEvent(QPaintEvent* event) override;
+
+  private:
+    QColor ground_;
+    QColor hatch_;
+};
 
 class LegendBox : public QFrame {
     Q_OBJECT
@@ -27,6 +42,7 @@ class LegendBox : public QFrame {
     QLabel* lblLegendAdded;
     QLabel* lblLegendDeleted;
     QLabel* lblLegendIgnored;
+    FillerSample* lblLegendFiller;  // what a filler row looks like, in the two-pane views
 
   signals:
     void CloseClicked();

@@ -10,13 +10,13 @@ namespace dualis {
 namespace {
 
 // One pass over the rows, touching only the pixels of differing rows: O(rows + height).
-template <class Row, class SymbolOf>
-std::vector<MapMark> Bins(std::span<const Row> rows, int32_t height, SymbolOf symbolOf) {
+template <class Row, class KindOf>
+std::vector<MapMark> Bins(std::span<const Row> rows, int32_t height, KindOf kindOf) {
     std::vector<MapMark> bins(static_cast<size_t>(std::max(0, height)), MapMark::None);
     const auto n = static_cast<int64_t>(rows.size());
     if (n == 0 || height < 1) return bins;
     for (int64_t i = 0; i < n; ++i) {
-        const MapMark mark = MarkOf(symbolOf(rows[static_cast<size_t>(i)]));
+        const MapMark mark = MarkOf(kindOf(rows[static_cast<size_t>(i)]));
         if (mark == MapMark::None) continue;
         const int64_t first = i * height / n;
         const int64_t last = std::max(first + 1, (i + 1) * height / n);
@@ -41,13 +41,13 @@ constexpr int kVisibleStep = 64;
 
 }  // namespace
 
-MapMark MarkOf(LineSymbol symbol) {
-    switch (symbol) {
-        case LineSymbol::Added:
+MapMark MarkOf(RowKind kind) {
+    switch (kind) {
+        case RowKind::Added:
             return MapMark::Added;
-        case LineSymbol::Changed:
+        case RowKind::Changed:
             return MapMark::Changed;
-        case LineSymbol::Deleted:
+        case RowKind::Deleted:
             return MapMark::Deleted;
         default:
             return MapMark::None;
@@ -55,11 +55,12 @@ MapMark MarkOf(LineSymbol symbol) {
 }
 
 std::vector<MapMark> MapBins(std::span<const SeparateRow> rows, int pane, int32_t height) {
-    return Bins(rows, height, [pane](const SeparateRow& r) { return r.Pane[pane].Symbol; });
+    return Bins(rows, height,
+                [pane](const SeparateRow& r) { return SeparateRowDifference(r, pane); });
 }
 
 std::vector<MapMark> MapBins(std::span<const CombinedRow> rows, int32_t height) {
-    return Bins(rows, height, [](const CombinedRow& r) { return r.Symbol; });
+    return Bins(rows, height, [](const CombinedRow& r) { return CombinedRowKind(r.Symbol); });
 }
 
 std::vector<MapMark> ProcMapBins(const ComparisonState& state, int32_t proc,

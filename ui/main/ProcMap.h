@@ -15,6 +15,7 @@
 
 #include "ComparisonState.h"
 #include "DisplayLines.h"
+#include "RowKind.h"
 #include "Settings.h"
 
 namespace dualis {
@@ -24,10 +25,12 @@ namespace dualis {
 // marker rows are no difference and leave no mark.
 enum class MapMark : uint8_t { None, Added, Deleted, Changed };
 
-MapMark MarkOf(LineSymbol symbol);
+MapMark MarkOf(RowKind kind);
 
 // The bins of `rows` on a strip `height` pixels high (none when height < 1). Row i of n (0-based)
-// covers the pixels from i * height / n up to (i + 1) * height / n, and always at least one.
+// covers the pixels from i * height / n up to (i + 1) * height / n, and always at least one. A
+// row is marked by what it is to the comparison, a filler by the line it faces, so the two panes'
+// maps mark the same rows alike: a line only File 1 has is Deleted in both.
 std::vector<MapMark> MapBins(std::span<const SeparateRow> rows, int pane, int32_t height);
 std::vector<MapMark> MapBins(std::span<const CombinedRow> rows, int32_t height);
 

@@ -30,6 +30,21 @@ std::vector<int> Utf16Positions(const QString& text) {
 
 }  // namespace
 
+void PaintHatch(QPainter& painter, const QRect& band, const QColor& ink) {
+    constexpr int kStep = 6;
+    painter.save();
+    painter.setClipRect(band);
+    painter.setPen(QPen(ink, 1));
+    const int top = band.top();
+    const int bottom = top + band.height();
+    // The points of one line share x + y; the first line reaching the band's left edge.
+    for (int sum = (band.left() + top) / kStep * kStep; sum <= band.right() + bottom;
+         sum += kStep) {
+        painter.drawLine(QLineF(sum - top, top, sum - bottom, bottom));
+    }
+    painter.restore();
+}
+
 QColor SettingsColour(uint32_t rgb) {
     return QColor(static_cast<int>(rgb & 0xFF), static_cast<int>((rgb >> 8) & 0xFF),
                   static_cast<int>((rgb >> 16) & 0xFF));
@@ -87,7 +102,7 @@ void RowPainter::PaintFromTable(QPainter& painter, const PaneLine& line, int y, 
     int column = 0;
     for (size_t i = 0; i < text.size(); ++i) {
         columns[i] = column;
-        column = ColumnAfter(column, text[i]);
+        column = ColumnAfter(column, text[i], line.CodeStart);
     }
     columns[text.size()] = column;
 
@@ -122,6 +137,24 @@ void RowPainter::PaintFromTable(QPainter& painter, const PaneLine& line, int y, 
     run.setGlyphIndexes(indexes);
     run.setPositions(positions);
     painter.drawGlyphRun(QPointF(0, y + ascent_), run);
+}
+
+QTextOption RowPainter::CodeTabs(const PaneLine& line, const QPaintDevice* device) const {
+    // The prefix is ASCII, so its code points are its bytes and its UTF-16 units.
+    const QString prefix = QString::fromLatin1(line.Text.data(), line.CodeStart);
+    const double codeX = QFontMetricsF(font_, device).horizontalAdvance(prefix);
+    const double stop = option_.tabStopDistance();
+    // Enough stops for every column the row can reach, wide characters taken as two.
+    const int32_t last = DisplayColumn(line.Text, line.Text.size(), line.CodeStart);
+    QList<QTextOption::Tab> tabs;
+    for (int32_t column = line.CodeStart + TabColumns; column <= 2 * last + TabColumns;
+         column += TabColumns) {
+        tabs.push_back(QTextOption::Tab(codeX + (column - line.CodeStart) / TabColumns * stop,
+                                        QTextOption::LeftTab));
+    }
+    QTextOption option = option_;
+    option.setTabs(tabs);
+    return option;
 }
 
 void RowPainter::PaintLaidOut(QPainter& painter, const PaneLine& line, int y,
@@ -161,7 +194,8 @@ void RowPainter::PaintLaidOut(QPainter& painter, const PaneLine& line, int y,
     // The formats go in before the layout: setting them clears it.
     QTextLayout layout(text, font_, painter.device());
     layout.setFormats(ranges);
-    layout.setTextOption(option_);
+    layout.setTextOption(
+        line.Text.find('\t') == std::string::npos ? option_ : CodeTabs(line, painter.device()));
     layout.beginLayout();
     QTextLine textLine = layout.createLine();
     if (textLine.isValid()) textLine.setLineWidth(std::numeric_limits<int>::max() / 4);

@@ -1,8 +1,9 @@
-// Paints the text of a pane's rows. Tabs stand every eight blanks. A row of plain ASCII in a
-// fixed-pitch font is put down glyph by glyph from a table, only where the pane shows it, which
-// keeps a page of long lines cheap; any other row is laid out by Qt's text engine at the same
-// positions. A placeholder for a character that changes the text direction stands in the row's
-// colours swapped, one column wide.
+// Paints the text of a pane's rows. Tabs stand every eight blanks from the start of the row's
+// code, past its symbol and number (ColumnAfter). A row of plain ASCII in a fixed-pitch font is
+// put down glyph by glyph from a table, only where the pane shows it, which keeps a page of long
+// lines cheap; any other row is laid out by Qt's text engine at the same positions. A placeholder
+// for a character that changes the text direction stands in the row's colours swapped, one column
+// wide.
 #pragma once
 
 #include <QColor>
@@ -19,6 +20,11 @@ namespace dualis {
 
 // An RGB value of the settings (red in the low byte) as a colour.
 QColor SettingsColour(uint32_t rgb);
+
+// The hatch of a filler row: thin lines in `ink` rising to the right across `band`, placed by
+// the painter's coordinates so that the hatch of filler rows that follow each other runs on
+// unbroken.
+void PaintHatch(QPainter& painter, const QRect& band, const QColor& ink);
 
 class RowPainter {
   public:
@@ -39,6 +45,9 @@ class RowPainter {
     void PaintFromTable(QPainter& painter, const PaneLine& line, int y, int rowHeight,
                         bool underline, double left, double right) const;
     void PaintLaidOut(QPainter& painter, const PaneLine& line, int y, bool underline) const;
+    // The text engine's options for a row with tabs: its stops counted from where its code
+    // starts.
+    QTextOption CodeTabs(const PaneLine& line, const QPaintDevice* device) const;
 
     QFont font_;
     double pixelRatio_ = 1;

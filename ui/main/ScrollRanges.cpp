@@ -40,11 +40,11 @@ void SetRanges(PaneScroll& s, int32_t rows, int32_t width, bool enableAtPage, co
 
 int32_t EstimatedLineWidth(const ScrollInput& in, int pane) {
     if (in.ViewMode == "C") {
-        double w = std::max(in.MaxLineLength[0], in.MaxLineLength[1]);
+        double w = std::max(in.MaxLineColumns[0], in.MaxLineColumns[1]);
         w += (in.Symbols ? 1 : 0) + NumberColumn(in) + 3;
         return RoundHalfEven(w * 1.1);
     }
-    return RoundHalfEven((in.MaxLineLength[pane] + 3) * 1.1) + (in.Symbols ? 1 : 0) +
+    return RoundHalfEven((in.MaxLineColumns[pane] + 3) * 1.1) + (in.Symbols ? 1 : 0) +
            NumberColumn(in);
 }
 

@@ -32,8 +32,9 @@ struct ScrollInput {
     int32_t Rows = 0;           // display rows of the current procedure in this view
     std::array<PaneMeasures, 2> Pane;
     double VScrollBarWidth = 0;
-    double MapWidth = 0;                     // the procedure map beside the vertical bar; 0: none
-    std::array<int32_t, 2> MaxLineLength{};  // longest raw line of each file, in characters
+    double MapWidth = 0;  // the procedure map beside the vertical bar; 0: none
+    // The columns the widest raw line of each file takes, tabs taken to their stops.
+    std::array<int32_t, 2> MaxLineColumns{};
     std::array<int32_t, 2> RawCount{};
     bool Symbols = false;
     bool LineNumbers = false;

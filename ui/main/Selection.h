@@ -3,7 +3,7 @@
 // Example: File 2 adds a line after "a", so File 1's pane shows "a", then a filler row facing
 // the added line, then "b". Copying these three rows of File 1's pane gives "a\r\nb\r\n" (each
 // line with the end it had in File 1, CR LF here); copying them "with symbols and numbers"
-// gives every row as printed, the filler's lone symbol too: "= [1] a\n-\n= [2] b\n".
+// gives every row as printed, the filler as the empty row it is: "= [1] a\n\n= [2] b\n".
 #pragma once
 
 #include <cstdint>

@@ -30,6 +30,7 @@ class WindowHost : public IHost {
     void EndBusy() override;
     void DoEvents() override;
     bool TraceApp() const override { return tracing_.On(TraceKind::App); }
+    bool TraceTakesLines() const override { return tracing_.Log().TakesLines(); }
     void TraceEnter(std::string_view procText) override { tracing_.Log().LogTraceEnter(procText); }
     void TraceExit(std::string_view procText) override { tracing_.Log().LogTraceExit(procText); }
     void LogData(std::string_view text) override { tracing_.Log().LogData(text); }

@@ -380,6 +380,7 @@ class frmMain : public QMainWindow {
     bool vGuard_ = true;
     bool comparing_ = false;
     int64_t comparisons_ = 0;  // comparisons put in place, which tells one map from another
+    std::array<int32_t, 2> lineColumns_{};    // the widest line of each file compared, in columns
     std::array<ProcMapSource, 2> mapSource_;  // what each pane's map was built from
     bool loaded_ = false;
     int findBarReturnPane_ = 0;  // the pane that gets the focus back when the bar closes

@@ -2,6 +2,7 @@
 // comparison; a comparison that does not complete leaves the one on screen as it was.
 #include <QCoreApplication>
 
+#include "DisplayLines.h"
 #include "Pipeline.h"
 #include "RecentFiles.h"
 #include "frmMain.h"
@@ -33,6 +34,7 @@ bool frmMain::CompareAFile() {
     SetComparing(false);
     if (compared) {
         ++comparisons_;
+        for (int f = 0; f < 2; ++f) lineColumns_[f] = WidestLineColumns(state, f);
         shownFileName_ = state.FileName;
         shownBaseName_ = state.BaseName;
         shownExtension_ = state.Extension;

@@ -68,10 +68,12 @@ void frmMain::ShowFoundColumns(const TextQuery& query, int pane, bool combined, 
     const std::string_view line = ctx_.State.RawStack[source.File].Text(source.RawLine);
     const std::optional<size_t> at = TextMatcher(query).Find(line);
     if (!at) return;
-    const std::string printed = PaneRowText(ctx_.State, ctx_.Values, proc, combined, pane, row);
-    const size_t start = printed.size() - line.size() + *at;
-    const int32_t column = DisplayColumn(printed, start);
-    const int32_t length = DisplayColumn(printed, start + query.Text.size()) - column;
+    const PrintedRow printed = PrintRow(ctx_.State, ctx_.Values, proc, combined, pane, row);
+    const auto codeStart = static_cast<size_t>(printed.CodeStart);
+    const size_t start = codeStart + *at;
+    const int32_t column = DisplayColumn(printed.Text, start, codeStart);
+    const int32_t length =
+        DisplayColumn(printed.Text, start + query.Text.size(), codeStart) - column;
     const PaneScroll& scroll = where_.Scroll(pane);
     const std::optional<int32_t> value =
         ScrollToColumns(column, length, where_.ScrollColumn(pane), scroll.CharsPerPane,

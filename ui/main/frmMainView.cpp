@@ -143,7 +143,7 @@ ScrollInput frmMain::MakeScrollInput() const {
         in.Pane[p] = {metrics_.Twips(picDisplay[p]->height()),
                       metrics_.Twips(fraDisplay[p]->width()), metrics_.RowHeightTwips(),
                       metrics_.CharWidthTwips()};
-        in.MaxLineLength[p] = ctx_.State.MaxLineLength(p);
+        in.MaxLineColumns[p] = lineColumns_[p];
         in.RawCount[p] = ctx_.State.RawCount(p);
     }
     in.VScrollBarWidth = metrics_.ScrollBarTwips();
