@@ -63,7 +63,9 @@ class HelpFormatter : public CLI::Formatter {
                "  dualis [--settings FILE] [FILE1 FILE2]        open the window\n"
                "  dualis --report [OPTIONS] FILE1 FILE2         print the comparison\n"
                "  dualis --dump DUMPFILE [OPTIONS] FILE1 FILE2  append the diagnostic dump\n"
-               "FILE1,FILE2 as one argument names the two files too.\n\n";
+               "FILE1,FILE2 as one argument names the two files too. With --report, FILE1 and\n"
+               "FILE2 may be two folders, two projects (.vbp), a folder and a project, or two\n"
+               "project groups (.vbg), compared module by module.\n\n";
     }
 };
 
@@ -89,11 +91,10 @@ struct OptionalValue {
     const char* Name;
     bool (*LooksLikeValue)(std::string_view);
 };
-constexpr OptionalValue kOptionalValues[] = {
-    {"--expand-tabs", IsNumber},
-    {"--differences-only", IsNumberPair},
-    {"--color", IsColourChoice},
-    {"--ignore-save-noise", IsYesOrNo}};
+constexpr OptionalValue kOptionalValues[] = {{"--expand-tabs", IsNumber},
+                                             {"--differences-only", IsNumberPair},
+                                             {"--color", IsColourChoice},
+                                             {"--ignore-save-noise", IsYesOrNo}};
 
 // Whether the word names a file, or two files joined by a comma.
 bool NamesFiles(const std::string& word) {
@@ -128,8 +129,8 @@ const char* const kCompareGroup = "Comparison options (with --report or --dump)"
 std::string OutputConflict(const CommandLine& cmd, bool formatGiven) {
     const bool json = cmd.Format == CommandLine::OutputFormat::Json;
     if (cmd.RunMode == CommandLine::Mode::Window) {
-        if (formatGiven || cmd.Lines || cmd.ModuleReports || !cmd.Module.empty()) {
-            return "--format, --lines, --modules and --module need --report";
+        if (cmd.Lines || cmd.ModuleReports || !cmd.Module.empty()) {
+            return "--lines, --modules and --module need --report";
         }
         return "";
     }
@@ -185,7 +186,8 @@ std::string ParseCommandLine(const std::vector<std::string>& args, CommandLine& 
         ->group(kOutputGroup);
     std::string format;
     app.add_option("--format", format,
-                   "text (default): the report; json: the whole comparison as JSON")
+                   "text (default): the report; json: the whole comparison as JSON (either "
+                   "implies --report)")
         ->type_name("=FORMAT")
         ->check(CLI::IsMember({"text", "json"}))
         ->group(kOutputGroup);
@@ -280,8 +282,10 @@ std::string ParseCommandLine(const std::vector<std::string>& args, CommandLine& 
                     : colour == "never"              ? When::Never
                                                      : When::Auto;
     if (!result.DumpFile.empty() && report) return "--report and --dump exclude each other";
+    // A format asks for the report: --format=json alone prints the JSON.
+    const bool formatGiven = app.count("--format") > 0;
     result.RunMode = !result.DumpFile.empty() ? CommandLine::Mode::Dump
-                     : report                 ? CommandLine::Mode::Report
+                     : report || formatGiven  ? CommandLine::Mode::Report
                                               : CommandLine::Mode::Window;
 
     if (bareExpandTabs || app.count("--expand-tabs")) {
@@ -301,8 +305,9 @@ std::string ParseCommandLine(const std::vector<std::string>& args, CommandLine& 
         }
     }
     assignments.insert(assignments.end(), shorthand.begin(), shorthand.end());
-    result.Format = format == "json" ? CommandLine::OutputFormat::Json : CommandLine::OutputFormat::Text;
-    const std::string conflict = OutputConflict(result, app.count("--format") > 0);
+    result.Format =
+        format == "json" ? CommandLine::OutputFormat::Json : CommandLine::OutputFormat::Text;
+    const std::string conflict = OutputConflict(result, formatGiven);
     if (!conflict.empty()) return conflict;
     project::ProjectOptions check;
     for (const std::string& a : assignments) {

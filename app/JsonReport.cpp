@@ -91,8 +91,7 @@ Json ProceduresJson(const ComparisonState& state, bool withRows) {
 }
 
 // What every module entry holds after its names and paths: status, counts, problem.
-void AddOutcome(Json& entry, const std::string& status, const ModuleResult& result,
-                bool withRows) {
+void AddOutcome(Json& entry, const std::string& status, const ModuleResult& result, bool withRows) {
     entry["status"] = status;
     entry["parsed"] = result.Parsed;
     entry["problem"] = ProblemOrNull(result.Problem);
@@ -217,7 +216,9 @@ std::string WriteFilePairJson(const ComparisonState& state, const ProjectOptions
     stream.Member("otherFiles", Json::array());
     stream.Member("notes", Json::array());
     ComparisonTally tally;
-    tally.AddModule(ModulePair{.Module = {0, 0}}, result);
+    ModulePair both;
+    both.Module = {0, 0};
+    tally.AddModule(both, result);
     stream.Member("summary", SummaryJson(tally));
     stream.Close();
     return stream.Failure();
@@ -299,20 +300,20 @@ void ProjectJson::Module(const ModuleResult& result) {
         companions.push_back(CompanionJson(side[0] ? side[0]->Companions : none,
                                            side[1] ? side[1]->Companions : none, companion));
     }
-    Json entry = {{"kind", ModuleKindKey(any.Kind)},
-                  {"names",
-                   {TextOrNull(side[0] ? &side[0]->Name : nullptr),
-                    TextOrNull(side[1] ? &side[1]->Name : nullptr)}},
-                  {"paths",
-                   {TextOrNull(side[0] ? &paths[0] : nullptr),
-                    TextOrNull(side[1] ? &paths[1] : nullptr)}},
-                  {"origin", OriginWord(pair.From)},
-                  {"pairedBy", PairedByWord(pair.By)},
-                  {"companions", std::move(companions)}};
-    AddOutcome(entry,
-               result.Problem.empty() ? std::string(ContentStatusWord(result.Status))
-                                      : "unreadable",
-               result, lines_);
+    Json entry = {
+        {"kind", ModuleKindKey(any.Kind)},
+        {"names",
+         {TextOrNull(side[0] ? &side[0]->Name : nullptr),
+          TextOrNull(side[1] ? &side[1]->Name : nullptr)}},
+        {"paths",
+         {TextOrNull(side[0] ? &paths[0] : nullptr), TextOrNull(side[1] ? &paths[1] : nullptr)}},
+        {"origin", OriginWord(pair.From)},
+        {"pairedBy", PairedByWord(pair.By)},
+        {"companions", std::move(companions)}};
+    AddOutcome(
+        entry,
+        result.Problem.empty() ? std::string(ContentStatusWord(result.Status)) : "unreadable",
+        result, lines_);
     stream_->Element(entry);
 }
 

@@ -77,7 +77,8 @@ std::string ApplyOptionText(project::ProjectOptions& options, std::string_view a
 
 std::string OptionsInEffect(const project::ProjectOptions& options) {
     std::string text = OptionsInEffect(options.Compare);
-    if (!options.IgnoreSaveNoise) text += text.empty() ? "save noise compared" : ", save noise compared";
+    if (!options.IgnoreSaveNoise)
+        text += text.empty() ? "save noise compared" : ", save noise compared";
     return text;
 }
 

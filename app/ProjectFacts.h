@@ -15,8 +15,8 @@ namespace dualis {
 
 // "equal", "changed", "added", "deleted"; "unknown" for a pair that could not be compared.
 std::string_view ContentStatusWord(project::ContentStatus status);
-std::string_view OriginWord(project::Origin origin);        // "same", "moved", "renamed"
-std::string_view PairedByWord(project::PairedBy by);        // "none", "name", "path", "content"
+std::string_view OriginWord(project::Origin origin);  // "same", "moved", "renamed"
+std::string_view PairedByWord(project::PairedBy by);  // "none", "name", "path", "content"
 std::string_view CompanionStatusWord(project::CompanionStatus status);  // "different", ...
 std::string_view SettingChangeWord(project::SettingChange change);      // "removed", ...
 std::string_view SourceKindWord(project::SourceKind kind);  // "folder", "project", "group"

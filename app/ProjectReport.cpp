@@ -5,6 +5,7 @@
 #include <cstring>
 
 #include "OptionText.h"
+#include "PathResolve.h"
 #include "TerminalText.h"
 #include "TextCodec.h"
 
@@ -220,10 +221,11 @@ void ProjectReport::End(const ComparisonTally& tally) {
     std::string others;
     for (const CompanionPair& pair : comparison_.OtherFiles) {
         if (options_.Compare.DifferencesOnly && pair.Status == CompanionStatus::Equal) continue;
-        const std::string path = pair.Index[1] >= 0 ? CompanionPath(file2_.OtherFiles, pair.Index[1])
-                                                    : CompanionPath(file1_.OtherFiles, pair.Index[0]);
-        others += "  " + PadRight(std::string(CompanionStatusWord(pair.Status)), 10) + "  " +
-                  path + "\n";
+        const std::string path = pair.Index[1] >= 0
+                                     ? CompanionPath(file2_.OtherFiles, pair.Index[1])
+                                     : CompanionPath(file1_.OtherFiles, pair.Index[0]);
+        others +=
+            "  " + PadRight(std::string(CompanionStatusWord(pair.Status)), 10) + "  " + path + "\n";
         if (!pair.Problem.empty()) others += IndentedLines(pair.Problem, 6);
     }
     if (!others.empty()) text += "\n" + Heading("Other files:") + others;

@@ -25,7 +25,7 @@ int ReportProjects(const CommandLine& cmd, const project::ProjectOptions& option
 
 // Compares, into `state`, the one module pair of the two sources that cmd.Module names, for the
 // dump. Returns false after telling the host why it cannot.
-bool CompareNamedModule(const CommandLine& cmd, const project::ProjectOptions& options,
-                        IHost& host, ComparisonState& state);
+bool CompareNamedModule(const CommandLine& cmd, const project::ProjectOptions& options, IHost& host,
+                        ComparisonState& state);
 
 }  // namespace dualis

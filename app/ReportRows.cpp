@@ -42,9 +42,9 @@ std::array<int32_t, 2> RowLineNumbers(const ComparisonState& state, int32_t p,
     lines[row.Side] = row.RawLine;
     if (row.Symbol != LineSymbol::Equal) return lines;
     const auto matches = state.MatchStack.Row(p);
-    const auto it = std::lower_bound(
-        matches.begin(), matches.end(), row.RawLine,
-        [](const MatchRecord& m, int32_t line) { return m.MatchLine[0] < line; });
+    const auto it =
+        std::lower_bound(matches.begin(), matches.end(), row.RawLine,
+                         [](const MatchRecord& m, int32_t line) { return m.MatchLine[0] < line; });
     if (it != matches.end() && it->MatchLine[0] == row.RawLine) lines[1] = it->MatchLine[1];
     return lines;
 }

@@ -68,31 +68,31 @@ int Run(const dualis::CommandLine& cmd, dualis::Services& services, dualis::Comp
         host.ShowMessage(refusal);
         return kExitTrouble;
     }
-    const dualis::project::ProjectOptions options =
-        cmd.OptionsOver(dualis::project::ProjectOptions{.Compare = services.Values.Compare,
-                                                        .IgnoreSaveNoise =
-                                                            services.Values.IgnoreSaveNoise});
+    const dualis::project::ProjectOptions options = cmd.OptionsOver(dualis::project::ProjectOptions{
+        .Compare = services.Values.Compare, .IgnoreSaveNoise = services.Values.IgnoreSaveNoise});
     const bool colour = dualis::ReportInColour(cmd.Colour, ::isatty(::fileno(stdout)) != 0,
                                                std::getenv("NO_COLOR"), std::getenv("TERM"));
     const bool projects = dualis::NamesProjects(cmd.Files);
     if (!projects && !cmd.Module.empty()) {
-        host.ShowMessage("--module picks a module of two projects or folders; FILE1 and FILE2 "
-                         "are files");
+        host.ShowMessage(
+            "--module picks a module of two projects or folders; FILE1 and FILE2 "
+            "are files");
         return kExitTrouble;
     }
     const bool dump = cmd.RunMode == dualis::CommandLine::Mode::Dump;
     if (projects && !dump) return dualis::ReportProjects(cmd, options, host, stdout, colour);
     if (projects) {
         if (cmd.Module.empty()) {
-            host.ShowMessage("--dump compares one pair of files: name a module of the two "
-                             "projects or folders with --module NAME");
+            host.ShowMessage(
+                "--dump compares one pair of files: name a module of the two "
+                "projects or folders with --module NAME");
             return kExitTrouble;
         }
         if (!dualis::CompareNamedModule(cmd, options, host, state)) return kExitTrouble;
         const std::string settings =
             dualis::ResolveProfilePath(services.INI.INIFileName()).string();
-        const std::string reason = dualis::GuardedFileReason(
-            cmd.DumpFile, dualis::GuardedFiles(state.FileName, settings));
+        const std::string reason =
+            dualis::GuardedFileReason(cmd.DumpFile, dualis::GuardedFiles(state.FileName, settings));
         if (!reason.empty()) {
             host.ShowMessage("Unable to write the dump\n" + cmd.DumpFile + "\n" + reason);
             return kExitTrouble;
@@ -117,10 +117,9 @@ int Run(const dualis::CommandLine& cmd, dualis::Services& services, dualis::Comp
         }
         return kExitEqual;
     }
-    const std::string failure =
-        cmd.Format == dualis::CommandLine::OutputFormat::Json
-            ? dualis::WriteFilePairJson(state, options, cmd.Lines, stdout)
-            : dualis::WriteReport(state, options.Compare, stdout, colour);
+    const std::string failure = cmd.Format == dualis::CommandLine::OutputFormat::Json
+                                    ? dualis::WriteFilePairJson(state, options, cmd.Lines, stdout)
+                                    : dualis::WriteReport(state, options.Compare, stdout, colour);
     if (!failure.empty()) {
         host.ShowMessage("Unable to write the report\nstandard output\n" + failure);
         return kExitTrouble;

@@ -35,6 +35,7 @@ class PairHost : public IHost {
         if (owner_) owner_->DoEvents();
     }
     bool TraceApp() const override { return owner_ && owner_->TraceApp(); }
+    bool TraceTakesLines() const override { return owner_ && owner_->TraceTakesLines(); }
     void TraceEnter(std::string_view procText) override {
         if (owner_) owner_->TraceEnter(procText);
     }
@@ -188,8 +189,8 @@ class Pool {
     const ModuleCompareOptions& options_;
     const size_t window_;
     std::mutex mutex_;
-    std::condition_variable done_;       // a result was put in its slot
-    std::condition_variable_any room_;   // the caller took a result: workers may go further
+    std::condition_variable done_;      // a result was put in its slot
+    std::condition_variable_any room_;  // the caller took a result: workers may go further
     std::vector<std::optional<Outcome>> slots_;
     size_t next_ = 0;       // the next pair a worker takes
     size_t delivered_ = 0;  // pairs handed to the caller
