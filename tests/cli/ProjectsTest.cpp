@@ -377,5 +377,51 @@ TEST(ProjectCommandLine, TenThousandMembers) {
               std::string::npos);
 }
 
+// Real versions of a public project in the shared data folder, when it is there.
+TEST(ProjectCommandLine, RealProjectVersions) {
+    const std::filesystem::path versions =
+        std::filesystem::path(DUALIS_SHARED_DATA) / "projects/VbAsyncSocket";
+    if (!std::filesystem::is_directory(versions)) GTEST_SKIP() << "no " << versions;
+    const std::string v2022 = (versions / "2022-10-24-a80b1db").string();
+    const std::string v2025 = (versions / "2025-06-04-48e2bd6").string();
+    Outcome run = test::RunDualis({"--report", "--differences-only", v2022, v2025});
+    EXPECT_EQ(run.Status, 1) << run.Err;
+    std::string out = Squeezed(run.Out);
+    EXPECT_NE(out.find("\n added test/Winsock/Group3.vbg\n"), std::string::npos) << run.Out;
+    EXPECT_NE(out.find("\n changed contrib/dll/HttpRequest.vbp\n changed Description: \"Http "
+                       "Request Replacement 1.0\" -> \"Http Request Replacement (1.0.7)\"\n"),
+              std::string::npos)
+        << run.Out;
+    // Four forms call themselves Form2: the paths tell them apart.
+    EXPECT_NE(out.find("\n Form Form2 added 0 13 0 157 - test/Winsock/Form3.frm\n"),
+              std::string::npos)
+        << run.Out;
+    EXPECT_NE(out.find("\n Form Form1 equal 0 0 0 0 samples/Winsock-simple/Client/Form1.frm "
+                       "samples/Winsock-simple/Client/Form1.frm\n "
+                       "samples/Winsock-simple/Client/Form1.frx: different\n"),
+              std::string::npos)
+        << run.Out;
+    EXPECT_EQ(out.find("test/Chat/frmClient.frm"), std::string::npos);  // equal: left out
+    EXPECT_NE(out.find("\nModules: 18 equal, 18 changed, 4 added, 0 deleted, 0 moved, 0 renamed, "
+                       "0 unreadable\n"),
+              std::string::npos)
+        << run.Out;
+
+    // A control that two projects name from two places.
+    const std::string control =
+        (versions / "2025-06-04-48e2bd6/contrib/dll/WinsockTls.vbp").string();
+    const std::string test = (versions / "2025-06-04-48e2bd6/test/Winsock/Project1.vbp").string();
+    run = test::RunDualis({"--report", control, test});
+    out = Squeezed(run.Out);
+    EXPECT_NE(out.find("\n UserControl ctxWinsock moved 0 0 0 0 ../ctxWinsock.ctl "
+                       "../../contrib/ctxWinsock.ctl\n"),
+              std::string::npos)
+        << run.Out;
+    EXPECT_NE(out.find("\n moved UserControl ctxWinsock: ..\\ctxWinsock.ctl -> "
+                       "..\\..\\contrib\\ctxWinsock.ctl\n"),
+              std::string::npos)
+        << run.Out;
+}
+
 }  // namespace
 }  // namespace dualis
