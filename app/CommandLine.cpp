@@ -45,10 +45,10 @@ bool ReportInColour(CommandLine::ColourWhen when, bool toTerminal, const char* n
 CompareOptions CommandLine::OptionsOver(CompareOptions options) const {
     project::ProjectOptions all;
     all.Compare = options;
-    return OptionsOver(all).Compare;
+    return ProjectOptionsOver(all).Compare;
 }
 
-project::ProjectOptions CommandLine::OptionsOver(project::ProjectOptions options) const {
+project::ProjectOptions CommandLine::ProjectOptionsOver(project::ProjectOptions options) const {
     for (const std::string& a : Assignments) ApplyOptionText(options, a);
     return options;
 }

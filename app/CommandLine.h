@@ -30,7 +30,8 @@ struct CommandLine {
 
     // The options of the settings file with the command line's assignments on top.
     CompareOptions OptionsOver(CompareOptions fromSettings) const;
-    project::ProjectOptions OptionsOver(project::ProjectOptions fromSettings) const;
+    // The same for a comparison of projects or folders, IgnoreSaveNoise too.
+    project::ProjectOptions ProjectOptionsOver(project::ProjectOptions fromSettings) const;
     // The two files' names made absolute from the current folder, as the file selection
     // dialog's names are, so that the recent files name them from anywhere.
     std::array<std::string, 2> AbsoluteFiles() const;

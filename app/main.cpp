@@ -68,8 +68,9 @@ int Run(const dualis::CommandLine& cmd, dualis::Services& services, dualis::Comp
         host.ShowMessage(refusal);
         return kExitTrouble;
     }
-    const dualis::project::ProjectOptions options = cmd.OptionsOver(dualis::project::ProjectOptions{
-        .Compare = services.Values.Compare, .IgnoreSaveNoise = services.Values.IgnoreSaveNoise});
+    const dualis::project::ProjectOptions options = cmd.ProjectOptionsOver(
+        dualis::project::ProjectOptions{.Compare = services.Values.Compare,
+                                        .IgnoreSaveNoise = services.Values.IgnoreSaveNoise});
     const bool colour = dualis::ReportInColour(cmd.Colour, ::isatty(::fileno(stdout)) != 0,
                                                std::getenv("NO_COLOR"), std::getenv("TERM"));
     const bool projects = dualis::NamesProjects(cmd.Files);
