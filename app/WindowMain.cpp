@@ -62,7 +62,7 @@ MainWindowContext MakeContext(WindowProgram& w) {
         w.S.Log.LogClose();
         TerminateProgram(0);
     };
-    ctx.ProgramFolder = ProgramFolder(cAppInfo::ExecutablePath());
+    ctx.ProgramFolder = cAppInfo::ExecutablePath().parent_path();
     ctx.SettingsFile = ResolveProfilePath(w.S.INI.INIFileName()).string();
     ctx.SaveSettings = [&w]() -> std::optional<std::string> {
         const SaveResult saved = WriteSettings(w.S);

@@ -1,8 +1,6 @@
 // The trace log: line formats, the call chain, the ring of queued lines and the log file.
 #include "Log.h"
 
-#include "Window.h"
-
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -13,9 +11,9 @@
 #include <cstdlib>
 #include <cstring>
 #include <ctime>
-#include <system_error>
 
 #include "RunTimeError.h"
+#include "WritableFolder.h"
 
 namespace dualis {
 namespace {
@@ -88,10 +86,13 @@ LogClock& SystemLogClock() {
     return clock;
 }
 
-fs::path DefaultLogFileName(const ProgramFacts& facts) {
+std::string DefaultLogName(const ProgramFacts& facts) {
     const fs::path& exe = facts.ExecutablePath;
-    const std::string name = (exe.empty() ? facts.ProductName : exe.stem().string()) + ".LOG";
-    return ProgramFolder(exe) / name;
+    return (exe.empty() ? facts.ProductName : exe.stem().string()) + ".LOG";
+}
+
+fs::path DefaultLogFileName(const ProgramFacts& facts) {
+    return WritableFolder(facts.ExecutablePath.parent_path()) / DefaultLogName(facts);
 }
 
 cLog::cLog(ProgramFacts facts, LogClock& clock)
@@ -197,10 +198,7 @@ void cLog::LogOpen(std::string_view fileName, int16_t mode) {
     if (!fileName.empty()) {
         logFileName_ = fileName;
     } else if (logFileName_.empty()) {
-        const fs::path defaultName = DefaultLogFileName(facts_);
-        std::error_code ignored;
-        fs::create_directories(defaultName.parent_path(), ignored);
-        logFileName_ = defaultName.string();
+        logFileName_ = DefaultLogFileName(facts_).string();
     }
 
     // A second open would otherwise leave the first file open and unreachable. The queue

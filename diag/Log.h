@@ -53,8 +53,12 @@ struct ProgramFacts {
     std::filesystem::path ExecutablePath;  // empty when the system does not tell
 };
 
-// The executable's folder and name with ".LOG" appended; the per-user data folder instead of
-// the executable's folder when that one cannot be written to.
+// The log's own name: the executable's name (the product's while the system does not tell)
+// with ".LOG" appended.
+std::string DefaultLogName(const ProgramFacts& facts);
+
+// DefaultLogName in the program's writable folder (WritableFolder of the executable's folder),
+// which is made when missing.
 std::filesystem::path DefaultLogFileName(const ProgramFacts& facts);
 
 class cLog {

@@ -13,10 +13,21 @@ xvfb=$!
 sleep 1
 DISPLAY=$display openbox >/dev/null 2>&1 &
 wm=$!
-trap 'kill $wm $xvfb 2>/dev/null' EXIT
+trap 'kill $wm $xvfb 2>/dev/null; rm -rf "${made:-}" "${config:-}"' EXIT
 sleep 1
 config=$(mktemp -d)
 mkdir -p "$config/Dualis"
+# The window shows the files' full names: put the pair where a user would keep it, not in the
+# checkout, and remove only what was made here.
+home=${SCREENSHOT_HOME:-/home/ana}
+if [[ -e $home/orders ]]; then
+  echo "$home/orders exists already; set SCREENSHOT_HOME to another folder" >&2
+  exit 1
+fi
+made=$home/orders
+mkdir -p "$made/v1" "$made/v2"
+cp examples/v1/frmOrders.frm "$made/v1/"
+cp examples/v2/frmOrders.frm "$made/v2/"
 version=$(build/release/app/dualis --version | cut -d' ' -f2-)
 # Writes the settings for view $1 with the legend shown or not ($2).
 settings() {
@@ -26,8 +37,8 @@ settings() {
 # Starts the window on the example pair ($app, $id) and shows the procedure "cmdSave_Click", the
 # fourteenth entry, which holds changed, added and deleted lines.
 start() {
-  DISPLAY=$display XDG_CONFIG_HOME=$config build/release/app/dualis \
-    examples/v1/frmOrders.frm examples/v2/frmOrders.frm &
+  DISPLAY=$display XDG_CONFIG_HOME=$config HOME=$home build/release/app/dualis \
+    "$made/v1/frmOrders.frm" "$made/v2/frmOrders.frm" &
   app=$!
   sleep 3
   id=$(DISPLAY=$display xdotool search --name '^Dualis ' | head -1)
@@ -70,5 +81,4 @@ DISPLAY=$display xdotool key --window "$options" alt+d
 sleep 0.5
 DISPLAY=$display import -window "$options" docs/screenshots/options-display.png
 stop
-rm -rf "$config"
 echo "Screenshots in docs/screenshots/"

@@ -5,24 +5,11 @@
 
 #include <cstdlib>
 #include <filesystem>
-#include <system_error>
 
 #include "AppInfo.h"
+#include "WritableFolder.h"
 
 namespace dualis {
-std::filesystem::path UserDataFolder() {
-    const char* xdg = std::getenv("XDG_DATA_HOME");
-    if (xdg && std::filesystem::path(xdg).is_absolute())
-        return std::filesystem::path(xdg) / "Dualis";
-    const char* home = std::getenv("HOME");
-    return std::filesystem::path(home ? home : "") / ".local" / "share" / "Dualis";
-}
-
-std::filesystem::path ProgramFolder(const std::filesystem::path& executable) {
-    const std::filesystem::path folder = executable.parent_path();
-    if (!executable.empty() && ::access(folder.c_str(), W_OK) == 0) return folder;
-    return UserDataFolder();
-}
 
 std::string VersionText(const std::string& systemName, const std::string& release,
                         const std::string& details) {
@@ -58,9 +45,7 @@ std::string cWindow::WinVersion() const {
 }
 
 std::string cWindow::GetTempFile(const std::string& filePrefix) const {
-    const std::filesystem::path folder = ProgramFolder(cAppInfo::ExecutablePath());
-    std::error_code ignored;
-    std::filesystem::create_directories(folder, ignored);
+    const std::filesystem::path folder = WritableFolder(cAppInfo::ExecutablePath().parent_path());
     std::string pattern = (folder / (filePrefix + "XXXXXX")).string();
     const int fd = ::mkstemp(pattern.data());
     if (fd < 0) return "";

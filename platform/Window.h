@@ -3,7 +3,6 @@
 #pragma once
 
 #include <cstdint>
-#include <filesystem>
 #include <functional>
 #include <string>
 
@@ -67,12 +66,5 @@ class cWindow {
 // The text of WinVersion from the parts of a system release such as "6.1.0-18-amd64".
 std::string VersionText(const std::string& systemName, const std::string& release,
                         const std::string& details);
-
-// $XDG_DATA_HOME/Dualis, or ~/.local/share/Dualis when that variable is unset or not absolute.
-std::filesystem::path UserDataFolder();
-
-// The folder where the program writes its own files (trace log, dump): the executable's folder
-// when it can be written, else the per-user data folder.
-std::filesystem::path ProgramFolder(const std::filesystem::path& executable);
 
 }  // namespace dualis

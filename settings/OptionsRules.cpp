@@ -112,9 +112,10 @@ std::optional<FieldProblem> StoreControls(const OptionsControls& c, Settings& s)
         const NumberField& f = kNumberFields[i];
         const std::optional<int16_t> value = LeadingWholeNumber(c.*f.Control);
         if (!value) {
-            return FieldProblem{
-                i, f.Caption,
-                std::string("\"") + f.Caption + "\" takes a whole number from -32,768 to 32,767."};
+            return FieldProblem{i, f.Caption,
+                                std::string("\"") + f.Caption + "\" takes a whole number from " +
+                                    std::to_string(NumberFieldMin) + " to " +
+                                    std::to_string(NumberFieldMax) + "."};
         }
         o.*f.Setting = *value;
     }

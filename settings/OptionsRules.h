@@ -78,6 +78,10 @@ OptionsEnabling EnablingOf(const OptionsControls& c);
 // text does not start with one. None when the number lies beyond what a setting can hold.
 std::optional<int16_t> LeadingWholeNumber(std::string_view text);
 
+// The range of the number fields' spinners, which a refused number's message names.
+inline constexpr int NumberFieldMin = 1;
+inline constexpr int NumberFieldMax = 100;
+
 // A field whose text OK cannot store, with the field's caption for the message.
 struct FieldProblem {
     int Index = 0;  // 0 tab width, 1 resync lines, 2 lines before, 3 lines after

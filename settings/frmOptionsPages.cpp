@@ -31,6 +31,8 @@ QHBoxLayout* SpinRow(QWidget* before, fcSpinControl* spin, const QString& after)
 fcSpinControl* Spin(const char* name) {
     auto* spin = new fcSpinControl;
     spin->setObjectName(QString::fromLatin1(name));
+    spin->SetMinVal(NumberFieldMin);
+    spin->SetMaxVal(NumberFieldMax);
     spin->setFixedWidth(spin->sizeHint().width());
     return spin;
 }

@@ -254,6 +254,35 @@ TEST(Confirm, BothFilesMustExist) {
     EXPECT_EQ(ConfirmMessage(ConfirmCheck::SameFile, s), "File 1 and File 2 are the same file.");
 }
 
+TEST(NameProblem, SaysUnderTheBoxWhyANameCannotBeCompared) {
+    const test::TempDir dir;
+    const std::string file = dir.Write("one.frm", "x");
+    EXPECT_EQ(NameProblem(file), "");
+    EXPECT_EQ(NameProblem(""), "");  // an empty box speaks for itself
+    EXPECT_EQ(NameProblem((dir.Path() / "none.frm").string()), "No such file");
+    EXPECT_EQ(NameProblem((dir.Path() / "none" / "x.frm").string()), "No such file");
+    // A file where a folder of the name should be is no file either.
+    EXPECT_EQ(NameProblem(file + "/x.frm"), "No such file");
+    EXPECT_EQ(NameProblem(dir.Path().string()), "It is a folder");
+    EXPECT_EQ(NameProblem(dir.Path().string() + "/"), "It is a folder");
+    EXPECT_EQ(NameProblem("/dev/null"), "It is not a regular file");
+}
+
+TEST(Confirm, WhileTypingTheTypedNameCountsAndNothingIsApplied) {
+    const test::TempDir dir;
+    const std::string one = dir.Write("one.frm", "x");
+    const std::string two = dir.Write("two.frm", "y");
+    SelectState s = Stored(0, dir.Path().string() + "/", dir.Path().string() + "/");
+    SetFileName(s, 1, two);
+    EXPECT_FALSE(OKEnabledWhileTyping(s, 0, one.substr(0, one.size() - 1)));
+    EXPECT_TRUE(OKEnabledWhileTyping(s, 0, one));
+    EXPECT_EQ(s.NewFileName[0], dir.Path().string() + "/");
+    // The other side's name must be comparable too.
+    EXPECT_FALSE(OKEnabledWhileTyping(s, 1, one));
+    SetFileName(s, 0, one);
+    EXPECT_TRUE(OKEnabledWhileTyping(s, 1, one));
+}
+
 TEST(Confirm, NamesDifferingInCaseAreNotTheSameFile) {
     const test::TempDir dir;
     const std::string lower = dir.Write("form.frm", "x");

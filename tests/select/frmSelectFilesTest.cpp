@@ -4,6 +4,7 @@
 
 #include <QApplication>
 #include <QCheckBox>
+#include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QRadioButton>
@@ -37,6 +38,9 @@ class frmSelectFilesTest : public QObject {
     void showIsModalAndEscapeCancels();
     void helpOpensTheManual();
     void lostFocusWritesTheNameToTheTrace();
+    void typingSaysUnderTheBoxWhatIsWrongAndFollowsWithOK();
+    void aDerivedNameThatIsMissingStopsOKAndTakesTheFocus();
+    void enterOnABrowseButtonBrowsesAsSpaceDoes();
 
   private:
     frmSelectFiles& Dialog();
@@ -66,7 +70,8 @@ void frmSelectFilesTest::init() {
     dir_->Write("one/x.frm", "x");
     dir_->Write("two/x.frm", "x2");
     dir_->Write("two/y.bas", "y");
-    settings_ = Settings{};
+    const Settings defaults;
+    settings_ = defaults;
     settings_.SourcePath = folder1_;
     settings_.TargetPath = folder2_;
     comparison_ = ComparisonState{};
@@ -321,6 +326,93 @@ void frmSelectFilesTest::lostFocusWritesTheNameToTheTrace() {
     QVERIFY(text.find("->frmSelectFiles: txtCompareFile_KeyPress") != std::string::npos);
     QVERIFY(text.find("->frmSelectFiles: SyncNames") != std::string::npos);
     QVERIFY(text.find("\r\n /some/name.frm\r\n") != std::string::npos);
+}
+
+void frmSelectFilesTest::typingSaysUnderTheBoxWhatIsWrongAndFollowsWithOK() {
+    settings_.SyncFileNames = true;
+    settings_.SyncFileExtensions = true;
+    ShowAndWait();
+    frmSelectFiles& d = Dialog();
+    // The folders a first use starts with are no mistake of the user's.
+    QCOMPARE(d.lblFileProblem(0)->text(), QString());
+    QCOMPARE(d.lblFileProblem(1)->text(), QString());
+    choice_ = {true, folder2_ + "x.frm", 1};
+    d.cmdSelectFile(1)->click();
+    QCOMPARE(d.txtCompareFile(0)->text().toStdString(), folder1_ + "x.frm");
+    QVERIFY(d.cmdOK()->isEnabled());
+
+    QLineEdit* box = d.txtCompareFile(0);
+    box->setFocus(Qt::TabFocusReason);
+    QTRY_VERIFY(box->hasFocus());
+    box->selectAll();
+    QTest::keyClicks(box, QString::fromStdString(folder1_ + "x.fr"));
+    QCOMPARE(d.lblFileProblem(0)->text(), QString("No such file"));
+    QVERIFY(!d.cmdOK()->isEnabled());
+    // Typing derives nothing: the other name waits until the box is left.
+    QCOMPARE(d.txtCompareFile(1)->text().toStdString(), folder2_ + "x.frm");
+    QCOMPARE(d.State().NewFileName[0], folder1_ + "x.frm");
+    QTest::keyClick(box, Qt::Key_M);
+    QCOMPARE(d.lblFileProblem(0)->text(), QString());
+    QVERIFY(d.cmdOK()->isEnabled());
+    QTest::keyClick(box, Qt::Key_Slash);
+    QCOMPARE(d.lblFileProblem(0)->text(), QString("No such file"));
+    QVERIFY(!d.cmdOK()->isEnabled());
+    box->selectAll();
+    QTest::keyClicks(box, QString::fromStdString(folder1_));
+    QCOMPARE(d.lblFileProblem(0)->text(), QString("It is a folder"));
+    QVERIFY(!d.cmdOK()->isEnabled());
+    QTest::keyClicks(box, "x.frm  ");  // blanks around a name do not count
+    QCOMPARE(d.lblFileProblem(0)->text(), QString());
+    QVERIFY(d.cmdOK()->isEnabled());
+    QVERIFY(messages_.empty());
+}
+
+void frmSelectFilesTest::aDerivedNameThatIsMissingStopsOKAndTakesTheFocus() {
+    settings_.SyncFileNames = true;
+    settings_.SyncFileExtensions = true;
+    dir_->Write("one/z.bas", "z");  // with no two/z.bas beside it
+    ShowAndWait();
+    frmSelectFiles& d = Dialog();
+    choice_ = {true, folder2_ + "x.frm", 1};
+    d.cmdSelectFile(1)->click();
+    QLineEdit* box = d.txtCompareFile(0);
+    box->setFocus(Qt::TabFocusReason);
+    QTRY_VERIFY(box->hasFocus());
+    box->selectAll();
+    QTest::keyClicks(box, QString::fromStdString(folder1_ + "z.bas"));
+    QVERIFY(d.cmdOK()->isEnabled());
+    // Leaving the box for OK derives File 2, which is missing: OK is not clicked, the line
+    // under File 2 says why, and File 2's box has the focus to mend it.
+    QTest::mouseClick(d.cmdOK(), Qt::LeftButton);
+    QCOMPARE(d.txtCompareFile(1)->text().toStdString(), folder2_ + "z.bas");
+    QVERIFY(!d.cmdOK()->isEnabled());
+    QCOMPARE(d.lblFileProblem(1)->text(), QString("No such file"));
+    QCOMPARE(d.lblFileProblem(0)->text(), QString());
+    QTRY_VERIFY(d.txtCompareFile(1)->hasFocus());
+    QCOMPARE(d.Tag(), std::string());
+    QVERIFY(d.isVisible());
+    QVERIFY(messages_.empty());
+}
+
+void frmSelectFilesTest::enterOnABrowseButtonBrowsesAsSpaceDoes() {
+    ShowAndWait();
+    frmSelectFiles& d = Dialog();
+    choice_ = {false, "", 1};
+    for (int i = 0; i < 2; ++i) {
+        QPushButton* button = d.cmdSelectFile(i);
+        button->setFocus(Qt::TabFocusReason);
+        QTRY_VERIFY(button->hasFocus());
+        requests_.clear();
+        QTest::keyClick(button, Qt::Key_Return);
+        QCOMPARE(requests_.size(), size_t{1});
+        QTest::keyClick(button, Qt::Key_Enter);
+        QTest::keyClick(button, Qt::Key_Space);
+        QCOMPARE(requests_.size(), size_t{3});
+        QCOMPARE(requests_[0].Title, std::string(i == 0 ? "Select File 1" : "Select File 2"));
+    }
+    // Enter on a button confirms nothing.
+    QCOMPARE(d.Tag(), std::string());
+    QVERIFY(d.isVisible());
 }
 
 }  // namespace dualis

@@ -196,6 +196,21 @@ class OptionsDialogTest : public QObject {
         QVERIFY(d.form->txtDifferencesAfter->Field()->hasFocus());
         QVERIFY(!d.optionsChanged);
     }
+
+    void TheResyncFieldsMessageNamesItsRange() {
+        Dialog d;
+        QVERIFY(QTest::qWaitForWindowActive(d.form.get()));
+        QCOMPARE(d.form->txtReSync->MinVal(), 1);
+        QCOMPARE(d.form->txtReSync->MaxVal(), 100);
+        d.Type(d.form->txtReSync, "99999");
+        d.form->SelectPage(2);
+        d.form->cmdOK->click();
+        QVERIFY(d.form->isVisible());
+        QCOMPARE(d.messages, std::vector<std::string>{
+                                 "\"Resync match on\" takes a whole number from 1 to 100."});
+        QCOMPARE(d.form->CurrentPage(), 1);
+        QVERIFY(d.form->txtReSync->Field()->hasFocus());
+    }
 };
 
 }  // namespace dualis

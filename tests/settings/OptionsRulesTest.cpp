@@ -62,7 +62,12 @@ TEST(OptionsRules, ANumberBeyondWhatASettingHoldsIsRefusedAndNothingIsStored) {
     const auto problem = StoreControls(c, s);
     ASSERT_TRUE(problem);
     EXPECT_EQ(problem->Field, "Lines after");
-    EXPECT_EQ(problem->Message, "\"Lines after\" takes a whole number from -32,768 to 32,767.");
+    // The message names the range the field's spinner keeps to.
+    EXPECT_EQ(problem->Message, "\"Lines after\" takes a whole number from 1 to 100.");
+    c.DifferencesAfter = "3";
+    c.ReSync = "99999";
+    EXPECT_EQ(StoreControls(c, s)->Message,
+              "\"Resync match on\" takes a whole number from 1 to 100.");
     EXPECT_FALSE(s.Compare.IgnoreCase);
     EXPECT_EQ(LeadingWholeNumber("32767"), 32767);
     EXPECT_EQ(LeadingWholeNumber("32767.5"), std::nullopt);  // rounds to 32768

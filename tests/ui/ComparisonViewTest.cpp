@@ -168,7 +168,7 @@ TEST(ComparisonView, TheFindBarSearchesOnFromThePlaceItFoundWhileThatStaysHighli
     EXPECT_EQ(view.TextSearchStart(3, 1, false), (SearchPlace{3, 15, 1}));
 }
 
-TEST(ComparisonView, TheSelectionStaysInOnePaneAndStartsWhereTheUserIs) {
+TEST(ComparisonView, TheSelectionStaysInOnePane) {
     ComparisonView view;
     view.ShowProc(2);
     view.Drew(0, {10, 30}, -1);
@@ -179,26 +179,79 @@ TEST(ComparisonView, TheSelectionStaysInOnePaneAndStartsWhereTheUserIs) {
     view.DragToRow(0, 15);
     EXPECT_EQ(view.Selection().First(), 12);
     EXPECT_EQ(view.Selection().Last(), 15);
-    // Shift+Down in the other pane starts anew there: at its top row while nothing highlighted
-    // is drawn, at the highlighted row when it is.
-    view.ExtendSelection(1, 1, 40);
-    EXPECT_EQ(view.Selection().Pane, 1);
-    EXPECT_EQ(view.Selection().First(), 10);
-    EXPECT_EQ(view.Selection().Last(), 11);
-    view.Highlight(25, false);
-    view.ExtendSelection(0, -1, 40);
-    EXPECT_EQ(view.Selection().Pane, 0);
-    EXPECT_EQ(view.Selection().First(), 24);
-    EXPECT_EQ(view.Selection().Last(), 25);
-    view.Highlight(35, false);  // below the rows drawn: the top row again
-    view.ClearSelection();
-    view.ExtendSelection(0, 1, 40);
-    EXPECT_EQ(view.Selection().First(), 10);
+    // Outside the extend mode the arrows stretch nothing.
+    view.ExtendSelection(1, 40);
+    EXPECT_EQ(view.Selection().Last(), 15);
     view.SelectAll(1, 40);
     EXPECT_TRUE(view.Selection().Holds(1, 40));
     EXPECT_FALSE(view.Selection().Holds(0, 1));
     view.SelectAll(0, 0);  // a procedure without rows selects nothing
     EXPECT_FALSE(view.Selection().Active());
+}
+
+TEST(ComparisonView, TheExtendModeLastsWhileItsSelectionDoes) {
+    ComparisonView view;
+    view.ShowProc(2);
+    EXPECT_FALSE(view.StartExtending(0));  // no rows drawn yet: nothing to select
+    EXPECT_EQ(view.ExtendingPane(), -1);
+    view.Drew(0, {10, 30}, -1);
+    view.Drew(1, {10, 30}, -1);
+    view.Highlight(25, false);
+    // F8 starts at the pane's top row, whatever is highlighted or selected.
+    view.PressRow(1, 20, false);
+    ASSERT_TRUE(view.StartExtending(1));
+    EXPECT_EQ(view.ExtendingPane(), 1);
+    EXPECT_EQ(view.Selection().Pane, 1);
+    EXPECT_EQ(view.Selection().First(), 10);
+    EXPECT_EQ(view.Selection().Last(), 10);
+    view.ExtendSelection(1, 40);
+    view.ExtendSelection(1, 40);
+    EXPECT_EQ(view.Selection().Last(), 12);
+    // A press in the same pane keeps the mode; the selection in the other pane ends it.
+    view.PressRow(1, 14, true);
+    EXPECT_EQ(view.ExtendingPane(), 1);
+    view.SelectAll(0, 40);
+    EXPECT_EQ(view.ExtendingPane(), -1);
+    EXPECT_TRUE(view.Selection().Holds(0, 40));
+    // Ending the mode leaves the selection; clearing it, or a new procedure, ends the mode.
+    ASSERT_TRUE(view.StartExtending(0));
+    view.EndExtending();
+    EXPECT_EQ(view.ExtendingPane(), -1);
+    EXPECT_TRUE(view.Selection().Holds(0, 10));
+    ASSERT_TRUE(view.StartExtending(0));
+    view.ClearSelection();
+    EXPECT_EQ(view.ExtendingPane(), -1);
+    ASSERT_TRUE(view.StartExtending(0));
+    view.ShowProc(3);
+    EXPECT_EQ(view.ExtendingPane(), -1);
+    EXPECT_FALSE(view.Selection().Active());
+}
+
+TEST(ComparisonView, TheTextFoundIsMarkedInItsPaneWhileItsRowIsHighlightedAndDrawn) {
+    ComparisonView view;
+    view.ShowProc(2);
+    view.Drew(0, {40, 60}, -1);
+    view.Drew(1, {40, 60}, -1);
+    view.Found({1, 45, 1}, false, {4, 5});
+    EXPECT_FALSE(view.ShownFoundText(0, false));  // the other pane's line did not hold it
+    EXPECT_FALSE(view.ShownFoundText(1, true));   // nor does another view show it
+    const auto found = view.ShownFoundText(1, false);
+    ASSERT_TRUE(found);
+    EXPECT_EQ(found->Place, (SearchPlace{1, 45, 1}));
+    EXPECT_EQ(found->Columns, (FoundColumns{4, 5}));
+    // Scrolled out of the rows drawn, or a highlight that moved on: no mark.
+    view.Drew(1, {50, 70}, 0);
+    EXPECT_FALSE(view.ShownFoundText(1, false));
+    view.Drew(1, {40, 60}, 0);
+    EXPECT_FALSE(view.ShownFoundText(1, false));  // the drawing cleared the highlight
+    view.Found({1, 45, 1}, false, {4, 5});
+    view.Highlight(50, false);
+    EXPECT_FALSE(view.ShownFoundText(1, false));
+    // In the combined view the one pane shows it.
+    view.Found({1, 42, 0}, true, {0, 2});
+    EXPECT_TRUE(view.ShownFoundText(0, true));
+    view.ShowProc(3);
+    EXPECT_FALSE(view.ShownFoundText(0, true));
 }
 
 }  // namespace

@@ -3,6 +3,7 @@
 
 #include "Find.h"
 #include "Keys.h"
+#include "StatusNotes.h"
 #include "TestSupport.h"
 
 namespace dualis {
@@ -146,6 +147,71 @@ TEST(Keys, EachKeyAndItsModifiers) {
     EXPECT_EQ(DecideKey(Key::F5, all, pane, false), KeyCommand::Dump);
     EXPECT_EQ(DecideKey(Key::F5, CtrlBit | AltBit, pane, false), KeyCommand::None);
     EXPECT_EQ(DecideKey(Key::Other, 0, pane, false), KeyCommand::None);
+}
+
+TEST(Keys, UpAndDownScrollWithAnyModifierOutsideTheExtendMode) {
+    const FocusPane pane = FocusPane::First;
+    for (int modifiers : {0, ShiftBit, CtrlBit, AltBit, ShiftBit | CtrlBit | AltBit}) {
+        EXPECT_EQ(DecideKey(Key::Down, modifiers, pane, false), KeyCommand::LineDown);
+        EXPECT_EQ(DecideKey(Key::Up, modifiers, pane, false), KeyCommand::LineUp);
+        EXPECT_EQ(DecideKey(Key::Down, modifiers, pane, false, ExtendMode::OtherPane),
+                  KeyCommand::LineDown);
+        // In the pane whose selection the mode extends, they extend it, whatever is held.
+        EXPECT_EQ(DecideKey(Key::Down, modifiers, pane, false, ExtendMode::FocusedPane),
+                  KeyCommand::ExtendDown);
+        EXPECT_EQ(DecideKey(Key::Up, modifiers, pane, false, ExtendMode::FocusedPane),
+                  KeyCommand::ExtendUp);
+    }
+}
+
+TEST(Keys, F8StartsAndEndsTheExtendModeAndEscEndsIt) {
+    const FocusPane pane = FocusPane::Second;
+    EXPECT_EQ(DecideKey(Key::F8, 0, pane, false), KeyCommand::StartExtend);
+    EXPECT_EQ(DecideKey(Key::F8, 0, pane, false, ExtendMode::FocusedPane), KeyCommand::EndExtend);
+    EXPECT_EQ(DecideKey(Key::F8, 0, pane, false, ExtendMode::OtherPane), KeyCommand::EndExtend);
+    EXPECT_EQ(DecideKey(Key::Escape, 0, pane, false, ExtendMode::FocusedPane),
+              KeyCommand::EndExtend);
+    EXPECT_EQ(DecideKey(Key::Escape, 0, pane, false, ExtendMode::OtherPane), KeyCommand::EndExtend);
+    // Outside the mode Esc is not the window's; F8 with a modifier is nobody's.
+    EXPECT_EQ(DecideKey(Key::Escape, 0, pane, false), KeyCommand::None);
+    EXPECT_EQ(DecideKey(Key::Escape, ShiftBit, pane, false, ExtendMode::FocusedPane),
+              KeyCommand::None);
+    for (int modifiers : {ShiftBit, CtrlBit, AltBit})
+        EXPECT_EQ(DecideKey(Key::F8, modifiers, pane, false), KeyCommand::None);
+    // The mode needs a pane: the list and the find bar keep F8 and Esc.
+    for (FocusPane focus : {FocusPane::None, FocusPane::TextField}) {
+        EXPECT_EQ(DecideKey(Key::F8, 0, focus, false), KeyCommand::None);
+        EXPECT_EQ(DecideKey(Key::Escape, 0, focus, false, ExtendMode::OtherPane), KeyCommand::None);
+    }
+}
+
+TEST(Keys, F7StepsToTheNextOrPriorChangedProcedureFromAnywhere) {
+    for (FocusPane focus :
+         {FocusPane::None, FocusPane::First, FocusPane::Second, FocusPane::TextField}) {
+        EXPECT_EQ(DecideKey(Key::F7, 0, focus, false), KeyCommand::NextChangedProc);
+        EXPECT_EQ(DecideKey(Key::F7, ShiftBit, focus, false), KeyCommand::PriorChangedProc);
+        // Ctrl+F7 and Ctrl+Shift+F7 stay free; Alt+F7 belongs to the desktop.
+        EXPECT_EQ(DecideKey(Key::F7, CtrlBit, focus, false), KeyCommand::None);
+        EXPECT_EQ(DecideKey(Key::F7, CtrlBit | ShiftBit, focus, false), KeyCommand::None);
+        EXPECT_EQ(DecideKey(Key::F7, AltBit, focus, false), KeyCommand::None);
+    }
+}
+
+TEST(StatusNotes, NothingFoundNamesTheKeyToTheNextChangedProcedure) {
+    EXPECT_EQ(NothingFoundNote(FindNext, FindMismatch),
+              "No further mismatch in this procedure; F7 goes to the next changed procedure");
+    EXPECT_EQ(NothingFoundNote(FindNext, FindMatch),
+              "No further match in this procedure; F7 goes to the next changed procedure");
+    // Searching back, the key that goes back.
+    EXPECT_EQ(NothingFoundNote(FindPrior, FindMismatch),
+              "No earlier mismatch in this procedure; Shift+F7 goes to the prior changed "
+              "procedure");
+    EXPECT_EQ(NothingFoundNote(FindFirst, FindMatch),
+              "No match in this procedure; F7 goes to the next changed procedure");
+    EXPECT_EQ(NoChangedProcNote(1), "No changed procedure after this one");
+    EXPECT_EQ(NoChangedProcNote(-1), "No changed procedure before this one");
+    EXPECT_EQ(FoundTextNote("Total", 1), "Found \"Total\" in File 2");
+    EXPECT_EQ(FoundTextNote("a\xE2\x80\xAE", 0), "Found \"a<U+202E>\" in File 1");
 }
 
 TEST(Keys, CopyingKeysActOnAFocusedPaneAndLeaveTheOthersAlone) {

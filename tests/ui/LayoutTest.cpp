@@ -179,6 +179,28 @@ TEST(Legend, StaysInsideTheWindow) {
     EXPECT_EQ(pulled.Left, 5880 - 1500);
 }
 
+TEST(Legend, ItsFirstPlaceIsABandAboveTheStatusLineThatThePanesLeaveFree) {
+    for (std::string_view mode : {"V", "H", "C"}) {
+        LayoutInput in = Window(mode);
+        const ViewArea without = PositionViewArea(in);
+        in.LegendBand = 900;
+        in.FindBarHeight = 400;
+        const ViewArea with = PositionViewArea(in);
+        EXPECT_EQ(with.View.Height, without.View.Height - 900 - 400) << mode;
+        // The find bar stands on the legend, the legend on the status line.
+        const Rect bar = PositionFindBar(in);
+        EXPECT_EQ(bar.Top + bar.Height, 6000 - 300 - 900) << mode;
+        const LegendPlace first = FirstLegendPlace(1500, 900, 9180, 6000, 300);
+        EXPECT_EQ(first.Left, 9180 - 1500);
+        EXPECT_EQ(first.Top, 6000 - 300 - 900);
+    }
+    // Without the status line, in the corner; in a window too low for it, inside at the top.
+    EXPECT_EQ(FirstLegendPlace(1500, 900, 9180, 6000, 0).Top, 6000 - 900);
+    const LegendPlace low = FirstLegendPlace(1500, 900, 1000, 800, 300);
+    EXPECT_EQ(low.Left, 0);
+    EXPECT_EQ(low.Top, 0);
+}
+
 TEST(Legend, ExplainsTheBaseFileForEachView) {
     EXPECT_NE(LegendProse("V").find("In the left display and Proc list"), std::string::npos);
     EXPECT_NE(LegendProse("V").find("\r\nIn the right display, File 1"), std::string::npos);
@@ -206,8 +228,10 @@ TEST(ProcListEntries, ListEveryProcedureOrOnlyTheDifferences) {
 }
 
 TEST(ProcListEntries, TypingFindsANameWhateverItsStatusAndCase) {
-    const std::vector<ProcListEntry> entries{
-        {"= (General)", 1}, {"# cmdSave_Click", 2}, {"+ cmdPrint_Click", 3}, {"- Form_Load", 4}};
+    const std::vector<ProcListEntry> entries{{"= (General)", 1, ProcEqual},
+                                             {"# cmdSave_Click", 2, ProcChanged},
+                                             {"+ cmdPrint_Click", 3, ProcAdded},
+                                             {"- Form_Load", 4, ProcDeleted}};
     EXPECT_EQ(EntryStartingWith(entries, "CMDp", 0), 2);
     EXPECT_EQ(EntryStartingWith(entries, "cmd", 2), 2);
     EXPECT_EQ(EntryStartingWith(entries, "cmd", 3), 1);  // round from the top
@@ -215,6 +239,62 @@ TEST(ProcListEntries, TypingFindsANameWhateverItsStatusAndCase) {
     EXPECT_EQ(EntryStartingWith(entries, "#", 0), -1);  // the symbol is no part of the name
     EXPECT_EQ(EntryStartingWith(entries, "Form_Loads", 0), -1);
     EXPECT_EQ(EntryStartingWith({}, "a", 0), -1);
+}
+
+TEST(ProcListEntries, StepToTheNextChangedOneWithoutGoingRound) {
+    // Deleted (only File 1), equal, added (only File 2), equal, changed.
+    const std::vector<ProcListEntry> entries{{"- A", 1, ProcDeleted},
+                                             {"= B", 2, ProcEqual},
+                                             {"+ C", 3, ProcAdded},
+                                             {"= D", 4, ProcEqual},
+                                             {"# E", 5, ProcChanged}};
+    EXPECT_EQ(ChangedEntry(entries, -1, 1), 0);  // nothing selected: from the top
+    EXPECT_EQ(ChangedEntry(entries, 0, 1), 2);
+    EXPECT_EQ(ChangedEntry(entries, 2, 1), 4);
+    EXPECT_EQ(ChangedEntry(entries, 3, 1), 4);
+    EXPECT_EQ(ChangedEntry(entries, 4, 1), -1);  // the last changed one: no way round
+    EXPECT_EQ(ChangedEntry(entries, 4, -1), 2);
+    EXPECT_EQ(ChangedEntry(entries, 1, -1), 0);
+    EXPECT_EQ(ChangedEntry(entries, 0, -1), -1);
+    EXPECT_EQ(ChangedEntry({}, -1, 1), -1);
+    EXPECT_EQ(ChangedEntry({{"= B", 2, ProcEqual}}, 0, 1), -1);
+    // The entries carry their record's status; with only the differences listed, every entry
+    // is one to step to.
+    const std::string one =
+        test::Lines({"Option Explicit", "Sub A()", "End Sub", "Sub B()", "  x = 1", "End Sub"});
+    const std::string two =
+        test::Lines({"Option Explicit", "Sub B()", "  x = 2", "End Sub", "Sub N()", "End Sub"});
+    const ComparisonState state = test::CompareTexts(one, two);
+    const auto all = ProcListEntries(state, false);
+    ASSERT_EQ(all.size(), 4u);
+    EXPECT_EQ(all[1].Text, "- A");
+    EXPECT_EQ(all[1].Status, ProcDeleted);
+    EXPECT_EQ(all[2].Status, ProcChanged);
+    EXPECT_EQ(all[3].Status, ProcAdded);
+    const auto differences = ProcListEntries(state, true);
+    for (int from = -1; from + 1 < static_cast<int>(differences.size()); ++from)
+        EXPECT_EQ(ChangedEntry(differences, from, 1), from + 1);
+}
+
+TEST(ProcListEntries, AreListedInTheColoursOfTheirClass) {
+    Settings s;
+    s.ForeColorAdded = 0x1;
+    s.BackColorAdded = 0x2;
+    s.ForeColorChanged = 0x3;
+    s.BackColorChanged = 0x4;
+    s.ForeColorDeleted = 0x5;
+    s.BackColorDeleted = 0x6;
+    s.ForeColorEqual = 0x7;
+    s.BackColorEqual = 0x8;
+    auto colours = [&](int16_t status) {
+        const LineColours c = ProcEntryColours(status, s);
+        return std::pair(c.Fore, c.Back);
+    };
+    // "+" (only File 2) in the Added colours, "-" (only File 1) in the Deleted ones.
+    EXPECT_EQ(colours(ProcAdded), std::pair(0x1u, 0x2u));
+    EXPECT_EQ(colours(ProcChanged), std::pair(0x3u, 0x4u));
+    EXPECT_EQ(colours(ProcDeleted), std::pair(0x5u, 0x6u));
+    EXPECT_EQ(colours(ProcEqual), std::pair(0x7u, 0x8u));
 }
 
 TEST(PlacementAtLoad, TooSmallCentresMaximisedMaximisesTheRestRestores) {

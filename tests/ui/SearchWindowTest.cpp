@@ -35,6 +35,17 @@ void Open(Fixture& f) {
     QTest::keyClick(f.window->picDisplay[0], Qt::Key_F, Qt::ControlModifier);
 }
 
+// Where the row found by the last search stands in its pane: its bottom edge, in pixels from the
+// pane's top, and whether it is drawn at all.
+int FoundRowBottom(Fixture& f, int pane) {
+    const int32_t row = f.window->View().HiLiteLine(pane);
+    return (row - f.window->View().TopLine(pane) + 1) * f.window->Metrics().RowHeight;
+}
+
+QString Status(Fixture& f) {
+    return f.window->lblStatus->text();
+}
+
 }  // namespace
 
 class SearchWindowTest : public QObject {
@@ -138,6 +149,114 @@ class SearchWindowTest : public QObject {
         const int column = 2 + static_cast<int>(wide.find("Haystack"));
         QVERIFY(column >= value - 1 && column + 8 <= value - 1 + shown);
         QCOMPARE(f.window->hsbDisplay[1]->value(), value);  // the panes scroll together
+    }
+
+    void ARowFoundStandsWhollyInsideItsPaneAtEveryHeight() {
+        Fixture f;
+        f.window->Form_Load();
+        // One procedure of 300 lines, every 13th of File 2 holding the text.
+        std::vector<std::string> one{"Option Explicit", "Sub P()"};
+        std::vector<std::string> two = one;
+        int needles = 0;
+        for (int i = 1; i <= 300; ++i) {
+            const std::string line = "  x = " + std::to_string(i);
+            one.push_back(line);
+            two.push_back(i % 13 == 0 ? line + " ' Needle" : line);
+            needles += i % 13 == 0 ? 1 : 0;
+        }
+        for (auto* lines : {&one, &two}) lines->push_back("End Sub");
+        f.CompareFromCommandLine(test::Lines(one), test::Lines(two));
+        f.window->mnuFindText_Click();
+        QLineEdit* field = f.window->fraFind->txtFind;
+        QTest::keyClicks(field, "needle");
+        for (const char* view : {"V", "C"}) {
+            if (*view == 'C') f.window->mnuViewCombined_Click();
+            for (int height = 300; height <= 560; height += 13) {
+                f.window->resize(900, height + 200);
+                QCoreApplication::processEvents();
+                f.window->cboProcedures->setCurrentIndex(1);
+                const int paneHeight = f.window->picDisplay[0]->height();
+                // Forward through every row, then back: each lies wholly inside the pane.
+                for (const Qt::KeyboardModifiers way : {Qt::NoModifier, Qt::ShiftModifier}) {
+                    for (int i = 0; i < needles; ++i) {
+                        QTest::keyClick(field, Qt::Key_Return, way);
+                        const int pane = *view == 'C' ? 0 : 1;
+                        const int bottom = FoundRowBottom(f, pane);
+                        QVERIFY2(
+                            f.window->View().HiLiteLine(pane) >= f.window->View().TopLine(pane) &&
+                                bottom <= paneHeight,
+                            qPrintable(QString("row %1 cut at %2 px, %3")
+                                           .arg(f.window->View().HiLiteLine(pane))
+                                           .arg(paneHeight)
+                                           .arg(view)));
+                    }
+                }
+            }
+        }
+    }
+
+    void ARowThatMatchesInBothPanesIsFoundInEachWithItsTextMarked() {
+        Fixture f;
+        f.window->Form_Load();
+        f.window->show();
+        QVERIFY(QTest::qWaitForWindowActive(f.window.get()));
+        // "Total" in an equal line, so in both panes' row 3, and in File 2's changed row 4 (row 1
+        // shows the header).
+        const std::vector<std::string> one{"Option Explicit", "Sub P()", "  a = 1",
+                                           "  Total = a",     "  b = 1", "End Sub"};
+        std::vector<std::string> two = one;
+        two[4] = "  b = Total";
+        f.CompareFromCommandLine(test::Lines(one), test::Lines(two));
+        f.window->cboProcedures->setCurrentIndex(1);
+        f.window->picDisplay[0]->setFocus();
+        QTest::keyClick(f.window->picDisplay[0], Qt::Key_F, Qt::ControlModifier);
+        QLineEdit* field = f.window->fraFind->txtFind;
+        QTest::keyClicks(field, "total");
+        const int row = f.window->Metrics().RowHeight;
+        const double column = f.window->Metrics().CharWidth;
+        const QImage unmarked = f.window->picDisplay[0]->grab().toImage();
+        QTest::keyClick(field, Qt::Key_Return);
+        QCOMPARE(f.window->View().HiLiteLine(0), 3);
+        QCOMPARE(Status(f), QStringLiteral("Found \"total\" in File 1"));
+        // The characters found are marked in File 1's pane: the symbol, a blank, two blanks of
+        // the line, then "Total".
+        const QRect first = f.window->picDisplay[0]->FoundMark();
+        QCOMPARE(first,
+                 QRect(qRound(4 * column), 2 * row, qRound(9 * column) - qRound(4 * column), row));
+        QVERIFY(f.window->picDisplay[1]->FoundMark().isEmpty());
+        const QImage marked = f.window->picDisplay[0]->grab().toImage();
+        const QPoint inside = first.center() * marked.devicePixelRatio();
+        QVERIFY(marked.pixelColor(inside) != unmarked.pixelColor(inside));
+        // Enter again finds the same row in File 2's pane, and says so.
+        QTest::keyClick(field, Qt::Key_Return);
+        QCOMPARE(f.window->View().HiLiteLine(1), 3);
+        QCOMPARE(Status(f), QStringLiteral("Found \"total\" in File 2"));
+        QVERIFY(f.window->picDisplay[0]->FoundMark().isEmpty());
+        QCOMPARE(f.window->picDisplay[1]->FoundMark(), first);
+        QTest::keyClick(field, Qt::Key_Return);
+        QCOMPARE(f.window->View().HiLiteLine(1), 4);
+        QCOMPARE(f.window->picDisplay[1]->FoundMark().top(), 3 * row);
+        QCOMPARE(f.window->picDisplay[1]->FoundMark().left(), qRound(8 * column));
+        // The note lasts until the next key; the mark until the highlight moves on.
+        QTest::keyClick(field, Qt::Key_End);
+        QCOMPARE(Status(f), QStringLiteral("Procs: 1 equal, 1 changed, 0 added, 0 deleted"));
+        QVERIFY(!f.window->picDisplay[1]->FoundMark().isEmpty());
+        f.window->picDisplay[0]->setFocus();
+        QTest::keyClick(f.window->picDisplay[0], Qt::Key_Equal, Qt::ControlModifier);
+        QCOMPARE(f.window->View().HiLiteLine(0), 3);
+        QVERIFY(f.window->picDisplay[0]->FoundMark().isEmpty());
+        QVERIFY(f.window->picDisplay[1]->FoundMark().isEmpty());
+        // In the combined view the file is the one whose line the row shows: from row 3 on,
+        // File 2's added row 5, then round to the equal row 3, which shows File 1's line.
+        f.window->mnuViewCombined_Click();
+        field->setFocus();
+        QTest::keyClick(field, Qt::Key_Return);
+        QCOMPARE(f.window->View().HiLiteLine(0), 5);
+        QCOMPARE(Status(f), QStringLiteral("Found \"total\" in File 2"));
+        QTest::keyClick(field, Qt::Key_Return);
+        QCOMPARE(f.window->View().HiLiteLine(0), 3);
+        QCOMPARE(Status(f), QStringLiteral("Found \"total\" in File 1"));
+        QCOMPARE(f.window->picDisplay[0]->FoundMark().top(), 2 * row);
     }
 
     void OneMessageWhenNothingIsFoundAndNoneForAnEmptyField() {

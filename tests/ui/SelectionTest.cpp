@@ -137,23 +137,22 @@ TEST(RowSelection, PressShiftPressAndDragStretchFromTheAnchorInOnePane) {
     EXPECT_FALSE(SelectAllRows(1, 0).Active());
 }
 
-TEST(RowSelection, ShiftWithAnArrowStretchesRowByRowWithinTheProcedure) {
-    // Nothing selected: from the start row, which the first step takes with the next one.
-    RowSelection s = ExtendByRow({}, 1, 1, 10, 4);
-    EXPECT_EQ(s.Pane, 1);
+TEST(RowSelection, TheExtendModesArrowsStretchRowByRowWithinTheProcedure) {
+    RowSelection s = ExtendByRow({1, 4, 4}, 1, 1, 10);
     EXPECT_EQ(s.First(), 4);
     EXPECT_EQ(s.Last(), 5);
-    s = ExtendByRow(s, 1, -1, 10, 1);
-    s = ExtendByRow(s, 1, -1, 10, 1);  // back across the anchor
+    s = ExtendByRow(s, 1, -1, 10);
+    s = ExtendByRow(s, 1, -1, 10);  // back across the anchor
     EXPECT_EQ(s.First(), 3);
     EXPECT_EQ(s.Last(), 4);
-    EXPECT_EQ(ExtendByRow({1, 9, 10}, 1, 1, 10, 1).Last(), 10);  // no further than the last row
-    EXPECT_EQ(ExtendByRow({1, 2, 1}, 1, -1, 10, 1).First(), 1);
-    // A selection in the other pane gives way to a new one here.
-    s = ExtendByRow({1, 2, 6}, 0, 1, 10, 8);
-    EXPECT_EQ(s.Pane, 0);
-    EXPECT_EQ(s.First(), 8);
-    EXPECT_FALSE(ExtendByRow({}, 0, 1, 0, 1).Active());  // a procedure without rows
+    EXPECT_EQ(ExtendByRow({1, 9, 10}, 1, 1, 10).Last(), 10);  // no further than the last row
+    EXPECT_EQ(ExtendByRow({1, 2, 1}, 1, -1, 10).First(), 1);
+    // Nothing selected, or a selection in the other pane: nothing to stretch.
+    EXPECT_FALSE(ExtendByRow({}, 1, 1, 10).Active());
+    s = ExtendByRow({1, 2, 6}, 0, 1, 10);
+    EXPECT_EQ(s.Pane, 1);
+    EXPECT_EQ(s.Last(), 6);
+    EXPECT_EQ(ExtendByRow({1, 1, 1}, 1, 1, 0).Last(), 1);  // a procedure without rows
 }
 
 TEST(RowSelection, PixelsMapToTheRowsDrawn) {

@@ -161,24 +161,111 @@ class SelectionWindowTest : public QObject {
         Press(f, 1, Qt::Key_Menu);
         QVERIFY(f.window->mnuPane->isVisible());
         f.window->mnuPane->close();
-        // Shift with the arrows selects from the top row; Ctrl+C copies what they reached.
-        Press(f, 1, Qt::Key_Down, Qt::ShiftModifier);
-        QCOMPARE(f.window->View().Selection().Pane, 1);
-        QCOMPARE(f.window->View().Selection().First(), 1);
-        QCOMPARE(f.window->View().Selection().Last(), 6);  // Ctrl+A's selection went on
+        // F8 selects from the top row and Down extends; Ctrl+C copies what they reached.
         f.window->picDisplay[0]->setFocus();
-        Press(f, 0, Qt::Key_Down, Qt::ShiftModifier);
-        Press(f, 0, Qt::Key_Down, Qt::ShiftModifier);
+        Press(f, 0, Qt::Key_F8);
+        Press(f, 0, Qt::Key_Down);
+        Press(f, 0, Qt::Key_Down);
         QCOMPARE(f.window->View().Selection().Pane, 0);
+        QCOMPARE(f.window->View().Selection().First(), 1);
         QCOMPARE(f.window->View().Selection().Last(), 3);
         Press(f, 0, Qt::Key_C, Qt::ControlModifier);
         QCOMPARE(Clipboard(), QStringLiteral("Sub P1()\r\n  a = 1\r\n"));  // the filler left out
+        Press(f, 0, Qt::Key_Escape);
         // The Find keys keep working, Ctrl with them too.
         f.window->picDisplay[0]->setFocus();
         Press(f, 0, Qt::Key_Minus);
         QCOMPARE(f.window->View().HiLiteLine(0), 3);
         Press(f, 0, Qt::Key_Equal, Qt::ControlModifier);
         QCOMPARE(f.window->View().HiLiteLine(0), 2);
+    }
+
+    void ShiftWithTheArrowsScrollsAndF8ExtendsWithThemInstead() {
+        Fixture f;
+        ShowWindow(f);
+        f.CompareFromCommandLine(Procedures(2, 200, ""), Procedures(2, 200, " ' changed"));
+        f.window->cboProcedures->setCurrentIndex(1);
+        const ComparisonView& view = f.window->View();
+        QScrollBar* bar = f.window->vsbDisplay[0];
+        const QString counts = f.window->lblStatus->text();
+        f.window->picDisplay[0]->setFocus();
+        // Up and Down scroll by a line whatever is held, Shift included.
+        Press(f, 0, Qt::Key_Down, Qt::ShiftModifier);
+        Press(f, 0, Qt::Key_Down, Qt::ShiftModifier | Qt::ControlModifier);
+        QCOMPARE(bar->value(), 3);
+        Press(f, 0, Qt::Key_Up, Qt::ShiftModifier);
+        QCOMPARE(bar->value(), 2);
+        QVERIFY(!view.Selection().Active());
+        // F8 selects the top row and names the mode; Down and Up then extend, not scroll.
+        Press(f, 0, Qt::Key_F8);
+        QCOMPARE(view.ExtendingPane(), 0);
+        QCOMPARE(f.window->lblStatus->text(),
+                 QStringLiteral("Extend: Up and Down extend the selection; Esc or F8 ends"));
+        QCOMPARE(view.Selection().First(), 2);
+        QCOMPARE(view.Selection().Last(), 2);
+        for (int i = 0; i < 3; ++i) Press(f, 0, Qt::Key_Down);
+        Press(f, 0, Qt::Key_Up, Qt::ShiftModifier);
+        QCOMPARE(view.Selection().Last(), 4);
+        QCOMPARE(bar->value(), 2);
+        // A selection that reaches past the page takes the pane with it.
+        const int32_t page = view.Scroll(0).LinesPerPane;
+        for (int i = 0; i < page + 5; ++i) Press(f, 0, Qt::Key_Down);
+        QCOMPARE(view.Selection().Last(), 4 + page + 5);
+        QVERIFY(bar->value() > 2);
+        QVERIFY(view.Selection().Last() < view.TopLine(0) + page);
+        // Esc ends the mode: the selection stays for Ctrl+C and Down scrolls again.
+        Press(f, 0, Qt::Key_Escape);
+        QCOMPARE(view.ExtendingPane(), -1);
+        QCOMPARE(f.window->lblStatus->text(), counts);
+        const int scrolled = bar->value();
+        Press(f, 0, Qt::Key_Down);
+        QCOMPARE(bar->value(), scrolled + 1);
+        QCOMPARE(view.Selection().First(), 2);
+        Press(f, 0, Qt::Key_C, Qt::ControlModifier);
+        QVERIFY(Clipboard().startsWith(QStringLiteral("  x = 1\r\n")));
+        QCOMPARE(f.window->lblStatus->text(), QStringLiteral("%1 lines copied").arg(page + 8));
+        // F8 ends the mode as Esc does; the mode of one pane leaves the other pane's keys alone.
+        Press(f, 0, Qt::Key_F8);
+        Press(f, 0, Qt::Key_F8);
+        QCOMPARE(view.ExtendingPane(), -1);
+        QCOMPARE(f.window->lblStatus->text(), counts);
+        Press(f, 0, Qt::Key_F8);
+        f.window->picDisplay[1]->setFocus();
+        const int other = f.window->vsbDisplay[1]->value();
+        Press(f, 1, Qt::Key_Down);
+        QCOMPARE(f.window->vsbDisplay[1]->value(), other + 1);
+        QCOMPARE(view.Selection().Pane, 0);
+        Press(f, 1, Qt::Key_Escape);
+        QCOMPARE(view.ExtendingPane(), -1);
+    }
+
+    void TheExtendModeEndsWithTheProcedureTheViewAndTheComparison() {
+        Fixture f;
+        ShowWindow(f);
+        CompareWithAnAddedLine(f);
+        const ComparisonView& view = f.window->View();
+        const QString counts = f.window->lblStatus->text();
+        f.window->picDisplay[0]->setFocus();
+        const std::function<void()> changes[] = {
+            [&] { Press(f, 0, Qt::Key_PageDown, Qt::ControlModifier); },
+            [&] { f.window->mnuViewHorizontal_Click(); },
+            [&] { f.window->mnuFileRecompare_Click(); },
+            [&] { Click(f, 1, 2); },  // the selection moves to the other pane
+        };
+        for (const auto& change : changes) {
+            f.window->cboProcedures->setCurrentIndex(1);
+            f.window->picDisplay[0]->setFocus();
+            Press(f, 0, Qt::Key_F8);
+            QCOMPARE(view.ExtendingPane(), 0);
+            change();
+            QCOMPARE(view.ExtendingPane(), -1);
+            QCOMPARE(f.window->lblStatus->text(), counts);
+            f.window->picDisplay[0]->setFocus();
+            const int before = f.window->vsbDisplay[0]->value();
+            Press(f, 0, Qt::Key_Down);  // scrolls, or does nothing where all rows fit
+            QVERIFY(f.window->vsbDisplay[0]->value() >= before);
+            QVERIFY(!view.Selection().Active() || view.Selection().Pane == 1);
+        }
     }
 
     void TheSelectionIsPaintedAndFollowsScrolling() {

@@ -148,10 +148,104 @@ TEST(TextMatcher, FindsWhereTheTextStandsInTheLine) {
 TEST(ScrollToColumns, BringsTheTextFoundIntoThePane) {
     EXPECT_EQ(ScrollToColumns(150, 6, 1, 80, 200), 131);
     EXPECT_EQ(ScrollToColumns(10, 6, 1, 80, 200), std::nullopt);
-    EXPECT_EQ(ScrollToColumns(10, 6, 100, 80, 200), 1);  // left of the pane: back to the start
-    EXPECT_EQ(ScrollToColumns(76, 6, 1, 80, 200), 57);  // only partly shown
+    EXPECT_EQ(ScrollToColumns(10, 6, 100, 80, 200), 1);   // left of the pane: back to the start
+    EXPECT_EQ(ScrollToColumns(76, 6, 1, 80, 200), 57);    // only partly shown
     EXPECT_EQ(ScrollToColumns(390, 6, 1, 80, 200), 200);  // as far as the bar goes
     EXPECT_EQ(ScrollToColumns(150, 6, 1, 80, 1), std::nullopt);
+}
+
+TEST(FindColumns, MarkTheTextWhereThePaneShowsIt) {
+    const ComparisonState state = ThreeSubs();
+    Settings settings;
+    settings.Symbols = true;
+    settings.LineNumbers = false;
+    // Row 3 of Sub A: "#   Total = 1"; the symbol, a blank, the line's own two blanks.
+    EXPECT_EQ(FindColumns(state, settings, 2, false, 0, 3, {"Total"}), (FoundColumns{4, 5}));
+    EXPECT_EQ(FindColumns(state, settings, 2, false, 1, 3, {"= 2"}), (FoundColumns{10, 3}));
+    EXPECT_EQ(FindColumns(state, settings, 2, false, 0, 3, {"= 2"}), std::nullopt);
+    // A filler row shows no line, so nothing in it is found.
+    EXPECT_EQ(FindColumns(state, settings, 4, false, 0, 3, {"Log"}), std::nullopt);
+    EXPECT_EQ(FindColumns(state, settings, 4, false, 1, 3, {"Log"}), (FoundColumns{4, 3}));
+    // Line numbers stand before the line; without symbols the line starts further left.
+    settings.LineNumbers = true;
+    const std::string printed = PaneRowText(state, settings, 2, false, 0, 3);
+    const auto numbered = FindColumns(state, settings, 2, false, 0, 3, {"Total"});
+    ASSERT_TRUE(numbered);
+    EXPECT_EQ(printed.substr(static_cast<size_t>(numbered->Column), 5), "Total");
+    settings.Symbols = settings.LineNumbers = false;
+    EXPECT_EQ(FindColumns(state, settings, 2, false, 0, 3, {"Total"}), (FoundColumns{3, 5}));
+    // Past a tab the text stands where the pane draws it, the tab's stop counted from the code
+    // and not from the symbol; a character beyond ASCII takes one column.
+    settings.Symbols = true;
+    const std::string one = test::Lines(
+        {"Option Explicit", "Sub T()", "\tx = \"\xC3\xA9t\xC3\xA9\" & Tail", "End Sub"});
+    const ComparisonState tabbed = test::CompareTexts(one, one);
+    const PrintedRow row = PrintRow(tabbed, settings, 2, false, 0, 2);
+    ASSERT_EQ(row.CodeStart, 2);  // "= " before the line
+    const auto tail = FindColumns(tabbed, settings, 2, false, 0, 2, {"tail"});
+    ASSERT_TRUE(tail);
+    // The tab reaches column 2 + 8; "x = \"\xC3\xA9t\xC3\xA9\" & " takes 12 more.
+    EXPECT_EQ(*tail, (FoundColumns{22, 4}));
+    EXPECT_EQ(tail->Column, DisplayColumn(row.Text, row.Text.find("Tail"), 2));
+    const auto accented = FindColumns(tabbed, settings, 2, false, 0, 2, {"\xC3\xA9t\xC3\xA9"});
+    ASSERT_TRUE(accented);
+    EXPECT_EQ(accented->Length, 3);
+}
+
+// A found row stands wholly inside the pane, whatever the pane's height and the place of the row:
+// never the row the drawing cuts off at the pane's bottom edge.
+TEST(ScrollToWholeRow, PutsTheRowFoundWhollyInsideThePane) {
+    const int32_t rows = 60;
+    for (const bool combined : {false, true}) {
+        for (int32_t whole = 2; whole <= 12; ++whole) {
+            // The page is what the scroll ranges count: in the two-pane views one row less than
+            // fits, in the combined view every row that fits, rounded (so one more at times).
+            for (const int32_t page : {whole - 1, whole, whole + (combined ? 1 : 0)}) {
+                if (page < 1) continue;
+                const int32_t scrollMax = rows - page + 1;
+                for (int32_t row = 1; row <= rows; ++row) {
+                    for (const int direction : {1, -1}) {
+                        for (const int32_t from : {1, 20, scrollMax}) {
+                            const LineWindow before = ChooseLineWindow(rows, page, from);
+                            const auto value =
+                                ScrollToWholeRow(row, direction, before, whole, scrollMax);
+                            const LineWindow shown =
+                                value ? ChooseLineWindow(rows, page, *value) : before;
+                            const std::string at =
+                                "row " + std::to_string(row) + " whole " + std::to_string(whole) +
+                                " page " + std::to_string(page) + " from " + std::to_string(from);
+                            ASSERT_GE(row, shown.Top) << at;
+                            ASSERT_LE(row, std::min(shown.Bottom, shown.Top + whole - 1)) << at;
+                            if (value) {
+                                ASSERT_LE(*value, scrollMax) << at;
+                            }
+                        }
+                    }
+                }
+            }
+        }
+    }
+}
+
+TEST(ScrollToWholeRow, ShowsTheRowSecondGoingForwardAndLastGoingBack) {
+    // Ten whole rows, the drawing taking an eleventh in part.
+    EXPECT_EQ(ScrollToWholeRow(45, 1, {1, 11}, 10, 91), 44);
+    EXPECT_EQ(ScrollToWholeRow(45, -1, {60, 70}, 10, 91), 36);
+    // The row the pane cuts off at its bottom is not in view: the pane moves.
+    EXPECT_EQ(ScrollToWholeRow(11, 1, {1, 11}, 10, 91), 10);
+    EXPECT_EQ(ScrollToWholeRow(11, -1, {1, 11}, 10, 91), 2);
+    // A whole row already in view, or a bar that cannot move, leaves the pane where it is.
+    EXPECT_EQ(ScrollToWholeRow(10, 1, {1, 11}, 10, 91), std::nullopt);
+    EXPECT_EQ(ScrollToWholeRow(5, 1, {1, 5}, 10, 1), std::nullopt);
+    EXPECT_EQ(ScrollToWholeRow(1, 1, {30, 40}, 10, 91), 1);
+}
+
+TEST(FoundMarkBox, CoversTheCharactersFoundInTheirRow) {
+    EXPECT_EQ(FoundMarkBox(45, {4, 5}, {44, 60}, 16, 8.0), (MarkBox{32, 16, 40, 16}));
+    EXPECT_EQ(FoundMarkBox(44, {0, 1}, {44, 60}, 16, 7.5), (MarkBox{0, 0, 8, 16}));
+    EXPECT_EQ(FoundMarkBox(43, {4, 5}, {44, 60}, 16, 8.0), MarkBox{});  // not drawn
+    EXPECT_EQ(FoundMarkBox(61, {4, 5}, {44, 60}, 16, 8.0), MarkBox{});
+    EXPECT_EQ(FoundMarkBox(45, {4, 0}, {44, 60}, 16, 8.0), MarkBox{});
 }
 
 TEST(TextMatcher, AWholeWordIsNoPartOfALongerIdentifier) {

@@ -30,7 +30,7 @@ void ComparisonView::ShowProc(int16_t proc) {
     assert(proc >= 1);
     currentProc_ = proc;
     pane_ = {};
-    selection_ = {};
+    ClearSelection();
     textFound_.reset();
 }
 
@@ -94,41 +94,67 @@ void ComparisonView::RecordFind(const FindState& search) {
     lastFind_ = search;
 }
 
-void ComparisonView::Found(const SearchPlace& place, bool combined) {
+void ComparisonView::Found(const SearchPlace& place, bool combined, FoundColumns columns) {
     assert(place.Pane == 0 || (place.Pane == 1 && !combined));
-    textFound_ = place;
+    textFound_ = FoundText{place, columns};
     textFoundCombined_ = combined;
     Highlight(place.Row, combined);
 }
 
 SearchPlace ComparisonView::TextSearchStart(int entry, int direction, bool combined) const {
-    if (textFound_ && textFound_->Entry == entry && textFoundCombined_ == combined &&
-        HiLiteLine(textFound_->Pane) == textFound_->Row) {
-        return *textFound_;
+    if (textFound_ && textFound_->Place.Entry == entry && textFoundCombined_ == combined &&
+        HiLiteLine(textFound_->Place.Pane) == textFound_->Place.Row) {
+        return textFound_->Place;
     }
     const int32_t hiLite = HiLiteLine(0);
     if (direction > 0) return {entry, hiLite >= 1 ? hiLite : TopLine(0) - 1, combined ? 0 : 1};
     return {entry, hiLite >= 1 ? hiLite : BottomLine(0) + 1, 0};
 }
 
+std::optional<FoundText> ComparisonView::ShownFoundText(int pane, bool combined) const {
+    if (!textFound_ || textFoundCombined_ != combined || textFound_->Place.Pane != pane)
+        return std::nullopt;
+    const int32_t row = textFound_->Place.Row;
+    const PanePlace& place = pane_[Index(pane)];
+    if (place.HiLiteLine != row || row < place.Drawn.Top || row > place.Drawn.Bottom)
+        return std::nullopt;
+    return textFound_;
+}
+
 void ComparisonView::PressRow(int pane, int32_t row, bool extend) {
     selection_ = dualis::PressRow(selection_, pane, row, extend);
+    KeepExtending();
 }
 
 void ComparisonView::DragToRow(int pane, int32_t row) {
     selection_ = dualis::DragToRow(selection_, pane, row);
 }
 
-void ComparisonView::ExtendSelection(int pane, int step, int32_t rows) {
-    const PanePlace& place = pane_[Index(pane)];
-    const bool hiLiteShown =
-        place.HiLiteLine >= place.Drawn.Top && place.HiLiteLine <= place.Drawn.Bottom;
-    selection_ =
-        ExtendByRow(selection_, pane, step, rows, hiLiteShown ? place.HiLiteLine : place.Drawn.Top);
+void ComparisonView::ExtendSelection(int step, int32_t rows) {
+    if (extendingPane_ < 0) return;
+    selection_ = ExtendByRow(selection_, extendingPane_, step, rows);
 }
 
 void ComparisonView::SelectAll(int pane, int32_t rows) {
     selection_ = SelectAllRows(pane, rows);
+    KeepExtending();
+}
+
+void ComparisonView::ClearSelection() {
+    selection_ = {};
+    extendingPane_ = -1;
+}
+
+bool ComparisonView::StartExtending(int pane) {
+    const LineWindow drawn = pane_[Index(pane)].Drawn;
+    if (drawn.Bottom < drawn.Top) return false;
+    selection_ = {pane, drawn.Top, drawn.Top};
+    extendingPane_ = pane;
+    return true;
+}
+
+void ComparisonView::KeepExtending() {
+    if (extendingPane_ != selection_.Pane) extendingPane_ = -1;
 }
 
 }  // namespace dualis

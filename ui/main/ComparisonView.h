@@ -33,7 +33,8 @@ namespace dualis {
 //   BottomLine(p) < TopLine(p) when none were drawn yet.
 // - HiLiteLine(p) is the highlighted row. Below 1 means none: -1 right after a procedure was
 //   shown, 0 after a two-pane drawing found the row outside the rows it drew.
-// - Selection() holds rows of at most one pane.
+// - Selection() holds rows of at most one pane. ExtendingPane() is -1 or the pane that holds
+//   the selection: the extend mode ends with the selection, or when it moves to the other pane.
 // - The block search's state (LastFind...) lives as long as the value: no procedure and no
 //   comparison resets it. LastFindDirection() is +1 or -1.
 class ComparisonView {
@@ -51,6 +52,8 @@ class ComparisonView {
     int32_t ScrollRow(int pane) const { return pane_[Index(pane)].Row; }
     int32_t ScrollColumn(int pane) const { return pane_[Index(pane)].Column; }
     const RowSelection& Selection() const { return selection_; }
+    // The pane whose Up and Down keys extend the selection (the extend mode); -1 when off.
+    int ExtendingPane() const { return extendingPane_; }
     const FindState& LastFind() const { return lastFind_; }
     int16_t LastFindType() const { return lastFind_.LastFindType; }
     int16_t LastFindDirection() const { return lastFind_.LastFindDirection; }
@@ -59,6 +62,9 @@ class ComparisonView {
     // the place it found last while that place is still highlighted in the same view, else
     // after (before) the highlighted row, or the rows File 1's pane drew.
     SearchPlace TextSearchStart(int entry, int direction, bool combined) const;
+    // The text the find bar found last in pane `pane`, while its row is still highlighted and
+    // drawn in the view it was found in; none otherwise.
+    std::optional<FoundText> ShownFoundText(int pane, bool combined) const;
 
     // Shows procedure `proc` from its start: both panes at row 1 and column 1 with no rows drawn
     // yet, nothing highlighted (-1), nothing selected and no place found by the find bar.
@@ -83,18 +89,23 @@ class ComparisonView {
     void ClearHighlight();
     // What the block search just did, found or not.
     void RecordFind(const FindState& search);
-    // The find bar found `place` (its row in the current procedure) in the view: it is
-    // highlighted as the block search highlights, and the next search starts after it.
-    void Found(const SearchPlace& place, bool combined);
+    // The find bar found `place` (its row in the current procedure) in the view, in `columns` of
+    // the row as printed: it is highlighted as the block search highlights, and the next search
+    // starts after it.
+    void Found(const SearchPlace& place, bool combined, FoundColumns columns = {});
 
     // The selection, as the functions of Selection.h change it.
     void PressRow(int pane, int32_t row, bool extend);
     void DragToRow(int pane, int32_t row);
-    // Shift with an arrow key among the procedure's `rows` rows: a selection that does not start
-    // in the pane yet starts at its highlighted row when that is drawn, else at its top row.
-    void ExtendSelection(int pane, int step, int32_t rows);
+    // Up or Down in the extend mode, among the procedure's `rows` rows: the selection reaches one
+    // row further. Outside the mode nothing changes.
+    void ExtendSelection(int step, int32_t rows);
     void SelectAll(int pane, int32_t rows);
-    void ClearSelection() { selection_ = {}; }
+    void ClearSelection();
+    // The extend mode: a selection of the top row that pane `pane` drew, which Up and Down then
+    // extend; false, and nothing changes, while the pane drew no rows.
+    bool StartExtending(int pane);
+    void EndExtending() { extendingPane_ = -1; }
 
   private:
     struct PanePlace {
@@ -106,6 +117,8 @@ class ComparisonView {
     static size_t Index(int pane);
     // Keeps the pane's positions within its bars' ranges.
     void Clamp(int pane);
+    // The extend mode ends when the selection it extends is gone or in the other pane.
+    void KeepExtending();
     // ScrollTo and ScrollColumns: one axis of the panes' places and bars.
     bool Move(int pane, int32_t value, bool together, int32_t PanePlace::*position,
               bool PaneScroll::*enabled, int32_t PaneScroll::*maximum);
@@ -114,10 +127,11 @@ class ComparisonView {
     std::array<PanePlace, Panes> pane_;
     std::array<PaneScroll, Panes> scroll_;
     RowSelection selection_;
+    int extendingPane_ = -1;
     FindState lastFind_;
     // The place the find bar found last and whether in the combined view; none after a procedure
     // was shown.
-    std::optional<SearchPlace> textFound_;
+    std::optional<FoundText> textFound_;
     bool textFoundCombined_ = false;
 };
 

@@ -34,6 +34,12 @@ void DisplayPane::SetSelectionBand(int top, int height) {
     update();
 }
 
+void DisplayPane::SetFoundMark(const QRect& box) {
+    if (box == foundMark_) return;
+    foundMark_ = box;
+    update();
+}
+
 void DisplayPane::Clear() {
     picture_.fill(palette().color(QPalette::Base));
     update();
@@ -80,6 +86,17 @@ void DisplayPane::paintEvent(QPaintEvent* event) {
         QColor veil = palette().color(QPalette::Highlight);
         veil.setAlpha(110);
         painter.fillRect(QRect(shown.left(), bandTop_, shown.width(), bandHeight_), veil);
+    }
+    if (!foundMark_.isEmpty()) {
+        // The text found under a stronger veil of the highlight colour, framed in it, so that
+        // it stands out on the highlighted row and its characters still show through.
+        const QColor highlight = palette().color(QPalette::Highlight);
+        QColor veil = highlight;
+        veil.setAlpha(150);
+        painter.fillRect(foundMark_, veil);
+        painter.setPen(QPen(highlight, 1));
+        painter.setBrush(Qt::NoBrush);
+        painter.drawRect(foundMark_.adjusted(0, 0, -1, -1));
     }
     if (hasFocus()) {
         // A frame in the highlight colour round the part of the pane that its frame shows.

@@ -29,6 +29,10 @@ class DisplayPane : public QWidget {
     const QPixmap& Picture() const { return picture_; }
     // Paints `height` pixels from `top` as selected, over the picture; a height of 0: none.
     void SetSelectionBand(int top, int height);
+    // Marks the characters of the text the find bar found, `box` in the pane's pixels, in the
+    // highlight colour over the picture; an empty box: none.
+    void SetFoundMark(const QRect& box);
+    const QRect& FoundMark() const { return foundMark_; }
     // Number of times a picture was drawn; the window's benchmark reads it.
     int DrawCount() const { return drawCount_; }
 
@@ -63,6 +67,7 @@ class DisplayPane : public QWidget {
     QPoint wheelRemainder_;
     int bandTop_ = 0;
     int bandHeight_ = 0;
+    QRect foundMark_;
     bool dragging_ = false;
     int dragY_ = 0;
     QTimer edgeScroll_;  // repeats the drag while the pointer is beyond the top or bottom edge

@@ -3,12 +3,14 @@
 
 namespace dualis {
 
-KeyCommand DecideKey(Key key, int modifiers, FocusPane focus, bool debugKeysArmed) {
+KeyCommand DecideKey(Key key, int modifiers, FocusPane focus, bool debugKeysArmed,
+                     ExtendMode extend) {
     const bool ctrl = (modifiers & CtrlBit) != 0;
     const bool shift = (modifiers & ShiftBit) != 0;
     const bool pane = focus == FocusPane::First || focus == FocusPane::Second;
     constexpr int all = ShiftBit | CtrlBit | AltBit;
     auto paneOnly = [&](KeyCommand command) { return pane ? command : KeyCommand::None; };
+    const bool extending = extend == ExtendMode::FocusedPane;
     if (focus == FocusPane::TextField && (IsListKey(key) || key == Key::Equal || key == Key::Minus))
         return KeyCommand::None;
     switch (key) {
@@ -17,9 +19,9 @@ KeyCommand DecideKey(Key key, int modifiers, FocusPane focus, bool debugKeysArme
         case Key::PageUp:
             return ctrl ? KeyCommand::PriorProc : paneOnly(KeyCommand::PageUp);
         case Key::Down:
-            return paneOnly(modifiers == ShiftBit ? KeyCommand::ExtendDown : KeyCommand::LineDown);
+            return paneOnly(extending ? KeyCommand::ExtendDown : KeyCommand::LineDown);
         case Key::Up:
-            return paneOnly(modifiers == ShiftBit ? KeyCommand::ExtendUp : KeyCommand::LineUp);
+            return paneOnly(extending ? KeyCommand::ExtendUp : KeyCommand::LineUp);
         case Key::Right:
             return paneOnly(KeyCommand::ColumnRight);
         case Key::Left:
@@ -39,6 +41,18 @@ KeyCommand DecideKey(Key key, int modifiers, FocusPane focus, bool debugKeysArme
             return ctrl ? KeyCommand::PriorMismatch : KeyCommand::NextMismatch;
         case Key::F4:
             return modifiers == AltBit ? KeyCommand::Exit : KeyCommand::None;
+        case Key::F7:
+            // Ctrl+F7 and Ctrl+Shift+F7 are kept for moving between modules.
+            if (modifiers == 0) return KeyCommand::NextChangedProc;
+            return modifiers == ShiftBit ? KeyCommand::PriorChangedProc : KeyCommand::None;
+        case Key::F8:
+            if (modifiers != 0) return KeyCommand::None;
+            return paneOnly(extend == ExtendMode::Off ? KeyCommand::StartExtend
+                                                      : KeyCommand::EndExtend);
+        case Key::Escape:
+            // Only the extend mode takes Esc; otherwise it stays with the find bar and the list.
+            return modifiers == 0 && extend != ExtendMode::Off ? paneOnly(KeyCommand::EndExtend)
+                                                               : KeyCommand::None;
         case Key::F9:
             return modifiers == CtrlBit ? KeyCommand::ArmDebugKeys : KeyCommand::None;
         case Key::F10:

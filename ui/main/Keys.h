@@ -23,6 +23,8 @@ enum class Key {
     F3,
     F4,
     F5,
+    F7,
+    F8,
     F9,
     F10,
     Equal,
@@ -30,7 +32,8 @@ enum class Key {
     C,
     A,
     LetterF,
-    Menu  // the context menu key
+    Menu,  // the context menu key
+    Escape
 };
 
 // Modifier bits as the window's key event carries them.
@@ -42,6 +45,9 @@ inline constexpr int AltBit = 4;
 // none (the procedure list, or anything else).
 enum class FocusPane { None, First, Second, TextField };
 
+// The keyboard selection's extend mode: off, on in the pane with the focus, or on in the other.
+enum class ExtendMode { Off, FocusedPane, OtherPane };
+
 enum class KeyCommand {
     None,
     PageDown,
@@ -49,11 +55,15 @@ enum class KeyCommand {
     NextProc,
     PriorProc,  // the next / previous entry of the procedure list
     FirstProc,
-    LastProc,
+    LastProc,  // the first / last entry, or that procedure's start / end when it is shown
+    NextChangedProc,
+    PriorChangedProc,  // the next / previous entry whose procedure differs
     LineDown,
     LineUp,
+    StartExtend,  // a selection of the pane's top row, which Up and Down then extend
+    EndExtend,    // the extend mode ends; the selection stays
     ExtendDown,
-    ExtendUp,  // the selection one row further, from the highlight or the top row
+    ExtendUp,  // in the extend mode, the selection one row further
     ColumnRight,
     ColumnLeft,
     Top,
@@ -78,7 +88,10 @@ enum class KeyCommand {
 // The command for `key` with the `modifiers` bits. The scrolling keys need a focused pane;
 // `debugKeysArmed` lets Ctrl+F10 show or hide the Debug menu. A text field keeps every key
 // that types or moves in text; only the function keys and Ctrl+F keep their commands there.
-KeyCommand DecideKey(Key key, int modifiers, FocusPane focus, bool debugKeysArmed);
+// Up and Down scroll with any modifier; only in the extend mode of the focused pane do they
+// extend the selection instead. F8 starts and ends that mode, Esc ends it.
+KeyCommand DecideKey(Key key, int modifiers, FocusPane focus, bool debugKeysArmed,
+                     ExtendMode extend = ExtendMode::Off);
 
 // True for the keys that a focused procedure list handles itself.
 bool IsListKey(Key key);

@@ -1,6 +1,7 @@
 // The main window's layout in twips.
 #include "Layout.h"
 
+#include <algorithm>
 #include <cmath>
 
 namespace dualis {
@@ -14,23 +15,28 @@ ProcListPlace PositionProcList(double toolbarHeight, double innerWidth, Rect lab
     return {label, list};
 }
 
+double BottomBand(const LayoutInput& in) {
+    return in.StatusHeight + in.LegendBand;
+}
+
 ViewArea PositionViewArea(const LayoutInput& in) {
     ViewArea a;
     a.View.Left = 60;
     a.View.Top = in.ProcListHeight + in.ToolbarHeight;
     const double w = in.InnerWidth;
     const double h = in.InnerHeight - in.FindBarHeight;  // the bar sits above the status line
+    const double bottom = BottomBand(in);
     if (in.ViewMode == "C") {
         a.View.Width = w - 120;
-        a.View.Height = h - in.StatusHeight - a.View.Top;
+        a.View.Height = h - bottom - a.View.Top;
     } else if (in.ViewMode == "H") {
         a.View.Width = w - 120;
-        a.View.Height = h - a.View.Top - 60 - in.StatusHeight;
+        a.View.Height = h - a.View.Top - 60 - bottom;
         a.Splitter = Rect{a.View.Left, a.View.Top + in.SplitRatioH * a.View.Height,
                           a.View.Width - in.VScrollBarWidth, SplitterTwips};
     } else if (in.ViewMode == "V") {
         a.View.Width = w - 180;
-        a.View.Height = h - in.StatusHeight - a.View.Top;
+        a.View.Height = h - bottom - a.View.Top;
         a.Splitter =
             Rect{in.SplitRatioV * a.View.Width + a.View.Left, a.View.Top + in.TwoLineHeight,
                  SplitterTwips, a.View.Height - in.TwoLineHeight - in.HScrollBarHeight};
@@ -39,7 +45,7 @@ ViewArea PositionViewArea(const LayoutInput& in) {
 }
 
 Rect PositionFindBar(const LayoutInput& in) {
-    return {60, in.InnerHeight - in.StatusHeight - in.FindBarHeight, in.InnerWidth - 120,
+    return {60, in.InnerHeight - BottomBand(in) - in.FindBarHeight, in.InnerWidth - 120,
             in.FindBarHeight};
 }
 

@@ -41,7 +41,10 @@ struct LayoutInput {
     double ToolbarHeight = 0;   // 0 when the toolbar is hidden
     double ProcListHeight = 0;  // the list's height plus 30, 0 when the list is hidden
     double StatusHeight = 0;    // 0 when the status line is hidden
-    double FindBarHeight = 0;   // 0 when the find bar is hidden
+    // The legend's height while it stands in its first place, at the bottom of the inner area
+    // above the status line; 0 when it is hidden or was moved. The view area ends above it.
+    double LegendBand = 0;
+    double FindBarHeight = 0;  // 0 when the find bar is hidden
     double HScrollBarHeight = 0;
     double VScrollBarWidth = 0;
     double MapWidth = 0;  // the procedure map beside each vertical bar; 0: none
@@ -59,6 +62,10 @@ struct ViewArea {
 };
 
 ViewArea PositionViewArea(const LayoutInput& in);
+
+// The height kept free below the view area: the status line's and the legend's in its first
+// place above it.
+double BottomBand(const LayoutInput& in);
 
 // The find bar: across the window's width between the view area and the status line.
 Rect PositionFindBar(const LayoutInput& in);

@@ -28,6 +28,12 @@ std::string LegendProse(std::string_view viewMode) {
     return "";
 }
 
+LegendPlace FirstLegendPlace(double width, double height, double innerWidth, double innerHeight,
+                             double statusHeight) {
+    return ClampLegend({innerWidth - width, innerHeight - statusHeight - height}, width, height,
+                       innerWidth, innerHeight);
+}
+
 LegendPlace ClampLegend(LegendPlace p, double width, double height, double innerWidth,
                         double innerHeight) {
     if (p.Left < 0) {

@@ -16,6 +16,13 @@ struct LegendPlace {
 // leaves the legend's text as it was.
 std::string LegendProse(std::string_view viewMode);
 
+// Where the legend stands until the user moves it: in the bottom right corner of the inner
+// area, just above the status line (statusHeight, 0 when it is hidden), in the band that the
+// view area leaves free for it (LayoutInput::LegendBand). So it covers no file name, no row of
+// the panes and no word of the status line, which keeps its whole width.
+LegendPlace FirstLegendPlace(double width, double height, double innerWidth, double innerHeight,
+                             double statusHeight);
+
 // Keeps the legend (width, height) inside an inner area of innerWidth by innerHeight.
 LegendPlace ClampLegend(LegendPlace place, double width, double height, double innerWidth,
                         double innerHeight);

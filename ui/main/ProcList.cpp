@@ -17,9 +17,32 @@ std::vector<ProcListEntry> ProcListEntries(const ComparisonState& state, bool di
         if (differencesOnly && record.Status == ProcEqual) continue;
         entries.push_back(
             {ProcStatusSymbol(record.Status) + " " + NameDirectionControls(record.TrueProcName),
-             static_cast<int16_t>(p)});
+             static_cast<int16_t>(p), record.Status});
     }
     return entries;
+}
+
+int ChangedEntry(const std::vector<ProcListEntry>& entries, int from, int direction) {
+    const int step = direction < 0 ? -1 : 1;
+    const int count = static_cast<int>(entries.size());
+    for (int entry = std::clamp(from, -1, count) + step; entry >= 0 && entry < count;
+         entry += step) {
+        if (entries[static_cast<size_t>(entry)].Status != ProcEqual) return entry;
+    }
+    return -1;
+}
+
+LineColours ProcEntryColours(int16_t status, const Settings& s) {
+    switch (status) {
+        case ProcAdded:
+            return {s.ForeColorAdded, s.BackColorAdded};
+        case ProcChanged:
+            return {s.ForeColorChanged, s.BackColorChanged};
+        case ProcDeleted:
+            return {s.ForeColorDeleted, s.BackColorDeleted};
+        default:
+            return {s.ForeColorEqual, s.BackColorEqual};
+    }
 }
 
 int EntryStartingWith(const std::vector<ProcListEntry>& entries, std::string_view typed, int from) {

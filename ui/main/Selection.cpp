@@ -16,14 +16,9 @@ RowSelection DragToRow(const RowSelection& selection, int pane, int32_t row) {
     return {pane, selection.Anchor, row};
 }
 
-RowSelection ExtendByRow(const RowSelection& selection, int pane, int step, int32_t rows,
-                         int32_t start) {
-    if (rows < 1) return selection;
+RowSelection ExtendByRow(const RowSelection& selection, int pane, int step, int32_t rows) {
+    if (rows < 1 || !selection.Active() || selection.Pane != pane) return selection;
     RowSelection next = selection;
-    if (!selection.Active() || selection.Pane != pane) {
-        const int32_t from = std::clamp(start, 1, rows);
-        next = {pane, from, from};
-    }
     next.Current = std::clamp(next.Current + step, 1, rows);
     return next;
 }

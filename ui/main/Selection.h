@@ -38,10 +38,9 @@ RowSelection PressRow(const RowSelection& selection, int pane, int32_t row, bool
 // Dragging in the pane that holds the selection moves its current row; elsewhere nothing moves.
 RowSelection DragToRow(const RowSelection& selection, int pane, int32_t row);
 
-// Shift with an arrow key: the selection in `pane` reaches one row further (`step` +1 or -1),
-// within the `rows` rows; without one there, it starts at `start` and takes the next row too.
-RowSelection ExtendByRow(const RowSelection& selection, int pane, int step, int32_t rows,
-                         int32_t start);
+// Up or Down in the extend mode: the selection in `pane` reaches one row further (`step` +1 or
+// -1), within the `rows` rows; a selection elsewhere, or none, stays as it is.
+RowSelection ExtendByRow(const RowSelection& selection, int pane, int step, int32_t rows);
 
 // Every row of a pane that shows `rows` rows; nothing when it shows none.
 RowSelection SelectAllRows(int pane, int32_t rows);

@@ -2,6 +2,7 @@
 #include "TextSearch.h"
 
 #include <algorithm>
+#include <cmath>
 #include <span>
 
 namespace dualis {
@@ -96,8 +97,45 @@ std::optional<SearchPlace> FindText(const ComparisonState& state,
     return std::nullopt;
 }
 
-std::optional<int32_t> ScrollToColumns(int32_t column, int32_t length, int32_t value,
-                                       int32_t shown, int32_t maxValue) {
+std::optional<FoundColumns> FindColumns(const ComparisonState& state, const Settings& settings,
+                                        int32_t proc, bool combined, int pane, int32_t row,
+                                        const TextQuery& query) {
+    const RowSource source = PaneRowSource(state, proc, combined, pane, row);
+    if (source.RawLine < 1 || source.RawLine > state.RawCount(source.File)) return std::nullopt;
+    const std::string_view line = state.RawStack[source.File].Text(source.RawLine);
+    const std::optional<size_t> at = TextMatcher(query).Find(line);
+    if (!at) return std::nullopt;
+    // The line is printed after the symbol and the number; its tab stops count from its start.
+    const PrintedRow printed = PrintRow(state, settings, proc, combined, pane, row);
+    const auto codeStart = static_cast<size_t>(printed.CodeStart);
+    const size_t start = codeStart + *at;
+    const int32_t column = DisplayColumn(printed.Text, start, codeStart);
+    return FoundColumns{column,
+                        DisplayColumn(printed.Text, start + query.Text.size(), codeStart) - column};
+}
+
+std::optional<int32_t> ScrollToWholeRow(int32_t row, int direction, LineWindow drawn,
+                                        int32_t wholeRows, int32_t scrollMax) {
+    const int32_t whole = std::max(1, wholeRows);
+    const bool wholly = row >= drawn.Top && row <= std::min(drawn.Bottom, drawn.Top + whole - 1);
+    if (wholly || scrollMax <= 1) return std::nullopt;
+    // Near the end the drawing pulls its rows back (ChooseLineWindow), so that the last row is
+    // whole from the value that puts the row second (or last) onward, since a page never holds
+    // more than one row beyond the whole ones.
+    const int32_t wanted = direction > 0 ? row - std::min(1, whole - 1) : row - whole + 1;
+    return std::clamp(wanted, 1, scrollMax);
+}
+
+MarkBox FoundMarkBox(int32_t row, FoundColumns columns, LineWindow drawn, int rowHeight,
+                     double charWidth) {
+    if (row < drawn.Top || row > drawn.Bottom || columns.Length <= 0) return {};
+    const int left = static_cast<int>(std::lround(columns.Column * charWidth));
+    const int right = static_cast<int>(std::lround((columns.Column + columns.Length) * charWidth));
+    return {left, (row - drawn.Top) * rowHeight, right - left, rowHeight};
+}
+
+std::optional<int32_t> ScrollToColumns(int32_t column, int32_t length, int32_t value, int32_t shown,
+                                       int32_t maxValue) {
     const int32_t first = value - 1;  // columns count from 0 here
     const bool onScreen = column >= first && column + length <= first + shown;
     if (onScreen || maxValue <= 1) return std::nullopt;

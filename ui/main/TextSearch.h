@@ -13,7 +13,9 @@
 #include <vector>
 
 #include "ComparisonState.h"
+#include "DisplayLines.h"
 #include "ProcList.h"
+#include "Settings.h"
 #include "TextMatch.h"
 
 namespace dualis {
@@ -29,6 +31,20 @@ struct SearchPlace {
     bool operator==(const SearchPlace&) const = default;
 };
 
+// The characters of a row that hold the text found: display columns [Column, Column + Length),
+// from 0, of the row as its pane prints it (symbol and number included).
+struct FoundColumns {
+    int32_t Column = 0;
+    int32_t Length = 0;
+    bool operator==(const FoundColumns&) const = default;
+};
+
+// What the find bar found: the place and the columns of the text in that row.
+struct FoundText {
+    SearchPlace Place;
+    FoundColumns Columns;
+};
+
 // The first place after `from` (before it when `direction` is negative) whose row shows a line
 // holding the query's text: through the rest of from's procedure, on through the list's
 // entries and round from the last to the first (the first to the last), ending with `from`
@@ -39,11 +55,38 @@ std::optional<SearchPlace> FindText(const ComparisonState& state,
                                     const std::vector<ProcListEntry>& entries, bool combined,
                                     const TextQuery& query, const SearchPlace& from, int direction);
 
+// Where the query's text stands in display row `row` of pane `pane` as printed; none when the
+// row shows no line holding it.
+std::optional<FoundColumns> FindColumns(const ComparisonState& state, const Settings& settings,
+                                        int32_t proc, bool combined, int pane, int32_t row,
+                                        const TextQuery& query);
+
+// The vertical scroll value that shows row `row` wholly inside a pane whose height holds
+// `wholeRows` whole rows, the bar reaching `scrollMax`; none when the row is wholly inside the
+// rows drawn already, `drawn` (the drawing takes a row more than fit, cut off by the pane's
+// edge). Searching forward the row becomes the pane's second row, backward its last whole row,
+// so that the text around it shows too.
+std::optional<int32_t> ScrollToWholeRow(int32_t row, int direction, LineWindow drawn,
+                                        int32_t wholeRows, int32_t scrollMax);
+
+// Where the found text is marked in a pane that drew `drawn` in rows of `rowHeight` pixels and
+// columns of `charWidth` pixels: pixels from the pane's left and top edges. Height 0 when the
+// row is not drawn.
+struct MarkBox {
+    int Left = 0;
+    int Top = 0;
+    int Width = 0;
+    int Height = 0;
+    bool operator==(const MarkBox&) const = default;
+};
+MarkBox FoundMarkBox(int32_t row, FoundColumns columns, LineWindow drawn, int rowHeight,
+                     double charWidth);
+
 // The horizontal scroll value (the first column shown, from 1) that brings columns
 // [column, column + length) of a row into a pane showing `shown` columns from `value`, with a
 // quarter of the pane to the left of them; none when they are on screen already or the bar
 // cannot move (`maxValue` 1).
-std::optional<int32_t> ScrollToColumns(int32_t column, int32_t length, int32_t value,
-                                       int32_t shown, int32_t maxValue);
+std::optional<int32_t> ScrollToColumns(int32_t column, int32_t length, int32_t value, int32_t shown,
+                                       int32_t maxValue);
 
 }  // namespace dualis

@@ -39,6 +39,10 @@ QString IconFile(int32_t image) {
             return QStringLiteral(":/icons/toolbar/options.svg");
         case ImageHelp:
             return QStringLiteral(":/icons/toolbar/help.svg");
+        case ImageNextChangedProc:
+            return QStringLiteral(":/icons/toolbar/next-changed-proc.svg");
+        case ImagePriorChangedProc:
+            return QStringLiteral(":/icons/toolbar/prior-changed-proc.svg");
         default:
             return {};
     }

@@ -204,6 +204,13 @@ void AddMainWindowButtons(XToolbar& bar, int32_t toolbar, bool optionsButton) {
                                "Options");
     bar.g_AddToolbarButton(toolbar, ButtonHelp, ImageHelp, "Help", "Help",
                            "Not available - Help file missing");
+    bar.g_AddToolbarButton(toolbar, 17, SeparatorImage, "", "");
+    bar.g_AddToolbarButton(toolbar, ButtonNextChangedProc, ImageNextChangedProc,
+                           "Go to the next changed, added or deleted procedure",
+                           "Next changed procedure", notOpen);
+    bar.g_AddToolbarButton(toolbar, ButtonPriorChangedProc, ImagePriorChangedProc,
+                           "Go to the prior changed, added or deleted procedure",
+                           "Prior changed procedure", notOpen);
 }
 
 std::optional<ToolbarFind> MainToolbarFind(int32_t position) {

@@ -29,6 +29,8 @@ enum ToolbarImage : int32_t {
     ImageFindNextMismatch = 9,
     ImageOptions = 10,
     ImageHelp = 13,
+    ImageNextChangedProc = 14,
+    ImagePriorChangedProc = 15,
 };
 
 // The main window's buttons by position; the window runs the command of the position that a
@@ -45,6 +47,9 @@ enum MainToolbarButton : int32_t {
     ButtonFindPriorMatch = 13,
     ButtonOptions = 14,
     ButtonHelp = 16,
+    // After a separator at 17; the positions before keep their numbers and their order.
+    ButtonNextChangedProc = 18,
+    ButtonPriorChangedProc = 19,
 };
 
 enum class ButtonState : int32_t { Added = -1, Enabled = 0, Disabled = 2 };
@@ -149,7 +154,7 @@ class XToolbar {
     std::vector<ButtonRecord> buttons_;    // position n is element n - 1
 };
 
-// Adds the main window's buttons to the toolbar, positions 1 to 16, ready to be laid out. The
+// Adds the main window's buttons to the toolbar, positions 1 to 19, ready to be laid out. The
 // Options button (position 14) is added only when `optionsButton` is set.
 void AddMainWindowButtons(XToolbar& bar, int32_t toolbar, bool optionsButton);
 

@@ -17,6 +17,7 @@
 #include "Pipeline.h"
 #include "ProcList.h"
 #include "RecentFiles.h"
+#include "VirtualKeys.h"
 #include "WindowFrame.h"
 
 // The compiled-in icon lives in this static library; it has to be registered by hand.
@@ -122,16 +123,11 @@ void frmMain::BuildView() {
     lblProc->adjustSize();
     cboProcedures = new QComboBox(view_);
     cboProcedures->setMaxVisibleItems(30);
-    procList_ = new ProcListModel(cboProcedures);
+    procList_ = new ProcListModel(ctx_.Values, cboProcedures);
     cboProcedures->setModel(procList_);
     for (int p = 0; p < 2; ++p) {
-        lblFileInformation[p] = new QLabel(view_);
+        lblFileInformation[p] = new FileInfoLabel(view_);
         lblFileInformation[p]->setMouseTracking(true);
-        lblFileInformation[p]->setAlignment(Qt::AlignLeft | Qt::AlignTop);
-        // A file name is shown as it is, whatever markup it happens to hold.
-        lblFileInformation[p]->setTextFormat(Qt::PlainText);
-        lblFileInformation[p]->setTextInteractionFlags(Qt::TextSelectableByMouse);
-        lblFileInformation[p]->setFocusPolicy(Qt::NoFocus);
         fraDisplay[p] = new QWidget(view_);
         picDisplay[p] = new DisplayPane(fraDisplay[p]);
         vsbDisplay[p] = new QScrollBar(Qt::Vertical, fraDisplay[p]);
@@ -148,6 +144,20 @@ void frmMain::BuildView() {
     picSplitter = new DragHandle(view_);
     picSplitter->setAutoFillBackground(true);
     picSplitter->setBackgroundRole(QPalette::Mid);
+    // Before the first comparison the panes are empty: a line says how to fill them. It stands
+    // over the splitter between the empty panes, on a background of its own.
+    lblOpenHint =
+        new QLabel(QStringLiteral("To compare two files, choose File \u203A Open Files (%1).")
+                       .arg(mnuFileOpen->shortcut().toString(QKeySequence::NativeText)),
+                   view_);
+    lblOpenHint->setAlignment(Qt::AlignCenter);
+    lblOpenHint->setWordWrap(true);
+    lblOpenHint->setForegroundRole(QPalette::PlaceholderText);
+    lblOpenHint->setBackgroundRole(QPalette::Base);
+    lblOpenHint->setAutoFillBackground(true);
+    const int em = lblOpenHint->fontMetrics().height();
+    lblOpenHint->setContentsMargins(em, em / 2, em, em / 2);
+    lblOpenHint->setAttribute(Qt::WA_TransparentForMouseEvents);
     toolbarId_ = toolbars_.g_AddToolbar();
     picToolBar = new ToolbarStrip(
         toolbars_, toolbarId_, [this] { return ctx_.AppInfo.ToolTips; }, view_);
@@ -200,8 +210,9 @@ void frmMain::Connect() {
                 [this, p](double y) { picMap_MouseDown(p, y); });
         connect(picMap[p], &ProcMapStrip::MouseMove, this,
                 [this, p](double y) { picMap_MouseMove(p, y); });
-        connect(picDisplay[p], &DisplayPane::MouseMoved, this,
-                [this] { lblStatus->setText(QString::fromStdString(statusText_)); });
+        connect(picDisplay[p], &DisplayPane::MouseMoved, this, [this] {
+            if (!statusNote_) ShowStatus();
+        });
         connect(picDisplay[p], &DisplayPane::Wheel, this, [this, p](int rows, int columns) {
             Run(TraceKind::MouseEvents, "picDisplay_MouseWheel", [&] {
                 if (rows != 0) ScrollPane(p, where_.ScrollRow(p) + rows);
@@ -243,13 +254,38 @@ bool frmMain::eventFilter(QObject* watched, QEvent* event) {
     if (event->type() == QEvent::KeyPress && watched->isWidgetType() &&
         static_cast<QWidget*>(watched)->window() == this && !QApplication::activeModalWidget()) {
         const auto* key = static_cast<QKeyEvent*>(event);
+        TraceKey(static_cast<QWidget*>(watched), *key);
+        // A note of the last command lasts until the next key.
+        EndStatusNote();
         // The window's keys come first: "-" and "=" find differences even in the list.
         if (Form_KeyDown(key->key(), key->modifiers())) return true;
         if (TypeInProcList(*key)) return true;
     }
-    // Moving over the bare window or a file label brings back the comparison's status text.
-    if (event->type() == QEvent::MouseMove) lblStatus->setText(QString::fromStdString(statusText_));
+    // A click ends a note, in the window and in its menus alike.
+    if (event->type() == QEvent::MouseButtonPress && watched->isWidgetType() &&
+        static_cast<QWidget*>(watched)->window() == this) {
+        EndStatusNote();
+    }
+    // Moving over the bare window or a file label brings back the comparison's status text, where
+    // the toolbar's help replaced it.
+    if (event->type() == QEvent::MouseMove && !statusNote_) ShowStatus();
     return QMainWindow::eventFilter(watched, event);
+}
+
+void frmMain::TraceKey(const QWidget* receiver, const QKeyEvent& key) {
+    // A key no widget takes goes on to the parent of each in turn, and the widgets this window
+    // also watches on their own show it here twice: the same key, not a new one.
+    const bool watchedTwice =
+        receiver == view_ || receiver == lblFileInformation[0] || receiver == lblFileInformation[1];
+    const bool goesOn = &key == keyTraced_.first && keyTraced_.second &&
+                        (receiver == keyTraced_.second->parentWidget() ||
+                         (receiver == keyTraced_.second && watchedTwice));
+    keyTraced_ = {&key, receiver};
+    if (goesOn) return;
+    const Qt::KeyboardModifiers modifiers = key.modifiers();
+    const int code = VirtualKeyCode(key.key(), modifiers.testFlag(Qt::KeypadModifier));
+    ctx_.Trace.LogData(TraceKind::Events, "Key/Shift=" + std::to_string(code) + "/" +
+                                              std::to_string(ModifierBits(modifiers)));
 }
 
 bool frmMain::TypeInProcList(const QKeyEvent& key) {
@@ -293,7 +329,7 @@ void frmMain::Form_Load() {
         EnableDebugItems();
         ApplyPlacement();
         lblStatus->setFixedHeight(metrics_.TextHeight + 6);
-        for (QLabel* label : lblFileInformation) label->clear();
+        for (FileInfoLabel* label : lblFileInformation) label->SetFullText({});
         lblStatus->clear();
         GetDefaultFont();
         SetCurrentFont();
@@ -315,8 +351,7 @@ void frmMain::Form_Load() {
         picLegend->setVisible(ctx_.Values.ViewLegend);
         mnuViewLegend->setChecked(ctx_.Values.ViewLegend);
         SetupLegend();
-        legend_ = {metrics_.Twips(view_->width() - picLegend->width()), viewArea_.View.Top};
-        MoveLegend();
+        PlaceLegendBand();
     });
 }
 
@@ -339,6 +374,8 @@ void frmMain::EnableMenuItems() {
         const bool compared = ctx_.State.FilesCompared;
         mnuFileRecompare->setEnabled(compared && !comparing_);
         for (QAction* item : mnuFindItems) item->setEnabled(compared);
+        for (QAction* item : {mnuFindNextChangedProc, mnuFindPriorChangedProc})
+            item->setEnabled(compared);
         mnuFindText->setEnabled(compared);
     });
 }
@@ -350,13 +387,14 @@ void frmMain::ShowFileInformation() {
         for (int p = 0; p < 2; ++p) {
             QString label = QString::fromStdString(texts.Label[p]);
             label.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
-            lblFileInformation[p]->setText(label);
+            lblFileInformation[p]->SetFullText(label);
         }
         lblStatus->clear();
-        statusText_ = WithDirectionNote(texts.StatusText,
-                                        ProcHoldsDirectionControls(ctx_.State, where_.CurrentProc()));
-        lblStatus->setText(QString::fromStdString(statusText_));
+        statusText_ = WithDirectionNote(
+            texts.StatusText, ProcHoldsDirectionControls(ctx_.State, where_.CurrentProc()));
+        ShowStatus();
         setWindowTitle(QString::fromStdString(texts.Caption));
+        ShowOpenHint();
     });
 }
 

@@ -24,6 +24,7 @@
 #include "ComparisonState.h"
 #include "ComparisonView.h"
 #include "DisplayPane.h"
+#include "FileInfoLabel.h"
 #include "FindBar.h"
 #include "Keys.h"
 #include "Layout.h"
@@ -63,7 +64,8 @@ struct MainWindowContext {
     std::function<void(QWidget* owner)> ShowAbout = {};
     // Ends the program at once, without saving the settings.
     std::function<void()> EndAtOnce = {};
-    // Where the program writes its own files: the dump, the default trace log.
+    // The program's folder (the executable's). The dump and the default trace log go to its
+    // WritableFolder: this folder, or the per-user data folder where it cannot be written.
     std::filesystem::path ProgramFolder = {};
     // The settings file, which the trace log and the dump must never be; empty: none known.
     std::string SettingsFile = {};
@@ -116,15 +118,25 @@ class frmMain : public QMainWindow {
     void mnuHelpAbout_Click();
 
     // Navigation: the block search behind the Find menu, toolbar and keys, and the keys.
-    void Find(int16_t findType, int16_t findWhat);
+    // True when it found a row.
+    bool Find(int16_t findType, int16_t findWhat);
+    // The block search as the user's command runs it: when nothing is found the status line
+    // says so and names the key that goes on to the next changed procedure.
+    void FindCommand(int16_t findType, int16_t findWhat);
+    // Next (`direction` 1) or Prior (-1) Changed Procedure: the next entry of the list whose
+    // procedure differs, shown with its first difference highlighted; the status line says so
+    // when there is none.
+    void GoToChangedProc(int direction);
+    void mnuFindNextChangedProc_Click();
+    void mnuFindPriorChangedProc_Click();
     // Carries out a key of the window; false when the key is not the window's.
     bool Form_KeyDown(int keyCode, Qt::KeyboardModifiers modifiers);
     // The find bar: opening it, closing it, and the search for its text (1 on, -1 back).
     void mnuFindText_Click();
     void CloseFindBar();
     void SearchText(int direction);
-    // Scrolls sideways when the text found in `row` of `pane` stands outside the pane.
-    void ShowFoundColumns(const TextQuery& query, int pane, bool combined, int32_t row);
+    // Scrolls sideways when the text found in `columns` of a row of `pane` stands outside it.
+    void ShowFoundColumns(const FoundColumns& columns, int pane);
 
     // Selecting rows of a pane and copying them: the mouse in a pane (`y` pixels from its top),
     // the pane's context menu (`y` -1 when asked for by the keyboard) and its commands.
@@ -133,8 +145,13 @@ class frmMain : public QMainWindow {
     void ShowPaneMenu(int pane, QPoint globalPos, int y);
     void CopySelection(CopyForm form);
     void SelectEveryRow(int pane);
-    // Shift+Down (`step` 1) or Shift+Up (-1): the selection one row further, kept on screen.
+    // In the extend mode, Down (`step` 1) or Up (-1): the selection one row further, kept on
+    // screen.
     void ExtendSelection(int pane, int step);
+    // F8: a selection of the pane's top row, which Up and Down then extend, the status line
+    // naming the mode; F8 again or Esc ends the mode and leaves the selection.
+    void StartExtendMode(int pane);
+    void EndExtendMode();
     // Ends the selection, as a new procedure, view, comparison or options do.
     void ClearSelection();
 
@@ -143,7 +160,9 @@ class frmMain : public QMainWindow {
     void mnuDebugOpenNewLog_Click();
     void mnuDebugOpenAppendLog_Click();
     void mnuDebugLogClose_Click();
-    // Writes every section of the diagnostic dump to DUMP.TXT and says where.
+    // Writes every section of the diagnostic dump to DUMP.TXT in the program's writable folder
+    // and says where; a dump that cannot be written is named in a message, and the program
+    // goes on.
     void DumpAll();
 
     // Drawing, scrolling and the procedure list.
@@ -191,6 +210,8 @@ class frmMain : public QMainWindow {
     void EnableMenuItems();
     void UpdateMRUList();
     void ShowFileInformation();
+    // The line on how to open two files, in the middle of the view area while none are compared.
+    void ShowOpenHint();
 
     // The window's measures; twips per pixel of the screen it is on (15 at 96 dots per inch).
     const WindowMetrics& Metrics() const { return metrics_; }
@@ -220,6 +241,8 @@ class frmMain : public QMainWindow {
     QMenu* mnuFind;
     // First, Next, Prior and Last Mismatch, then First, Next, Prior and Last Match.
     std::array<QAction*, 8> mnuFindItems{};
+    QAction* mnuFindNextChangedProc;
+    QAction* mnuFindPriorChangedProc;
     QAction* mnuFindText;
     QMenu* mnuDebug;
     QAction* mnuDebugOpenNewLog;
@@ -230,7 +253,7 @@ class frmMain : public QMainWindow {
     std::array<QAction*, 7> mnuDebugToggles{};
     QLabel* lblProc;
     QComboBox* cboProcedures;
-    std::array<QLabel*, 2> lblFileInformation;
+    std::array<FileInfoLabel*, 2> lblFileInformation;
     std::array<QWidget*, 2> fraDisplay;
     std::array<DisplayPane*, 2> picDisplay;
     std::array<QScrollBar*, 2> vsbDisplay;
@@ -238,6 +261,7 @@ class frmMain : public QMainWindow {
     std::array<ProcMapStrip*, 2> picMap;
     DragHandle* picSplitter;
     QLabel* lblStatus;
+    QLabel* lblOpenHint;  // how to open two files, while none are compared
     LegendBox* picLegend;
     FindBar* fraFind;  // hidden until the find bar is opened
     ToolbarStrip* picToolBar = nullptr;
@@ -268,15 +292,23 @@ class frmMain : public QMainWindow {
     void BuildDebugMenu();
     void BuildPaneMenu();
     void ConnectPaneSelection();
-    // Paints the selection over the panes' pictures, for the rows they draw now.
+    // Paints the selection over the panes' pictures, for the rows they draw now, and marks the
+    // text the find bar found where its row is drawn.
     void ShowSelection();
+    // The status line back to what it shows between commands: the comparison's counts, or the
+    // extend mode while it lasts.
+    void ShowStatus();
+    // A note in the status line until the user's next key or click, or the toolbar's help.
+    void ShowStatusNote(const std::string& note);
+    void EndStatusNote();
     // The switch of cDebug behind each Debug menu toggle, in the order of mnuDebugToggles.
     std::array<bool*, 7> DebugSwitches();
     void ShowHideDebugMenu();
     // Opens the trace log on a file the user chose. A file the log cannot be (one being
-    // compared, the settings file, one that cannot be opened) is named in a message, and the
-    // program goes on without a log.
-    void OpenLogFile(const std::string& fileName, int16_t mode);
+    // compared, the settings file, one that cannot be opened, one in a folder that could not be
+    // made: `folderProblem`) is named in a message, and the program goes on without a log.
+    void OpenLogFile(const std::string& fileName, int16_t mode,
+                     const std::string& folderProblem = "");
     // Carries out one of the window's key commands for the focused pane (0 when none).
     void RunKeyCommand(KeyCommand command, int pane);
     // Moves the procedure list to entry `index` when it has one; true when it moved.
@@ -301,6 +333,16 @@ class frmMain : public QMainWindow {
     // The window's outer position and size into the placement settings.
     void RecordPlacement();
     void MoveLegend();
+    // The legend stands in its first place until the user moves it: shown there, it keeps a
+    // band at the bottom of the window free of the panes.
+    bool LegendInBand() const { return ctx_.Values.ViewLegend && legendAtFirstPlace_; }
+    // The legend in its first place and the panes above it, after the legend was shown,
+    // hidden, changed its height or left that place.
+    void PlaceLegendBand();
+    // Moves the legend to its first place, above the status line when that is shown.
+    void MoveLegendToFirstPlace();
+    // The status line across the bottom of the inner area.
+    void PositionStatusLine();
     void LogMousePosition(double x, double y);
     // The three view commands: the mode, then the layout and the drawing in their order.
     void SwitchView(const char* procName, char mode);
@@ -329,6 +371,9 @@ class frmMain : public QMainWindow {
     // Typing in the closed procedure list goes to the procedure whose name starts with the
     // letters typed; true when the key was taken so.
     bool TypeInProcList(const QKeyEvent& key);
+    // Writes "Key/Shift=", the key's code and the modifier bits to the trace, once for each key
+    // the window sees, whichever widget it reaches.
+    void TraceKey(const QWidget* receiver, const QKeyEvent& key);
     // Draws one pane's rows and moves the pane to its horizontal scroll position.
     void DrawPane(int p, const PanePicture& picture);
     // Scrolls pane `p` so that the row under `y` of its map stands in the middle of the page.
@@ -361,6 +406,8 @@ class frmMain : public QMainWindow {
     bool maximiseWhenFramed_ = false;
     // The names of the comparison on screen, which a comparison that fails leaves in place.
     std::array<std::string, 2> shownFileName_, shownBaseName_, shownExtension_;
+    // The key last traced and the widget it last reached.
+    std::pair<const QKeyEvent*, const QWidget*> keyTraced_{nullptr, nullptr};
     std::string typed_;  // the letters typed in the procedure list, and when the last came
     QElapsedTimer typedAt_;
     // Which deleted and added rows face each other in the combined view of one procedure of one
@@ -376,9 +423,13 @@ class frmMain : public QMainWindow {
     bool SplitterDragging = false;
     bool LegendDragging = false;
     LegendPlace legend_;
+    bool legendAtFirstPlace_ = true;  // until the user drags the legend
     bool hGuard_ = true;
     bool vGuard_ = true;
     bool comparing_ = false;
+    // While the status line shows a note: the toolbar button the pointer was over then (NoButton
+    // for none), whose help does not replace the note.
+    std::optional<int32_t> statusNote_;
     int64_t comparisons_ = 0;  // comparisons put in place, which tells one map from another
     std::array<int32_t, 2> lineColumns_{};    // the widest line of each file compared, in columns
     std::array<ProcMapSource, 2> mapSource_;  // what each pane's map was built from

@@ -1,9 +1,11 @@
-// The main window's Debug menu: the trace log and the debug switches.
+// The main window's Debug menu: the trace log and the debug switches; the diagnostic dump.
 #include <QMenuBar>
 
 #include "CommonDialog.h"
+#include "Dump.h"
 #include "FileIO.h"
 #include "RunTimeError.h"
+#include "WritableFolder.h"
 #include "frmMain.h"
 
 namespace dualis {
@@ -26,10 +28,8 @@ constexpr DebugToggle kDebugToggles[] = {
     {"Trace Packages", "mnuDebugLogTracePackages_Click"},
 };
 
-// The executable's name with ".LOG", as the log's default name.
 std::string ProgramLogName() {
-    const std::filesystem::path exe = cAppInfo::ExecutablePath();
-    return (exe.empty() ? cAppInfo::ProductName() : exe.stem().string()) + ".LOG";
+    return DefaultLogName({cAppInfo::ProductName(), "", cAppInfo::ExecutablePath()});
 }
 
 }  // namespace
@@ -92,7 +92,7 @@ void frmMain::mnuDebugOpenNewLog_Click() {
         dialog.Trace = &ctx_.Trace;
         dialog.Filter = "LOG Files|*.LOG|All Files (*.*)|*.*";
         dialog.FileName = ProgramLogName();
-        dialog.InitDir = ctx_.ProgramFolder.string();
+        dialog.InitDir = WritableFolder(ctx_.ProgramFolder).string();
         dialog.flags = 2624004;
         dialog.Runner = ctx_.ChooseLogFile;
         dialog.ShowOpen();
@@ -106,22 +106,57 @@ void frmMain::mnuDebugOpenAppendLog_Click() {
     Run(TraceKind::Events, "mnuDebugOpenAppendLog_Click", [&] {
         cLog& log = ctx_.Trace.Log();
         log.LogClose();
-        OpenLogFile((ctx_.ProgramFolder / ProgramLogName()).string(), LogModeAppend);
+        std::string problem;
+        const std::filesystem::path folder = WritableFolder(ctx_.ProgramFolder, &problem);
+        OpenLogFile((folder / ProgramLogName()).string(), LogModeAppend, problem);
         EnableDebugItems();
     });
 }
 
-void frmMain::OpenLogFile(const std::string& fileName, int16_t mode) {
+void frmMain::DumpAll() {
+    Run(TraceKind::App, "DumpAll", [&] {
+        std::string problem;
+        const std::string file =
+            (WritableFolder(ctx_.ProgramFolder, &problem) / "DUMP.TXT").string();
+        if (problem.empty()) {
+            problem = GuardedFileReason(file, GuardedFiles(ctx_.State.FileName, ctx_.SettingsFile));
+        }
+        if (problem.empty()) {
+            const DumpProgramFacts program{ctx_.AppInfo.AppDateTime(), ctx_.AppInfo.AppVersion()};
+            host_.BeginBusy();
+            try {
+                for (std::string_view section : DumpSections) {
+                    DumpArrays(ctx_.State, ctx_.Values.Compare, section, file, program, host_);
+                }
+            } catch (const OutputFileError& e) {
+                // A full disk or a refused file is no fault of the program: it says so and
+                // goes on.
+                problem = e.Reason;
+            }
+            host_.EndBusy();
+        }
+        host_.ShowMessage(problem.empty() ? "Dumped to " + file
+                                          : "Unable to write the dump\n" + file + "\n" + problem);
+    });
+}
+
+void frmMain::OpenLogFile(const std::string& fileName, int16_t mode,
+                          const std::string& folderProblem) {
     cLog& log = ctx_.Trace.Log();
     log.ProtectFiles(GuardedFiles(ctx_.State.FileName, ctx_.SettingsFile));
-    try {
-        log.LogOpen(fileName, mode);
-    } catch (const OutputFileError& e) {
-        // Without a name the menu offers a new log again, and the settings keep no log.
-        log.LogFileName("");
-        host_.ShowMessage("Unable to open the trace log\n" + e.FileName + "\n" + e.Reason +
-                          "\nThe program goes on without a log.");
+    std::string problem = folderProblem;
+    if (problem.empty()) {
+        try {
+            log.LogOpen(fileName, mode);
+        } catch (const OutputFileError& e) {
+            problem = e.Reason;
+        }
     }
+    if (problem.empty()) return;
+    // Without a name the menu offers a new log again, and the settings keep no log.
+    log.LogFileName("");
+    host_.ShowMessage("Unable to open the trace log\n" + fileName + "\n" + problem +
+                      "\nThe program goes on without a log.");
 }
 
 void frmMain::mnuDebugLogClose_Click() {

@@ -2,6 +2,7 @@
 // the View menu commands that change them.
 #include <QResizeEvent>
 #include <cmath>
+#include <utility>
 
 #include "Legend.h"
 #include "frmMain.h"
@@ -27,6 +28,7 @@ LayoutInput frmMain::MakeLayoutInput() const {
     in.ToolbarHeight = ToolbarHeight();
     in.ProcListHeight = cboProcedures->isHidden() ? 0 : m.Twips(cboProcedures->height()) + 30;
     in.StatusHeight = lblStatus->isHidden() ? 0 : m.Twips(lblStatus->height());
+    in.LegendBand = LegendInBand() ? m.Twips(picLegend->height()) : 0;
     in.FindBarHeight = fraFind->isHidden() ? 0 : m.Twips(fraFind->sizeHint().height());
     in.HScrollBarHeight = m.ScrollBarTwips();
     in.VScrollBarWidth = m.ScrollBarTwips();
@@ -108,12 +110,53 @@ void frmMain::PositionDisplayAreas() {
             Place(picDisplay[p], f.Picture);
             picDisplay[p]->move(left, 0);
         }
+        ShowOpenHint();
     });
 }
 
+void frmMain::ShowOpenHint() {
+    lblOpenHint->setVisible(!ctx_.State.FilesCompared);
+    if (lblOpenHint->isHidden()) return;
+    // A box as wide as its text, where the view has room for it, in the middle of the view.
+    const Rect& v = viewArea_.View;
+    const QRect area(metrics_.Pixels(v.Left), metrics_.Pixels(v.Top),
+                     std::max(0, metrics_.Pixels(v.Width)), std::max(0, metrics_.Pixels(v.Height)));
+    const QMargins margins = lblOpenHint->contentsMargins();
+    // A pixel or two more than the text's advance, so that rounding never wraps it.
+    const int textWidth = lblOpenHint->fontMetrics().horizontalAdvance(lblOpenHint->text()) + 2;
+    const int width = std::min(area.width(), textWidth + margins.left() + margins.right());
+    QRect box(0, 0, width, std::min(area.height(), lblOpenHint->heightForWidth(width)));
+    box.moveCenter(area.center());
+    lblOpenHint->setGeometry(box);
+}
+
 void frmMain::SetupLegend() {
-    Run(TraceKind::App, "SetupLegend",
-        [&] { picLegend->SetupLegend(ctx_.Values, ctx_.Values.ViewMode); });
+    Run(TraceKind::App, "SetupLegend", [&] {
+        const int height = picLegend->height();
+        picLegend->SetupLegend(ctx_.Values, ctx_.Values.ViewMode);
+        // The explanation of another view may take more or fewer lines than the band has.
+        if (loaded_ && LegendInBand() && picLegend->height() != height) PlaceLegendBand();
+    });
+}
+
+void frmMain::PositionStatusLine() {
+    if (!ctx_.Values.Viewstatusbar) return;
+    const double tpp = metrics_.TwipsPerPixel;
+    const double height = lblStatus->height() * tpp;
+    Place(lblStatus, {60, view_->height() * tpp - height, view_->width() * tpp - 120, height});
+}
+
+void frmMain::MoveLegendToFirstPlace() {
+    const double tpp = metrics_.TwipsPerPixel;
+    const double status = ctx_.Values.Viewstatusbar ? lblStatus->height() * tpp : 0;
+    legend_ = FirstLegendPlace(picLegend->width() * tpp, picLegend->height() * tpp,
+                               view_->width() * tpp, view_->height() * tpp, status);
+    MoveLegend();
+}
+
+void frmMain::PlaceLegendBand() {
+    if (LegendInBand()) MoveLegendToFirstPlace();
+    RelayoutPanes();
 }
 
 void frmMain::resizeEvent(QResizeEvent* event) {
@@ -124,7 +167,6 @@ void frmMain::resizeEvent(QResizeEvent* event) {
 void frmMain::Form_Resize() {
     Run(TraceKind::Events, "Form_Resize", [&] {
         const double tpp = metrics_.TwipsPerPixel;
-        Settings& s = ctx_.Values;
         if (!isMinimized() && !isMaximized() && !isFullScreen()) {
             // The smallest outer size, with the frame as the window manager announced it.
             const int minimum = static_cast<int>(std::ceil(MinimumWindowTwips / tpp));
@@ -137,15 +179,17 @@ void frmMain::Form_Resize() {
         if (isMinimized()) return;
         const double w = view_->width() * tpp;
         const double h = view_->height() * tpp;
-        if (s.Viewstatusbar) {
-            Place(lblStatus,
-                  {60, h - lblStatus->height() * tpp, w - 120, lblStatus->height() * tpp});
-        }
+        PositionStatusLine();
         const double outerWidth = frameGeometry().width() * tpp;
         const double outerHeight = frameGeometry().height() * tpp;
-        legend_ = LegendAfterResize(legend_, picLegend->width() * tpp, picLegend->height() * tpp,
-                                    LastWidth, LastHeight, outerWidth, outerHeight, w, h);
-        MoveLegend();
+        if (LegendInBand()) {
+            MoveLegendToFirstPlace();
+        } else {
+            legend_ =
+                LegendAfterResize(legend_, picLegend->width() * tpp, picLegend->height() * tpp,
+                                  LastWidth, LastHeight, outerWidth, outerHeight, w, h);
+            MoveLegend();
+        }
         LastWidth = outerWidth;
         LastHeight = outerHeight;
         PositionToolbar();
@@ -235,6 +279,8 @@ void frmMain::picLegendTitleBar_MouseMove(double x, double y) {
                              picLegend->picLegendTitleBar->height() * tpp, view_->width() * tpp,
                              view_->height() * tpp);
         MoveLegend();
+        // Moved by the user, the legend floats where it is put and gives its band back.
+        if (std::exchange(legendAtFirstPlace_, false)) PlaceLegendBand();
     });
 }
 
@@ -250,6 +296,7 @@ void frmMain::imgCloseLegend_Click() {
         ctx_.Values.ViewLegend = false;
         mnuViewLegend->setChecked(false);
         picLegend->hide();
+        if (legendAtFirstPlace_) PlaceLegendBand();
     });
 }
 
@@ -314,6 +361,8 @@ void frmMain::mnuViewStatusBar_Click() {
         mnuViewStatusBar->setChecked(ctx_.Values.Viewstatusbar);
         lblStatus->setVisible(ctx_.Values.Viewstatusbar);
         if (ctx_.Values.Viewstatusbar) Form_Resize();
+        // The legend in its first place stands on the status line, or in its place.
+        if (LegendInBand()) MoveLegendToFirstPlace();
         RelayoutView();
     });
 }
@@ -338,6 +387,7 @@ void frmMain::mnuViewLegend_Click() {
         ctx_.Values.ViewLegend = !ctx_.Values.ViewLegend;
         mnuViewLegend->setChecked(ctx_.Values.ViewLegend);
         picLegend->setVisible(ctx_.Values.ViewLegend);
+        if (legendAtFirstPlace_) PlaceLegendBand();
     });
 }
 

@@ -5,8 +5,8 @@
 #include <QMenuBar>
 
 #include "CommonDialog.h"
-#include "Dump.h"
-#include "FileIO.h"
+#include "StatusNotes.h"
+#include "VirtualKeys.h"
 #include "frmMain.h"
 
 namespace dualis {
@@ -59,6 +59,10 @@ Key KeyOf(int qtKey) {
             return Key::F4;
         case Qt::Key_F5:
             return Key::F5;
+        case Qt::Key_F7:
+            return Key::F7;
+        case Qt::Key_F8:
+            return Key::F8;
         case Qt::Key_F9:
             return Key::F9;
         case Qt::Key_F10:
@@ -75,15 +79,11 @@ Key KeyOf(int qtKey) {
             return Key::Menu;
         case Qt::Key_F:
             return Key::LetterF;
+        case Qt::Key_Escape:
+            return Key::Escape;
         default:
             return Key::Other;
     }
-}
-
-int ModifierBits(Qt::KeyboardModifiers modifiers) {
-    return (modifiers & Qt::ShiftModifier ? ShiftBit : 0) |
-           (modifiers & Qt::ControlModifier ? CtrlBit : 0) |
-           (modifiers & Qt::AltModifier ? AltBit : 0);
 }
 
 }  // namespace
@@ -100,17 +100,31 @@ void frmMain::BuildFindMenu() {
         QAction* action = mnuFind->addAction(caption);
         action->setEnabled(false);
         connect(action, &QAction::triggered, this, [this, &item] {
-            Run(TraceKind::Events, item.Handler, [&] { Find(item.Type, item.What); });
+            Run(TraceKind::Events, item.Handler, [&] { FindCommand(item.Type, item.What); });
         });
         mnuFindItems[i] = action;
     }
+    mnuFind->addSeparator();
+    mnuFindNextChangedProc = mnuFind->addAction(QStringLiteral("Next &Changed Procedure\tF7"));
+    mnuFindPriorChangedProc =
+        mnuFind->addAction(QStringLiteral("Prior C&hanged Procedure\tShift+F7"));
+    for (QAction* item : {mnuFindNextChangedProc, mnuFindPriorChangedProc}) item->setEnabled(false);
+    connect(mnuFindNextChangedProc, &QAction::triggered, this,
+            [this] { mnuFindNextChangedProc_Click(); });
+    connect(mnuFindPriorChangedProc, &QAction::triggered, this,
+            [this] { mnuFindPriorChangedProc_Click(); });
     mnuFind->addSeparator();
     mnuFindText = mnuFind->addAction(QStringLiteral("Find &Text...\tCtrl+F"));
     mnuFindText->setEnabled(false);
     connect(mnuFindText, &QAction::triggered, this, [this] { mnuFindText_Click(); });
 }
 
-void frmMain::Find(int16_t findType, int16_t findWhat) {
+void frmMain::FindCommand(int16_t findType, int16_t findWhat) {
+    if (!Find(findType, findWhat)) ShowStatusNote(NothingFoundNote(findType, findWhat));
+}
+
+bool frmMain::Find(int16_t findType, int16_t findWhat) {
+    bool found = false;
     Run(TraceKind::App, "Find", [&] {
         const bool combined = ctx_.Values.ViewMode == "C";
         const FindView search{ctx_.State,
@@ -124,9 +138,35 @@ void frmMain::Find(int16_t findType, int16_t findWhat) {
         for (const std::string& line : result.TraceLines) ctx_.Trace.LogData(TraceKind::App, line);
         where_.RecordFind(result.State);
         if (!result.Found) return;
+        found = true;
         where_.Highlight(*result.Found, combined);
         if (!result.ScrollValue || !ScrollPane(0, *result.ScrollValue)) ShowDisplayArrays();
     });
+    return found;
+}
+
+void frmMain::GoToChangedProc(int direction) {
+    Run(TraceKind::App, "GoToChangedProc", [&] {
+        if (!ctx_.State.FilesCompared) return;
+        const int entry =
+            ChangedEntry(procList_->Entries(), cboProcedures->currentIndex(), direction);
+        if (entry < 0) {
+            ShowStatusNote(NoChangedProcNote(direction));
+            return;
+        }
+        SelectProcEntry(entry);  // shows the procedure from its top
+        // A user stepping through the changes reads each procedure from its first difference,
+        // whichever way they step; F3 and "-" then go on to its next one.
+        Find(FindFirst, FindMismatch);
+    });
+}
+
+void frmMain::mnuFindNextChangedProc_Click() {
+    Run(TraceKind::Events, "mnuFindNextChangedProc_Click", [&] { GoToChangedProc(1); });
+}
+
+void frmMain::mnuFindPriorChangedProc_Click() {
+    Run(TraceKind::Events, "mnuFindPriorChangedProc_Click", [&] { GoToChangedProc(-1); });
 }
 
 bool frmMain::Form_KeyDown(int keyCode, Qt::KeyboardModifiers modifiers) {
@@ -140,13 +180,14 @@ bool frmMain::Form_KeyDown(int keyCode, Qt::KeyboardModifiers modifiers) {
                                 : focus == picDisplay[1] ? FocusPane::Second
                                 : fraFind->HasFocus()    ? FocusPane::TextField
                                                          : FocusPane::None;
-    const KeyCommand command = DecideKey(key, ModifierBits(modifiers), focusPane, DebugKeysArmed);
+    const int extending = where_.ExtendingPane();
+    const ExtendMode extend = extending < 0       ? ExtendMode::Off
+                              : extending == pane ? ExtendMode::FocusedPane
+                                                  : ExtendMode::OtherPane;
+    const KeyCommand command =
+        DecideKey(key, ModifierBits(modifiers), focusPane, DebugKeysArmed, extend);
     if (command == KeyCommand::None) return false;
-    Run(TraceKind::Events, "Form_KeyDown", [&] {
-        ctx_.Trace.LogData(TraceKind::Events, "Key/Shift=" + std::to_string(keyCode) + "/" +
-                                                  std::to_string(ModifierBits(modifiers)));
-        RunKeyCommand(command, pane);
-    });
+    Run(TraceKind::Events, "Form_KeyDown", [&] { RunKeyCommand(command, pane); });
     return true;
 }
 
@@ -182,10 +223,21 @@ void frmMain::RunKeyCommand(KeyCommand command, int pane) {
             SelectProcEntry(entry - 1);
             break;
         case KeyCommand::FirstProc:
-            SelectProcEntry(0);
+            // On the first procedure it goes to that procedure's start, as a pick of it does.
+            if (!SelectProcEntry(0) && entry == 0) cboProcedures_Click();
             break;
         case KeyCommand::LastProc:
-            SelectProcEntry(cboProcedures->count() - 1);
+            // On the last procedure it goes to that procedure's end, as End does.
+            if (!SelectProcEntry(cboProcedures->count() - 1) && entry >= 0 &&
+                entry == cboProcedures->count() - 1) {
+                ScrollPane(pane, scroll.VMax);
+            }
+            break;
+        case KeyCommand::NextChangedProc:
+            GoToChangedProc(1);
+            break;
+        case KeyCommand::PriorChangedProc:
+            GoToChangedProc(-1);
             break;
         case KeyCommand::LineDown:
             ScrollPane(pane, row + 1);
@@ -206,22 +258,23 @@ void frmMain::RunKeyCommand(KeyCommand command, int pane) {
             ScrollPane(pane, scroll.VMax);
             break;
         case KeyCommand::RepeatFind:
-            Find(where_.LastFindDirection() == 1 ? FindNext : FindPrior, where_.LastFindWhat());
+            FindCommand(where_.LastFindDirection() == 1 ? FindNext : FindPrior,
+                        where_.LastFindWhat());
             break;
         case KeyCommand::FindText:
             mnuFindText_Click();
             break;
         case KeyCommand::NextMatch:
-            Find(FindNext, FindMatch);
+            FindCommand(FindNext, FindMatch);
             break;
         case KeyCommand::PriorMatch:
-            Find(FindPrior, FindMatch);
+            FindCommand(FindPrior, FindMatch);
             break;
         case KeyCommand::NextMismatch:
-            Find(FindNext, FindMismatch);
+            FindCommand(FindNext, FindMismatch);
             break;
         case KeyCommand::PriorMismatch:
-            Find(FindPrior, FindMismatch);
+            FindCommand(FindPrior, FindMismatch);
             break;
         case KeyCommand::Exit:
             mnuFileExit_Click();
@@ -246,6 +299,12 @@ void frmMain::RunKeyCommand(KeyCommand command, int pane) {
         case KeyCommand::SelectAll:
             SelectEveryRow(pane);
             break;
+        case KeyCommand::StartExtend:
+            StartExtendMode(pane);
+            break;
+        case KeyCommand::EndExtend:
+            EndExtendMode();
+            break;
         case KeyCommand::ExtendDown:
         case KeyCommand::ExtendUp:
             ExtendSelection(pane, command == KeyCommand::ExtendDown ? 1 : -1);
@@ -256,25 +315,6 @@ void frmMain::RunKeyCommand(KeyCommand command, int pane) {
         case KeyCommand::None:
             break;
     }
-}
-
-void frmMain::DumpAll() {
-    Run(TraceKind::App, "DumpAll", [&] {
-        const std::string file = (ctx_.ProgramFolder / "DUMP.TXT").string();
-        const std::string refusal =
-            GuardedFileReason(file, GuardedFiles(ctx_.State.FileName, ctx_.SettingsFile));
-        if (!refusal.empty()) {
-            host_.ShowMessage("Unable to write the dump\n" + file + "\n" + refusal);
-            return;
-        }
-        const DumpProgramFacts program{ctx_.AppInfo.AppDateTime(), ctx_.AppInfo.AppVersion()};
-        host_.BeginBusy();
-        for (std::string_view section : DumpSections) {
-            DumpArrays(ctx_.State, ctx_.Values.Compare, section, file, program, host_);
-        }
-        host_.EndBusy();
-        host_.ShowMessage("Dumped to " + file);
-    });
 }
 
 }  // namespace dualis

@@ -10,6 +10,7 @@ void frmMain::mnuViewOptions_Click() {
         const bool highlighted = ctx_.Values.HighlightInLine;
         SetOptions();
         SetupLegend();
+        procList_->ColoursChanged();  // the list shows the classes' colours
         if (ctx_.State.FilesCompared && NotRecompared &&
             highlighted != ctx_.Values.HighlightInLine) {
             // The marks within lines need no new comparison, only a new drawing.

@@ -1,6 +1,8 @@
 // The main window's find bar: opening and closing it, and moving to the text it finds.
 #include <QApplication>
+#include <algorithm>
 
+#include "StatusNotes.h"
 #include "frmMain.h"
 
 namespace dualis {
@@ -51,33 +53,30 @@ void frmMain::SearchText(int direction) {
             return;
         }
         SelectProcEntry(found->Entry);  // shows the procedure from its top when it changes
-        where_.Found(*found, combined);
         const int pane = found->Pane;
-        const std::optional<int32_t> scroll =
-            ScrollToRow(found->Row, CurrentRowCount(), direction, where_.TopLine(pane),
-                        where_.BottomLine(pane), where_.Scroll(pane).LinesPerPane);
-        if (!scroll || !ScrollPane(pane, *scroll)) ShowDisplayArrays();
-        ShowFoundColumns(query, pane, combined, found->Row);
+        const int16_t proc = where_.CurrentProc();
+        const std::optional<FoundColumns> columns =
+            FindColumns(ctx_.State, ctx_.Values, proc, combined, pane, found->Row, query);
+        where_.Found(*found, combined, columns.value_or(FoundColumns{}));
+        // The row found stands wholly inside the pane, clear of the bar below it.
+        const PaneScroll& scroll = where_.Scroll(pane);
+        const int32_t wholeRows = picDisplay[pane]->height() / std::max(1, metrics_.RowHeight);
+        const std::optional<int32_t> value =
+            ScrollToWholeRow(found->Row, direction, where_.Drawn(pane), wholeRows,
+                             scroll.VEnabled ? scroll.VMax : 1);
+        if (!value || !ScrollPane(pane, *value)) ShowDisplayArrays();
+        if (columns) ShowFoundColumns(*columns, pane);
+        // Which file's line holds the text: a row that matches in both panes is found twice.
+        const int file = PaneRowSource(ctx_.State, proc, combined, pane, found->Row).File;
+        ShowStatusNote(FoundTextNote(query.Text, file));
     });
 }
 
-void frmMain::ShowFoundColumns(const TextQuery& query, int pane, bool combined, int32_t row) {
-    const int16_t proc = where_.CurrentProc();
-    const RowSource source = PaneRowSource(ctx_.State, proc, combined, pane, row);
-    if (source.RawLine < 1) return;
-    const std::string_view line = ctx_.State.RawStack[source.File].Text(source.RawLine);
-    const std::optional<size_t> at = TextMatcher(query).Find(line);
-    if (!at) return;
-    const PrintedRow printed = PrintRow(ctx_.State, ctx_.Values, proc, combined, pane, row);
-    const auto codeStart = static_cast<size_t>(printed.CodeStart);
-    const size_t start = codeStart + *at;
-    const int32_t column = DisplayColumn(printed.Text, start, codeStart);
-    const int32_t length =
-        DisplayColumn(printed.Text, start + query.Text.size(), codeStart) - column;
+void frmMain::ShowFoundColumns(const FoundColumns& columns, int pane) {
     const PaneScroll& scroll = where_.Scroll(pane);
     const std::optional<int32_t> value =
-        ScrollToColumns(column, length, where_.ScrollColumn(pane), scroll.CharsPerPane,
-                        scroll.HEnabled ? scroll.HMax : 1);
+        ScrollToColumns(columns.Column, columns.Length, where_.ScrollColumn(pane),
+                        scroll.CharsPerPane, scroll.HEnabled ? scroll.HMax : 1);
     // The partner follows when synchronised.
     if (value) ScrollPaneColumns(pane, *value);
 }

@@ -3,6 +3,7 @@
 #include <QClipboard>
 #include <QGuiApplication>
 
+#include "StatusNotes.h"
 #include "frmMain.h"
 
 namespace dualis {
@@ -44,6 +45,7 @@ void frmMain::picDisplay_MouseDown(int pane, int y, bool extend) {
         if (row < 1) return;
         where_.PressRow(pane, row, extend);
         ShowSelection();
+        ShowStatus();  // a press in the other pane ends the extend mode
     });
 }
 
@@ -94,8 +96,8 @@ void frmMain::CopySelection(CopyForm form) {
                                                 combined, where_.Selection(), form);
         if (copied.Lines == 0) return;
         QGuiApplication::clipboard()->setText(QString::fromStdString(copied.Text));
-        lblStatus->setText(copied.Lines == 1 ? QStringLiteral("1 line copied")
-                                             : QStringLiteral("%1 lines copied").arg(copied.Lines));
+        ShowStatusNote(copied.Lines == 1 ? "1 line copied"
+                                         : std::to_string(copied.Lines) + " lines copied");
     });
 }
 
@@ -104,13 +106,15 @@ void frmMain::SelectEveryRow(int pane) {
         if (!ctx_.State.FilesCompared) return;
         where_.SelectAll(pane, CurrentRowCount());
         ShowSelection();
+        ShowStatus();
     });
 }
 
 void frmMain::ExtendSelection(int pane, int step) {
     Run(TraceKind::App, "ExtendSelection", [&] {
         if (!ctx_.State.FilesCompared) return;
-        where_.ExtendSelection(pane, step, CurrentRowCount());
+        if (where_.ExtendingPane() != pane) return;
+        where_.ExtendSelection(step, CurrentRowCount());
         // The row reached stays wholly on screen.
         const int32_t row = where_.Selection().Current;
         const int32_t top = where_.TopLine(pane);
@@ -124,16 +128,39 @@ void frmMain::ExtendSelection(int pane, int step) {
     });
 }
 
+void frmMain::StartExtendMode(int pane) {
+    Run(TraceKind::App, "StartExtendMode", [&] {
+        if (!ctx_.State.FilesCompared || !where_.StartExtending(pane)) return;
+        ShowSelection();
+        ShowStatus();
+    });
+}
+
+void frmMain::EndExtendMode() {
+    Run(TraceKind::App, "EndExtendMode", [&] {
+        where_.EndExtending();
+        ShowStatus();
+    });
+}
+
 void frmMain::ClearSelection() {
     where_.ClearSelection();
     ShowSelection();
+    ShowStatus();
 }
 
 void frmMain::ShowSelection() {
+    const bool combined = ctx_.Values.ViewMode == "C";
     for (int p = 0; p < 2; ++p) {
         const PixelBand band =
             SelectedBand(where_.Selection(), p, where_.Drawn(p), metrics_.RowHeight);
         picDisplay[p]->SetSelectionBand(band.Top, band.Height);
+        MarkBox mark;
+        if (const std::optional<FoundText> found = where_.ShownFoundText(p, combined)) {
+            mark = FoundMarkBox(found->Place.Row, found->Columns, where_.Drawn(p),
+                                metrics_.RowHeight, metrics_.CharWidth);
+        }
+        picDisplay[p]->SetFoundMark(QRect(mark.Left, mark.Top, mark.Width, mark.Height));
     }
 }
 

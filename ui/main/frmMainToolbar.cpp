@@ -8,7 +8,12 @@ void frmMain::sbSetToolBar() {
     Run(TraceKind::App, "sbSetToolBar", [&] {
         AddMainWindowButtons(toolbars_, toolbarId_, true);
         picToolBar->g_ResizeToolbar();
-        connect(picToolBar, &ToolbarStrip::StatusHelp, lblStatus, &QLabel::setText);
+        // The help of a button replaces a note, unless it is the button that gave the note.
+        connect(picToolBar, &ToolbarStrip::StatusHelp, this, [this](const QString& text) {
+            if (statusNote_ && *statusNote_ == toolbars_.Toolbar(toolbarId_).Hovered) return;
+            statusNote_.reset();
+            lblStatus->setText(text);
+        });
         connect(picToolBar, &ToolbarStrip::ButtonClicked, this,
                 [this](int position) { picToolBar_MouseDown(position); });
         PositionToolbar();
@@ -23,8 +28,9 @@ void frmMain::sbButtonsDisableEnable() {
     Run(TraceKind::App, "sbButtonsDisableEnable", [&] {
         const ButtonState state =
             ctx_.State.FilesCompared ? ButtonState::Enabled : ButtonState::Disabled;
-        for (int32_t position : {ButtonFindNextMismatch, ButtonFindPriorMismatch,
-                                 ButtonFindNextMatch, ButtonFindPriorMatch}) {
+        for (int32_t position :
+             {ButtonFindNextMismatch, ButtonFindPriorMismatch, ButtonFindNextMatch,
+              ButtonFindPriorMatch, ButtonNextChangedProc, ButtonPriorChangedProc}) {
             picToolBar->SetButtonState(position, state);
         }
     });
@@ -34,7 +40,7 @@ void frmMain::picToolBar_MouseDown(int position) {
     Run(TraceKind::MouseEvents, "picToolBar_MouseDown", [&] {
         // The Find buttons run their search, whatever the Find menu holds.
         if (const std::optional<ToolbarFind> find = MainToolbarFind(position)) {
-            Find(find->Type, find->What);
+            FindCommand(find->Type, find->What);
             return;
         }
         switch (position) {
@@ -58,6 +64,12 @@ void frmMain::picToolBar_MouseDown(int position) {
                 break;
             case ButtonHelp:
                 mnuHelpHelp_Click();
+                break;
+            case ButtonNextChangedProc:
+                mnuFindNextChangedProc_Click();
+                break;
+            case ButtonPriorChangedProc:
+                mnuFindPriorChangedProc_Click();
                 break;
             default:
                 break;

@@ -237,12 +237,10 @@ void frmMain::ChangeProc() {
         SetScrollBars();
         ShowDisplayArrays();
         // The note on characters that change the text direction follows the procedure shown.
-        const std::string status = WithDirectionNote(
+        statusText_ = WithDirectionNote(
             statusText_, ProcHoldsDirectionControls(ctx_.State, where_.CurrentProc()));
-        if (status != statusText_) {
-            statusText_ = status;
-            lblStatus->setText(QString::fromStdString(statusText_));
-        }
+        // A procedure shown anew ends the extend mode.
+        ShowStatus();
     });
 }
 

@@ -1,9 +1,11 @@
 // The file selection dialog's rules: sync enabling, name derivation and confirmation.
 #include "SelectRules.h"
 
+#include <filesystem>
 #include <fstream>
 #include <iterator>
 #include <sstream>
+#include <system_error>
 
 #include "RawLoader.h"
 
@@ -197,6 +199,24 @@ bool BuildOtherFileName(SelectState& s, int index) {
 
 bool OKEnabled(const SelectState& s) {
     return FileExists(s.NewFileName[0]) && FileExists(s.NewFileName[1]);
+}
+
+bool OKEnabledWhileTyping(const SelectState& s, int index, const std::string& typed) {
+    return FileExists(typed) && FileExists(s.NewFileName[1 - index]);
+}
+
+std::string NameProblem(const std::string& name) {
+    if (name.empty()) return "";
+    std::string refusal = FileRefusal(name);
+    if (refusal.empty()) return "";
+    // Nothing by that name, or a file standing where a folder of the name should be.
+    std::error_code error;
+    if (std::filesystem::status(name, error).type() == std::filesystem::file_type::not_found) {
+        return "No such file";
+    }
+    // A line under a box, not a sentence of a message.
+    if (refusal.back() == '.') refusal.pop_back();
+    return refusal;
 }
 
 ConfirmCheck CheckConfirm(const SelectState& s) {

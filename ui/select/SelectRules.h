@@ -90,6 +90,13 @@ bool BuildOtherFileName(SelectState& s, int index);
 
 // OK is enabled exactly when both names denote files that can be compared (FileExists).
 bool OKEnabled(const SelectState& s);
+// The same while the user types `typed` (trimmed) in box `index`, before the name is applied:
+// the typed name and the other side's name.
+bool OKEnabledWhileTyping(const SelectState& s, int index, const std::string& typed);
+
+// What stands under a file box: why its name cannot be compared ("No such file", "It is a
+// folder", or the system's reason), empty when it can and for an empty box.
+std::string NameProblem(const std::string& name);
 
 // The check of OK before it stores anything.
 enum class ConfirmCheck {

@@ -2,10 +2,8 @@
 #include "frmSelectFiles.h"
 
 #include <QCheckBox>
-#include <QFocusEvent>
 #include <QGridLayout>
 #include <QHBoxLayout>
-#include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
@@ -15,6 +13,7 @@
 #include <QVBoxLayout>
 
 #include "DirectionControls.h"
+#include "FileControls.h"
 #include "Tracing.h"
 #include "Window.h"
 
@@ -25,42 +24,7 @@ constexpr const char* VBFilter =
     "VB files(*.bas;*.cls;*.ctl;*.dsr;*.frm;*.mak;*.pag;*.res;*.vbp)|"
     "*.bas;*.cls;*.ctl;*.dsr;*.frm;*.mak;*.pag;*.res;*.vbp|All(*.*)|*.*";
 constexpr int32_t SelectFileFlags = OfnFileMustExist | OfnHideReadOnly;  // 4100
-constexpr int KeyEnter = 13;
 constexpr const char* AppTitle = "Dualis";
-
-// A file box that reports its focus changes and key presses, as a text field's events do. A
-// focus change because another window became active, or a popup opened, is none of the
-// dialog's: the user has not left the box.
-class FileBox : public QLineEdit {
-  public:
-    using QLineEdit::QLineEdit;
-
-    std::function<void()> GotFocus;
-    std::function<void()> LostFocus;
-    std::function<void(int keyAscii)> KeyPress;
-
-  protected:
-    void focusInEvent(QFocusEvent* event) override {
-        QLineEdit::focusInEvent(event);
-        if (GotFocus && event->reason() != Qt::PopupFocusReason) GotFocus();
-    }
-    void focusOutEvent(QFocusEvent* event) override {
-        QLineEdit::focusOutEvent(event);
-        const Qt::FocusReason reason = event->reason();
-        if (LostFocus && reason != Qt::PopupFocusReason && reason != Qt::ActiveWindowFocusReason) {
-            LostFocus();
-        }
-    }
-    void keyPressEvent(QKeyEvent* event) override {
-        // Enter stays with the box, so that no button of the dialog takes it.
-        if (event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter) {
-            if (KeyPress) KeyPress(KeyEnter);
-            event->accept();
-            return;
-        }
-        QLineEdit::keyPressEvent(event);
-    }
-};
 
 QMessageBox::StandardButton RunMessageBox(QWidget* parent, QMessageBox::Icon icon,
                                           const QString& title, const QString& text,
@@ -97,6 +61,7 @@ void frmSelectFiles::BuildControls() {
     setWindowTitle("Open Files for Comparison");
 
     auto* grid = new QGridLayout;
+    grid->setVerticalSpacing(2);
     const std::array<const char*, 2> fileCaptions = {"File 1", "File 2"};
     for (int i = 0; i < 2; ++i) {
         auto* label = new QLabel(fileCaptions[i], this);
@@ -106,19 +71,27 @@ void frmSelectFiles::BuildControls() {
         box->GotFocus = [this, i] { txtCompareFile_GotFocus(i); };
         box->LostFocus = [this, i] { txtCompareFile_LostFocus(i); };
         box->KeyPress = [this, i](int keyAscii) { txtCompareFile_KeyPress(i, keyAscii); };
+        connect(box, &QLineEdit::textEdited, this, [this, i] { txtCompareFile_Change(i); });
         label->setBuddy(box);
-        auto* button = new QPushButton("...", this);
+        auto* button = new BrowseButton("...", this);
         button->setObjectName(QString("cmdSelectFile_%1").arg(i));
         button->setFixedWidth(button->fontMetrics().horizontalAdvance("...") + 24);
         connect(button, &QPushButton::clicked, this, [this, i] { cmdSelectFile_Click(i); });
-        grid->addWidget(label, i, 0);
-        grid->addWidget(box, i, 1);
-        grid->addWidget(button, i, 2);
+        // The line under the box keeps its height while empty, so the dialog does not jump.
+        auto* problem = new QLabel(this);
+        problem->setObjectName(QString("lblFileProblem_%1").arg(i));
+        problem->setMinimumHeight(problem->fontMetrics().height());
+        problem->setTextFormat(Qt::PlainText);
+        grid->addWidget(label, 2 * i, 0);
+        grid->addWidget(box, 2 * i, 1);
+        grid->addWidget(button, 2 * i, 2);
+        grid->addWidget(problem, 2 * i + 1, 1);
         txtCompareFile_[i] = box;
         cmdSelectFile_[i] = button;
+        lblFileProblem_[i] = problem;
     }
     lblFile1_ = qobject_cast<QLabel*>(grid->itemAtPosition(0, 0)->widget());
-    lblFile2_ = qobject_cast<QLabel*>(grid->itemAtPosition(1, 0)->widget());
+    lblFile2_ = qobject_cast<QLabel*>(grid->itemAtPosition(2, 0)->widget());
     lblFile1_->setObjectName("lblFile1");
     lblFile2_->setObjectName("lblFile2");
 
@@ -218,15 +191,21 @@ void frmSelectFiles::Form_Load() {
         chkSyncFileExtensions_->setChecked(settings_.SyncFileExtensions);
         EnableSync();
         ShowNames();
+        startFolder_ = {state_.FirstFocus, state_.FirstFocus};
+        ShowProblems();
         if (state_.FirstFocus) cmdOK_->setEnabled(false);
     });
 }
 
 void frmSelectFiles::Form_Activate() {
     tracing_.Run(TraceKind::Events, "frmSelectFiles: Form_Activate", [&] {
+        // Every showing starts in File 1's box, wherever the focus was when it was last closed.
+        txtCompareFile_[0]->setFocus(Qt::OtherFocusReason);
         if (comparison_.FileName[0].empty()) return;
         ReloadConfirmed(state_, settings_, comparison_);
         ShowNames();
+        startFolder_ = {false, false};
+        ShowProblems();
         // A comparison made elsewhere (command line, recent files) after a first Cancel must
         // not leave OK disabled from the first showing.
         cmdOK_->setEnabled(OKEnabled(state_));
@@ -238,6 +217,38 @@ void frmSelectFiles::ShowNames() {
         // setText leaves the caret after the last character.
         txtCompareFile_[i]->setText(QString::fromStdString(state_.NewFileName[i]));
     }
+}
+
+void frmSelectFiles::ShowProblem(int index, const std::string& name) {
+    const std::string problem = startFolder_[index] ? "" : NameProblem(name);
+    lblFileProblem_[index]->setText(QString::fromStdString(problem));
+}
+
+void frmSelectFiles::ShowProblems() {
+    for (int i = 0; i < 2; ++i) ShowProblem(i, state_.NewFileName[i]);
+}
+
+void frmSelectFiles::EnableOK(bool enabled) {
+    const bool hadFocus = cmdOK_->hasFocus();
+    cmdOK_->setEnabled(enabled);
+    if (!hadFocus || enabled) return;
+    for (int i = 0; i < 2; ++i) {
+        if (!lblFileProblem_[i]->text().isEmpty()) {
+            txtCompareFile_[i]->setFocus(Qt::OtherFocusReason);
+            return;
+        }
+    }
+}
+
+void frmSelectFiles::txtCompareFile_Change(int index) {
+    tracing_.Run(TraceKind::Events, "frmSelectFiles: txtCompareFile_Change", [&] {
+        // Only the line and OK follow the typing: the other name is derived when the box is
+        // left.
+        const std::string typed = txtCompareFile_[index]->text().trimmed().toStdString();
+        startFolder_[index] = false;
+        ShowProblem(index, typed);
+        cmdOK_->setEnabled(OKEnabledWhileTyping(state_, index, typed));
+    });
 }
 
 void frmSelectFiles::EnableSync() {
@@ -291,6 +302,7 @@ bool frmSelectFiles::SelectAFile(int index) {
         dialog.ShowOpen();
         if (dialog.APIReturn() == 0) return false;
         SetFileName(state_, index, dialog.FileName);
+        startFolder_[index] = false;
         txtCompareFile_[index]->setText(QString::fromStdString(dialog.FileName));
         (index == 0 ? settings_.SourceFilterIndex : settings_.TargetFilterIndex) =
             dialog.FilterIndex;
@@ -306,11 +318,14 @@ void frmSelectFiles::SyncNames(int index) {
 void frmSelectFiles::SyncOtherSide(int index) {
     tracing_.Run(TraceKind::App, "frmSelectFiles: SyncOtherSide", [&] {
         SyncNames(index);
+        const int other = 1 - index;
+        const std::string before = state_.NewFileName[other];
         if (BuildOtherFileName(state_, index)) {
-            const int other = 1 - index;
             txtCompareFile_[other]->setText(QString::fromStdString(state_.NewFileName[other]));
+            if (state_.NewFileName[other] != before) startFolder_[other] = false;
         }
-        cmdOK_->setEnabled(OKEnabled(state_));
+        ShowProblems();
+        EnableOK(OKEnabled(state_));
     });
 }
 

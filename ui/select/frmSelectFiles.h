@@ -58,6 +58,8 @@ class frmSelectFiles : public QDialog {
     QPushButton* cmdOK() const { return cmdOK_; }
     QPushButton* cmdCancel() const { return cmdCancel_; }
     QPushButton* cmdHelp() const { return cmdHelp_; }
+    // The line under file box `index` that says why its name cannot be compared.
+    QLabel* lblFileProblem(int index) const { return lblFileProblem_[index]; }
 
     // Escape and the window's close button cancel.
     void reject() override;
@@ -87,6 +89,14 @@ class frmSelectFiles : public QDialog {
     // After side `index` got a new name: derive the other side and recheck OK.
     void SyncOtherSide(int index);
     void ShowNames();
+    // The user typed in box `index`: the line under it and OK follow the text as it stands.
+    void txtCompareFile_Change(int index);
+    // The lines under both boxes for the names of the working state.
+    void ShowProblems();
+    void ShowProblem(int index, const std::string& name);
+    // OK enabled or not; when it loses the focus so, the focus goes to a box whose name is
+    // wrong, where the user can mend it.
+    void EnableOK(bool enabled);
     QMessageBox::StandardButton Message(const std::string& text,
                                         QMessageBox::StandardButtons buttons);
 
@@ -102,6 +112,10 @@ class frmSelectFiles : public QDialog {
     QLabel* lblFile2_ = nullptr;
     std::array<QLineEdit*, 2> txtCompareFile_{};
     std::array<QPushButton*, 2> cmdSelectFile_{};
+    std::array<QLabel*, 2> lblFileProblem_{};
+    // A box still showing the folder that a first use starts it with: no file is named yet, so
+    // nothing is wrong with it.
+    std::array<bool, 2> startFolder_{};
     QLabel* Label4_ = nullptr;
     std::array<QRadioButton*, 5> optSyncPaths_{};
     QLabel* Label3_ = nullptr;
