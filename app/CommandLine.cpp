@@ -9,6 +9,7 @@
 #include <string_view>
 
 #include "OptionText.h"
+#include "ValueForms.h"
 
 namespace dualis {
 
@@ -42,6 +43,12 @@ bool ReportInColour(CommandLine::ColourWhen when, bool toTerminal, const char* n
 }
 
 CompareOptions CommandLine::OptionsOver(CompareOptions options) const {
+    project::ProjectOptions all;
+    all.Compare = options;
+    return ProjectOptionsOver(all).Compare;
+}
+
+project::ProjectOptions CommandLine::ProjectOptionsOver(project::ProjectOptions options) const {
     for (const std::string& a : Assignments) ApplyOptionText(options, a);
     return options;
 }
@@ -56,7 +63,9 @@ class HelpFormatter : public CLI::Formatter {
                "  dualis [--settings FILE] [FILE1 FILE2]        open the window\n"
                "  dualis --report [OPTIONS] FILE1 FILE2         print the comparison\n"
                "  dualis --dump DUMPFILE [OPTIONS] FILE1 FILE2  append the diagnostic dump\n"
-               "FILE1,FILE2 as one argument names the two files too.\n\n";
+               "FILE1,FILE2 as one argument names the two files too. With --report, FILE1 and\n"
+               "FILE2 may be two folders, two projects (.vbp), a folder and a project, or two\n"
+               "project groups (.vbg), compared module by module.\n\n";
     }
 };
 
@@ -75,12 +84,17 @@ bool IsNumberPair(std::string_view word) {
 bool IsColourChoice(std::string_view word) {
     return word == "auto" || word == "always" || word == "never";
 }
+bool IsYesOrNo(std::string_view word) {
+    return BoolFromText(word).has_value();
+}
 struct OptionalValue {
     const char* Name;
     bool (*LooksLikeValue)(std::string_view);
 };
-constexpr OptionalValue kOptionalValues[] = {
-    {"--expand-tabs", IsNumber}, {"--differences-only", IsNumberPair}, {"--color", IsColourChoice}};
+constexpr OptionalValue kOptionalValues[] = {{"--expand-tabs", IsNumber},
+                                             {"--differences-only", IsNumberPair},
+                                             {"--color", IsColourChoice},
+                                             {"--ignore-save-noise", IsYesOrNo}};
 
 // Whether the word names a file, or two files joined by a comma.
 bool NamesFiles(const std::string& word) {
@@ -107,7 +121,29 @@ std::string ValueWithoutEquals(std::span<const std::string> args) {
 }
 
 const char* const kRunGroup = "Run";
+const char* const kOutputGroup = "Output (with --report)";
+const char* const kProjectGroup = "Projects and folders (with --report or --dump)";
 const char* const kCompareGroup = "Comparison options (with --report or --dump)";
+
+// What the output options ask that the run cannot give; empty when they fit together.
+std::string OutputConflict(const CommandLine& cmd, bool formatGiven) {
+    const bool json = cmd.Format == CommandLine::OutputFormat::Json;
+    if (cmd.RunMode == CommandLine::Mode::Window) {
+        if (cmd.Lines || cmd.ModuleReports || !cmd.Module.empty()) {
+            return "--lines, --modules and --module need --report";
+        }
+        return "";
+    }
+    if (cmd.RunMode == CommandLine::Mode::Dump && (formatGiven || cmd.Lines || cmd.ModuleReports)) {
+        return "--format, --lines and --modules go with --report, not --dump";
+    }
+    if (cmd.Lines && !json) return "--lines goes with --format=json";
+    if (json && (cmd.ModuleReports || !cmd.Module.empty())) {
+        return "--modules and --module choose the reports that follow a project's summary; "
+               "--format=json holds every module";
+    }
+    return "";
+}
 
 }  // namespace
 
@@ -146,7 +182,35 @@ std::string ParseCommandLine(const std::vector<std::string>& args, CommandLine& 
                    "Colour the report: auto (default: only on a terminal, and not when NO_COLOR "
                    "is set), always (the same as a bare --color) or never")
         ->type_name("[=WHEN]")
-        ->check(CLI::IsMember({"auto", "always", "never"}));
+        ->check(CLI::IsMember({"auto", "always", "never"}))
+        ->group(kOutputGroup);
+    std::string format;
+    app.add_option("--format", format,
+                   "text (default): the report; json: the whole comparison as JSON (either "
+                   "implies --report)")
+        ->type_name("=FORMAT")
+        ->check(CLI::IsMember({"text", "json"}))
+        ->group(kOutputGroup);
+    app.add_flag("--lines", result.Lines, "With --format=json: the rows of every procedure")
+        ->group(kOutputGroup);
+
+    app.add_flag("--modules", result.ModuleReports,
+                 "After the summary of two projects or folders, the report of every changed "
+                 "module")
+        ->group(kProjectGroup);
+    app.add_option("--module", result.Module,
+                   "After the summary, the report of this one module (its name or its path); "
+                   "with --dump, the module pair to dump")
+        ->type_name("NAME")
+        ->group(kProjectGroup);
+    std::string saveNoise;
+    bool bareSaveNoise = false;
+    app.add_option("--ignore-save-noise", saveNoise,
+                   "Leave out of the project files' comparison what saving changes by itself: "
+                   "yes (default, also a bare --ignore-save-noise) or no "
+                   "(--option IgnoreSaveNoise=No)")
+        ->type_name("[=YES|NO]")
+        ->group(kProjectGroup);
 
     // The friendly spellings are shorthands for --option assignments.
     std::vector<std::string> shorthand;
@@ -195,6 +259,8 @@ std::string ParseCommandLine(const std::vector<std::string>& args, CommandLine& 
                 bareDifferencesOnly = true;
             } else if (*it == "--color") {
                 bareColour = true;
+            } else if (*it == "--ignore-save-noise") {
+                bareSaveNoise = true;
             } else {
                 reversed.push_back(*it);
             }
@@ -216,8 +282,10 @@ std::string ParseCommandLine(const std::vector<std::string>& args, CommandLine& 
                     : colour == "never"              ? When::Never
                                                      : When::Auto;
     if (!result.DumpFile.empty() && report) return "--report and --dump exclude each other";
+    // A format asks for the report: --format=json alone prints the JSON.
+    const bool formatGiven = app.count("--format") > 0;
     result.RunMode = !result.DumpFile.empty() ? CommandLine::Mode::Dump
-                     : report                 ? CommandLine::Mode::Report
+                     : report || formatGiven  ? CommandLine::Mode::Report
                                               : CommandLine::Mode::Window;
 
     if (bareExpandTabs || app.count("--expand-tabs")) {
@@ -225,6 +293,8 @@ std::string ParseCommandLine(const std::vector<std::string>& args, CommandLine& 
         if (!expandTabs.empty()) shorthand.push_back("TabWidth=" + expandTabs);
     }
     if (app.count("--sync")) shorthand.push_back("SyncNumber=" + sync);
+    if (bareSaveNoise) shorthand.push_back("IgnoreSaveNoise=Yes");
+    if (app.count("--ignore-save-noise")) shorthand.push_back("IgnoreSaveNoise=" + saveNoise);
     if (bareDifferencesOnly || app.count("--differences-only")) {
         shorthand.push_back("DifferencesOnly=Yes");
         if (!differencesOnly.empty()) {
@@ -235,7 +305,11 @@ std::string ParseCommandLine(const std::vector<std::string>& args, CommandLine& 
         }
     }
     assignments.insert(assignments.end(), shorthand.begin(), shorthand.end());
-    CompareOptions check;
+    result.Format =
+        format == "json" ? CommandLine::OutputFormat::Json : CommandLine::OutputFormat::Text;
+    const std::string conflict = OutputConflict(result, formatGiven);
+    if (!conflict.empty()) return conflict;
+    project::ProjectOptions check;
     for (const std::string& a : assignments) {
         const std::string problem = ApplyOptionText(check, a);
         if (!problem.empty()) return "Bad option: " + problem;

@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "Options.h"
+#include "ProjectCompare.h"
 
 namespace dualis {
 
@@ -19,9 +20,18 @@ struct CommandLine {
     enum class ColourWhen { Auto, Always, Never } Colour = ColourWhen::Auto;
     // KEY=VALUE assignments, in the order they take effect, over the settings file's options.
     std::vector<std::string> Assignments;
+    // --format: the text report, or the whole comparison as JSON.
+    enum class OutputFormat { Text, Json } Format = OutputFormat::Text;
+    bool Lines = false;          // --lines: the JSON holds the rows of every procedure
+    bool ModuleReports = false;  // --modules: a project's summary is followed by the report of
+                                 // every changed module
+    std::string Module;          // --module NAME: the one module pair of two projects or
+                                 // folders whose report follows the summary, or that is dumped
 
     // The options of the settings file with the command line's assignments on top.
     CompareOptions OptionsOver(CompareOptions fromSettings) const;
+    // The same for a comparison of projects or folders, IgnoreSaveNoise too.
+    project::ProjectOptions ProjectOptionsOver(project::ProjectOptions fromSettings) const;
     // The two files' names made absolute from the current folder, as the file selection
     // dialog's names are, so that the recent files name them from anywhere.
     std::array<std::string, 2> AbsoluteFiles() const;

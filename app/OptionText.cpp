@@ -59,6 +59,29 @@ std::string ApplyOptionText(CompareOptions& o, std::string_view assignment) {
     return "unknown option key \"" + std::string(key) + "\"";
 }
 
+std::string ApplyOptionText(project::ProjectOptions& options, std::string_view assignment) {
+    const size_t eq = assignment.find('=');
+    if (eq != std::string_view::npos &&
+        EqualsIgnoringAsciiCase(assignment.substr(0, eq), "IgnoreSaveNoise")) {
+        const std::string_view value = assignment.substr(eq + 1);
+        const auto b = BoolFromText(value);
+        if (!b) {
+            return "IgnoreSaveNoise takes Yes, No, True, False, -1 or 0, not \"" +
+                   std::string(value) + "\"";
+        }
+        options.IgnoreSaveNoise = *b;
+        return "";
+    }
+    return ApplyOptionText(options.Compare, assignment);
+}
+
+std::string OptionsInEffect(const project::ProjectOptions& options) {
+    std::string text = OptionsInEffect(options.Compare);
+    if (!options.IgnoreSaveNoise)
+        text += text.empty() ? "save noise compared" : ", save noise compared";
+    return text;
+}
+
 std::string OptionsInEffect(const CompareOptions& o) {
     const CompareOptions d;
     std::string text;

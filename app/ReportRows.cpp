@@ -36,6 +36,19 @@ std::vector<CombinedRow> ListedRows(const ComparisonState& state, int32_t p) {
     return rows;
 }
 
+std::array<int32_t, 2> RowLineNumbers(const ComparisonState& state, int32_t p,
+                                      const CombinedRow& row) {
+    std::array<int32_t, 2> lines = {0, 0};
+    lines[row.Side] = row.RawLine;
+    if (row.Symbol != LineSymbol::Equal) return lines;
+    const auto matches = state.MatchStack.Row(p);
+    const auto it =
+        std::lower_bound(matches.begin(), matches.end(), row.RawLine,
+                         [](const MatchRecord& m, int32_t line) { return m.MatchLine[0] < line; });
+    if (it != matches.end() && it->MatchLine[0] == row.RawLine) lines[1] = it->MatchLine[1];
+    return lines;
+}
+
 std::vector<bool> RowsNearDifferences(std::span<const CombinedRow> rows, int32_t before,
                                       int32_t after) {
     const auto differs = [](const CombinedRow& r) {

@@ -2,6 +2,7 @@
 // DifferencesOnly the lines of each difference with their context before and after it.
 #pragma once
 
+#include <array>
 #include <cstdint>
 #include <span>
 #include <string>
@@ -17,6 +18,11 @@ namespace dualis {
 // of one file lists its lines as Deleted or Added, ignored ones too. Read from the match records,
 // so it does not depend on DifferencesOnly.
 std::vector<CombinedRow> ListedRows(const ComparisonState& state, int32_t p);
+
+// The numbers of a listed row's lines in File 1 and File 2: an equal row's File 1 line and the
+// File 2 line matched with it; another row's line in its own file, and 0 in the other.
+std::array<int32_t, 2> RowLineNumbers(const ComparisonState& state, int32_t p,
+                                      const CombinedRow& row);
 
 // Per row, whether it lies within `before` rows before or `after` rows after a row that differs
 // (Deleted or Added). Equal and ignored rows do not differ: they are the context, and count as

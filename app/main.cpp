@@ -1,6 +1,6 @@
-// Entry point: opens the main window, or, with --report or --dump, compares the two files named
-// on the command line and prints the report or appends the diagnostic dump without a window (the
-// settings file is then read, never written).
+// Entry point: opens the main window, or, with --report or --dump, compares the two files, or
+// the two projects or folders, named on the command line and prints the report or appends the
+// diagnostic dump without a window (the settings file is then read, never written).
 #include <unistd.h>
 
 #include <cstdio>
@@ -15,7 +15,9 @@
 #include "Dump.h"
 #include "FileIO.h"
 #include "IniFile.h"
+#include "JsonReport.h"
 #include "Pipeline.h"
+#include "ProjectRun.h"
 #include "Report.h"
 #include "RunTimeError.h"
 #include "Services.h"
@@ -66,16 +68,47 @@ int Run(const dualis::CommandLine& cmd, dualis::Services& services, dualis::Comp
         host.ShowMessage(refusal);
         return kExitTrouble;
     }
-    const dualis::CompareOptions options = cmd.OptionsOver(services.Values.Compare);
-    dualis::SetFileNames(state, cmd.Files[0], cmd.Files[1]);
-    if (!dualis::CompareAFile(state, options, host)) return kExitTrouble;
-    if (cmd.RunMode == dualis::CommandLine::Mode::Dump) {
+    const dualis::project::ProjectOptions options = cmd.ProjectOptionsOver(
+        dualis::project::ProjectOptions{.Compare = services.Values.Compare,
+                                        .IgnoreSaveNoise = services.Values.IgnoreSaveNoise});
+    const bool colour = dualis::ReportInColour(cmd.Colour, ::isatty(::fileno(stdout)) != 0,
+                                               std::getenv("NO_COLOR"), std::getenv("TERM"));
+    const bool projects = dualis::NamesProjects(cmd.Files);
+    if (!projects && !cmd.Module.empty()) {
+        host.ShowMessage(
+            "--module picks a module of two projects or folders; FILE1 and FILE2 "
+            "are files");
+        return kExitTrouble;
+    }
+    const bool dump = cmd.RunMode == dualis::CommandLine::Mode::Dump;
+    if (projects && !dump) return dualis::ReportProjects(cmd, options, host, stdout, colour);
+    if (projects) {
+        if (cmd.Module.empty()) {
+            host.ShowMessage(
+                "--dump compares one pair of files: name a module of the two "
+                "projects or folders with --module NAME");
+            return kExitTrouble;
+        }
+        if (!dualis::CompareNamedModule(cmd, options, host, state)) return kExitTrouble;
+        const std::string settings =
+            dualis::ResolveProfilePath(services.INI.INIFileName()).string();
+        const std::string reason =
+            dualis::GuardedFileReason(cmd.DumpFile, dualis::GuardedFiles(state.FileName, settings));
+        if (!reason.empty()) {
+            host.ShowMessage("Unable to write the dump\n" + cmd.DumpFile + "\n" + reason);
+            return kExitTrouble;
+        }
+    } else {
+        dualis::SetFileNames(state, cmd.Files[0], cmd.Files[1]);
+        if (!dualis::CompareAFile(state, options.Compare, host)) return kExitTrouble;
+    }
+    if (dump) {
         const dualis::DumpProgramFacts program{services.AppInfo.AppDateTime(),
                                                services.AppInfo.AppVersion()};
         try {
             for (std::string_view section : dualis::DumpSections) {
                 // A dump read on a terminal shows its controls as the report does.
-                dualis::DumpArrays(state, options, section, cmd.DumpFile, program, host,
+                dualis::DumpArrays(state, options.Compare, section, cmd.DumpFile, program, host,
                                    dualis::VisibleLines);
             }
         } catch (const dualis::OutputFileError& e) {
@@ -85,9 +118,9 @@ int Run(const dualis::CommandLine& cmd, dualis::Services& services, dualis::Comp
         }
         return kExitEqual;
     }
-    const bool colour = dualis::ReportInColour(cmd.Colour, ::isatty(::fileno(stdout)) != 0,
-                                               std::getenv("NO_COLOR"), std::getenv("TERM"));
-    const std::string failure = dualis::WriteReport(state, options, stdout, colour);
+    const std::string failure = cmd.Format == dualis::CommandLine::OutputFormat::Json
+                                    ? dualis::WriteFilePairJson(state, options, cmd.Lines, stdout)
+                                    : dualis::WriteReport(state, options.Compare, stdout, colour);
     if (!failure.empty()) {
         host.ShowMessage("Unable to write the report\nstandard output\n" + failure);
         return kExitTrouble;

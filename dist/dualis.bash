@@ -10,10 +10,13 @@ _dualis() {
     local options="--report --dump --settings --option --help --version --ignore-case
         --ignore-leading-blanks --ignore-trailing-blanks --ignore-embedded-blanks
         --ignore-blank-lines --ignore-comments --ignore-line-numbers --expand-tabs
-        --expand-tabs= --line-by-line --sync= --differences-only --differences-only="
+        --expand-tabs= --line-by-line --sync= --differences-only --differences-only=
+        --color --color= --format= --lines --modules --module --ignore-save-noise
+        --ignore-save-noise="
     local keys="ExpandTabs= IgnoreBlankLines= IgnoreCase= IgnoreComments=
         IgnoreEmbeddedBlanks= IgnoreLeadingBlanks= IgnoreLineNumbers= IgnoreTrailingBlanks=
-        LineByLine= DifferencesOnly= SyncNumber= TabWidth= DifferencesBefore= DifferencesAfter="
+        LineByLine= DifferencesOnly= SyncNumber= TabWidth= DifferencesBefore= DifferencesAfter=
+        IgnoreSaveNoise="
     COMPREPLY=()
 
     case $prev in
@@ -27,8 +30,14 @@ _dualis() {
     --dump | --settings)
         COMPREPLY=($(compgen -f -- "$cur"))
         ;;
+    --module)
+        ;;  # a module's name or path: nothing to propose
     *)
         case $cur in
+        --color=*) COMPREPLY=($(compgen -P "--color=" -W "auto always never" -- "${cur#*=}")) ;;
+        --format=*) COMPREPLY=($(compgen -P "--format=" -W "text json" -- "${cur#*=}")) ;;
+        --ignore-save-noise=*)
+            COMPREPLY=($(compgen -P "--ignore-save-noise=" -W "yes no" -- "${cur#*=}")) ;;
         --*=*) ;;  # a number, or BEFORE,AFTER: nothing to propose
         -*) COMPREPLY=($(compgen -W "$options" -- "$cur")) ;;
         *) COMPREPLY=($(compgen -f -- "$cur")) ;;

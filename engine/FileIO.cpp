@@ -47,7 +47,7 @@ bool SamePath(const std::string& a, const std::string& b) {
 
 }  // namespace
 
-std::string ReadInputFile(const std::string& fileName, int64_t maxBytes) {
+std::string ReadInputFile(const std::string& fileName, int64_t maxBytes, size_t headBytes) {
     // Without O_NONBLOCK a name swapped for a FIFO would wait for a writer for ever.
     const int fd = ::open(fileName.c_str(), O_RDONLY | O_NONBLOCK | O_NOCTTY | O_CLOEXEC);
     if (fd < 0) throw SystemError();
@@ -61,13 +61,13 @@ std::string ReadInputFile(const std::string& fileName, int64_t maxBytes) {
 
     // One byte more than the size told, so that the end of the file is seen without growing.
     const size_t limit = static_cast<size_t>(maxBytes) + 1;
-    std::string bytes(static_cast<size_t>(st.st_size) + 1, '\0');
+    std::string bytes(std::min(static_cast<size_t>(st.st_size) + 1, headBytes), '\0');
     size_t have = 0;
-    for (;;) {
+    while (have < headBytes) {
         if (have == bytes.size()) {
             // The file grew while read, or its size is not told (as for files of /proc).
             if (have >= limit) throw tooLarge;
-            bytes.resize(std::min(limit, std::max<size_t>(2 * have, 65536)));
+            bytes.resize(std::min({limit, std::max<size_t>(2 * have, 65536), headBytes}));
         }
         const ssize_t got = ::read(fd, bytes.data() + have, bytes.size() - have);
         if (got < 0 && errno == EINTR) continue;

@@ -30,8 +30,10 @@ inline constexpr int64_t MaxInputBytes = std::numeric_limits<int32_t>::max();
 // The bytes of an input file. It is opened without blocking and read through that one
 // descriptor: anything but a regular file is refused, a file the file system reports larger
 // than maxBytes is refused before anything is read, and one that grows past maxBytes while it
-// is read is refused there. Throws InputFileError with the reason.
-std::string ReadInputFile(const std::string& fileName, int64_t maxBytes = MaxInputBytes);
+// is read is refused there. Only the first `headBytes` bytes are read and returned, for a
+// caller that needs no more. Throws InputFileError with the reason.
+std::string ReadInputFile(const std::string& fileName, int64_t maxBytes = MaxInputBytes,
+                          size_t headBytes = std::numeric_limits<size_t>::max());
 
 // What a text is to become where a person reads it as it is written, on a terminal.
 using TerminalFilter = std::string (*)(std::string_view text);

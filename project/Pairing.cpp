@@ -38,7 +38,7 @@ class ScopePairing {
     void ByName();
     void ByPath();
     void ByContent(const CompareOptions& options, std::vector<std::string>& notes);
-    std::vector<ModulePair> Pairs();
+    std::vector<ModulePair> Pairs(bool sameBytes);
 
   private:
     const ModuleEntry& Module(int f, int index) const { return sources_[f]->Modules[index]; }
@@ -159,7 +159,7 @@ void ScopePairing::ByContent(const CompareOptions& options, std::vector<std::str
     }
 }
 
-std::vector<ModulePair> ScopePairing::Pairs() {
+std::vector<ModulePair> ScopePairing::Pairs(bool sameBytes) {
     std::vector<ModulePair> pairs = std::move(pairs_);
     for (int f = 0; f < 2; ++f) {
         for (const size_t p : Left(f)) {
@@ -185,7 +185,7 @@ std::vector<ModulePair> ScopePairing::Pairs() {
         } else if (!pair.OldPath.empty()) {
             pair.From = Origin::Moved;
         }
-        pair.Status = SameBytes(*side[0], *side[1]) ? ContentStatus::Equal : ContentStatus::Unknown;
+        if (sameBytes && SameBytes(*side[0], *side[1])) pair.Status = ContentStatus::Equal;
     }
     using Key = std::tuple<ModuleKind, std::string, std::string, int, int>;
     std::vector<std::pair<Key, size_t>> keys;
@@ -344,7 +344,7 @@ std::vector<std::array<int, 2>> PairProjectFiles(const Source& file1, const Sour
 
 ModulePairing PairModules(const Source& file1, const Source& file2,
                           const std::vector<std::array<int, 2>>& projectPairs,
-                          const CompareOptions& options) {
+                          const CompareOptions& options, bool sameBytes) {
     const std::array<const Source*, 2> sources{&file1, &file2};
     std::vector<std::array<Indices, 2>> scopes;
     if (file1.Kind == SourceKind::Group && file2.Kind == SourceKind::Group) {
@@ -373,7 +373,7 @@ ModulePairing PairModules(const Source& file1, const Source& file2,
         pairing.ByName();
         pairing.ByPath();
         pairing.ByContent(options, result.Notes);
-        for (ModulePair& pair : pairing.Pairs()) result.Pairs.push_back(std::move(pair));
+        for (ModulePair& pair : pairing.Pairs(sameBytes)) result.Pairs.push_back(std::move(pair));
     }
     return result;
 }

@@ -80,10 +80,12 @@ struct ModulePairing {
 };
 
 // Pairs the modules of two sources; projectPairs from PairProjectFiles scope them between two
-// groups. Same bytes make a pair Equal; companions are paired and compared by their bytes.
+// groups. With `sameBytes`, same bytes make a pair Equal; without it every pair of two modules
+// stays Unknown and no module that name or path pairs is read. Companions are paired and
+// compared by their bytes.
 ModulePairing PairModules(const Source& file1, const Source& file2,
                           const std::vector<std::array<int, 2>>& projectPairs,
-                          const CompareOptions& options);
+                          const CompareOptions& options, bool sameBytes = true);
 
 // One companion against another, by their bytes; either may be null (Added, Deleted). Index is
 // left for the caller.

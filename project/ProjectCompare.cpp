@@ -63,7 +63,8 @@ ProjectComparison CompareSources(const Source& file1, const Source& file2,
         result.ProjectFiles.push_back(
             CompareFilePair(file1, file2, index, options.IgnoreSaveNoise));
     }
-    ModulePairing modules = PairModules(file1, file2, filePairs, options.Compare);
+    ModulePairing modules =
+        PairModules(file1, file2, filePairs, options.Compare, options.PairSameBytes);
     result.Modules = std::move(modules.Pairs);
     result.Notes = std::move(modules.Notes);
     result.OtherFiles = PairOtherFiles(file1, file2);

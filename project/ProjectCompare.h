@@ -17,6 +17,10 @@ namespace dualis::project {
 struct ProjectOptions {
     CompareOptions Compare;       // the lines the content pairing weighs are cooked under these
     bool IgnoreSaveNoise = true;  // see SettingsCompare.h for what counts as save noise
+    // Whether pairing reads the modules that name or path pairs, to make those with the same
+    // bytes Equal. CompareModules checks the bytes itself, on its workers; a caller that runs
+    // it turns this off, so that pairing reads none of those modules.
+    bool PairSameBytes = true;
 };
 
 struct ProjectFilePair {

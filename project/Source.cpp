@@ -82,7 +82,8 @@ std::string WhyNotComparable(const fs::path& file1, const fs::path& file2) {
     const std::array<const fs::path*, 2> path{&file1, &file2};
     for (int f = 0; f < 2; ++f) {
         if (kind[f] == PathKind::Missing) {
-            return "Unable to open " + FileLabel(f) + "\n" + path[f]->string();
+            return "Unable to open " + FileLabel(f) + "\n" + path[f]->string() + "\n" +
+                   AccessProblem(*path[f]);
         }
         if (kind[f] == PathKind::OtherFile) {
             return FileLabel(f) +

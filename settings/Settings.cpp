@@ -38,6 +38,7 @@ std::vector<std::string> GetEveryKey(cINIHandler& ini, Settings& s,
     c.SyncNumber =
         read.Whole16("SyncNumber", d.Compare.SyncNumber, CompareOptions::CorrectSyncNumber);
     c.TabWidth = read.Whole16("TabWidth", d.Compare.TabWidth, CompareOptions::CorrectTabWidth);
+    s.IgnoreSaveNoise = read.Bool("IgnoreSaveNoise", d.IgnoreSaveNoise);
 
     ini.SetSection("Debug");
     w.DontFixDataErrors = read.Bool("DontFixDataErrors", d.Switches.DontFixDataErrors);
@@ -136,6 +137,7 @@ void PutEveryKey(cINIHandler& ini, const Settings& s, std::string_view versionTe
     write.Bool("LineByLine", c.LineByLine);
     write.Number("SyncNumber", c.SyncNumber);
     write.Number("TabWidth", c.TabWidth);
+    write.Bool("IgnoreSaveNoise", s.IgnoreSaveNoise);
 
     if (debugExists) {
         ini.SetSection("Debug");

@@ -46,6 +46,10 @@ struct SwitchSettings {
 struct Settings {
     // [Compare], and DifferencesAfter, DifferencesBefore and DifferencesOnly of [Display].
     CompareOptions Compare;
+    // [Compare]: what saving a project changes by itself is left out of the comparison of two
+    // projects' files; written after the other [Compare] keys, so that existing files keep
+    // their order.
+    bool IgnoreSaveNoise = true;
 
     SwitchSettings Switches;
 

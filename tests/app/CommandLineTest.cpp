@@ -289,3 +289,80 @@ TEST(CommandLineHelp, GroupsWhatRunsApartFromWhatCompares) {
 
 }  // namespace
 }  // namespace dualis
+
+namespace dualis {
+namespace {
+
+TEST(CommandLine, OutputChoicesForProjectsAndJson) {
+    CommandLine cmd = Parse({"--format=json", "--lines", "a", "b"});
+    EXPECT_EQ(cmd.RunMode, CommandLine::Mode::Report);  // a format asks for the report
+    EXPECT_EQ(cmd.Format, CommandLine::OutputFormat::Json);
+    EXPECT_TRUE(cmd.Lines);
+    cmd = Parse({"--report", "--modules", "--module", "frmMain", "a", "b"});
+    EXPECT_EQ(cmd.Format, CommandLine::OutputFormat::Text);
+    EXPECT_TRUE(cmd.ModuleReports);
+    EXPECT_EQ(cmd.Module, "frmMain");
+    cmd = Parse({"--dump", "d.txt", "--module=src/modA.bas", "a", "b"});
+    EXPECT_EQ(cmd.Module, "src/modA.bas");
+
+    std::string problem;
+    Parse({"--modules", "a", "b"}, &problem);
+    EXPECT_EQ(problem, "--lines, --modules and --module need --report");
+    Parse({"--report", "--lines", "a", "b"}, &problem);
+    EXPECT_EQ(problem, "--lines goes with --format=json");
+    Parse({"--format=json", "--module", "x", "a", "b"}, &problem);
+    EXPECT_NE(problem.find("--format=json holds every module"), std::string::npos) << problem;
+    Parse({"--dump", "d.txt", "--modules", "a", "b"}, &problem);
+    EXPECT_EQ(problem, "--format, --lines and --modules go with --report, not --dump");
+}
+
+TEST(CommandLine, IgnoreSaveNoiseInEachSpelling) {
+    project::ProjectOptions fromSettings;
+    fromSettings.IgnoreSaveNoise = false;
+    EXPECT_FALSE(Parse({"--report", "a", "b"}).ProjectOptionsOver(fromSettings).IgnoreSaveNoise);
+    EXPECT_TRUE(Parse({"--report", "--ignore-save-noise", "a", "b"})
+                    .ProjectOptionsOver(fromSettings)
+                    .IgnoreSaveNoise);
+    const CommandLine off =
+        Parse({"--report", "--ignore-save-noise=no", "--ignore-case", "a", "b"});
+    EXPECT_EQ(off.Files[0], "a");
+    EXPECT_FALSE(off.ProjectOptionsOver(project::ProjectOptions{}).IgnoreSaveNoise);
+    EXPECT_TRUE(off.ProjectOptionsOver(project::ProjectOptions{}).Compare.IgnoreCase);
+    EXPECT_FALSE(Parse({"--report", "--option", "ignoresavenoise=0", "a", "b"})
+                     .ProjectOptionsOver(project::ProjectOptions{})
+                     .IgnoreSaveNoise);
+    std::string problem;
+    Parse({"--report", "--ignore-save-noise=maybe", "a", "b"}, &problem);
+    EXPECT_EQ(problem,
+              "Bad option: IgnoreSaveNoise takes Yes, No, True, False, -1 or 0, not \"maybe\"");
+    Parse({"--report", "--ignore-save-noise", "no", "a", "b"}, &problem);
+    EXPECT_EQ(problem, "--ignore-save-noise takes its value after \"=\": --ignore-save-noise=no");
+    // The file pair's options are the same with or without the key.
+    EXPECT_TRUE(off.OptionsOver(CompareOptions{}).IgnoreCase);
+}
+
+TEST(OptionText, SaveNoiseComparedIsNamed) {
+    project::ProjectOptions options;
+    EXPECT_EQ(OptionsInEffect(options), "");
+    options.IgnoreSaveNoise = false;
+    EXPECT_EQ(OptionsInEffect(options), "save noise compared");
+    options.Compare.IgnoreCase = true;
+    EXPECT_EQ(OptionsInEffect(options), "ignore case, save noise compared");
+}
+
+TEST(CommandLineHelp, NamesWhatTheReportCompares) {
+    const std::string help = HelpText();
+    EXPECT_NE(help.find("two folders, two projects (.vbp), a folder and a project, or two\n"
+                        "project groups (.vbg)"),
+              std::string::npos)
+        << help;
+    const size_t projects = help.find("\nProjects and folders (with --report or --dump):");
+    ASSERT_NE(projects, std::string::npos) << help;
+    for (const char* option : {"--modules", "--module", "--ignore-save-noise"}) {
+        EXPECT_NE(help.find(std::string("  ") + option + " ", projects), std::string::npos)
+            << option;
+    }
+}
+
+}  // namespace
+}  // namespace dualis

@@ -45,12 +45,8 @@ TEST(CommandLineNames, EveryRefusedNameSaysWhy) {
     const std::string fifo = (dir.Path() / "fifo.bas").string();
     ASSERT_EQ(::mkfifo(fifo.c_str(), 0600), 0);
     const std::pair<std::string, std::string> cases[] = {
-        {missing, "No such file or directory"},
-        {"", "No such file or directory"},
-        {underFile, "Not a directory"},
-        {dir.Path().string(), "It is a folder."},
-        {dir.Path().string() + "/", "It is a folder."},
-        {"/dev/null", "It is not a regular file."},
+        {missing, "No such file or directory"}, {"", "No such file or directory"},
+        {underFile, "Not a directory"},         {"/dev/null", "It is not a regular file."},
         {fifo, "It is not a regular file."},
     };
     for (const auto& [name, reason] : cases) {
@@ -60,6 +56,16 @@ TEST(CommandLineNames, EveryRefusedNameSaysWhy) {
         run = RunDualis({"--report", Case1, name});
         EXPECT_EQ(run.Status, 2) << name;
         EXPECT_EQ(run.Err, "Unable to open File 2\n" + name + "\n" + reason + "\n");
+    }
+    // A folder is a source of modules: it is not compared with a module file.
+    for (const std::string& folder : {dir.Path().string(), dir.Path().string() + "/"}) {
+        for (const auto& [one, two] : {std::pair{folder, Case1}, {Case1, folder}}) {
+            const Outcome run = RunDualis({"--report", one, two});
+            EXPECT_EQ(run.Status, 2) << one << " " << two;
+            EXPECT_EQ(run.Err,
+                      "A module file can only be compared with another module file, not "
+                      "with a folder, a project or a project group.\n");
+        }
     }
 }
 

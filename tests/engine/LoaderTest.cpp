@@ -163,6 +163,25 @@ TEST(ReadInputFile, AFileBeyondItsToldSizeIsReadToItsEndOrToTheLimit) {
     EXPECT_EQ(RefusalOf(maps, 100), "The file is larger than 100 bytes.");
 }
 
+TEST(ReadInputFile, OnlyTheHeadWhenNoMoreIsWanted) {
+    test::TempDir dir;
+    const std::string text(100000, 'x');
+    const std::string name = dir.Write("big.bas", text);
+    const int64_t before = BytesReadSoFar();
+    EXPECT_EQ(ReadInputFile(name, MaxInputBytes, 8192), text.substr(0, 8192));
+    if (before >= 0) {
+        EXPECT_LT(BytesReadSoFar() - before, 20000);
+    }
+    EXPECT_EQ(ReadInputFile(dir.Write("small.bas", "abc"), MaxInputBytes, 8192), "abc");
+    // The size is checked first, head or not.
+    try {
+        ReadInputFile(name, 1000, 10);
+        ADD_FAILURE() << "a file over the limit was read";
+    } catch (const InputFileError& e) {
+        EXPECT_STREQ(e.what(), "The file is larger than 1,000 bytes.");
+    }
+}
+
 class CompareFailure : public ::testing::Test {
   protected:
     // A comparison on screen that a failing one must leave alone.

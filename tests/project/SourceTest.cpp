@@ -341,7 +341,11 @@ TEST(WhyNotComparable, OnlyLikeWithLike) {
     EXPECT_EQ(WhyNotComparable(bas, bas),
               "Two module files are compared as files, not as projects.");
     EXPECT_EQ(WhyNotComparable(tree / "none", folder),
-              "Unable to open File 1\n" + (tree / "none").string());
+              "Unable to open File 1\n" + (tree / "none").string() + "\nThe file does not exist.");
+    fs::create_symlink(tree / "none", tree / "dangling");
+    EXPECT_EQ(WhyNotComparable(folder, tree / "dangling"),
+              "Unable to open File 2\n" + (tree / "dangling").string() +
+                  "\nIt is a symbolic link to a file that does not exist.");
     EXPECT_EQ(WhyNotComparable(folder, txt),
               "File 2 is not a folder, a project (.vbp), a project group (.vbg) or an Office "
               "document\n" +

@@ -78,6 +78,7 @@ Settings Changed() {
     s.ForeColorIgnored = 0x20;
     s.SyncHScroll = s.SyncVScroll = s.ViewLegend = s.Viewstatusbar = false;
     s.Symbols = s.ViewToolBar = s.ShowFileOpen = s.HighlightInLine = false;
+    s.IgnoreSaveNoise = false;
     s.ViewMode = "C";
     s.MainWindowHeight = 7200;
     s.MainWindowLeft = -60;
@@ -151,6 +152,23 @@ TEST_F(SettingsTest, AKeyNewToAnOlderFileGoesAtTheEndOfItsSectionAndKeepsTheOthe
     EXPECT_LT(symbols, highlight);
     EXPECT_LT(highlight, text.find("[General]"));
     EXPECT_FALSE(ReadInto(Defaults()).HighlightInLine);
+}
+
+TEST_F(SettingsTest, IgnoreSaveNoiseFollowsTheOtherCompareKeysOfAnOlderFile) {
+    File("[Compare]\nTabWidth=8\nIgnoreCase=Yes\n[Display]\nViewMode=C\n");
+    Settings s = ReadInto(Defaults());
+    EXPECT_TRUE(s.IgnoreSaveNoise);
+    s.IgnoreSaveNoise = false;
+    ASSERT_TRUE(INIPutInfo(ini, s, "", true).Saved);
+    const std::string text = Text();
+    const size_t tabWidth = text.find("TabWidth=8\n");
+    const size_t ignoreCase = text.find("IgnoreCase=Yes\n");
+    const size_t noise = text.find("IgnoreSaveNoise=No\n");
+    ASSERT_NE(noise, std::string::npos) << text;
+    EXPECT_LT(tabWidth, ignoreCase);
+    EXPECT_LT(ignoreCase, noise);
+    EXPECT_LT(noise, text.find("[Display]"));
+    EXPECT_FALSE(ReadInto(Defaults()).IgnoreSaveNoise);
 }
 
 TEST_F(SettingsTest, NumbersAreCorrectedAndReadLeniently) {

@@ -1,0 +1,74 @@
+// What the text and the JSON output of a comparison of two projects or folders say about its
+// parts, in words, and what makes the run's exit status.
+#pragma once
+
+#include <array>
+#include <cstdint>
+#include <string>
+#include <string_view>
+
+#include "ModuleCompare.h"
+#include "ProjectCompare.h"
+#include "Source.h"
+
+namespace dualis {
+
+// "equal", "changed", "added", "deleted"; "unknown" for a pair that could not be compared.
+std::string_view ContentStatusWord(project::ContentStatus status);
+std::string_view OriginWord(project::Origin origin);  // "same", "moved", "renamed"
+std::string_view PairedByWord(project::PairedBy by);  // "none", "name", "path", "content"
+std::string_view CompanionStatusWord(project::CompanionStatus status);  // "different", ...
+std::string_view SettingChangeWord(project::SettingChange change);      // "removed", ...
+std::string_view SourceKindWord(project::SourceKind kind);  // "folder", "project", "group"
+
+// A procedure's status as the report's counts take it (CountProcs): "added" or "deleted" for
+// a procedure of one file, else "equal" or "changed".
+std::string_view ProcStatusWord(const ProcRecord& proc);
+
+// The module's path from the source's own folder (a project's members from the project file's
+// folder, joined to where the project file stands), "/"-separated and decoded.
+std::string ModulePath(const project::Source& source, const project::ModuleEntry& module);
+
+// The module of each side of a pair, null on a side that lacks it.
+std::array<const project::ModuleEntry*, 2> PairModules(const project::Source& file1,
+                                                       const project::Source& file2,
+                                                       const project::ModulePair& pair);
+
+// The status a module's summary line shows, one of: "equal", "changed", "added", "deleted",
+// "moved", "moved, changed", "renamed", "renamed, changed", "unreadable".
+std::string ModuleStatusText(const project::ModulePair& pair, const project::ModuleResult& result);
+
+// How the parts of a comparison came out, for the closing counts and the exit status.
+class ComparisonTally {
+  public:
+    void AddProjectFile(const project::Source& file1, const project::Source& file2,
+                        const project::ProjectFilePair& pair);
+    void AddModule(const project::ModulePair& pair, const project::ModuleResult& result);
+    void AddOtherFile(const project::CompanionPair& pair);
+    // A source, project file or other part that could not be read.
+    void AddTrouble() { trouble_ = true; }
+
+    // Each module counts once, under the first word of its status text.
+    struct ModuleCounts {
+        int64_t Equal = 0, Changed = 0, Added = 0, Deleted = 0, Moved = 0, Renamed = 0,
+                Unreadable = 0;
+    };
+    const ModuleCounts& Modules() const { return modules_; }
+    bool Differs() const { return differs_; }
+    bool Trouble() const { return trouble_; }
+    // 2 when anything could not be read or compared, else 1 when anything differs, else 0.
+    int ExitStatus() const { return trouble_ ? 2 : differs_ ? 1 : 0; }
+
+  private:
+    void AddCompanion(const project::CompanionPair& pair);
+
+    ModuleCounts modules_;
+    bool differs_ = false;
+    bool trouble_ = false;
+};
+
+// True when the pair shows nothing to look at: the same content, name and path, and equal
+// companions. --differences-only leaves such modules out of the summary.
+bool ModuleUnchanged(const project::ModulePair& pair, const project::ModuleResult& result);
+
+}  // namespace dualis
