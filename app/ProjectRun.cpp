@@ -47,8 +47,7 @@ std::optional<Opened> OpenAndPair(const CommandLine& cmd, const ProjectOptions& 
     const std::array<const Source*, 2> sources{&opened.File1, &opened.File2};
     for (int f = 0; f < 2; ++f) {
         if (!sources[f]->Problem.empty()) {
-            host.ShowMessage("Unable to open File " + std::to_string(f + 1) + "\n" + files[f] +
-                             "\n" + sources[f]->Problem);
+            host.ShowMessage(UnableToOpenSourceMessage(*sources[f], f, files[f]));
             return std::nullopt;
         }
     }
@@ -139,7 +138,8 @@ void KeepFreedMemoryForReuse() {
 bool NamesProjects(const std::array<std::string, 2>& files) {
     for (const std::string& name : files) {
         const PathKind kind = ClassifyPath(name);
-        if (kind == PathKind::Folder || kind == PathKind::Project || kind == PathKind::Group) {
+        if (kind == PathKind::Folder || kind == PathKind::Project || kind == PathKind::Group ||
+            kind == PathKind::Document) {
             return true;
         }
     }
@@ -155,6 +155,8 @@ int ReportProjects(const CommandLine& cmd, const ProjectOptions& options, IHost&
     const bool json = cmd.Format == CommandLine::OutputFormat::Json;
     ModuleCompareOptions run;
     run.Compare = options.Compare;
+    run.IgnoreSaveNoise = options.IgnoreSaveNoise;
+    run.CodePage = options.CodePage;
     run.Host = &host;
     // The reports after the summary: every changed module's, or the named one's.
     std::optional<size_t> named;
@@ -232,6 +234,8 @@ bool CompareNamedModule(const CommandLine& cmd, const ProjectOptions& options, I
     one.Modules = {pair};
     ModuleCompareOptions run;
     run.Compare = options.Compare;
+    run.IgnoreSaveNoise = options.IgnoreSaveNoise;
+    run.CodePage = options.CodePage;
     run.Host = &host;
     run.Threads = 1;
     run.Keep = {KeepState::Always};

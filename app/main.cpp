@@ -1,8 +1,10 @@
 // Entry point: opens the main window, or, with --report or --dump, compares the two files, or
-// the two projects or folders, named on the command line and prints the report or appends the
-// diagnostic dump without a window (the settings file is then read, never written).
+// the two projects, folders or documents, named on the command line and prints the report or
+// appends the diagnostic dump without a window (the settings file is then read, never
+// written); or writes or prints the modules of an Office document.
 #include <unistd.h>
 
+#include <algorithm>
 #include <cstdio>
 #include <cstdlib>
 #include <new>
@@ -12,6 +14,7 @@
 
 #include "CommandLine.h"
 #include "ConsoleHost.h"
+#include "DocumentTools.h"
 #include "Dump.h"
 #include "FileIO.h"
 #include "IniFile.h"
@@ -68,9 +71,11 @@ int Run(const dualis::CommandLine& cmd, dualis::Services& services, dualis::Comp
         host.ShowMessage(refusal);
         return kExitTrouble;
     }
-    const dualis::project::ProjectOptions options = cmd.ProjectOptionsOver(
-        dualis::project::ProjectOptions{.Compare = services.Values.Compare,
-                                        .IgnoreSaveNoise = services.Values.IgnoreSaveNoise});
+    const dualis::project::ProjectOptions options =
+        cmd.ProjectOptionsOver(dualis::project::ProjectOptions{
+            .Compare = services.Values.Compare,
+            .IgnoreSaveNoise = services.Values.IgnoreSaveNoise,
+            .CodePage = static_cast<uint32_t>(std::max(0, services.Values.CodePage))});
     const bool colour = dualis::ReportInColour(cmd.Colour, ::isatty(::fileno(stdout)) != 0,
                                                std::getenv("NO_COLOR"), std::getenv("TERM"));
     const bool projects = dualis::NamesProjects(cmd.Files);
@@ -149,6 +154,13 @@ int main(int argc, char** argv) {
         std::printf("%s %s\n", dualis::cAppInfo::ProductName().c_str(),
                     dualis::cAppInfo().AppVersion().c_str());
         return kExitEqual;
+    }
+    if (cmd.RunMode == dualis::CommandLine::Mode::Extract ||
+        cmd.RunMode == dualis::CommandLine::Mode::VbaText) {
+        // One document read: no settings, no trace log, nothing compared.
+        return cmd.RunMode == dualis::CommandLine::Mode::Extract
+                   ? dualis::ExtractModules(cmd, stdout, stderr)
+                   : dualis::PrintModules(cmd, stdout, stderr);
     }
     if (cmd.RunMode == dualis::CommandLine::Mode::Window) {
         std::string_view noDisplay = "No display found";

@@ -5,6 +5,7 @@
 #include "Document.h"
 #include "FileIO.h"
 #include "FormatError.h"
+#include "ModuleText.h"
 #include "SourceBuild.h"
 #include "TextCodec.h"
 
@@ -30,13 +31,6 @@ ModuleKind KindOf(DeclaredKind kind) {
     }
 }
 
-std::string FileNameOf(const VbaModule& module) {
-    const ModuleKind kind = KindOf(module.Kind);
-    return module.Name + (kind == ModuleKind::Module ? ".bas"
-                          : kind == ModuleKind::Form ? ".frm"
-                                                     : ".cls");
-}
-
 // The 1-based numbers of the lines of `text` (cut as the engine cuts them: CR LF, CR, LF) from
 // line `first` on that start with "Attribute VB_Base".
 std::vector<int32_t> BaseAttributeLines(std::string_view text, int32_t first) {
@@ -60,31 +54,20 @@ std::vector<int32_t> BaseAttributeLines(std::string_view text, int32_t first) {
     return lines;
 }
 
-int32_t LineCount(std::string_view text) {
-    int32_t count = 0;
-    for (size_t k = 0; k < text.size(); ++k) {
-        if (text[k] == '\n' || (text[k] == '\r' && (k + 1 == text.size() || text[k + 1] != '\n'))) {
-            ++count;
-        }
-    }
-    return count;
-}
-
 ModuleEntry EntryOf(const VbaModule& module, const fs::path& document,
                     std::vector<std::string>& notes) {
     ModuleEntry entry;
     entry.Kind = KindOf(module.Kind);
     entry.Name = module.Name;
-    entry.RelativePath = FileNameOf(module);
+    entry.RelativePath = office::ExportFileName(module);
     entry.FullPath = document / entry.RelativePath;
     entry.Project = 0;
-    std::string text = module.Designer;
-    if (!text.empty() && text.back() != '\n' && text.back() != '\r') text += "\r\n";
-    const int32_t codeStart = LineCount(text) + 1;
-    text += module.Code;
+    std::string text = office::ModuleText(module);
     // Only a form's base attribute names GUIDs that change on every save; a class's or a
     // document's names its kind.
-    if (entry.Kind == ModuleKind::Form) entry.NoiseLines = BaseAttributeLines(text, codeStart);
+    if (entry.Kind == ModuleKind::Form) {
+        entry.NoiseLines = BaseAttributeLines(text, office::DesignerLineCount(module) + 1);
+    }
     entry.Contents = std::move(text);
     if (module.CompiledOnly) entry.Note = CompiledOnlyNote;
     if (module.DesignerMissing) {

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <tuple>
 
+#include "CodePage.h"
 #include "Document.h"
 #include "FileIO.h"
 #include "ModuleFile.h"
@@ -67,10 +68,11 @@ Source OpenSource(const fs::path& path) {
     return source;
 }
 
-std::string UnableToOpenSourceMessage(const Source& source, int fileIndex) {
+std::string UnableToOpenSourceMessage(const Source& source, int fileIndex,
+                                      const std::string& name) {
     const std::string what =
         source.Kind == SourceKind::Document ? "Unable to read the macros of " : "Unable to open ";
-    return what + FileLabel(fileIndex) + "\n" + source.Path.string() + "\n" + source.Problem;
+    return what + FileLabel(fileIndex) + "\n" + name + "\n" + source.Problem;
 }
 
 std::string NoProjectNote(int fileIndex) {
@@ -110,6 +112,17 @@ std::string ReadModuleBytes(const ModuleEntry& module) {
     if (module.Contents) return *module.Contents;
     if (module.IsLink) throw InputFileError(module.Problem);
     return ReadInputFile(module.FullPath.string(), MaxModuleBytes);
+}
+
+std::string DecodeModuleFile(std::string bytes, uint32_t codePage) {
+    if (codePage == 0 || bytes.starts_with(Utf8ByteOrderMark) ||
+        bytes.starts_with(Utf16LeByteOrderMark) || bytes.starts_with(Utf16BeByteOrderMark) ||
+        IsValidUtf8(bytes)) {
+        return bytes;
+    }
+    // Not text at all (a NUL byte): left for the engine to refuse.
+    if (bytes.find('\0') != std::string::npos) return bytes;
+    return DecodeCodePage(bytes, codePage);
 }
 
 void SortModules(std::vector<ModuleEntry>& modules) {

@@ -85,9 +85,9 @@ PathKind ClassifyPath(const std::filesystem::path& path);
 Source OpenSource(const std::filesystem::path& path);
 
 // What the user is told when a source could not be opened: "Unable to read the macros of
-// File N" for a document, "Unable to open File N" for the others, then the path and the
-// Problem, each on a line of its own.
-std::string UnableToOpenSourceMessage(const Source& source, int fileIndex);
+// File N" for a document, "Unable to open File N" for the others, then the name the user gave
+// and the Problem, each on a line of its own.
+std::string UnableToOpenSourceMessage(const Source& source, int fileIndex, const std::string& name);
 
 // "File N holds no VBA project."
 std::string NoProjectNote(int fileIndex);
@@ -104,5 +104,10 @@ inline constexpr int64_t MaxFolderEntries = 1000000;
 // The bytes of a module: Contents when the source holds them, else the file (as the engine
 // reads an input file, at most MaxModuleBytes). Throws InputFileError with the reason.
 std::string ReadModuleBytes(const ModuleEntry& module);
+
+// A module file's bytes as the engine is to read them: with `codePage` not 0, bytes that have
+// no byte-order mark and are not valid UTF-8 are decoded from that code page to UTF-8; else
+// they are left as they are (the engine takes them as Windows-1252).
+std::string DecodeModuleFile(std::string bytes, uint32_t codePage);
 
 }  // namespace dualis::project

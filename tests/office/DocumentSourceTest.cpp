@@ -185,16 +185,16 @@ TEST(DocumentSource, WhatCannotBeReadIsToldWithTheFileAndTheReason) {
     const auto locked = tree.Write("locked.xlsm", encrypted.Build());
     const Source a = OpenSource(locked);
     EXPECT_EQ(a.Problem, "The document is encrypted; Dualis cannot read its macros.");
-    EXPECT_EQ(UnableToOpenSourceMessage(a, 1),
+    EXPECT_EQ(UnableToOpenSourceMessage(a, 1, locked.string()),
               "Unable to read the macros of File 2\n" + locked.string() +
                   "\nThe document is encrypted; Dualis cannot read its macros.");
     const auto text = tree.Write("notes.doc", "plain text, named as a document");
-    EXPECT_EQ(UnableToOpenSourceMessage(OpenSource(text), 0),
+    EXPECT_EQ(UnableToOpenSourceMessage(OpenSource(text), 0, text.string()),
               "Unable to read the macros of File 1\n" + text.string() +
                   "\nIt is neither a zip package nor a compound file.");
     const Source folder = OpenSource(tree / "missing");
     EXPECT_EQ(
-        UnableToOpenSourceMessage(folder, 0),
+        UnableToOpenSourceMessage(folder, 0, (tree / "missing").string()),
         "Unable to open File 1\n" + (tree / "missing").string() + "\nThe file does not exist.");
 
     // A code page this system cannot decode: read as Windows-1252, with a note.
