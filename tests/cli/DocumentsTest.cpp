@@ -57,9 +57,9 @@ TestProject NextSave() {
     TestProject p = Workbook();
     p.ProjectId = "{00000000-0000-0000-0000-000000000009}";
     p.Seed = 0x11;
-    p.Modules[0].Source = "Attribute VB_Name = \"modMain\"\r\n" +
-                          CrLf({"' 新規作成ボタンを押した時の処理", "Sub Main()", "    x = 2",
-                                "End Sub"});
+    p.Modules[0].Source =
+        "Attribute VB_Name = \"modMain\"\r\n" +
+        CrLf({"' 新規作成ボタンを押した時の処理", "Sub Main()", "    x = 2", "End Sub"});
     std::string& form = p.Modules[1].Source;
     form.replace(form.find("{6}"), 3, "{7}");
     return p;

@@ -228,5 +228,19 @@ TEST(DocumentSource, DocumentsCompareWithDocumentsFoldersAndProjectsOnly) {
               "A project group can only be compared with another project group.");
 }
 
+TEST(DocumentSource, ExportedFilesAreReadInTheCodePageGiven) {
+    const std::string japanese = office::test::Encode("' 新規作成\r\n", 932);
+    EXPECT_EQ(DecodeModuleFile(japanese, 932), "' 新規作成\r\n");
+    EXPECT_EQ(DecodeModuleFile(japanese, 0), japanese);  // left for the engine: Windows-1252
+    // UTF-8, a byte-order mark and bytes that are no text decide before the code page.
+    EXPECT_EQ(DecodeModuleFile("caf\xC3\xA9", 932), "caf\xC3\xA9");
+    EXPECT_EQ(DecodeModuleFile("\xFF\xFE"
+                               "a",
+                               932),
+              "\xFF\xFE"
+              "a");
+    EXPECT_EQ(DecodeModuleFile(std::string("\x90\0", 2), 932), std::string("\x90\0", 2));
+}
+
 }  // namespace
 }  // namespace dualis::project

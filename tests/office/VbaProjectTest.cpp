@@ -6,6 +6,7 @@
 #include "Decompress.h"
 #include "DirStream.h"
 #include "FormatError.h"
+#include "ModuleText.h"
 #include "OfficeWriter.h"
 #include "VbaProject.h"
 
@@ -236,6 +237,30 @@ TEST(VbaProject, BrokenProjectsNameTheModuleAndTheReason) {
     test::CompoundFileWriter noDir;
     noDir.AddStream("VBA/other", "x");
     EXPECT_EQ(ReasonOf(noDir.Build()), "The project's dir stream is missing.");
+}
+
+TEST(ModuleText, AFormsDesignerStandsBeforeItsCodeOnLinesOfItsOwn) {
+    VbaModule form;
+    form.Name = "frmA";
+    form.Kind = DeclaredKind::Form;
+    form.Designer = "VERSION 5.00\r\nEnd";  // its last line not ended
+    form.DesignerBytes = form.Designer;
+    form.Code = "Attribute VB_Name = \"frmA\"\r\n";
+    form.CodeBytes = "native code";
+    EXPECT_EQ(ModuleText(form), "VERSION 5.00\r\nEnd\r\nAttribute VB_Name = \"frmA\"\r\n");
+    EXPECT_EQ(ModuleText(form, TextEncoding::Native), "VERSION 5.00\r\nEnd\r\nnative code");
+    EXPECT_EQ(DesignerLineCount(form), 2);
+    form.Designer = "a\rb\nc\r\n";
+    EXPECT_EQ(DesignerLineCount(form), 3);
+    EXPECT_EQ(ExportFileName(form), "frmA.frm");
+    VbaModule module;
+    module.Name = "modA";
+    module.Code = "x";
+    EXPECT_EQ(ModuleText(module), "x");
+    EXPECT_EQ(DesignerLineCount(module), 0);
+    EXPECT_EQ(ExportFileName(module), "modA.bas");
+    module.Kind = DeclaredKind::Document;
+    EXPECT_EQ(ExportFileName(module), "modA.cls");
 }
 
 }  // namespace
