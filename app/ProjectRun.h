@@ -13,8 +13,8 @@
 
 namespace dualis {
 
-// True when either name is a folder, a project or a project group: the two are then compared
-// as projects, module by module.
+// True when either name is a folder, a project, a project group or an Office document: the two
+// are then compared as projects, module by module.
 bool NamesProjects(const std::array<std::string, 2>& files);
 
 // Compares the two sources the command line names and writes, to `out`, the summary (followed

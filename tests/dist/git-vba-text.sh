@@ -39,5 +39,6 @@ headers=$(grep '^@@' <<<"$diff" | sed 's/^@@ [^@]* @@ //')
 grep -qxF "'=== cfg.bas ===" <<<"$headers" || fail "no hunk is headed by the module's line"
 grep -qE '^(Public |Private )?(Sub|Function) ' <<<"$headers" || fail "no hunk names its procedure"
 # The log shows the same, as git log -p does for any text.
-git log -p -1 -- wbs-template.xlsm | grep -qF '+Public Const APP_VERSION' || fail "git log -p"
+log=$(git log -p -1 -- wbs-template.xlsm)
+grep -qF '+Public Const APP_VERSION' <<<"$log" || fail "git log -p"
 echo "git diff shows the workbook's macros as text"
