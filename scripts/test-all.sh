@@ -30,11 +30,11 @@ echo "== Against the independent implementation ($DIFFERENTIAL_CASES random pair
 python3 tests/differential/run.py --dualis build/release/app/dualis \
   --count "$DIFFERENTIAL_CASES" --seed 1
 
-# The fuzz time is shared by the eight targets, each driving its code in memory.
-each=$((FUZZ_SECONDS / 8))
+# The fuzz time is shared by the ten targets, each driving its code in memory.
+each=$((FUZZ_SECONDS / 10))
 cmake --preset fuzz >/dev/null
 cmake --build --preset fuzz --target fuzz_pipeline fuzz_settings fuzz_command_line fuzz_inline \
-  fuzz_project_file fuzz_compound_file fuzz_decompress fuzz_dir_stream
+  fuzz_project_file fuzz_compound_file fuzz_decompress fuzz_dir_stream fuzz_zip fuzz_powerpoint
 fuzz() {  # target, maximum input length, seed corpus folder
   echo "== Fuzzing $1 for $each s"
   local status=0
@@ -117,4 +117,24 @@ printf '\x01\x00\x04\x00\x00\x00\x03\x00\x00\x00\x03\x00\x02\x00\x00\x00\xA4\x03
 printf 'ID="{00000000-0000-0000-0000-000000000001}"\r\nModule=modA\r\nDocument=Sheet1/&H00000000\r\nCMG="4042E2E2E2E2E2"\r\nDPB="4143E1E1E1E1E1"\r\nGC="4240E0E0E0E0E0E0"\r\n\r\n[Workspace]\r\nmodA=0, 0, 0, 0, C\r\n' \
   >"$corpus/project"
 fuzz fuzz_dir_stream 8192 "$corpus"
+
+# A package: the small workbook beside the real ones when they are there.
+corpus=$(mktemp -d)
+cp tests/data/office/small.xlsm "$corpus"/
+n=0
+for f in ../shared/data/office/*/*/*.xlsm; do
+  if [[ -f $f ]]; then cp "$f" "$corpus/$((n++)).xlsm"; fi
+done
+fuzz fuzz_zip 65536 "$corpus"
+
+# A presentation's stream: one compressed ExOleObjStg record (instance 1, type 0x1011) holding
+# the small VBA project, then a record of another type.
+corpus=$(mktemp -d)
+python3 -c '
+import struct, sys, zlib
+project = open("tests/data/office/small.bin", "rb").read()
+body = struct.pack("<I", len(project)) + zlib.compress(project)
+sys.stdout.buffer.write(struct.pack("<HHI", 0x0010, 0x1011, len(body)) + body
+                        + struct.pack("<HHI", 0x0000, 0x03E8, 4) + b"\0\0\0\0")' >"$corpus/record"
+fuzz fuzz_powerpoint 65536 "$corpus"
 echo "All tests passed"
