@@ -256,15 +256,8 @@ void ProjectJson::Begin() {
     stream_->Member("options", OptionsJson(options_));
     Json projectFiles = Json::array();
     for (const ProjectFilePair& pair : comparison_.ProjectFiles) {
-        const std::array<const ProjectFile*, 2> side{
-            pair.File[0] >= 0 ? &file1_.ProjectFiles[static_cast<size_t>(pair.File[0])] : nullptr,
-            pair.File[1] >= 0 ? &file2_.ProjectFiles[static_cast<size_t>(pair.File[1])] : nullptr};
-        std::string problem;
-        for (int f = 0; f < 2; ++f) {
-            if (side[f] && !side[f]->Problem.empty() && problem.empty()) {
-                problem = "File " + std::to_string(f + 1) + ": " + side[f]->Problem;
-            }
-        }
+        const std::array<const ProjectFile*, 2> side = PairProjectFiles(file1_, file2_, pair);
+        const std::string problem = ProjectFileProblem(side);
         Json differences = Json::array();
         for (const SettingDifference& d : pair.Differences) {
             differences.push_back({{"change", SettingChangeWord(d.Change)},

@@ -143,6 +143,21 @@ std::array<const ModuleEntry*, 2> PairModules(const Source& file1, const Source&
             pair.Module[1] >= 0 ? &file2.Modules[static_cast<size_t>(pair.Module[1])] : nullptr};
 }
 
+std::array<const ProjectFile*, 2> PairProjectFiles(const Source& file1, const Source& file2,
+                                                   const ProjectFilePair& pair) {
+    return {pair.File[0] >= 0 ? &file1.ProjectFiles[static_cast<size_t>(pair.File[0])] : nullptr,
+            pair.File[1] >= 0 ? &file2.ProjectFiles[static_cast<size_t>(pair.File[1])] : nullptr};
+}
+
+std::string ProjectFileProblem(const std::array<const ProjectFile*, 2>& side) {
+    for (int f = 0; f < 2; ++f) {
+        if (side[f] && !side[f]->Problem.empty()) {
+            return "File " + std::to_string(f + 1) + ": " + side[f]->Problem;
+        }
+    }
+    return "";
+}
+
 std::string ModuleStatusText(const ModulePair& pair, const ModuleResult& result) {
     if (!result.Problem.empty()) return "unreadable";
     const std::string content(ContentStatusWord(result.Status));
@@ -162,13 +177,7 @@ bool ModuleUnchanged(const ModulePair& pair, const ModuleResult& result) {
 
 void ComparisonTally::AddProjectFile(const Source& file1, const Source& file2,
                                      const ProjectFilePair& pair) {
-    const std::array<const Source*, 2> sources{&file1, &file2};
-    for (int f = 0; f < 2; ++f) {
-        const int index = pair.File[f];
-        if (index >= 0 && !sources[f]->ProjectFiles[static_cast<size_t>(index)].Problem.empty()) {
-            trouble_ = true;
-        }
-    }
+    if (!ProjectFileProblem(PairProjectFiles(file1, file2, pair)).empty()) trouble_ = true;
     if (pair.Status == ContentStatus::Unknown) trouble_ = true;
     if (pair.Status != ContentStatus::Equal) differs_ = true;
 }

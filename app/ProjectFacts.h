@@ -43,6 +43,15 @@ std::array<const project::ModuleEntry*, 2> PairModules(const project::Source& fi
                                                        const project::Source& file2,
                                                        const project::ModulePair& pair);
 
+// The project file of each side of a pair, null on a side that lacks it.
+std::array<const project::ProjectFile*, 2> PairProjectFiles(const project::Source& file1,
+                                                            const project::Source& file2,
+                                                            const project::ProjectFilePair& pair);
+
+// Why a pair's project files could not be read: "File N: " and the first side's problem;
+// empty when both were read.
+std::string ProjectFileProblem(const std::array<const project::ProjectFile*, 2>& side);
+
 // The status a module's summary line shows, one of: "equal", "changed", "added", "deleted",
 // "moved", "moved, changed", "renamed", "renamed, changed", "unreadable".
 std::string ModuleStatusText(const project::ModulePair& pair, const project::ModuleResult& result);

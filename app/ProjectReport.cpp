@@ -160,15 +160,8 @@ void ProjectReport::ProjectFiles() {
     std::string text;
     for (const ProjectFilePair& pair : comparison_.ProjectFiles) {
         if (options_.Compare.DifferencesOnly && pair.Status == ContentStatus::Equal) continue;
-        const std::array<const ProjectFile*, 2> side{
-            pair.File[0] >= 0 ? &file1_.ProjectFiles[static_cast<size_t>(pair.File[0])] : nullptr,
-            pair.File[1] >= 0 ? &file2_.ProjectFiles[static_cast<size_t>(pair.File[1])] : nullptr};
-        std::string problem;
-        for (int f = 0; f < 2; ++f) {
-            if (side[f] && !side[f]->Problem.empty() && problem.empty()) {
-                problem = "File " + std::to_string(f + 1) + ": " + side[f]->Problem;
-            }
-        }
+        const std::array<const ProjectFile*, 2> side = PairProjectFiles(file1_, file2_, pair);
+        const std::string problem = ProjectFileProblem(side);
         const std::string status =
             !problem.empty() ? "unreadable" : std::string(ContentStatusWord(pair.Status));
         std::string path = Visible((side[1] ? side[1] : side[0])->RelativePath);

@@ -12,25 +12,6 @@ constexpr std::string_view DocumentRelationship = "/relationships/officeDocument
 // stay far below it.
 constexpr size_t MaxXmlBytes = 16 * 1024 * 1024;
 
-void AppendUtf8(std::string& out, uint32_t c) {
-    if (c == 0 || c > 0x10FFFF || (c >= 0xD800 && c <= 0xDFFF)) c = 0xFFFD;
-    if (c < 0x80) {
-        out += static_cast<char>(c);
-    } else if (c < 0x800) {
-        out += static_cast<char>(0xC0 | (c >> 6));
-        out += static_cast<char>(0x80 | (c & 0x3F));
-    } else if (c < 0x10000) {
-        out += static_cast<char>(0xE0 | (c >> 12));
-        out += static_cast<char>(0x80 | ((c >> 6) & 0x3F));
-        out += static_cast<char>(0x80 | (c & 0x3F));
-    } else {
-        out += static_cast<char>(0xF0 | (c >> 18));
-        out += static_cast<char>(0x80 | ((c >> 12) & 0x3F));
-        out += static_cast<char>(0x80 | ((c >> 6) & 0x3F));
-        out += static_cast<char>(0x80 | (c & 0x3F));
-    }
-}
-
 std::string Unescape(std::string_view value) {
     std::string out;
     for (size_t k = 0; k < value.size(); ++k) {
@@ -64,6 +45,8 @@ std::string Unescape(std::string_view value) {
                 }
                 c = c * (hex ? 16 : 10) + static_cast<uint32_t>(digit);
             }
+            // A reference to no character (NUL, a surrogate) stands for the replacement one.
+            if (c == 0 || c > 0x10FFFF || (c >= 0xD800 && c <= 0xDFFF)) c = 0xFFFD;
             AppendUtf8(out, c);
         } else {
             out.append(value.substr(k, semi - k + 1));
