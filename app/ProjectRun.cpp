@@ -6,13 +6,13 @@
 #include <cstring>
 #include <memory>
 #include <optional>
-#include <thread>
 #include <vector>
 
 #include "JsonReport.h"
 #include "ModuleCompare.h"
 #include "PathResolve.h"
 #include "ProjectFacts.h"
+#include "ProjectOpen.h"
 #include "ProjectReport.h"
 #include "Report.h"
 #include "Source.h"
@@ -24,37 +24,15 @@ using namespace project;
 
 constexpr int kExitTrouble = 2;
 
-struct Opened {
-    Source File1, File2;
-    ProjectComparison Comparison;
-};
+using Opened = OpenedSources;
 
-// Opens both sources, File 2 on a second thread, and pairs them. Nothing when they cannot be
-// compared; the host has been told why.
+// Opens and pairs the two sources the command line names; nothing, after telling the host
+// why, when they cannot be compared.
 std::optional<Opened> OpenAndPair(const CommandLine& cmd, const ProjectOptions& options,
                                   IHost& host) {
-    const std::array<std::string, 2> files = cmd.AbsoluteFiles();
-    const std::string refusal = WhyNotComparable(files[0], files[1]);
-    if (!refusal.empty()) {
-        host.ShowMessage(refusal);
-        return std::nullopt;
-    }
-    Opened opened;
-    {
-        std::jthread second([&] { opened.File2 = OpenSource(files[1]); });
-        opened.File1 = OpenSource(files[0]);
-    }
-    const std::array<const Source*, 2> sources{&opened.File1, &opened.File2};
-    for (int f = 0; f < 2; ++f) {
-        if (!sources[f]->Problem.empty()) {
-            host.ShowMessage("Unable to open File " + std::to_string(f + 1) + "\n" + files[f] +
-                             "\n" + sources[f]->Problem);
-            return std::nullopt;
-        }
-    }
-    ProjectOptions pairing = options;
-    pairing.PairSameBytes = false;  // the module comparison checks the bytes on its workers
-    opened.Comparison = CompareSources(opened.File1, opened.File2, pairing);
+    std::string problem;
+    std::optional<Opened> opened = project::OpenAndPair(cmd.AbsoluteFiles(), options, problem);
+    if (!opened) host.ShowMessage(problem);
     return opened;
 }
 

@@ -1,5 +1,5 @@
-// What the text and the JSON output of a comparison of two projects or folders say about its
-// parts, in words, and what makes the run's exit status.
+// What the text and the JSON output of a comparison of two projects or folders, and the window's
+// module list, say about its parts, in words, and what makes the run's exit status.
 #pragma once
 
 #include <array>

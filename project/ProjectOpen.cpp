@@ -1,0 +1,30 @@
+#include "ProjectOpen.h"
+
+#include <thread>
+
+namespace dualis::project {
+
+std::optional<OpenedSources> OpenAndPair(const std::array<std::string, 2>& files,
+                                         const ProjectOptions& options, std::string& problem) {
+    problem = WhyNotComparable(files[0], files[1]);
+    if (!problem.empty()) return std::nullopt;
+    OpenedSources opened;
+    {
+        std::jthread second([&] { opened.File2 = OpenSource(files[1]); });
+        opened.File1 = OpenSource(files[0]);
+    }
+    const std::array<const Source*, 2> sources{&opened.File1, &opened.File2};
+    for (int f = 0; f < 2; ++f) {
+        if (!sources[f]->Problem.empty()) {
+            problem = "Unable to open File " + std::to_string(f + 1) + "\n" + files[f] + "\n" +
+                      sources[f]->Problem;
+            return std::nullopt;
+        }
+    }
+    ProjectOptions pairing = options;
+    pairing.PairSameBytes = false;
+    opened.Comparison = CompareSources(opened.File1, opened.File2, pairing);
+    return opened;
+}
+
+}  // namespace dualis::project

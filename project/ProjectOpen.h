@@ -1,0 +1,26 @@
+// Opening the two sources of a project comparison and pairing their parts, as the command line
+// and the window both start one: File 2 is opened on a second thread while File 1 is.
+#pragma once
+
+#include <array>
+#include <optional>
+#include <string>
+
+#include "ProjectCompare.h"
+#include "Source.h"
+
+namespace dualis::project {
+
+struct OpenedSources {
+    Source File1, File2;
+    // Paired without reading the modules: CompareModules checks their bytes on its workers.
+    ProjectComparison Comparison;
+};
+
+// Opens both named sources and pairs them. Nothing when they cannot be compared; `problem`
+// then says why, for the user (WhyNotComparable's reason, or "Unable to open File 1", the name
+// and the reason).
+std::optional<OpenedSources> OpenAndPair(const std::array<std::string, 2>& files,
+                                         const ProjectOptions& options, std::string& problem);
+
+}  // namespace dualis::project
