@@ -114,16 +114,6 @@ void KeepFreedMemoryForReuse() {
 
 }  // namespace
 
-bool NamesProjects(const std::array<std::string, 2>& files) {
-    for (const std::string& name : files) {
-        const PathKind kind = ClassifyPath(name);
-        if (kind == PathKind::Folder || kind == PathKind::Project || kind == PathKind::Group) {
-            return true;
-        }
-    }
-    return false;
-}
-
 int ReportProjects(const CommandLine& cmd, const ProjectOptions& options, IHost& host,
                    std::FILE* out, bool colour) {
     const std::optional<Opened> opened = OpenAndPair(cmd, options, host);

@@ -9,6 +9,7 @@
 
 #include "HelpWindow.h"
 #include "IniFile.h"
+#include "ProjectWindow.h"
 #include "Services.h"
 #include "frmAbout.h"
 #include "frmErrorInfo.h"
@@ -100,7 +101,8 @@ int RunWindow(const CommandLine& cmd, int argc, char** argv) {
             SetFileNames(w->State, files[0], files[1]);
             w->Main->CompareAFile();
         }
-        if (w->S.Values.ShowFileOpen && !w->State.FilesCompared) {
+        // Two projects or folders are compared in the background; their list is on screen.
+        if (w->S.Values.ShowFileOpen && !w->State.FilesCompared && !w->Main->Project().Active()) {
             QApplication::restoreOverrideCursor();
             busy = false;
             w->Main->SelectAndCompareFiles();

@@ -17,6 +17,7 @@
 #include "IniFile.h"
 #include "JsonReport.h"
 #include "Pipeline.h"
+#include "ProjectOpen.h"
 #include "ProjectRun.h"
 #include "Report.h"
 #include "RunTimeError.h"
@@ -73,7 +74,7 @@ int Run(const dualis::CommandLine& cmd, dualis::Services& services, dualis::Comp
                                         .IgnoreSaveNoise = services.Values.IgnoreSaveNoise});
     const bool colour = dualis::ReportInColour(cmd.Colour, ::isatty(::fileno(stdout)) != 0,
                                                std::getenv("NO_COLOR"), std::getenv("TERM"));
-    const bool projects = dualis::NamesProjects(cmd.Files);
+    const bool projects = dualis::project::NamesProjects(cmd.Files);
     if (!projects && !cmd.Module.empty()) {
         host.ShowMessage(
             "--module picks a module of two projects or folders; FILE1 and FILE2 "

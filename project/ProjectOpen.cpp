@@ -4,6 +4,16 @@
 
 namespace dualis::project {
 
+bool NamesProjects(const std::array<std::string, 2>& files) {
+    for (const std::string& name : files) {
+        const PathKind kind = ClassifyPath(name);
+        if (kind == PathKind::Folder || kind == PathKind::Project || kind == PathKind::Group) {
+            return true;
+        }
+    }
+    return false;
+}
+
 std::optional<OpenedSources> OpenAndPair(const std::array<std::string, 2>& files,
                                          const ProjectOptions& options, std::string& problem) {
     problem = WhyNotComparable(files[0], files[1]);

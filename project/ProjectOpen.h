@@ -11,6 +11,10 @@
 
 namespace dualis::project {
 
+// True when either name is a folder, a project or a project group: the two are then compared
+// as projects, module by module.
+bool NamesProjects(const std::array<std::string, 2>& files);
+
 struct OpenedSources {
     Source File1, File2;
     // Paired without reading the modules: CompareModules checks their bytes on its workers.
