@@ -174,7 +174,9 @@ void frmSelectFilesTest::pickingAFileFillsTheOtherBox() {
     QCOMPARE(requests_[0].InitDir, folder1_);
     QCOMPARE(requests_[0].Flags, 4100);
     QVERIFY(requests_[0].FileMustExist);
-    QCOMPARE(requests_[0].Filters.size(), size_t{2});
+    // The VB files, all files, and the projects and groups that two projects are compared by.
+    QCOMPARE(requests_[0].Filters.size(), size_t{3});
+    QCOMPARE(requests_[0].Filters[2].Patterns, (std::vector<std::string>{"*.vbp", "*.vbg"}));
     QCOMPARE(d.txtCompareFile(0)->text().toStdString(), folder1_ + "x.frm");
     QCOMPARE(d.txtCompareFile(1)->text().toStdString(), folder2_ + "x.frm");
     QVERIFY(d.cmdOK()->isEnabled());
@@ -357,12 +359,17 @@ void frmSelectFilesTest::typingSaysUnderTheBoxWhatIsWrongAndFollowsWithOK() {
     QTest::keyClick(box, Qt::Key_Slash);
     QCOMPARE(d.lblFileProblem(0)->text(), QString("No such file"));
     QVERIFY(!d.cmdOK()->isEnabled());
+    // A folder beside a file: the folder is fine in itself, the file cannot be compared with it.
     box->selectAll();
     QTest::keyClicks(box, QString::fromStdString(folder1_));
-    QCOMPARE(d.lblFileProblem(0)->text(), QString("It is a folder"));
+    QCOMPARE(d.lblFileProblem(0)->text(), QString());
+    QCOMPARE(d.lblFileProblem(1)->text(),
+             QString("A module file can only be compared with another module file, not with a "
+                     "folder, a project or a project group."));
     QVERIFY(!d.cmdOK()->isEnabled());
     QTest::keyClicks(box, "x.frm  ");  // blanks around a name do not count
     QCOMPARE(d.lblFileProblem(0)->text(), QString());
+    QCOMPARE(d.lblFileProblem(1)->text(), QString());
     QVERIFY(d.cmdOK()->isEnabled());
     QVERIFY(messages_.empty());
 }

@@ -158,7 +158,7 @@ TEST(ToolbarHover, OffTheButtonsBothTextsAreEmptied) {
     // The left margin, a separator, above Open and past the last button, with the switch on and
     // off.
     for (bool toolTips : {true, false})
-        for (const auto& [x, y] : {std::pair{2, 10}, {11, 10}, {20, 2}, {320, 10}})
+        for (const auto& [x, y] : {std::pair{2, 10}, {11, 10}, {20, 2}, {370, 10}})
             EXPECT_EQ(t.bar.Hover(t.id, x, y, toolTips), HoverTexts{});
     EXPECT_EQ(t.bar.Toolbar(t.id).Hovered, NoButton);
     t.HoverOver(ButtonHelp);
