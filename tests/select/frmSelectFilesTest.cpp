@@ -41,6 +41,7 @@ class frmSelectFilesTest : public QObject {
     void typingSaysUnderTheBoxWhatIsWrongAndFollowsWithOK();
     void aDerivedNameThatIsMissingStopsOKAndTakesTheFocus();
     void enterOnABrowseButtonBrowsesAsSpaceDoes();
+    void aFolderButtonChoosesAFolderAndTwoFoldersMayBeConfirmed();
 
   private:
     frmSelectFiles& Dialog();
@@ -84,6 +85,38 @@ void frmSelectFilesTest::init() {
     answer_ = QMessageBox::Ok;
     choice_ = FileDialogChoice{};
     dialog_.reset();
+}
+
+void frmSelectFilesTest::aFolderButtonChoosesAFolderAndTwoFoldersMayBeConfirmed() {
+    ShowAndWait();
+    frmSelectFiles& d = Dialog();
+    std::vector<std::string> asked;
+    std::string answer = dir_->Path().string() + "/one";
+    d.FolderDialog = [&](QWidget*, const std::string& title, const std::string& start) {
+        asked.push_back(title + " from " + start);
+        return answer;
+    };
+    QCOMPARE(d.cmdSelectFolder(0)->toolTip(), QString("Choose a folder for File 1"));
+    d.cmdSelectFolder(0)->click();
+    QCOMPARE(asked, (std::vector<std::string>{"Select Folder 1 from " + folder1_}));
+    QCOMPARE(d.txtCompareFile(0)->text().toStdString(), answer);
+    // Two folders are a pair to compare as projects: nothing stands under the boxes.
+    answer = dir_->Path().string() + "/two";
+    d.cmdSelectFolder(1)->click();
+    QCOMPARE(d.lblFileProblem(0)->text(), QString());
+    QCOMPARE(d.lblFileProblem(1)->text(), QString());
+    QVERIFY(d.cmdOK()->isEnabled());
+    // A cancelled folder dialog changes nothing.
+    answer.clear();
+    d.cmdSelectFolder(1)->click();
+    QCOMPARE(asked.back(), "Select Folder 2 from " + dir_->Path().string() + "/two");
+    QCOMPARE(d.txtCompareFile(1)->text().toStdString(), dir_->Path().string() + "/two");
+    d.cmdOK()->click();
+    QCOMPARE(d.Tag(), std::string("OK"));
+    QCOMPARE(comparison_.FileName, (std::array<std::string, 2>{dir_->Path().string() + "/one",
+                                                               dir_->Path().string() + "/two"}));
+    QCOMPARE(settings_.SourcePath, dir_->Path().string() + "/");
+    QVERIFY(messages_.empty());
 }
 
 void frmSelectFilesTest::cleanup() {

@@ -175,10 +175,11 @@ std::string ModuleText(const ProjectResults& results, size_t pair) {
     std::string text(1, LookOf(results, pair).Symbol);
     Append(text, {" ", NameDirectionControls((side[1] ? side[1] : side[0])->Name)});
     if (side[0] && side[1]) {
+        // A renamed module's file is usually renamed with it: its old name says enough, and the
+        // tip gives both paths.
         if (modules.From == Origin::Renamed) {
             Append(text, {", renamed from ", NameDirectionControls(modules.OldName)});
-        }
-        if (!modules.OldPath.empty()) {
+        } else if (!modules.OldPath.empty()) {
             Append(text, {", moved from ", NameDirectionControls(modules.OldPath)});
         }
     }
