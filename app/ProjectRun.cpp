@@ -1,7 +1,5 @@
 #include "ProjectRun.h"
 
-#include <malloc.h>
-
 #include <cerrno>
 #include <cstring>
 #include <memory>
@@ -100,17 +98,6 @@ struct SpoolFile {
         if (File) std::fclose(File);
     }
 };
-
-// The workers build and drop one comparison after another, each of a few megabytes. glibc
-// hands blocks that large back to the system when they are freed and has them faulted in
-// afresh at the next comparison, which costs about a third of the time. Kept for reuse, the
-// memory held is still what the workers hold at once.
-void KeepFreedMemoryForReuse() {
-#ifdef __GLIBC__
-    mallopt(M_MMAP_THRESHOLD, 32 << 20);
-    mallopt(M_TRIM_THRESHOLD, 256 << 20);
-#endif
-}
 
 }  // namespace
 

@@ -265,6 +265,8 @@ void ProjectWindow::StartWork(std::optional<size_t> first) {
 void ProjectWindow::TakeResults() {
     if (!work_) return;
     for (ModuleResult& result : work_->TakeResults()) Arrived(std::move(result));
+    // Once for all of them: the bar paints itself at once whenever its value changes.
+    prgCompare->setValue(static_cast<int>(arrivedCount_));
 }
 
 void ProjectWindow::Arrived(ModuleResult result) {
@@ -272,7 +274,7 @@ void ProjectWindow::Arrived(ModuleResult result) {
     std::unique_ptr<ComparisonState> state = std::move(result.State);
     results_->Results[pair] = std::move(result);
     model_->ModuleUpdated(pair);
-    prgCompare->setValue(static_cast<int>(++arrivedCount_));
+    ++arrivedCount_;
     if (firstDone_) return;
     const bool unreadable = !results_->Results[pair]->Problem.empty();
     if (first_ && *first_ == pair && unreadable) first_.reset();  // the first changed, then

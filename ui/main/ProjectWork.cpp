@@ -1,6 +1,13 @@
 // The background comparison of a project's module pairs.
 #include "ProjectWork.h"
 
+#include <algorithm>
+#include <cerrno>
+#ifdef __linux__
+#include <sys/resource.h>
+#include <unistd.h>
+#endif
+
 namespace dualis {
 
 using namespace project;
@@ -11,11 +18,23 @@ namespace {
 // workers and waits for them.
 struct Stopped {};
 
+// The comparison's thread, and the workers it starts, which take its niceness, make way for the
+// window's thread whenever it has events to handle: on a machine of few processors the window
+// would otherwise wait for its turn behind them.
+void YieldToTheWindow() {
+#ifdef __linux__
+    errno = 0;
+    const int nice = getpriority(PRIO_PROCESS, static_cast<id_t>(gettid()));
+    if (errno == 0) setpriority(PRIO_PROCESS, static_cast<id_t>(gettid()), std::min(nice + 5, 19));
+#endif
+}
+
 }  // namespace
 
 ProjectWork::ProjectWork(std::shared_ptr<const OpenedSources> opened, std::vector<size_t> order,
                          const CompareOptions& options, QObject* parent)
     : QObject(parent), opened_(std::move(opened)), order_(std::move(order)), options_(options) {
+    KeepFreedMemoryForReuse();
     thread_ = std::jthread([this](std::stop_token stop) { Run(stop); });
 }
 
@@ -35,6 +54,7 @@ std::vector<ModuleResult> ProjectWork::TakeResults() {
 }
 
 void ProjectWork::Run(std::stop_token stop) {
+    YieldToTheWindow();
     // The pairs in the order asked for; the pool hands them over in that order.
     ProjectComparison work;
     work.Modules.reserve(order_.size());
