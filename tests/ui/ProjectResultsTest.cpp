@@ -108,7 +108,7 @@ TEST(ProjectResults, AModuleOnScreenIsNamedWithItsSources) {
                       "Module cOrder of v1/App.vbp : v2/App.vbp");
             EXPECT_NE(texts.StatusText.find(" \u2014 Procs: "), std::string::npos);
         } else {
-            EXPECT_EQ(texts.Caption, "Dualis modGone.bas:none in v1/App.vbp:v2/App.vbp");
+            EXPECT_EQ(texts.Caption, "Dualis modGone.bas:(none) in v1/App.vbp:v2/App.vbp");
             EXPECT_EQ(texts.Label[1], "v2/App.vbp: no module modGone");
         }
     }

@@ -306,7 +306,7 @@ void DescribeModule(FileInformationTexts& texts, const ComparisonState& state,
             texts.Label[f] = label[f] + " \u203A " +
                              NameDirectionControls(ModulePath(*sources[f], *side[f])) + rest;
         } else {
-            files[f] = "none";
+            files[f] = "(none)";
             texts.Label[f] = label[f] + ": no module " + name;
         }
     }
