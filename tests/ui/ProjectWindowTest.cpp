@@ -124,8 +124,7 @@ class ProjectWindowTest : public QObject {
                                test::ReadFile(Under(v, "v2/lib/cOrder.cls")));
         QCOMPARE(f.state.ProcCount(), pair.ProcCount());
         QCOMPARE(CountProcs(f.state).Changed, CountProcs(pair).Changed);
-        QCOMPARE(f.window->cboProcedures->count(),
-                 static_cast<int>(f.window->ProcEntries().size()));
+        QCOMPARE(f.window->cboProcedures->count(), static_cast<int>(pair.ProcCount()));
         QCOMPARE(f.window->cboProcedures->currentIndex(), 0);  // from the first, as a pair starts
         // The settings entry shows the table over the panes; a module brings the panes back.
         ClickEntry(f, "# Project settings");

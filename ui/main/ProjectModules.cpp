@@ -121,7 +121,7 @@ bool ProjectWindow::StepIntoModule(int direction) {
     if (!Active()) return false;
     const std::optional<size_t> next = ChangedModule(*results_, shown_, direction);
     if (!next || !PutModule(*next, nullptr, nullptr)) return false;
-    const int count = static_cast<int>(main_.ProcEntries().size());
+    const int count = main_.cboProcedures->count();
     main_.ShowChangedProc(direction > 0 ? -1 : count, direction);
     return true;
 }

@@ -235,7 +235,6 @@ class frmMain : public QMainWindow {
     const XToolbar& Toolbars() const { return toolbars_; }
     // Where the user is in the comparison on screen; only the window's commands change it.
     const ComparisonView& View() const { return where_; }
-    const std::vector<ProcListEntry>& ProcEntries() const { return procList_->Entries(); }
     // The comparison of two projects or folders, module by module; inactive for a file pair.
     ProjectWindow& Project() { return *project_; }
 
