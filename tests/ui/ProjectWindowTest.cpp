@@ -353,6 +353,26 @@ class ProjectWindowTest : public QObject {
         QVERIFY(f.errors.empty());
     }
 
+    void TwoFoldersWithoutModulesLeaveTheWindowEmpty() {
+        Fixture f;
+        ShowWindow(f);
+        f.CompareFromCommandLine(Procedures(2, 2, ""), Procedures(2, 2, " ' x"));
+        project::test::Tree tree;
+        tree.Write("e1/readme.txt", "nothing\r\n");
+        tree.Write("e2/readme.txt", "nothing\r\n");
+        OpenAndWait(f, (tree / "e1").string(), (tree / "e2").string());
+        // The file pair is gone; the caption names the two folders, the recent files hold them.
+        QVERIFY(!f.state.FilesCompared);
+        QCOMPARE(f.window->windowTitle(), QString("Dualis e1:e2"));
+        QCOMPARE(f.window->Project().tvwModules->model()->rowCount(), 0);
+        QCOMPARE(f.values.MRU[0][0], (tree / "e1").string());
+        QVERIFY(f.window->mnuFindNextChangedModule->isEnabled());
+        Press(f, Qt::Key_F7, Qt::ControlModifier);
+        QCOMPARE(f.window->lblStatus->text(), QString("No changed module after this one"));
+        QVERIFY(f.messages.empty());
+        QVERIFY(f.errors.empty());
+    }
+
     void TheRealProjectVersionsOpenAtTheirFirstChangedModule() {
         const std::filesystem::path versions =
             std::filesystem::path(DUALIS_SHARED_DATA) / "projects/VbAsyncSocket";

@@ -192,8 +192,13 @@ void ProjectWindow::HideSettingsTable() {
 }
 
 void ProjectWindow::DescribeShownModule(FileInformationTexts& texts) const {
-    if (Active() && shown_ && state_.FilesCompared) {
+    if (!Active()) return;
+    if (shown_ && state_.FilesCompared) {
         DescribeModule(texts, state_, *results_, *shown_);
+    } else if (!state_.FilesCompared) {
+        // Two sources without a module: the caption names them.
+        texts.Caption = "Dualis " + SourceLabel(results_->Opened->File1) + ":" +
+                        SourceLabel(results_->Opened->File2);
     }
 }
 

@@ -204,6 +204,8 @@ bool ProjectWindow::Open(const std::array<std::string, 2>& names, const std::str
         if (!shown) QTimer::singleShot(0, this, [this] { SetDockWidth(); });
         EnableCommands();
         StartWork(first_);
+        // The pair is a recent one from now, whatever comes of its modules.
+        main_.UpdateMRUList();
         opened = true;
     });
     return opened;
@@ -292,8 +294,18 @@ void ProjectWindow::WorkFinished(bool cancelled) {
         main_.ShowStatusNote(CancelledNote(arrivedCount_, results_->Results.size()));
         return;
     }
-    // No module changed: the first one is shown, as a file pair's first procedure is.
-    if (!firstDone_ && !results_->Results.empty()) PutModule(first_.value_or(0), nullptr, nullptr);
+    if (firstDone_) return;
+    // No module changed: the first one is shown, as a file pair's first procedure is; without
+    // any module, nothing is.
+    if (!results_->Results.empty()) {
+        PutModule(first_.value_or(0), nullptr, nullptr);
+    } else if (main_.PutComparison([&] {
+                   state_ = ComparisonState{};
+                   return true;
+               })) {
+        firstDone_ = true;
+        main_.ShowComparison(nullptr);
+    }
 }
 
 void ProjectWindow::SetDifferencesOnly(bool on) {
@@ -348,7 +360,10 @@ void ProjectWindow::ColoursChanged() {
 }
 
 std::string ProjectWindow::ShownModuleKey() const {
-    return Active() && shown_ ? ModuleKey(*results_, *shown_) : "";
+    if (!Active()) return "";
+    // Until a module is shown, the one to show first is the one to remember.
+    const std::optional<size_t> pair = shown_ ? shown_ : first_;
+    return pair ? ModuleKey(*results_, *pair) : "";
 }
 
 }  // namespace dualis

@@ -50,7 +50,8 @@ class ProjectWindow : public QObject {
     const ProjectResults& Results() const { return *results_; }
     // The module pair on screen; none before the first is shown.
     std::optional<size_t> Shown() const { return shown_; }
-    // What the recent files remember of the module on screen; empty when none is.
+    // What the recent files remember of the module on screen (before one is shown, of the one
+    // to show first); empty when there is none.
     std::string ShownModuleKey() const;
     // Whether the background comparison is still going.
     bool Working() const { return work_ != nullptr; }
