@@ -105,11 +105,19 @@ std::optional<int16_t> ModuleListModel::ClassOf(const OutlineNode& node) const {
         default:
             break;
     }
-    const std::string status = DescribeCompanion(*results_, node).Status;
-    if (status == "equal") return ProcEqual;
-    if (status == "added") return ProcAdded;
-    if (status == "deleted") return ProcDeleted;
-    return status == "different" ? std::optional<int16_t>(ProcChanged) : std::nullopt;
+    switch (DescribeCompanion(*results_, node).Change) {
+        case CompanionStatus::Equal:
+            return ProcEqual;
+        case CompanionStatus::Different:
+            return ProcChanged;
+        case CompanionStatus::Added:
+            return ProcAdded;
+        case CompanionStatus::Deleted:
+            return ProcDeleted;
+        case CompanionStatus::Unreadable:
+            break;
+    }
+    return std::nullopt;
 }
 
 QVariant ModuleListModel::Text(const OutlineNode& node, int column) const {
@@ -154,7 +162,7 @@ bool ModuleListModel::Differs(const OutlineNode& node) const {
         case OutlineKind::Module:
             return ModuleDiffers(*results_, node.Item);
         default:
-            return DescribeCompanion(*results_, node).Differs;
+            return DescribeCompanion(*results_, node).Change != CompanionStatus::Equal;
     }
 }
 

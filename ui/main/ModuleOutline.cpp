@@ -241,7 +241,7 @@ CompanionText DescribeCompanion(const ProjectResults& results, const OutlineNode
     const std::string shown = node.Kind == OutlineKind::OtherFile ? path : FileNameOf(path);
     text.Text = std::string(1, CompanionSymbol(pair->Status)) + " " + NameDirectionControls(shown);
     text.Status = std::string(CompanionStatusWord(pair->Status));
-    text.Differs = pair->Status != CompanionStatus::Equal;
+    text.Change = pair->Status;
     text.Tip = "File 1: " + NameDirectionControls(FullPathOf(lists[0], pair->Index[0])) +
                "\nFile 2: " + NameDirectionControls(FullPathOf(lists[1], pair->Index[1])) + "\n" +
                text.Status;

@@ -68,7 +68,7 @@ struct CompanionText {
     std::string Text;
     std::string Status;
     std::string Tip;
-    bool Differs = false;
+    project::CompanionStatus Change = project::CompanionStatus::Equal;
 };
 CompanionText DescribeCompanion(const ProjectResults& results, const OutlineNode& node);
 

@@ -1,11 +1,8 @@
 // The modules of two projects on screen: showing one as a file pair is shown, where the user left
 // it; moving between the changed ones; the find bar's search through all of them; the table of
 // the project files' settings that differ.
-#include <QHeaderView>
 #include <QTableWidget>
-#include <QTreeView>
 
-#include "DisplayLines.h"
 #include "FileIO.h"
 #include "ModuleListModel.h"
 #include "Pipeline.h"
