@@ -296,6 +296,7 @@ class ProjectWindowTest : public QObject {
         f.CompareFromCommandLine(Procedures(3, 3, ""), Procedures(3, 3, " ' x"));
         QVERIFY(!f.window->Project().Active());
         QVERIFY(!f.window->Project().dockModules->isVisible());
+        QVERIFY(f.window->lblOpenHint->text().startsWith("To compare two files"));
         QVERIFY(f.window->fraFind->chkWholeProject->isHidden());
         QVERIFY(!f.window->mnuFindNextChangedModule->isEnabled());
         QCOMPARE(f.values.MRU[1], (std::array<std::string, 2>{v.Project(1), v.Project(2)}));
@@ -364,6 +365,8 @@ class ProjectWindowTest : public QObject {
         // The file pair is gone; the caption names the two folders, the recent files hold them.
         QVERIFY(!f.state.FilesCompared);
         QCOMPARE(f.window->windowTitle(), QString("Dualis e1:e2"));
+        QVERIFY(f.window->lblOpenHint->isVisible());
+        QCOMPARE(f.window->lblOpenHint->text(), QString("Neither side holds a module to compare."));
         QCOMPARE(f.window->Project().tvwModules->model()->rowCount(), 0);
         QCOMPARE(f.values.MRU[0][0], (tree / "e1").string());
         QVERIFY(f.window->mnuFindNextChangedModule->isEnabled());

@@ -26,7 +26,11 @@ using namespace project;
 
 ProjectWindow::ProjectWindow(frmMain& main, ComparisonState& state, Settings& settings,
                              Tracing& trace)
-    : main_(main), state_(state), settings_(settings), trace_(trace) {
+    : main_(main),
+      state_(state),
+      settings_(settings),
+      trace_(trace),
+      openHint_(main.lblOpenHint->text()) {
     BuildList();
     BuildProgress();
     // The settings table stands over the panes, where they are.
@@ -155,6 +159,11 @@ void ProjectWindow::ShowProgress(bool working) {
     status->setContentsMargins(0, 0, status->width() - prgCompare->x(), 0);
 }
 
+void ProjectWindow::SetHint(const QString& text) {
+    main_.lblOpenHint->setText(text);
+    main_.ShowOpenHint();
+}
+
 void ProjectWindow::SetDockWidth() {
     const int pixels =
         static_cast<int>(std::lround(settings_.ModuleListWidth / main_.TwipsPerPixel()));
@@ -203,6 +212,7 @@ bool ProjectWindow::Open(const std::array<std::string, 2>& names, const std::str
         // The window lays the dock out first; its width is set once it has.
         if (!shown) QTimer::singleShot(0, this, [this] { SetDockWidth(); });
         EnableCommands();
+        SetHint(QStringLiteral("Choose a module in the list on the left to see it."));
         StartWork(first_);
         // The pair is a recent one from now, whatever comes of its modules.
         main_.UpdateMRUList();
@@ -222,6 +232,7 @@ void ProjectWindow::Close() {
     StopWork();
     HideSettingsTable();
     results_.reset();
+    SetHint(openHint_);
     model_->Reset(nullptr);
     views_.clear();
     shown_.reset();
@@ -299,10 +310,13 @@ void ProjectWindow::WorkFinished(bool cancelled) {
     // any module, nothing is.
     if (!results_->Results.empty()) {
         PutModule(first_.value_or(0), nullptr, nullptr);
-    } else if (main_.PutComparison([&] {
-                   state_ = ComparisonState{};
-                   return true;
-               })) {
+        return;
+    }
+    SetHint(QStringLiteral("Neither side holds a module to compare."));
+    if (main_.PutComparison([&] {
+            state_ = ComparisonState{};
+            return true;
+        })) {
         firstDone_ = true;
         main_.ShowComparison(nullptr);
     }

@@ -6,6 +6,7 @@
 #pragma once
 
 #include <QObject>
+#include <QString>
 #include <array>
 #include <cstddef>
 #include <memory>
@@ -136,6 +137,8 @@ class ProjectWindow : public QObject {
     void HideSettingsTable();
     void ShowProgress(bool working);
     void SetDockWidth();
+    // The line in the middle of the view while no comparison is on screen.
+    void SetHint(const QString& text);
     // The menus and toolbar buttons that follow whether projects are compared.
     void EnableCommands();
 
@@ -157,6 +160,7 @@ class ProjectWindow : public QObject {
     std::vector<std::optional<ComparisonView>> views_;  // by pair: where the user left it
     bool listing_ = false;   // the list's current entry is being set by the window itself
     bool dockUsed_ = false;  // the dock was shown: the inner area's size follows it
+    QString openHint_;       // the window's own line on how to open two files
 };
 
 }  // namespace dualis
