@@ -6,6 +6,8 @@
 # until the module list is filled, and `dualis --report` on the same trees; medians of ROUNDS
 # alternating runs, on the offscreen platform. The trees are those of bench/run-project.sh.
 #
+# Also: the time until the window is loaded, and the opening and pairing of the two trees.
+#
 # Usage: bench/run-project-window.sh [BENCH] [DUALIS] [WORKDIR]
 #   BENCH    default <repo>/build/release/bench/project_window_bench
 #   DUALIS   default <repo>/build/release/app/dualis
@@ -46,8 +48,8 @@ field() { awk -v k="$1" '$1 == k { print $2 }'; }
 now_ms() { echo $(( $(date +%s%N) / 1000000 )); }
 
 echo "load before: $(cut -d' ' -f1-3 /proc/loadavg)"
-printf '%-6s %12s %12s %12s %14s %12s %12s %8s\n' case "first module" "longest gap" \
-  "gap after" "list filled" "--report" "open" ratio
+printf '%-6s %8s %8s %12s %12s %12s %14s %12s %8s\n' case window open "first module" \
+  "longest gap" "gap after" "list filled" "--report" ratio
 for case in few all; do
   # One uncounted round of each fills the file cache.
   "$BENCH" "$trees/a" "$trees/$case" >/dev/null 2>&1
@@ -65,10 +67,11 @@ for case in few all; do
   after=$(field longest_gap_after_first_ms <"$out" | median)
   filled=$(field list_filled_ms <"$out" | median)
   open=$(field open_ms <"$out" | median)
+  window=$(field window_ms <"$out" | median)
   report=$(printf '%s\n' "${cli[@]}" | median)
   ratio=$(awk -v a="$filled" -v b="$report" 'BEGIN { printf "%.2f", a / b }')
-  printf '%-6s %12s %12s %12s %14s %12s %12s %8s\n' "$case" "$first" "$gap" "$after" "$filled" \
-    "$report" "$open" "$ratio"
+  printf '%-6s %8s %8s %12s %12s %12s %14s %12s %8s\n' "$case" "$window" "$open" "$first" "$gap" \
+    "$after" "$filled" "$report" "$ratio"
   rm -f "$out"
 done
 echo "load after: $(cut -d' ' -f1-3 /proc/loadavg)"
