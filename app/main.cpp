@@ -1,6 +1,7 @@
-// Entry point: opens the main window, or, with --report or --dump, compares the two files, or
-// the two projects or folders, named on the command line and prints the report or appends the
-// diagnostic dump without a window (the settings file is then read, never written).
+// Entry point: opens the main window, from the window module loaded only then, or, with --report
+// or --dump, compares the two files, or the two projects or folders, named on the command line
+// and prints the report or appends the diagnostic dump without a window and without Qt (the
+// settings file is then read, never written).
 #include <unistd.h>
 
 #include <cstdio>
@@ -24,8 +25,9 @@
 #include "StandardStreams.h"
 #include "TerminalText.h"
 #ifdef DUALIS_WITH_WINDOW
+#include "AppInfo.h"
 #include "DisplayCheck.h"
-#include "WindowMain.h"
+#include "WindowLoader.h"
 #endif
 
 namespace {
@@ -154,8 +156,14 @@ int main(int argc, char** argv) {
         std::string_view noDisplay = "No display found";
 #ifdef DUALIS_WITH_WINDOW
         const dualis::DisplayState display = dualis::CheckDisplay();
-        if (display == dualis::DisplayState::Available) return dualis::RunWindow(cmd, argc, argv);
         noDisplay = dualis::DisplayProblem(display);
+        if (display == dualis::DisplayState::Available) {
+            const dualis::LoadedWindow window =
+                dualis::LoadWindowModule(dualis::cAppInfo::ExecutablePath().parent_path());
+            if (window.Entry != nullptr) return window.Entry(&cmd, argc, argv);
+            dualis::PrintLines(stderr, "Unable to load the window\n" + window.Problem);
+            noDisplay = "The window is not available";
+        }
 #endif
         const std::string said(noDisplay);
         if (cmd.Files[0].empty()) {
