@@ -63,9 +63,12 @@ class HelpFormatter : public CLI::Formatter {
                "  dualis [--settings FILE] [FILE1 FILE2]        open the window\n"
                "  dualis --report [OPTIONS] FILE1 FILE2         print the comparison\n"
                "  dualis --dump DUMPFILE [OPTIONS] FILE1 FILE2  append the diagnostic dump\n"
+               "  dualis --extract [--encoding=ENC] DOC DIR     write a document's modules\n"
+               "  dualis --vba-text DOC                         print a document's modules\n"
                "FILE1,FILE2 as one argument names the two files too. With --report, FILE1 and\n"
-               "FILE2 may be two folders, two projects (.vbp), a folder and a project, or two\n"
-               "project groups (.vbg), compared module by module.\n\n";
+               "FILE2 may be two folders, two projects (.vbp), a folder and a project, two\n"
+               "project groups (.vbg), or Office documents with macros (.xlsm, .docm, .xls ...)\n"
+               "with each other, a folder or a project, compared module by module.\n\n";
     }
 };
 
@@ -124,6 +127,7 @@ const char* const kRunGroup = "Run";
 const char* const kOutputGroup = "Output (with --report)";
 const char* const kProjectGroup = "Projects and folders (with --report or --dump)";
 const char* const kCompareGroup = "Comparison options (with --report or --dump)";
+const char* const kDocumentGroup = "Office documents";
 
 // What the output options ask that the run cannot give; empty when they fit together.
 std::string OutputConflict(const CommandLine& cmd, bool formatGiven) {
@@ -171,6 +175,22 @@ std::string ParseCommandLine(const std::vector<std::string>& args, CommandLine& 
         ->allow_extra_args(false)
         ->group(kCompareGroup);
     app.add_flag("--version", version, "Print the name and version and exit")->group(kRunGroup);
+    bool extract = false;
+    app.add_flag("--extract", extract,
+                 "Write the modules of the Office document DOC to the folder DIR as .bas, .cls "
+                 "and .frm files")
+        ->group(kDocumentGroup);
+    app.add_option("--vba-text", result.Document,
+                   "Print the modules of the Office document DOC one after another, each under "
+                   "a line naming it (for git's textconv)")
+        ->type_name("DOC")
+        ->group(kDocumentGroup);
+    std::string encoding;
+    app.add_option("--encoding", encoding,
+                   "With --extract: utf-8 (default) or native (the project's own code page)")
+        ->type_name("=ENC")
+        ->check(CLI::IsMember({"utf-8", "native"}))
+        ->group(kDocumentGroup);
     app.add_option("--settings", result.SettingsFile,
                    "Take the options from this settings file instead of the user's")
         ->type_name("FILE")
@@ -210,6 +230,13 @@ std::string ParseCommandLine(const std::vector<std::string>& args, CommandLine& 
                    "yes (default, also a bare --ignore-save-noise) or no "
                    "(--option IgnoreSaveNoise=No)")
         ->type_name("[=YES|NO]")
+        ->group(kProjectGroup);
+
+    std::string codePage;
+    app.add_option("--codepage", codePage,
+                   "Read module files that are not UTF-8 in code page N (932 Japanese, 1251 "
+                   "Cyrillic ...) instead of Windows-1252 (--option CodePage=N)")
+        ->type_name("=N")
         ->group(kProjectGroup);
 
     // The friendly spellings are shorthands for --option assignments.
@@ -282,6 +309,7 @@ std::string ParseCommandLine(const std::vector<std::string>& args, CommandLine& 
                     : colour == "never"              ? When::Never
                                                      : When::Auto;
     if (!result.DumpFile.empty() && report) return "--report and --dump exclude each other";
+
     // A format asks for the report: --format=json alone prints the JSON.
     const bool formatGiven = app.count("--format") > 0;
     result.RunMode = !result.DumpFile.empty() ? CommandLine::Mode::Dump
@@ -294,6 +322,7 @@ std::string ParseCommandLine(const std::vector<std::string>& args, CommandLine& 
     }
     if (app.count("--sync")) shorthand.push_back("SyncNumber=" + sync);
     if (bareSaveNoise) shorthand.push_back("IgnoreSaveNoise=Yes");
+    if (app.count("--codepage")) shorthand.push_back("CodePage=" + codePage);
     if (app.count("--ignore-save-noise")) shorthand.push_back("IgnoreSaveNoise=" + saveNoise);
     if (bareDifferencesOnly || app.count("--differences-only")) {
         shorthand.push_back("DifferencesOnly=Yes");
@@ -305,6 +334,29 @@ std::string ParseCommandLine(const std::vector<std::string>& args, CommandLine& 
         }
     }
     assignments.insert(assignments.end(), shorthand.begin(), shorthand.end());
+    const bool vbaText = app.count("--vba-text") > 0;
+    if (extract || vbaText) {
+        if (extract && vbaText) return "--extract and --vba-text exclude each other";
+        if (report || !result.DumpFile.empty() || app.count("--format") > 0 ||
+            !assignments.empty() || result.Lines || result.ModuleReports ||
+            !result.Module.empty() || bareColour || app.count("--color") > 0) {
+            return std::string(extract ? "--extract" : "--vba-text") +
+                   " takes no comparison or report option";
+        }
+        if (app.count("--encoding") && !extract) return "--encoding goes with --extract";
+        result.NativeEncoding = encoding == "native";
+        if (vbaText) {
+            if (!files.empty()) return "--vba-text takes one document: --vba-text DOC";
+            result.RunMode = CommandLine::Mode::VbaText;
+            return "";
+        }
+        if (files.size() != 2) return "--extract takes a document and a folder: --extract DOC DIR";
+        result.RunMode = CommandLine::Mode::Extract;
+        result.Document = files[0];
+        result.ExtractFolder = files[1];
+        return "";
+    }
+    if (app.count("--encoding")) return "--encoding goes with --extract";
     result.Format =
         format == "json" ? CommandLine::OutputFormat::Json : CommandLine::OutputFormat::Text;
     const std::string conflict = OutputConflict(result, formatGiven);

@@ -12,7 +12,17 @@ namespace dualis {
 
 struct CommandLine {
     // Without --report or --dump the program opens its window, with or without two files.
-    enum class Mode { Window, Report, Dump, Help, Version } RunMode = Mode::Window;
+    // Extract: the modules of an Office document written to a folder; VbaText: its modules
+    // printed one after another (git's textconv).
+    enum class Mode {
+        Window,
+        Report,
+        Dump,
+        Help,
+        Version,
+        Extract,
+        VbaText
+    } RunMode = Mode::Window;
     std::string DumpFile;
     std::array<std::string, 2> Files;  // both empty when the window is opened without files
     std::string SettingsFile;          // empty: the user's settings file
@@ -22,11 +32,14 @@ struct CommandLine {
     std::vector<std::string> Assignments;
     // --format: the text report, or the whole comparison as JSON.
     enum class OutputFormat { Text, Json } Format = OutputFormat::Text;
-    bool Lines = false;          // --lines: the JSON holds the rows of every procedure
-    bool ModuleReports = false;  // --modules: a project's summary is followed by the report of
-                                 // every changed module
-    std::string Module;          // --module NAME: the one module pair of two projects or
-                                 // folders whose report follows the summary, or that is dumped
+    bool Lines = false;           // --lines: the JSON holds the rows of every procedure
+    bool ModuleReports = false;   // --modules: a project's summary is followed by the report of
+                                  // every changed module
+    std::string Module;           // --module NAME: the one module pair of two projects or
+                                  // folders whose report follows the summary, or that is dumped
+    std::string Document;         // --extract DOC DIR and --vba-text DOC: the document
+    std::string ExtractFolder;    // --extract DOC DIR: where the modules are written
+    bool NativeEncoding = false;  // --encoding=native: the project's code page, not UTF-8
 
     // The options of the settings file with the command line's assignments on top.
     CompareOptions OptionsOver(CompareOptions fromSettings) const;

@@ -44,7 +44,8 @@ Json OptionsJson(const ProjectOptions& options) {
             {"DifferencesOnly", o.DifferencesOnly},
             {"DifferencesBefore", o.DifferencesBefore},
             {"DifferencesAfter", o.DifferencesAfter},
-            {"IgnoreSaveNoise", options.IgnoreSaveNoise}};
+            {"IgnoreSaveNoise", options.IgnoreSaveNoise},
+            {"CodePage", options.CodePage}};
 }
 
 std::string_view RowSymbolWord(LineSymbol symbol) {
@@ -125,6 +126,8 @@ std::string_view ProjectFileKindWord(ProjectFileKind kind) {
             return "group";
         case ProjectFileKind::Workspace:
             return "workspace";
+        case ProjectFileKind::Document:
+            return "document";
         case ProjectFileKind::Project:
             break;
     }
@@ -300,6 +303,8 @@ void ProjectJson::Module(const ModuleResult& result) {
         companions.push_back(CompanionJson(side[0] ? side[0]->Companions : none,
                                            side[1] ? side[1]->Companions : none, companion));
     }
+    Json moduleNotes = Json::array();
+    for (const std::string& note : ModuleNotes(side)) moduleNotes.push_back(Text(note));
     Json entry = {
         {"kind", ModuleKindKey(any.Kind)},
         {"names",
@@ -309,7 +314,8 @@ void ProjectJson::Module(const ModuleResult& result) {
          {TextOrNull(side[0] ? &paths[0] : nullptr), TextOrNull(side[1] ? &paths[1] : nullptr)}},
         {"origin", OriginWord(pair.From)},
         {"pairedBy", PairedByWord(pair.By)},
-        {"companions", std::move(companions)}};
+        {"companions", std::move(companions)},
+        {"notes", moduleNotes}};
     AddOutcome(
         entry,
         result.Problem.empty() ? std::string(ContentStatusWord(result.Status)) : "unreadable",
@@ -325,12 +331,7 @@ void ProjectJson::End(const ComparisonTally& tally) {
     }
     stream_->Member("otherFiles", others);
     Json notes = Json::array();
-    const std::array<const Source*, 2> sources{&file1_, &file2_};
-    for (int f = 0; f < 2; ++f) {
-        for (const std::string& note : sources[f]->Notes) {
-            notes.push_back(Text("File " + std::to_string(f + 1) + ": " + note));
-        }
-    }
+    for (const std::string& note : SourceNotes(file1_, file2_)) notes.push_back(Text(note));
     for (const std::string& note : comparison_.Notes) notes.push_back(Text(note));
     stream_->Member("notes", notes);
     stream_->Member("summary", SummaryJson(tally));

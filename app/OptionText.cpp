@@ -2,6 +2,7 @@
 
 #include <utility>
 
+#include "CodePage.h"
 #include "TextCodec.h"
 #include "ValueForms.h"
 
@@ -72,6 +73,20 @@ std::string ApplyOptionText(project::ProjectOptions& options, std::string_view a
         options.IgnoreSaveNoise = *b;
         return "";
     }
+    if (eq != std::string_view::npos &&
+        EqualsIgnoringAsciiCase(assignment.substr(0, eq), "CodePage")) {
+        const std::string_view value = assignment.substr(eq + 1);
+        const auto number = FindLeadingNumber(value);
+        if (!number || *number < 0 || *number > 65535 || *number != static_cast<int>(*number)) {
+            return "CodePage takes the number of a code page, or 0, not \"" + std::string(value) +
+                   "\"";
+        }
+        const auto n = static_cast<uint32_t>(*number);
+        if (n != 0 && !CodePageKnown(n))
+            return "code page " + std::to_string(n) + " is not known here";
+        options.CodePage = n;
+        return "";
+    }
     return ApplyOptionText(options.Compare, assignment);
 }
 
@@ -79,6 +94,9 @@ std::string OptionsInEffect(const project::ProjectOptions& options) {
     std::string text = OptionsInEffect(options.Compare);
     if (!options.IgnoreSaveNoise)
         text += text.empty() ? "save noise compared" : ", save noise compared";
+    if (options.CodePage != 0) {
+        text += (text.empty() ? "code page " : ", code page ") + std::to_string(options.CodePage);
+    }
     return text;
 }
 

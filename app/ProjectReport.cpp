@@ -204,6 +204,7 @@ void ProjectReport::Module(const ModuleResult& result) {
     const std::string path2 = side[1] ? Visible(ModulePath(file2_, *side[1])) : "-";
     text += "  " + PadRight(path1, widths_[3]) + "  " + path2 + "\n";
     if (!result.Problem.empty()) text += IndentedLines(result.Problem, 6);
+    for (const std::string& note : ModuleNotes(side)) text += IndentedLines(note, 6);
     for (const CompanionPair& companion : pair.Companions) {
         if (companion.Status == CompanionStatus::Equal) continue;
         std::string path = CompanionPath(side[1] ? side[1]->Companions : side[0]->Companions,
@@ -230,12 +231,7 @@ void ProjectReport::End(const ComparisonTally& tally) {
     }
     if (!others.empty()) text += "\n" + Heading("Other files:") + others;
     std::string notes;
-    const std::array<const Source*, 2> sources{&file1_, &file2_};
-    for (int f = 0; f < 2; ++f) {
-        for (const std::string& note : sources[f]->Notes) {
-            notes += IndentedLines("File " + std::to_string(f + 1) + ": " + note, 2);
-        }
-    }
+    for (const std::string& note : SourceNotes(file1_, file2_)) notes += IndentedLines(note, 2);
     for (const std::string& note : comparison_.Notes) notes += IndentedLines(note, 2);
     if (!notes.empty()) text += "\n" + Heading("Notes:") + notes;
     const auto& m = tally.Modules();

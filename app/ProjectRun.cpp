@@ -110,6 +110,8 @@ int ReportProjects(const CommandLine& cmd, const ProjectOptions& options, IHost&
     const bool json = cmd.Format == CommandLine::OutputFormat::Json;
     ModuleCompareOptions run;
     run.Compare = options.Compare;
+    run.IgnoreSaveNoise = options.IgnoreSaveNoise;
+    run.CodePage = options.CodePage;
     run.Host = &host;
     // The reports after the summary: every changed module's, or the named one's.
     std::optional<size_t> named;
@@ -187,6 +189,8 @@ bool CompareNamedModule(const CommandLine& cmd, const ProjectOptions& options, I
     one.Modules = {pair};
     ModuleCompareOptions run;
     run.Compare = options.Compare;
+    run.IgnoreSaveNoise = options.IgnoreSaveNoise;
+    run.CodePage = options.CodePage;
     run.Host = &host;
     run.Threads = 1;
     run.Keep = {KeepState::Always};

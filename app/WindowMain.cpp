@@ -1,5 +1,6 @@
 // Start-up of the window program: the services, the main window, the files of the command line
-// or the file selection dialog, then the event loop until the window closes.
+// or the file selection dialog, then the event loop until the window closes. Built into the
+// window module, whose entry point this file holds.
 #include "WindowMain.h"
 
 #include <QApplication>
@@ -73,8 +74,6 @@ MainWindowContext MakeContext(WindowProgram& w) {
     return ctx;
 }
 
-}  // namespace
-
 int RunWindow(const CommandLine& cmd, int argc, char** argv) {
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Dualis"));
@@ -113,4 +112,10 @@ int RunWindow(const CommandLine& cmd, int argc, char** argv) {
     return app.exec();
 }
 
+}  // namespace
 }  // namespace dualis
+
+extern "C" [[gnu::visibility("default")]] int DualisRunWindow(const dualis::CommandLine* cmd,
+                                                              int argc, char** argv) {
+    return dualis::RunWindow(*cmd, argc, argv);
+}

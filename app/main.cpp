@@ -1,8 +1,11 @@
-// Entry point: opens the main window, or, with --report or --dump, compares the two files, or
-// the two projects or folders, named on the command line and prints the report or appends the
-// diagnostic dump without a window (the settings file is then read, never written).
+// Entry point: opens the main window, from the window module loaded only then, or, with --report
+// or --dump, compares the two files, or the two projects, folders or documents, named on the
+// command line and prints the report or appends the diagnostic dump without a window and without
+// Qt (the settings file is then read, never written); or writes or prints the modules of an
+// Office document.
 #include <unistd.h>
 
+#include <algorithm>
 #include <cstdio>
 #include <cstdlib>
 #include <new>
@@ -12,6 +15,7 @@
 
 #include "CommandLine.h"
 #include "ConsoleHost.h"
+#include "DocumentTools.h"
 #include "Dump.h"
 #include "FileIO.h"
 #include "IniFile.h"
@@ -25,8 +29,9 @@
 #include "StandardStreams.h"
 #include "TerminalText.h"
 #ifdef DUALIS_WITH_WINDOW
+#include "AppInfo.h"
 #include "DisplayCheck.h"
-#include "WindowMain.h"
+#include "WindowLoader.h"
 #endif
 
 namespace {
@@ -69,9 +74,11 @@ int Run(const dualis::CommandLine& cmd, dualis::Services& services, dualis::Comp
         host.ShowMessage(refusal);
         return kExitTrouble;
     }
-    const dualis::project::ProjectOptions options = cmd.ProjectOptionsOver(
-        dualis::project::ProjectOptions{.Compare = services.Values.Compare,
-                                        .IgnoreSaveNoise = services.Values.IgnoreSaveNoise});
+    const dualis::project::ProjectOptions options =
+        cmd.ProjectOptionsOver(dualis::project::ProjectOptions{
+            .Compare = services.Values.Compare,
+            .IgnoreSaveNoise = services.Values.IgnoreSaveNoise,
+            .CodePage = static_cast<uint32_t>(std::max(0, services.Values.CodePage))});
     const bool colour = dualis::ReportInColour(cmd.Colour, ::isatty(::fileno(stdout)) != 0,
                                                std::getenv("NO_COLOR"), std::getenv("TERM"));
     const bool projects = dualis::project::NamesProjects(cmd.Files);
@@ -151,12 +158,25 @@ int main(int argc, char** argv) {
                     dualis::cAppInfo().AppVersion().c_str());
         return kExitEqual;
     }
+    if (cmd.RunMode == dualis::CommandLine::Mode::Extract ||
+        cmd.RunMode == dualis::CommandLine::Mode::VbaText) {
+        // One document read: no settings, no trace log, nothing compared.
+        return cmd.RunMode == dualis::CommandLine::Mode::Extract
+                   ? dualis::ExtractModules(cmd, stdout, stderr)
+                   : dualis::PrintModules(cmd, stdout, stderr);
+    }
     if (cmd.RunMode == dualis::CommandLine::Mode::Window) {
         std::string_view noDisplay = "No display found";
 #ifdef DUALIS_WITH_WINDOW
         const dualis::DisplayState display = dualis::CheckDisplay();
-        if (display == dualis::DisplayState::Available) return dualis::RunWindow(cmd, argc, argv);
         noDisplay = dualis::DisplayProblem(display);
+        if (display == dualis::DisplayState::Available) {
+            const dualis::LoadedWindow window =
+                dualis::LoadWindowModule(dualis::cAppInfo::ExecutablePath().parent_path());
+            if (window.Entry != nullptr) return window.Entry(&cmd, argc, argv);
+            dualis::PrintLines(stderr, "Unable to load the window\n" + window.Problem);
+            noDisplay = "The window is not available";
+        }
 #endif
         const std::string said(noDisplay);
         if (cmd.Files[0].empty()) {

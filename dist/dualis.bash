@@ -12,22 +12,22 @@ _dualis() {
         --ignore-blank-lines --ignore-comments --ignore-line-numbers --expand-tabs
         --expand-tabs= --line-by-line --sync= --differences-only --differences-only=
         --color --color= --format= --lines --modules --module --ignore-save-noise
-        --ignore-save-noise="
+        --ignore-save-noise= --codepage= --extract --vba-text --encoding="
     local keys="ExpandTabs= IgnoreBlankLines= IgnoreCase= IgnoreComments=
         IgnoreEmbeddedBlanks= IgnoreLeadingBlanks= IgnoreLineNumbers= IgnoreTrailingBlanks=
         LineByLine= DifferencesOnly= SyncNumber= TabWidth= DifferencesBefore= DifferencesAfter=
-        IgnoreSaveNoise="
+        IgnoreSaveNoise= CodePage="
     COMPREPLY=()
 
     case $prev in
     --option)
         case $cur in
-        SyncNumber=* | TabWidth=* | DifferencesBefore=* | DifferencesAfter=*) ;;  # numbers
+        SyncNumber=* | TabWidth=* | DifferencesBefore=* | DifferencesAfter=* | CodePage=*) ;;  # numbers
         *=*) COMPREPLY=($(compgen -P "${cur%%=*}=" -W "Yes No" -- "${cur#*=}")) ;;
         *) COMPREPLY=($(compgen -W "$keys" -- "$cur")) ;;
         esac
         ;;
-    --dump | --settings)
+    --dump | --settings | --vba-text)
         COMPREPLY=($(compgen -f -- "$cur"))
         ;;
     --module)
@@ -38,6 +38,7 @@ _dualis() {
         --format=*) COMPREPLY=($(compgen -P "--format=" -W "text json" -- "${cur#*=}")) ;;
         --ignore-save-noise=*)
             COMPREPLY=($(compgen -P "--ignore-save-noise=" -W "yes no" -- "${cur#*=}")) ;;
+        --encoding=*) COMPREPLY=($(compgen -P "--encoding=" -W "utf-8 native" -- "${cur#*=}")) ;;
         --*=*) ;;  # a number, or BEFORE,AFTER: nothing to propose
         -*) COMPREPLY=($(compgen -W "$options" -- "$cur")) ;;
         *) COMPREPLY=($(compgen -f -- "$cur")) ;;

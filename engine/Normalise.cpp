@@ -78,14 +78,21 @@ int32_t HashLine(std::string_view s, IHost* trace) {
     return CharCodeSum(s);
 }
 
-void LoadCookedStack(ComparisonState& state, int fileIndex, const CompareOptions& o, IHost* trace) {
+void LoadCookedStack(ComparisonState& state, int fileIndex, const CompareOptions& o, IHost* trace,
+                     std::span<const int32_t> leftOut) {
     RawStore& raw = state.RawStack[fileIndex];
     CookedStore& cooked = state.CookedStack[fileIndex];
     cooked.Clear();
     // While tracing, every line goes the way that calls each traced helper.
     const bool changesText = OptionsChangeText(o) || trace;
     std::string s;
+    auto nextLeftOut = leftOut.begin();
     for (int32_t j = 1; j <= raw.Count(); ++j) {
+        while (nextLeftOut != leftOut.end() && *nextLeftOut < j) ++nextLeftOut;
+        if (nextLeftOut != leftOut.end() && *nextLeftOut == j) {
+            raw.SetIgnored(j);
+            continue;
+        }
         const std::string_view rawText = raw.Text(j);
         if (!changesText) {
             // Only the two leave-out rules can apply; the text stays as read.

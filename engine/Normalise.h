@@ -3,6 +3,7 @@
 #pragma once
 
 #include <cstdint>
+#include <span>
 #include <string_view>
 
 #include "ComparisonState.h"
@@ -12,9 +13,12 @@
 namespace dualis {
 
 // Fills CookedStack(fileIndex) from RawStack(fileIndex) and marks the left-out raw lines.
-// Throws InputFileError when expanding tabs makes a line longer than MaxLineChars.
+// `leftOut` names raw lines (1-based, ascending) that the caller's own rules leave out, such as
+// a document's save noise: they are marked ignored as a whole-line comment is, whatever the
+// options; numbers past the last line are passed over. Throws InputFileError when expanding
+// tabs makes a line longer than MaxLineChars.
 void LoadCookedStack(ComparisonState& state, int fileIndex, const CompareOptions& options,
-                     IHost* trace = nullptr);
+                     IHost* trace = nullptr, std::span<const int32_t> leftOut = {});
 
 // The whole-line comment test: empty for a comment (a first non-blank "'", "//", or the word
 // Rem in any case), else the text unchanged.

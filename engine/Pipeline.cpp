@@ -2,6 +2,7 @@
 
 #include <exception>
 #include <new>
+#include <span>
 #include <string>
 #include <thread>
 
@@ -30,7 +31,7 @@ constexpr const char* NoMemory = "There is not enough memory for it.";
 
 // One file, from disk or, when `contents` is given, from memory.
 void LoadFile(ComparisonState& state, int f, const CompareOptions& options, IHost& host,
-              std::string* contents) {
+              std::string* contents, std::span<const int32_t> leftOut) {
     try {
         if (contents) {
             state.FileSize[f] = static_cast<int64_t>(contents->size());
@@ -44,7 +45,7 @@ void LoadFile(ComparisonState& state, int f, const CompareOptions& options, IHos
                      [&] { LoadRawStack(state, f, state.FileName[f]); });
         }
         RunStage(host, "mCompare: LoadCookedStack",
-                 [&] { LoadCookedStack(state, f, options, Tracer(host)); });
+                 [&] { LoadCookedStack(state, f, options, Tracer(host), leftOut); });
         FindProcHeaders(state, f, Tracer(host));
     } catch (const InputFileError& error) {
         throw InputFileError(error.what(), error.FileIndex >= 0 ? error.FileIndex : f);
@@ -60,9 +61,10 @@ constexpr int64_t ParallelLoadBytes = 256 << 10;
 // nothing is traced (the host is not shared between threads) a large File 2 is read on a second
 // thread; the first failure, in file order, wins.
 void LoadBothFiles(ComparisonState& state, const CompareOptions& options, IHost& host,
-                   std::array<std::string, 2>* contents) {
+                   std::array<std::string, 2>* contents, const LeftOutLines* leftOut) {
     auto load = [&](int f) {
-        LoadFile(state, f, options, host, contents ? &(*contents)[f] : nullptr);
+        LoadFile(state, f, options, host, contents ? &(*contents)[f] : nullptr,
+                 leftOut ? std::span<const int32_t>((*leftOut)[f]) : std::span<const int32_t>());
     };
     int64_t size2 = 0;
     FileTime date2;
@@ -97,7 +99,8 @@ void LoadBothFiles(ComparisonState& state, const CompareOptions& options, IHost&
 
 // Everything after the files' presence has been checked.
 bool Compare(ComparisonState& state, const CompareOptions& options, IHost& host,
-             CandidateSearch search, std::array<std::string, 2>* contents) {
+             CandidateSearch search, std::array<std::string, 2>* contents,
+             const LeftOutLines* leftOut) {
     BusyScope busy(host);
     // The new comparison is built aside, so that a failure keeps the one on screen.
     ComparisonState next;
@@ -110,7 +113,7 @@ bool Compare(ComparisonState& state, const CompareOptions& options, IHost& host,
             InitializeStacks(next);
         }
         try {
-            LoadBothFiles(next, options, host, contents);
+            LoadBothFiles(next, options, host, contents, leftOut);
             RunStage(host, "mCompare: LoadProcStack", [&] { LoadProcStack(next); });
         } catch (const InputFileError& error) {
             const int f = error.FileIndex;
@@ -143,13 +146,14 @@ bool CompareAFile(ComparisonState& state, const CompareOptions& options, IHost& 
             return false;
         }
     }
-    return Compare(state, options, host, search, nullptr);
+    return Compare(state, options, host, search, nullptr, nullptr);
 }
 
 bool CompareContents(ComparisonState& state, const CompareOptions& options, IHost& host,
-                     std::array<std::string, 2> contents, CandidateSearch search) {
+                     std::array<std::string, 2> contents, CandidateSearch search,
+                     const LeftOutLines& leftOut) {
     TraceScope trace(host, "mCompare: CompareAFile");
-    return Compare(state, options, host, search, &contents);
+    return Compare(state, options, host, search, &contents, &leftOut);
 }
 
 }  // namespace dualis

@@ -2,7 +2,9 @@
 #pragma once
 
 #include <array>
+#include <cstdint>
 #include <string>
+#include <vector>
 
 #include "ComparisonState.h"
 #include "Host.h"
@@ -18,10 +20,14 @@ namespace dualis {
 bool CompareAFile(ComparisonState& state, const CompareOptions& options, IHost& host,
                   CandidateSearch search = CandidateSearch::Auto);
 
+// Raw lines of each file that the caller's own rules leave out (see LoadCookedStack).
+using LeftOutLines = std::array<std::vector<int32_t>, 2>;
+
 // The same comparison of two files' contents already in memory, under the names in
 // state.FileName; nothing is read from disk and FileSize is the size of the contents.
 bool CompareContents(ComparisonState& state, const CompareOptions& options, IHost& host,
                      std::array<std::string, 2> contents,
-                     CandidateSearch search = CandidateSearch::Auto);
+                     CandidateSearch search = CandidateSearch::Auto,
+                     const LeftOutLines& leftOut = {});
 
 }  // namespace dualis

@@ -69,7 +69,7 @@ bool SameContents(const std::string& a, const std::string& b) {
 // One pair, from its files to its plain result. `owner` is the caller's host on the caller's
 // thread, else null.
 ModuleResult ComparePair(const Source& file1, const Source& file2, const ModulePair& pair,
-                         size_t index, const CompareOptions& options, KeepState keep,
+                         size_t index, const ModuleCompareOptions& options, KeepState keep,
                          IHost* owner) {
     ModuleResult result;
     result.Pair = index;
@@ -95,6 +95,8 @@ ModuleResult ComparePair(const Source& file1, const Source& file2, const ModuleP
         names[f] = side[f]->FullPath.string();
         try {
             bytes[f] = ReadModuleBytes(*side[f]);
+            if (!side[f]->Contents)
+                bytes[f] = DecodeModuleFile(std::move(bytes[f]), options.CodePage);
         } catch (const InputFileError& e) {
             result.Problem = SideLabel(f) + e.what();
             return result;
@@ -107,7 +109,12 @@ ModuleResult ComparePair(const Source& file1, const Source& file2, const ModuleP
     auto state = std::make_unique<ComparisonState>();
     SetFileNames(*state, names[0], names[1]);
     PairHost host(owner);
-    if (!CompareContents(*state, options, host, std::move(bytes))) {
+    LeftOutLines noise;
+    for (int f = 0; f < 2 && options.IgnoreSaveNoise; ++f) {
+        if (side[f]) noise[f] = side[f]->NoiseLines;
+    }
+    if (!CompareContents(*state, options.Compare, host, std::move(bytes), CandidateSearch::Auto,
+                         noise)) {
         result.Problem = host.Message;
         return result;
     }
@@ -170,8 +177,8 @@ class Pool {
             }
             Outcome outcome;
             try {
-                outcome.Result = ComparePair(file1_, file2_, comparison_.Modules[i], i,
-                                             options_.Compare, Kept(i), nullptr);
+                outcome.Result = ComparePair(file1_, file2_, comparison_.Modules[i], i, options_,
+                                             Kept(i), nullptr);
             } catch (...) {
                 outcome.Error = std::current_exception();
             }
@@ -223,7 +230,7 @@ void CompareModules(const Source& file1, const Source& file2, const ProjectCompa
     IHost* owner = options.Host;
     if (workers == 1 || (owner && owner->TraceApp())) {
         for (size_t i = 0; i < comparison.Modules.size(); ++i) {
-            deliver(ComparePair(file1, file2, comparison.Modules[i], i, options.Compare,
+            deliver(ComparePair(file1, file2, comparison.Modules[i], i, options,
                                 KeepFor(options, i), owner));
         }
         return;

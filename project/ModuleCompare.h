@@ -53,7 +53,10 @@ enum class KeepState : uint8_t {
 
 struct ModuleCompareOptions {
     CompareOptions Compare;
-    int Threads = 0;  // workers; 0 for one per core
+    // Whether a module's save noise (ModuleEntry::NoiseLines) is left out of its comparison.
+    bool IgnoreSaveNoise = true;
+    uint32_t CodePage = 0;  // see ProjectOptions::CodePage
+    int Threads = 0;        // workers; 0 for one per core
     // By pair index; No for a pair past the end.
     std::vector<KeepState> Keep;
     // The caller's host. While it traces, the pairs are compared one after the other on the

@@ -5,6 +5,8 @@
 #include <tuple>
 
 #include "ContentMatch.h"
+#include "FileIO.h"
+#include "ModuleFile.h"
 #include "PathResolve.h"
 
 namespace dualis::project {
@@ -212,6 +214,24 @@ std::map<int, Indices> ModulesByProject(const Source& source) {
 
 }  // namespace
 
+namespace {
+
+// A companion's bytes are in memory (a document's) or in its file.
+bool SameCompanionBytes(const Companion& a, const Companion& b, std::string* problem) {
+    if (!a.Contents && !b.Contents) return SameFileBytes(a.FullPath, b.FullPath, problem);
+    try {
+        const auto bytes = [](const Companion& c) {
+            return c.Contents ? *c.Contents : ReadInputFile(c.FullPath.string(), MaxModuleBytes);
+        };
+        return bytes(a) == bytes(b);
+    } catch (const InputFileError& e) {
+        *problem = e.what();
+        return false;
+    }
+}
+
+}  // namespace
+
 CompanionPair CompareCompanionFiles(const Companion* a, const Companion* b) {
     CompanionPair pair;
     if (!a || !b) {
@@ -225,7 +245,7 @@ CompanionPair CompareCompanionFiles(const Companion* a, const Companion* b) {
         return pair;
     }
     std::string problem;
-    const bool same = SameFileBytes(a->FullPath, b->FullPath, &problem);
+    const bool same = SameCompanionBytes(*a, *b, &problem);
     pair.Status = same              ? CompanionStatus::Equal
                   : problem.empty() ? CompanionStatus::Different
                                     : CompanionStatus::Unreadable;

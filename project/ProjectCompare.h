@@ -17,6 +17,10 @@ namespace dualis::project {
 struct ProjectOptions {
     CompareOptions Compare;       // the lines the content pairing weighs are cooked under these
     bool IgnoreSaveNoise = true;  // see SettingsCompare.h for what counts as save noise
+    // The code page of module files that are not valid UTF-8 (exported modules in the
+    // project's code page, 932 for Japanese); 0 reads them as Windows-1252. A byte-order mark
+    // still decides.
+    uint32_t CodePage = 0;
     // Whether pairing reads the modules that name or path pairs, to make those with the same
     // bytes Equal. CompareModules checks the bytes itself, on its workers; a caller that runs
     // it turns this off, so that pairing reads none of those modules.

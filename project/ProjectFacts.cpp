@@ -88,6 +88,8 @@ std::string_view SourceKindWord(SourceKind kind) {
             return "project";
         case SourceKind::Group:
             return "group";
+        case SourceKind::Document:
+            return "document";
         case SourceKind::Folder:
             break;
     }
@@ -98,6 +100,30 @@ std::string_view ProcStatusWord(const ProcRecord& proc) {
     if (proc.InFile(0) && !proc.InFile(1)) return "deleted";
     if (proc.InFile(1) && !proc.InFile(0)) return "added";
     return proc.Status == ProcEqual ? "equal" : "changed";
+}
+
+std::vector<std::string> SourceNotes(const Source& file1, const Source& file2) {
+    std::vector<std::string> notes;
+    const std::array<const Source*, 2> sources{&file1, &file2};
+    for (int f = 0; f < 2; ++f) {
+        if (sources[f]->HoldsNoProject) notes.push_back(NoProjectNote(f));
+    }
+    for (int f = 0; f < 2; ++f) {
+        for (const std::string& note : sources[f]->Notes) {
+            notes.push_back("File " + std::to_string(f + 1) + ": " + note);
+        }
+    }
+    return notes;
+}
+
+std::vector<std::string> ModuleNotes(const std::array<const ModuleEntry*, 2>& side) {
+    std::vector<std::string> notes;
+    for (int f = 0; f < 2; ++f) {
+        if (side[f] && !side[f]->Note.empty()) {
+            notes.push_back("File " + std::to_string(f + 1) + ": " + side[f]->Note);
+        }
+    }
+    return notes;
 }
 
 std::string ModulePath(const Source& source, const ModuleEntry& module) {

@@ -6,6 +6,7 @@
 #include <cstdint>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "ModuleCompare.h"
 #include "ProjectCompare.h"
@@ -19,7 +20,8 @@ std::string_view OriginWord(project::Origin origin);  // "same", "moved", "renam
 std::string_view PairedByWord(project::PairedBy by);  // "none", "name", "path", "content"
 std::string_view CompanionStatusWord(project::CompanionStatus status);  // "different", ...
 std::string_view SettingChangeWord(project::SettingChange change);      // "removed", ...
-std::string_view SourceKindWord(project::SourceKind kind);  // "folder", "project", "group"
+// "folder", "project", "group", "document"
+std::string_view SourceKindWord(project::SourceKind kind);
 
 // A procedure's status as the report's counts take it (CountProcs): "added" or "deleted" for
 // a procedure of one file, else "equal" or "changed".
@@ -28,6 +30,13 @@ std::string_view ProcStatusWord(const ProcRecord& proc);
 // The module's path from the source's own folder (a project's members from the project file's
 // folder, joined to where the project file stands), "/"-separated and decoded.
 std::string ModulePath(const project::Source& source, const project::ModuleEntry& module);
+
+// The notes on the two sources, each side's prefixed by "File N: ", File 1's first: a document
+// that holds no VBA project ("File N holds no VBA project."), then each source's Notes.
+std::vector<std::string> SourceNotes(const project::Source& file1, const project::Source& file2);
+
+// The notes on a pair's modules ("File N: " and the module's Note), File 1's first.
+std::vector<std::string> ModuleNotes(const std::array<const project::ModuleEntry*, 2>& side);
 
 // The module of each side of a pair, null on a side that lacks it.
 std::array<const project::ModuleEntry*, 2> PairModules(const project::Source& file1,

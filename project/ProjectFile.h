@@ -9,13 +9,16 @@
 
 #include <cstdint>
 #include <filesystem>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
 
 namespace dualis::project {
 
-enum class ProjectFileKind : uint8_t { Project, Group, Workspace };
+// A Document is the PROJECT stream of an Office document's VBA project, with what its dir
+// stream adds (references, constants, protection); see DocumentSource.cpp.
+enum class ProjectFileKind : uint8_t { Project, Group, Workspace, Document };
 
 // Project files larger than this are refused: a project of 10,000 members is under 1 MiB.
 inline constexpr int64_t MaxProjectFileBytes = 16 * 1024 * 1024;
@@ -48,6 +51,9 @@ struct Companion {
     std::string RelativePath;        // as Member::RelativePath, from the same folder
     std::filesystem::path FullPath;  // the file on disk, or where it was looked for
     std::string Problem;             // why it cannot be read (missing, ...); empty when it can
+    // The bytes when the source holds them in memory (a document's form data); otherwise they
+    // are read from FullPath.
+    std::optional<std::string> Contents = std::nullopt;
 };
 
 struct ProjectFile {

@@ -7,7 +7,8 @@ namespace dualis::project {
 bool NamesProjects(const std::array<std::string, 2>& files) {
     for (const std::string& name : files) {
         const PathKind kind = ClassifyPath(name);
-        if (kind == PathKind::Folder || kind == PathKind::Project || kind == PathKind::Group) {
+        if (kind == PathKind::Folder || kind == PathKind::Project || kind == PathKind::Group ||
+            kind == PathKind::Document) {
             return true;
         }
     }
@@ -26,8 +27,7 @@ std::optional<OpenedSources> OpenAndPair(const std::array<std::string, 2>& files
     const std::array<const Source*, 2> sources{&opened.File1, &opened.File2};
     for (int f = 0; f < 2; ++f) {
         if (!sources[f]->Problem.empty()) {
-            problem = "Unable to open File " + std::to_string(f + 1) + "\n" + files[f] + "\n" +
-                      sources[f]->Problem;
+            problem = UnableToOpenSourceMessage(*sources[f], f, files[f]);
             return std::nullopt;
         }
     }

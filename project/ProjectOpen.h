@@ -11,8 +11,8 @@
 
 namespace dualis::project {
 
-// True when either name is a folder, a project or a project group: the two are then compared
-// as projects, module by module.
+// True when either name is a folder, a project, a project group or an Office document: the two
+// are then compared as projects, module by module.
 bool NamesProjects(const std::array<std::string, 2>& files);
 
 struct OpenedSources {
@@ -22,8 +22,7 @@ struct OpenedSources {
 };
 
 // Opens both named sources and pairs them. Nothing when they cannot be compared; `problem`
-// then says why, for the user (WhyNotComparable's reason, or "Unable to open File 1", the name
-// and the reason).
+// then says why, for the user (WhyNotComparable's reason, or UnableToOpenSourceMessage's).
 std::optional<OpenedSources> OpenAndPair(const std::array<std::string, 2>& files,
                                          const ProjectOptions& options, std::string& problem);
 

@@ -27,12 +27,32 @@ int KindOrder(const Member& m) {
     return kind ? static_cast<int>(*kind) : 100;
 }
 
+// The keys of a document's PROJECT stream that name its modules.
+bool IsDocumentMemberKey(std::string_view key) {
+    for (std::string_view k : {"Document", "Module", "Class", "BaseClass"}) {
+        if (EqualsIgnoringAsciiCase(k, key)) return true;
+    }
+    return false;
+}
+
+// A document's keys that are new on every save: the project's identity, and its protection
+// state, password and visibility, each encrypted afresh (the protection they hold is compared
+// as the Protection key).
+bool IsDocumentNoiseKey(const ProjectFile& file, const Setting& s) {
+    if (file.Kind != ProjectFileKind::Document || !s.Section.empty()) return false;
+    for (std::string_view k : {"ID", "CMG", "DPB", "GC"}) {
+        if (EqualsIgnoringAsciiCase(k, s.Key)) return true;
+    }
+    return false;
+}
+
 // Keys that CompareMembers and CompareLibraries compare; the rest is compared key by key.
 bool IsListedKey(const ProjectFile& file, const Setting& s) {
     if (!s.Section.empty() || file.Kind == ProjectFileKind::Workspace) return false;
     if (EqualsIgnoringAsciiCase(s.Key, "Reference") || EqualsIgnoringAsciiCase(s.Key, "Object")) {
         return true;
     }
+    if (file.Kind == ProjectFileKind::Document) return IsDocumentMemberKey(s.Key);
     return file.Kind == ProjectFileKind::Group ? IsGroupMemberKey(s.Key)
                                                : ModuleKindOfKey(s.Key).has_value();
 }
@@ -210,7 +230,7 @@ void CompareOtherKeys(const Files& f, bool noise, Differences& out) {
         for (const Setting& s : f[k]->Settings) {
             if (IsListedKey(*f[k], s)) continue;
             const bool kept = s.Section.empty() || EqualsIgnoringAsciiCase(s.Section, "VBCompiler");
-            if (noise && !kept) continue;
+            if (noise && (!kept || IsDocumentNoiseKey(*f[k], s))) continue;
             if (skipRevision && s.Section.empty() &&
                 EqualsIgnoringAsciiCase(s.Key, "RevisionVer")) {
                 continue;

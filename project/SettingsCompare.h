@@ -6,7 +6,8 @@
 // have AutoIncrementVer=1, every section but the keys before the first section and
 // [VBCompiler] (so [MS Transaction Server], task lists and add-ins' sections), and letter case
 // in member paths and in the path keys (ExeName32, Path32, ResFile32, CompatibleEXE32,
-// HelpFile). Workspace files (.vbw) are noise as a whole: PairProjectFiles leaves them out.
+// HelpFile), and in a document's PROJECT stream, ID, CMG, DPB and GC. Workspace files (.vbw)
+// are noise as a whole: PairProjectFiles leaves them out.
 // References and controls are compared by identity in any order, whatever the option, and
 // their paths as SameLibraryPath sees them.
 #pragma once

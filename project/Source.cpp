@@ -3,6 +3,8 @@
 #include <algorithm>
 #include <tuple>
 
+#include "CodePage.h"
+#include "Document.h"
 #include "FileIO.h"
 #include "ModuleFile.h"
 #include "SourceBuild.h"
@@ -39,6 +41,7 @@ PathKind ClassifyPath(const fs::path& path) {
     if (EqualsIgnoringAsciiCase(extension, "vbp")) return PathKind::Project;
     if (EqualsIgnoringAsciiCase(extension, "vbg")) return PathKind::Group;
     if (ModuleKindOfExtension(extension)) return PathKind::ModuleFile;
+    if (office::IsDocumentExtension(extension)) return PathKind::Document;
     return PathKind::OtherFile;
 }
 
@@ -51,6 +54,8 @@ Source OpenSource(const fs::path& path) {
             return OpenProjectSource(clean);
         case PathKind::Group:
             return OpenGroupSource(clean);
+        case PathKind::Document:
+            return OpenDocumentSource(clean);
         default:
             break;
     }
@@ -58,9 +63,20 @@ Source OpenSource(const fs::path& path) {
     source.Path = clean;
     const std::string problem = AccessProblem(clean);
     source.Problem = !problem.empty() ? problem
-                                      : "It is not a folder, a project (.vbp) or a project group "
-                                        "(.vbg).";
+                                      : "It is not a folder, a project (.vbp), a project group "
+                                        "(.vbg) or an Office document.";
     return source;
+}
+
+std::string UnableToOpenSourceMessage(const Source& source, int fileIndex,
+                                      const std::string& name) {
+    const std::string what =
+        source.Kind == SourceKind::Document ? "Unable to read the macros of " : "Unable to open ";
+    return what + FileLabel(fileIndex) + "\n" + name + "\n" + source.Problem;
+}
+
+std::string NoProjectNote(int fileIndex) {
+    return FileLabel(fileIndex) + " holds no VBA project.";
 }
 
 std::string WhyNotComparable(const fs::path& file1, const fs::path& file2) {
@@ -72,7 +88,9 @@ std::string WhyNotComparable(const fs::path& file1, const fs::path& file2) {
                    AccessProblem(*path[f]);
         }
         if (kind[f] == PathKind::OtherFile) {
-            return FileLabel(f) + " is not a folder, a project (.vbp) or a project group (.vbg)\n" +
+            return FileLabel(f) +
+                   " is not a folder, a project (.vbp), a project group (.vbg) or an Office "
+                   "document\n" +
                    path[f]->string();
         }
     }
@@ -82,7 +100,7 @@ std::string WhyNotComparable(const fs::path& file1, const fs::path& file2) {
     }
     if (either(PathKind::ModuleFile)) {
         return "A module file can only be compared with another module file, not with a "
-               "folder, a project or a project group.";
+               "folder, a project, a project group or an Office document.";
     }
     if (either(PathKind::Group) && kind[0] != kind[1]) {
         return "A project group can only be compared with another project group.";
@@ -94,6 +112,17 @@ std::string ReadModuleBytes(const ModuleEntry& module) {
     if (module.Contents) return *module.Contents;
     if (module.IsLink) throw InputFileError(module.Problem);
     return ReadInputFile(module.FullPath.string(), MaxModuleBytes);
+}
+
+std::string DecodeModuleFile(std::string bytes, uint32_t codePage) {
+    if (codePage == 0 || bytes.starts_with(Utf8ByteOrderMark) ||
+        bytes.starts_with(Utf16LeByteOrderMark) || bytes.starts_with(Utf16BeByteOrderMark) ||
+        IsValidUtf8(bytes)) {
+        return bytes;
+    }
+    // Not text at all (a NUL byte): left for the engine to refuse.
+    if (bytes.find('\0') != std::string::npos) return bytes;
+    return DecodeCodePage(bytes, codePage);
 }
 
 void SortModules(std::vector<ModuleEntry>& modules) {

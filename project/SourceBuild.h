@@ -28,6 +28,7 @@ class MemberLookup {
 Source OpenFolderSource(const std::filesystem::path& folder);
 Source OpenProjectSource(const std::filesystem::path& file);
 Source OpenGroupSource(const std::filesystem::path& file);
+Source OpenDocumentSource(const std::filesystem::path& file);
 
 // Looks up every module member of a project file under the file's folder: sets each member's
 // RelativePath and, for a path-only member, its Name from the file's VB_Name; adds the

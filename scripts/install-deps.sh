@@ -2,7 +2,7 @@
 # Installs, from Debian's packages, whatever the build and the tests need and is missing.
 set -euo pipefail
 
-packages=(cmake ninja-build g++ clang libclang-rt-14-dev libgtest-dev libcli11-dev
+packages=(cmake ninja-build g++ clang libclang-rt-14-dev libgtest-dev libcli11-dev zlib1g-dev
           nlohmann-json3-dev python3 time
           qt6-base-dev qt6-svg-dev libxcb1-dev fonts-dejavu-core xvfb openbox
           desktop-file-utils appstream man-db groff-base dpkg-dev lintian git)

@@ -30,11 +30,11 @@ echo "== Against the independent implementation ($DIFFERENTIAL_CASES random pair
 python3 tests/differential/run.py --dualis build/release/app/dualis \
   --count "$DIFFERENTIAL_CASES" --seed 1
 
-# The fuzz time is shared by the five targets, each driving its code in memory.
-each=$((FUZZ_SECONDS / 5))
+# The fuzz time is shared by the eight targets, each driving its code in memory.
+each=$((FUZZ_SECONDS / 8))
 cmake --preset fuzz >/dev/null
 cmake --build --preset fuzz --target fuzz_pipeline fuzz_settings fuzz_command_line fuzz_inline \
-  fuzz_project_file
+  fuzz_project_file fuzz_compound_file fuzz_decompress fuzz_dir_stream
 fuzz() {  # target, maximum input length, seed corpus folder
   echo "== Fuzzing $1 for $each s"
   local status=0
@@ -87,4 +87,34 @@ for f in ../shared/data/projects/*/*/test/*/*.vb[pg] ../shared/data/projects/*/*
   if [[ -f $f ]]; then cp "$f" "$corpus/$((n++))-$(basename "$f")"; fi
 done
 fuzz fuzz_project_file 16384 "$corpus"
+
+# Office documents: small ones of each container, and the real workbook versions beside the
+# checkout when they are there, with the VBA project each holds.
+corpus=$(mktemp -d)
+cp tests/data/office/* "$corpus"/
+n=0
+for f in ../shared/data/office/*/*/*.xlsm; do
+  if [[ -f $f ]]; then
+    cp "$f" "$corpus/$((n++)).xlsm"
+    python3 -c 'import sys, zipfile; sys.stdout.buffer.write(zipfile.ZipFile(sys.argv[1]).read("xl/vbaProject.bin"))' \
+      "$f" >"$corpus/$((n++)).bin"
+  fi
+done
+{ printf '\xD0\xCF\x11\xE0\xA1\xB1\x1A\xE1'; head -c 16 /dev/zero
+  printf '\x3E\x00\x03\x00\xFE\xFF\x09\x00\x06\x00'; head -c 490 /dev/zero; } >"$corpus/header"
+fuzz fuzz_compound_file 65536 "$corpus"
+
+# A compressed container: a chunk of literals and copy tokens, then a raw chunk's start.
+corpus=$(mktemp -d)
+printf '\x01\x19\xB0\x00abcdefgh\x00ijklmnop\x03\x10\xF0\x00\x88' >"$corpus/tokens"
+{ printf '\x01\xFF\x3F'; head -c 4096 /dev/urandom; } >"$corpus/raw"
+fuzz fuzz_decompress 16384 "$corpus"
+
+# A dir stream's records and a PROJECT stream's lines.
+corpus=$(mktemp -d)
+printf '\x01\x00\x04\x00\x00\x00\x03\x00\x00\x00\x03\x00\x02\x00\x00\x00\xA4\x03\x09\x00\x04\x00\x00\x00\x01\x02\x03\x04\x05\x06\x19\x00\x04\x00\x00\x00modA\x31\x00\x04\x00\x00\x00\x10\x00\x00\x00\x21\x00\x00\x00\x00\x00\x2B\x00\x00\x00\x00\x00\x10\x00\x00\x00\x00\x00' \
+  >"$corpus/dir"
+printf 'ID="{00000000-0000-0000-0000-000000000001}"\r\nModule=modA\r\nDocument=Sheet1/&H00000000\r\nCMG="4042E2E2E2E2E2"\r\nDPB="4143E1E1E1E1E1"\r\nGC="4240E0E0E0E0E0E0"\r\n\r\n[Workspace]\r\nmodA=0, 0, 0, 0, C\r\n' \
+  >"$corpus/project"
+fuzz fuzz_dir_stream 8192 "$corpus"
 echo "All tests passed"

@@ -44,6 +44,7 @@ std::vector<std::string> GetEveryKey(cINIHandler& ini, Settings& s,
         read.Whole16("SyncNumber", d.Compare.SyncNumber, CompareOptions::CorrectSyncNumber);
     c.TabWidth = read.Whole16("TabWidth", d.Compare.TabWidth, CompareOptions::CorrectTabWidth);
     s.IgnoreSaveNoise = read.Bool("IgnoreSaveNoise", d.IgnoreSaveNoise);
+    s.CodePage = read.Whole32("CodePage", d.CodePage);
 
     ini.SetSection("Debug");
     w.DontFixDataErrors = read.Bool("DontFixDataErrors", d.Switches.DontFixDataErrors);
@@ -149,6 +150,7 @@ void PutEveryKey(cINIHandler& ini, const Settings& s, std::string_view versionTe
     write.Number("SyncNumber", c.SyncNumber);
     write.Number("TabWidth", c.TabWidth);
     write.Bool("IgnoreSaveNoise", s.IgnoreSaveNoise);
+    write.Number("CodePage", s.CodePage);
 
     if (debugExists) {
         ini.SetSection("Debug");

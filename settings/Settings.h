@@ -50,6 +50,9 @@ struct Settings {
     // projects' files; written after the other [Compare] keys, so that existing files keep
     // their order.
     bool IgnoreSaveNoise = true;
+    // [Compare], after IgnoreSaveNoise: the code page of module files that are not valid
+    // UTF-8 when folders, projects and documents are compared; 0 for Windows-1252.
+    int32_t CodePage = 0;
 
     SwitchSettings Switches;
 

@@ -352,16 +352,82 @@ TEST(OptionText, SaveNoiseComparedIsNamed) {
 
 TEST(CommandLineHelp, NamesWhatTheReportCompares) {
     const std::string help = HelpText();
-    EXPECT_NE(help.find("two folders, two projects (.vbp), a folder and a project, or two\n"
-                        "project groups (.vbg)"),
+    EXPECT_NE(help.find("two folders, two projects (.vbp), a folder and a project, two\n"
+                        "project groups (.vbg), or Office documents with macros"),
               std::string::npos)
         << help;
+    EXPECT_NE(help.find("dualis --extract [--encoding=ENC] DOC DIR"), std::string::npos);
+    EXPECT_NE(help.find("dualis --vba-text DOC"), std::string::npos);
     const size_t projects = help.find("\nProjects and folders (with --report or --dump):");
     ASSERT_NE(projects, std::string::npos) << help;
     for (const char* option : {"--modules", "--module", "--ignore-save-noise"}) {
         EXPECT_NE(help.find(std::string("  ") + option + " ", projects), std::string::npos)
             << option;
     }
+}
+
+TEST(CommandLine, ExtractAndVbaTextTakeADocument) {
+    CommandLine cmd = Parse({"--extract", "Book.xlsm", "vba"});
+    EXPECT_EQ(cmd.RunMode, CommandLine::Mode::Extract);
+    EXPECT_EQ(cmd.Document, "Book.xlsm");
+    EXPECT_EQ(cmd.ExtractFolder, "vba");
+    EXPECT_FALSE(cmd.NativeEncoding);
+    cmd = Parse({"--extract", "--encoding=native", "Book.xlsm", "vba"});
+    EXPECT_TRUE(cmd.NativeEncoding);
+    cmd = Parse({"--extract", "--encoding", "utf-8", "Book.xlsm", "vba"});
+    EXPECT_FALSE(cmd.NativeEncoding);
+    cmd = Parse({"--vba-text", "Book.xlsm"});
+    EXPECT_EQ(cmd.RunMode, CommandLine::Mode::VbaText);
+    EXPECT_EQ(cmd.Document, "Book.xlsm");
+    // The settings file may be named; nothing reads it.
+    cmd = Parse({"--settings", "x.ini", "--vba-text", "Book.xlsm"});
+    EXPECT_EQ(cmd.RunMode, CommandLine::Mode::VbaText);
+
+    std::string problem;
+    Parse({"--extract", "Book.xlsm"}, &problem);
+    EXPECT_EQ(problem, "--extract takes a document and a folder: --extract DOC DIR");
+    Parse({"--vba-text", "Book.xlsm", "other"}, &problem);
+    EXPECT_EQ(problem, "--vba-text takes one document: --vba-text DOC");
+    Parse({"--extract", "--vba-text", "a.xlsm", "b.xlsm", "dir"}, &problem);
+    EXPECT_EQ(problem, "--extract and --vba-text exclude each other");
+    Parse({"--extract", "--report", "a.xlsm", "dir"}, &problem);
+    EXPECT_EQ(problem, "--extract takes no comparison or report option");
+    Parse({"--vba-text", "a.xlsm", "--ignore-case"}, &problem);
+    EXPECT_EQ(problem, "--vba-text takes no comparison or report option");
+    Parse({"--vba-text", "a.xlsm", "--encoding=native"}, &problem);
+    EXPECT_EQ(problem, "--encoding goes with --extract");
+    Parse({"--report", "--encoding=native", "a", "b"}, &problem);
+    EXPECT_EQ(problem, "--encoding goes with --extract");
+    Parse({"--extract", "--encoding=latin1", "a", "b"}, &problem);
+    EXPECT_NE(problem.find("--encoding"), std::string::npos);
+}
+
+TEST(CommandLine, CodePageInEachSpelling) {
+    CommandLine cmd = Parse({"--report", "--codepage=932", "a", "b"});
+    EXPECT_EQ(cmd.ProjectOptionsOver({}).CodePage, 932u);
+    cmd = Parse({"--report", "--option", "CodePage=1251", "a", "b"});
+    EXPECT_EQ(cmd.ProjectOptionsOver({}).CodePage, 1251u);
+    project::ProjectOptions fromSettings;
+    fromSettings.CodePage = 936;
+    cmd = Parse({"--report", "a", "b"});
+    EXPECT_EQ(cmd.ProjectOptionsOver(fromSettings).CodePage, 936u);
+    cmd = Parse({"--report", "--codepage=0", "a", "b"});
+    EXPECT_EQ(cmd.ProjectOptionsOver(fromSettings).CodePage, 0u);
+    std::string problem;
+    Parse({"--report", "--codepage=12345", "a", "b"}, &problem);
+    EXPECT_EQ(problem, "Bad option: code page 12345 is not known here");
+    Parse({"--report", "--codepage=x", "a", "b"}, &problem);
+    EXPECT_EQ(problem, "Bad option: CodePage takes the number of a code page, or 0, not \"x\"");
+    Parse({"--report", "--codepage=-5", "a", "b"}, &problem);
+    EXPECT_NE(problem, "");
+}
+
+TEST(OptionText, TheCodePageIsNamed) {
+    project::ProjectOptions options;
+    options.CodePage = 932;
+    EXPECT_EQ(OptionsInEffect(options), "code page 932");
+    options.IgnoreSaveNoise = false;
+    EXPECT_EQ(OptionsInEffect(options), "save noise compared, code page 932");
 }
 
 }  // namespace

@@ -64,7 +64,7 @@ TEST(CommandLineNames, EveryRefusedNameSaysWhy) {
             EXPECT_EQ(run.Status, 2) << one << " " << two;
             EXPECT_EQ(run.Err,
                       "A module file can only be compared with another module file, not "
-                      "with a folder, a project or a project group.\n");
+                      "with a folder, a project, a project group or an Office document.\n");
         }
     }
 }

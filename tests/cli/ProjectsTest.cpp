@@ -214,7 +214,7 @@ TEST(ProjectCommandLine, OnlyLikeInputsAreCompared) {
         "A project group can only be compared with another project group.\n";
     const std::string moduleOnly =
         "A module file can only be compared with another module file, not with a folder, a "
-        "project or a project group.\n";
+        "project, a project group or an Office document.\n";
     const struct {
         std::string One, Two, Err;
     } refused[] = {{group, project, groupOnly},

@@ -45,6 +45,13 @@ expect 'dualis --report old.' 'old.bas old.frm'
 expect 'dualis --report old.frm ' 'notes.txt old.bas old.frm'
 expect 'dualis --settings n' 'notes.txt'
 expect 'dualis --dump ' 'notes.txt old.bas old.frm'
+expect 'dualis --ex' '--expand-tabs --expand-tabs= --extract'
+expect 'dualis --extract --enc' '--encoding='
+expect 'dualis --extract --encoding=' 'native utf-8'
+expect 'dualis --vba-text ' 'notes.txt old.bas old.frm'
+expect 'dualis --report --codepage=' ''
+expect 'dualis --option CodeP' 'CodePage='
+expect 'dualis --option CodePage=' ''
 # The completion is registered for the program's name.
 complete -p dualis | grep -q -- '-F _dualis' || { echo "FAIL: not registered"; failures=1; }
 exit $((failures > 0))

@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include "Pipeline.h"
 #include "TestSupport.h"
 
 namespace dualis {
@@ -119,6 +120,31 @@ TEST(LoadCookedStack, FileOfLeftOutLinesOnly) {
     const ComparisonState st = test::CompareTexts(test::Lines({"' a", "", "Rem b"}), "", o);
     EXPECT_EQ(st.CookedCount(0), 0);
     for (int32_t j = 1; j <= 3; ++j) EXPECT_TRUE(st.RawStack[0].Ignored(j));
+}
+
+// Lines the caller leaves out (a document's save noise) are ignored as comments are: they keep
+// their place and number, take no part in matching, and lines past the end are passed over.
+TEST(LoadCookedStack, LinesTheCallerLeavesOutAreIgnoredInPlace) {
+    const std::string a =
+        test::Lines({"Attribute VB_Base = \"0{A}{B}\"", "Sub S()", "  x = 1", "End Sub"});
+    const std::string b =
+        test::Lines({"Attribute VB_Base = \"0{C}{D}\"", "Sub S()", "  x = 1", "End Sub"});
+    ComparisonState state;
+    test::RecordingHost host;
+    ASSERT_TRUE(CompareContents(state, {}, host, {a, b}, CandidateSearch::Auto, {{{1, 9}, {1}}}));
+    for (int f = 0; f < 2; ++f) {
+        EXPECT_TRUE(state.RawStack[f].Ignored(1));
+        EXPECT_FALSE(state.RawStack[f].Ignored(2));
+        EXPECT_EQ(state.CookedCount(f), 3);
+        EXPECT_EQ(state.Cooked(f, 1).RawLine, 2);
+    }
+    const ProcCounts counts = CountProcs(state);
+    EXPECT_EQ(counts.Changed + counts.Added + counts.Deleted, 0);
+
+    // Without the list the same pair differs.
+    ComparisonState plain;
+    ASSERT_TRUE(CompareContents(plain, {}, host, {a, b}));
+    EXPECT_EQ(CountProcs(plain).Changed, 1);
 }
 
 }  // namespace

@@ -335,7 +335,7 @@ TEST(WhyNotComparable, OnlyLikeWithLike) {
     EXPECT_EQ(WhyNotComparable(folder, vbg), group);
     const std::string module =
         "A module file can only be compared with another module file, not "
-        "with a folder, a project or a project group.";
+        "with a folder, a project, a project group or an Office document.";
     EXPECT_EQ(WhyNotComparable(bas, folder), module);
     EXPECT_EQ(WhyNotComparable(vbp, bas), module);
     EXPECT_EQ(WhyNotComparable(bas, bas),
@@ -346,15 +346,17 @@ TEST(WhyNotComparable, OnlyLikeWithLike) {
     EXPECT_EQ(WhyNotComparable(folder, tree / "dangling"),
               "Unable to open File 2\n" + (tree / "dangling").string() +
                   "\nIt is a symbolic link to a file that does not exist.");
-    EXPECT_EQ(
-        WhyNotComparable(folder, txt),
-        "File 2 is not a folder, a project (.vbp) or a project group (.vbg)\n" + txt.string());
+    EXPECT_EQ(WhyNotComparable(folder, txt),
+              "File 2 is not a folder, a project (.vbp), a project group (.vbg) or an Office "
+              "document\n" +
+                  txt.string());
 }
 
 TEST(OpenSource, APathOfAnotherKindSaysSo) {
     test::Tree tree;
     EXPECT_EQ(OpenSource(tree.Write("notes.txt", "x")).Problem,
-              "It is not a folder, a project (.vbp) or a project group (.vbg).");
+              "It is not a folder, a project (.vbp), a project group (.vbg) or an Office "
+              "document.");
     EXPECT_EQ(OpenSource(tree / "none").Problem, "The file does not exist.");
 }
 

@@ -239,7 +239,7 @@ TEST(Confirm, BothFilesMustExist) {
     EXPECT_EQ(CheckConfirm(s), ConfirmCheck::NotComparable);
     EXPECT_EQ(ConfirmMessage(ConfirmCheck::NotComparable, s),
               "A module file can only be compared with another module file, not with a folder, "
-              "a project or a project group.");
+              "a project, a project group or an Office document.");
     SetFileName(s, 1, (dir.Path() / "none.frm").string());
     EXPECT_FALSE(OKEnabled(s));
     EXPECT_EQ(ConfirmMessage(CheckConfirm(s), s),
@@ -274,12 +274,15 @@ TEST(PairProblems, FoldersAndProjectsAreFineWhenTheyCanBeComparedAsProjects) {
     // The reason stands under the name that is no folder, project or group.
     const std::string moduleReason =
         "A module file can only be compared with another module file, not with a folder, a "
-        "project or a project group.";
+        "project, a project group or an Office document.";
     EXPECT_EQ(PairProblems({form, v2}), (Lines{moduleReason, ""}));
     EXPECT_EQ(PairProblems({v1, form}), (Lines{"", moduleReason}));
     // Only its first line: the name is in the box already.
-    EXPECT_EQ(PairProblems({notes, v2}),
-              (Lines{"File 1 is not a folder, a project (.vbp) or a project group (.vbg)", ""}));
+    EXPECT_EQ(
+        PairProblems({notes, v2}),
+        (Lines{"File 1 is not a folder, a project (.vbp), a project group (.vbg) or an Office "
+               "document",
+               ""}));
     // Both are projects of a kind, and File 2's box takes it.
     EXPECT_EQ(PairProblems({app, group}),
               (Lines{"", "A project group can only be compared with another project group."}));

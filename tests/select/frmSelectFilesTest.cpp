@@ -398,7 +398,7 @@ void frmSelectFilesTest::typingSaysUnderTheBoxWhatIsWrongAndFollowsWithOK() {
     QCOMPARE(d.lblFileProblem(0)->text(), QString());
     QCOMPARE(d.lblFileProblem(1)->text(),
              QString("A module file can only be compared with another module file, not with a "
-                     "folder, a project or a project group."));
+                     "folder, a project, a project group or an Office document."));
     QVERIFY(!d.cmdOK()->isEnabled());
     QTest::keyClicks(box, "x.frm  ");  // blanks around a name do not count
     QCOMPARE(d.lblFileProblem(0)->text(), QString());

@@ -175,6 +175,21 @@ TEST_F(SettingsTest, IgnoreSaveNoiseFollowsTheOtherCompareKeysOfAnOlderFile) {
     EXPECT_FALSE(ReadInto(Defaults()).IgnoreSaveNoise);
 }
 
+TEST_F(SettingsTest, CodePageFollowsIgnoreSaveNoise) {
+    File("[Compare]\nIgnoreCase=Yes\nIgnoreSaveNoise=No\n[Display]\nViewMode=C\n");
+    Settings s = ReadInto(Defaults());
+    EXPECT_EQ(s.CodePage, 0);
+    s.CodePage = 932;
+    ASSERT_TRUE(INIPutInfo(ini, s, "", true).Saved);
+    const std::string text = Text();
+    const size_t noise = text.find("IgnoreSaveNoise=No\n");
+    const size_t codePage = text.find("CodePage=932\n");
+    ASSERT_NE(codePage, std::string::npos) << text;
+    EXPECT_LT(noise, codePage);
+    EXPECT_LT(codePage, text.find("[Display]"));
+    EXPECT_EQ(ReadInto(Defaults()).CodePage, 932);
+}
+
 TEST_F(SettingsTest, NumbersAreCorrectedAndReadLeniently) {
     File("[Compare]\nSyncNumber=0\nTabWidth=-1\n");
     EXPECT_EQ(ReadInto(Defaults()).Compare.SyncNumber, 2);

@@ -346,9 +346,10 @@ class ProjectWindowTest : public QObject {
             return true;
         };
         f.window->mnuFileOpen_Click();
-        QCOMPARE(f.messages, (std::vector<std::string>{
-                                 "A module file can only be compared with another module file, "
-                                 "not with a folder, a project or a project group."}));
+        QCOMPARE(f.messages,
+                 (std::vector<std::string>{
+                     "A module file can only be compared with another module file, "
+                     "not with a folder, a project, a project group or an Office document."}));
         QVERIFY(f.window->Project().Active());
         QCOMPARE(f.state.FileName[1], Under(v, "v2/lib/cOrder.cls"));
         QVERIFY(f.errors.empty());

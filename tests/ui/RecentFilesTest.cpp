@@ -169,7 +169,7 @@ TEST(MRUMissingFile, NamesTheFirstFileThatCannotBeComparedAndWhy) {
     // A folder is checked as projects are: a module file cannot stand beside it.
     EXPECT_EQ(MRUMissingFile({one, dir.Path().string()}),
               "A module file can only be compared with another module file, not with a folder, a "
-              "project or a project group.");
+              "project, a project group or an Office document.");
     EXPECT_EQ(MRUMissingFile({dir.Path().string(), dir.Path().string()}), std::nullopt);
     EXPECT_EQ(MRUMissingFile({dir.Path().string(), (dir.Path() / "gone").string()}),
               "Unable to open File 2\r\n" + (dir.Path() / "gone").string() +

@@ -17,7 +17,7 @@ namespace {
 bool IsSourceName(const std::string& name) {
     const project::PathKind kind = project::ClassifyPath(name);
     return kind == project::PathKind::Folder || kind == project::PathKind::Project ||
-           kind == project::PathKind::Group;
+           kind == project::PathKind::Group || kind == project::PathKind::Document;
 }
 
 // Whether both names can be compared: nothing stands under either box.
