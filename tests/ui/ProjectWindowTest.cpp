@@ -377,6 +377,27 @@ class ProjectWindowTest : public QObject {
         QVERIFY(f.errors.empty());
     }
 
+    void TwoVersionsOfAWorkbookAreComparedModuleByModule() {
+        const std::filesystem::path versions =
+            std::filesystem::path(DUALIS_SHARED_DATA) / "office/wbs-template";
+        if (!std::filesystem::is_directory(versions)) QSKIP("The real workbook is not there");
+        Fixture f;
+        ShowWindow(f);
+        OpenAndWait(f, (versions / "2025-04-06-93f6c80/wbs-template.xlsm").string(),
+                    (versions / "2025-04-27-b8c6339/wbs-template.xlsm").string());
+        // The modules come out of the documents; the first changed one is shown as a file pair.
+        QVERIFY(f.window->Project().Shown().has_value());
+        QVERIFY(f.state.FilesCompared);
+        QVERIFY(CountProcs(f.state).Changed + CountProcs(f.state).Added +
+                    CountProcs(f.state).Deleted >
+                0);
+        QVERIFY(f.window->windowTitle().endsWith(
+            " in 2025-04-06-93f6c80/wbs-template.xlsm:2025-04-27-b8c6339/wbs-template.xlsm"));
+        Press(f, Qt::Key_F7, Qt::ControlModifier);
+        QVERIFY(f.messages.empty());
+        QVERIFY(f.errors.empty());
+    }
+
     void TheRealProjectVersionsOpenAtTheirFirstChangedModule() {
         const std::filesystem::path versions =
             std::filesystem::path(DUALIS_SHARED_DATA) / "projects/VbAsyncSocket";

@@ -37,13 +37,17 @@ bool ProjectWindow::PutModule(size_t pair, std::unique_ptr<ComparisonState> stat
         return true;
     });
     if (!put) return false;
-    // The files' dates, which a comparison of bytes in memory does not know.
-    const auto side = PairModules(results_->Opened->File1, results_->Opened->File2,
-                                  results_->Opened->Comparison.Modules[pair]);
+    // The files' dates, which a comparison of bytes in memory does not know: a module file's own,
+    // or the document's that holds the module.
+    const OpenedSources& opened = *results_->Opened;
+    const auto side = PairModules(opened.File1, opened.File2, opened.Comparison.Modules[pair]);
+    const std::array<const Source*, 2> sources{&opened.File1, &opened.File2};
     for (int f = 0; f < 2; ++f) {
+        if (!side[f]) continue;
+        const std::filesystem::path& file =
+            side[f]->Contents ? sources[f]->Path : side[f]->FullPath;
         int64_t size = 0;
-        if (side[f] && !side[f]->Contents)
-            FileFacts(side[f]->FullPath.string(), size, state_.FileDate[f]);
+        FileFacts(file.string(), size, state_.FileDate[f]);
     }
     shown_ = pair;
     firstDone_ = true;
@@ -71,6 +75,11 @@ bool ProjectWindow::ReadModule(size_t pair, std::array<std::string, 2>& bytes, I
         if (problem.empty()) {
             try {
                 bytes[f] = ReadModuleBytes(*side[f]);
+                // A module file in the code page the settings name reads as the command line
+                // reads it; a document's modules are decoded already.
+                if (!side[f]->Contents) {
+                    bytes[f] = DecodeModuleFile(std::move(bytes[f]), Options().CodePage);
+                }
             } catch (const InputFileError& e) {
                 problem = e.what();
             }
@@ -95,7 +104,13 @@ bool ProjectWindow::CompareModule(size_t pair, ComparisonState& state, IHost& ho
     const auto side = PairModules(opened.File1, opened.File2, opened.Comparison.Modules[pair]);
     SetFileNames(state, side[0] ? side[0]->FullPath.string() : "",
                  side[1] ? side[1]->FullPath.string() : "");
-    return CompareContents(state, settings_.Compare, host, std::move(*bytes));
+    // What saving a document changes in a module by itself is left out, as on the command line.
+    LeftOutLines noise;
+    for (int f = 0; f < 2 && settings_.IgnoreSaveNoise; ++f) {
+        if (side[f]) noise[f] = side[f]->NoiseLines;
+    }
+    return CompareContents(state, settings_.Compare, host, std::move(*bytes), CandidateSearch::Auto,
+                           noise);
 }
 
 void ProjectWindow::GoToChangedModule(int direction) {

@@ -13,6 +13,7 @@
 #include <QToolButton>
 #include <QTreeView>
 #include <QVBoxLayout>
+#include <algorithm>
 #include <cmath>
 
 #include "ModuleListModel.h"
@@ -184,9 +185,7 @@ bool ProjectWindow::Open(const std::array<std::string, 2>& names, const std::str
         std::optional<OpenedSources> sources;
         {
             BusyScope busy(main_.Host());
-            const ProjectOptions options{.Compare = settings_.Compare,
-                                         .IgnoreSaveNoise = settings_.IgnoreSaveNoise};
-            sources = OpenAndPair(names, options, problem);
+            sources = OpenAndPair(names, Options(), problem);
         }
         if (!sources) {
             main_.Host().ShowMessage(problem);
@@ -251,6 +250,12 @@ void ProjectWindow::Cancel() {
     if (work_) work_->Cancel();
 }
 
+ProjectOptions ProjectWindow::Options() const {
+    return {.Compare = settings_.Compare,
+            .IgnoreSaveNoise = settings_.IgnoreSaveNoise,
+            .CodePage = static_cast<uint32_t>(std::max(0, settings_.CodePage))};
+}
+
 void ProjectWindow::StartWork(std::optional<size_t> first) {
     std::vector<size_t> order;
     const size_t count = results_->Results.size();
@@ -260,7 +265,7 @@ void ProjectWindow::StartWork(std::optional<size_t> first) {
         if (pair != first) order.push_back(pair);
     }
     const int generation = ++generation_;
-    work_ = std::make_unique<ProjectWork>(results_->Opened, std::move(order), settings_.Compare);
+    work_ = std::make_unique<ProjectWork>(results_->Opened, std::move(order), Options());
     connect(work_.get(), &ProjectWork::ResultsWaiting, this, [this, generation] {
         if (generation == generation_)
             Run(TraceKind::Events, "ResultsWaiting", [&] { TakeResults(); });

@@ -108,6 +108,8 @@ class ProjectWindow : public QObject {
     void BuildList();
     void BuildProgress();
     void StartWork(std::optional<size_t> first);
+    // The options of the settings that a comparison of projects takes, as the command line's.
+    project::ProjectOptions Options() const;
     void TakeResults();
     void WorkFinished(bool cancelled);
     // A result arrived: its entry fills in, and the first module to show is shown.

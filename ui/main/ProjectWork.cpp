@@ -32,7 +32,7 @@ void YieldToTheWindow() {
 }  // namespace
 
 ProjectWork::ProjectWork(std::shared_ptr<const OpenedSources> opened, std::vector<size_t> order,
-                         const CompareOptions& options, QObject* parent)
+                         const ProjectOptions& options, QObject* parent)
     : QObject(parent), opened_(std::move(opened)), order_(std::move(order)), options_(options) {
     KeepFreedMemoryForReuse();
     thread_ = std::jthread([this](std::stop_token stop) { Run(stop); });
@@ -60,7 +60,9 @@ void ProjectWork::Run(std::stop_token stop) {
     work.Modules.reserve(order_.size());
     for (const size_t pair : order_) work.Modules.push_back(opened_->Comparison.Modules[pair]);
     ModuleCompareOptions run;
-    run.Compare = options_;
+    run.Compare = options_.Compare;
+    run.IgnoreSaveNoise = options_.IgnoreSaveNoise;
+    run.CodePage = options_.CodePage;
     run.Keep.assign(order_.size(), KeepState::WhenParsed);
     bool cancelled = false;
     try {

@@ -26,9 +26,10 @@ class ProjectWork : public QObject {
     Q_OBJECT
   public:
     // Starts comparing the pairs of `opened` in the order of `order` (indices into its pairs,
-    // each once), under `options`. The results carry their pair's own index.
+    // each once), under `options` (the comparison options, save noise and code page). The
+    // results carry their pair's own index.
     ProjectWork(std::shared_ptr<const project::OpenedSources> opened, std::vector<size_t> order,
-                const CompareOptions& options, QObject* parent = nullptr);
+                const project::ProjectOptions& options, QObject* parent = nullptr);
     // Stops the comparison and waits for its thread.
     ~ProjectWork() override;
 
@@ -54,7 +55,7 @@ class ProjectWork : public QObject {
 
     std::shared_ptr<const project::OpenedSources> opened_;
     std::vector<size_t> order_;
-    CompareOptions options_;
+    project::ProjectOptions options_;
     std::atomic<bool> keepStates_{true};
     std::mutex mutex_;
     std::vector<project::ModuleResult> arrived_;  // under mutex_
