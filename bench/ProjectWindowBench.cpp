@@ -102,9 +102,10 @@ int main(int argc, char** argv) {
     const double filledMs = MsSince(start);
     if (firstMs < 0) firstMs = filledMs;
     std::printf(
-        "modules\t%zu\nwindow_ms\t%.1f\nopen_ms\t%.1f\nfirst_module_ms\t%.1f\nlongest_gap_ms\t%.1f\n"
+        "modules\t%zu\nwindow_ms\t%.1f\nopen_ms\t%.1f\nfirst_module_ms\t%.1f\nlongest_gap_ms\t%."
+        "1f\n"
         "longest_gap_after_first_ms\t%.1f\nlist_filled_ms\t%.1f\npeak_mib\t%.1f\n",
-        project.Results().Results.size(), windowMs, openMs, firstMs, longestGap, longestGapAfterFirst,
-        filledMs, PeakMiB());
+        project.Results().Results.size(), windowMs, openMs, firstMs, longestGap,
+        longestGapAfterFirst, filledMs, PeakMiB());
     return 0;
 }
