@@ -18,6 +18,7 @@
 #include <optional>
 #endif
 #ifdef DUALIS_WITH_XCB
+#include <dlfcn.h>
 #include <xcb/xcb.h>
 #endif
 
@@ -120,11 +121,21 @@ bool WaylandAnswers(const std::string& path) {
 }
 
 // xcb_connect reads the server's first reply before it returns, and waits for it for ever.
+// libxcb is loaded here, in the child that asks, rather than linked: a run of the program that
+// opens no window then never loads it. Without it Qt cannot reach an X server either.
 bool XServerAnswers(const std::string& display) {
 #ifdef DUALIS_WITH_XCB
-    xcb_connection_t* connection = xcb_connect(display.c_str(), nullptr);
-    const bool answers = xcb_connection_has_error(connection) == 0;
-    xcb_disconnect(connection);
+    void* xcb = ::dlopen("libxcb.so.1", RTLD_NOW | RTLD_LOCAL);
+    if (xcb == nullptr) return false;
+    const auto connect = reinterpret_cast<decltype(&xcb_connect)>(::dlsym(xcb, "xcb_connect"));
+    const auto hasError = reinterpret_cast<decltype(&xcb_connection_has_error)>(
+        ::dlsym(xcb, "xcb_connection_has_error"));
+    const auto disconnect =
+        reinterpret_cast<decltype(&xcb_disconnect)>(::dlsym(xcb, "xcb_disconnect"));
+    if (connect == nullptr || hasError == nullptr || disconnect == nullptr) return false;
+    xcb_connection_t* connection = connect(display.c_str(), nullptr);
+    const bool answers = hasError(connection) == 0;
+    disconnect(connection);
     return answers;
 #else
     (void)display;

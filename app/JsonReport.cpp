@@ -256,7 +256,7 @@ void ProjectJson::Begin() {
     stream_->Member("options", OptionsJson(options_));
     Json projectFiles = Json::array();
     for (const ProjectFilePair& pair : comparison_.ProjectFiles) {
-        const std::array<const ProjectFile*, 2> side = PairProjectFiles(file1_, file2_, pair);
+        const std::array<const ProjectFile*, 2> side = ProjectFileSides(file1_, file2_, pair);
         const std::string problem = ProjectFileProblem(side);
         Json differences = Json::array();
         for (const SettingDifference& d : pair.Differences) {

@@ -160,7 +160,7 @@ void ProjectReport::ProjectFiles() {
     std::string text;
     for (const ProjectFilePair& pair : comparison_.ProjectFiles) {
         if (options_.Compare.DifferencesOnly && pair.Status == ContentStatus::Equal) continue;
-        const std::array<const ProjectFile*, 2> side = PairProjectFiles(file1_, file2_, pair);
+        const std::array<const ProjectFile*, 2> side = ProjectFileSides(file1_, file2_, pair);
         const std::string problem = ProjectFileProblem(side);
         const std::string status =
             !problem.empty() ? "unreadable" : std::string(ContentStatusWord(pair.Status));

@@ -1,18 +1,16 @@
 #include "ProjectRun.h"
 
-#include <malloc.h>
-
 #include <cerrno>
 #include <cstring>
 #include <memory>
 #include <optional>
-#include <thread>
 #include <vector>
 
 #include "JsonReport.h"
 #include "ModuleCompare.h"
 #include "PathResolve.h"
 #include "ProjectFacts.h"
+#include "ProjectOpen.h"
 #include "ProjectReport.h"
 #include "Report.h"
 #include "Source.h"
@@ -24,36 +22,15 @@ using namespace project;
 
 constexpr int kExitTrouble = 2;
 
-struct Opened {
-    Source File1, File2;
-    ProjectComparison Comparison;
-};
+using Opened = OpenedSources;
 
-// Opens both sources, File 2 on a second thread, and pairs them. Nothing when they cannot be
-// compared; the host has been told why.
+// Opens and pairs the two sources the command line names; nothing, after telling the host
+// why, when they cannot be compared.
 std::optional<Opened> OpenAndPair(const CommandLine& cmd, const ProjectOptions& options,
                                   IHost& host) {
-    const std::array<std::string, 2> files = cmd.AbsoluteFiles();
-    const std::string refusal = WhyNotComparable(files[0], files[1]);
-    if (!refusal.empty()) {
-        host.ShowMessage(refusal);
-        return std::nullopt;
-    }
-    Opened opened;
-    {
-        std::jthread second([&] { opened.File2 = OpenSource(files[1]); });
-        opened.File1 = OpenSource(files[0]);
-    }
-    const std::array<const Source*, 2> sources{&opened.File1, &opened.File2};
-    for (int f = 0; f < 2; ++f) {
-        if (!sources[f]->Problem.empty()) {
-            host.ShowMessage(UnableToOpenSourceMessage(*sources[f], f, files[f]));
-            return std::nullopt;
-        }
-    }
-    ProjectOptions pairing = options;
-    pairing.PairSameBytes = false;  // the module comparison checks the bytes on its workers
-    opened.Comparison = CompareSources(opened.File1, opened.File2, pairing);
+    std::string problem;
+    std::optional<Opened> opened = project::OpenAndPair(cmd.AbsoluteFiles(), options, problem);
+    if (!opened) host.ShowMessage(problem);
     return opened;
 }
 
@@ -122,29 +99,7 @@ struct SpoolFile {
     }
 };
 
-// The workers build and drop one comparison after another, each of a few megabytes. glibc
-// hands blocks that large back to the system when they are freed and has them faulted in
-// afresh at the next comparison, which costs about a third of the time. Kept for reuse, the
-// memory held is still what the workers hold at once.
-void KeepFreedMemoryForReuse() {
-#ifdef __GLIBC__
-    mallopt(M_MMAP_THRESHOLD, 32 << 20);
-    mallopt(M_TRIM_THRESHOLD, 256 << 20);
-#endif
-}
-
 }  // namespace
-
-bool NamesProjects(const std::array<std::string, 2>& files) {
-    for (const std::string& name : files) {
-        const PathKind kind = ClassifyPath(name);
-        if (kind == PathKind::Folder || kind == PathKind::Project || kind == PathKind::Group ||
-            kind == PathKind::Document) {
-            return true;
-        }
-    }
-    return false;
-}
 
 int ReportProjects(const CommandLine& cmd, const ProjectOptions& options, IHost& host,
                    std::FILE* out, bool colour) {

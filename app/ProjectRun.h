@@ -2,7 +2,6 @@
 // asked for, or the JSON; and the one module pair that a dump is asked for.
 #pragma once
 
-#include <array>
 #include <cstdio>
 #include <string>
 
@@ -12,10 +11,6 @@
 #include "ProjectCompare.h"
 
 namespace dualis {
-
-// True when either name is a folder, a project, a project group or an Office document: the two
-// are then compared as projects, module by module.
-bool NamesProjects(const std::array<std::string, 2>& files);
 
 // Compares the two sources the command line names and writes, to `out`, the summary (followed
 // by the reports that --modules or --module ask for) or the JSON. Whatever keeps them from

@@ -1,5 +1,6 @@
 // Start-up of the window program: the services, the main window, the files of the command line
-// or the file selection dialog, then the event loop until the window closes.
+// or the file selection dialog, then the event loop until the window closes. Built into the
+// window module, whose entry point this file holds.
 #include "WindowMain.h"
 
 #include <QApplication>
@@ -9,6 +10,7 @@
 
 #include "HelpWindow.h"
 #include "IniFile.h"
+#include "ProjectWindow.h"
 #include "Services.h"
 #include "frmAbout.h"
 #include "frmErrorInfo.h"
@@ -72,8 +74,6 @@ MainWindowContext MakeContext(WindowProgram& w) {
     return ctx;
 }
 
-}  // namespace
-
 int RunWindow(const CommandLine& cmd, int argc, char** argv) {
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Dualis"));
@@ -100,7 +100,8 @@ int RunWindow(const CommandLine& cmd, int argc, char** argv) {
             SetFileNames(w->State, files[0], files[1]);
             w->Main->CompareAFile();
         }
-        if (w->S.Values.ShowFileOpen && !w->State.FilesCompared) {
+        // Two projects or folders are compared in the background; their list is on screen.
+        if (w->S.Values.ShowFileOpen && !w->State.FilesCompared && !w->Main->Project().Active()) {
             QApplication::restoreOverrideCursor();
             busy = false;
             w->Main->SelectAndCompareFiles();
@@ -111,4 +112,10 @@ int RunWindow(const CommandLine& cmd, int argc, char** argv) {
     return app.exec();
 }
 
+}  // namespace
 }  // namespace dualis
+
+extern "C" [[gnu::visibility("default")]] int DualisRunWindow(const dualis::CommandLine* cmd,
+                                                              int argc, char** argv) {
+    return dualis::RunWindow(*cmd, argc, argv);
+}

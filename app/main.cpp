@@ -1,7 +1,8 @@
-// Entry point: opens the main window, or, with --report or --dump, compares the two files, or
-// the two projects, folders or documents, named on the command line and prints the report or
-// appends the diagnostic dump without a window (the settings file is then read, never
-// written); or writes or prints the modules of an Office document.
+// Entry point: opens the main window, from the window module loaded only then, or, with --report
+// or --dump, compares the two files, or the two projects, folders or documents, named on the
+// command line and prints the report or appends the diagnostic dump without a window and without
+// Qt (the settings file is then read, never written); or writes or prints the modules of an
+// Office document.
 #include <unistd.h>
 
 #include <algorithm>
@@ -20,6 +21,7 @@
 #include "IniFile.h"
 #include "JsonReport.h"
 #include "Pipeline.h"
+#include "ProjectOpen.h"
 #include "ProjectRun.h"
 #include "Report.h"
 #include "RunTimeError.h"
@@ -27,8 +29,9 @@
 #include "StandardStreams.h"
 #include "TerminalText.h"
 #ifdef DUALIS_WITH_WINDOW
+#include "AppInfo.h"
 #include "DisplayCheck.h"
-#include "WindowMain.h"
+#include "WindowLoader.h"
 #endif
 
 namespace {
@@ -78,7 +81,7 @@ int Run(const dualis::CommandLine& cmd, dualis::Services& services, dualis::Comp
             .CodePage = static_cast<uint32_t>(std::max(0, services.Values.CodePage))});
     const bool colour = dualis::ReportInColour(cmd.Colour, ::isatty(::fileno(stdout)) != 0,
                                                std::getenv("NO_COLOR"), std::getenv("TERM"));
-    const bool projects = dualis::NamesProjects(cmd.Files);
+    const bool projects = dualis::project::NamesProjects(cmd.Files);
     if (!projects && !cmd.Module.empty()) {
         host.ShowMessage(
             "--module picks a module of two projects or folders; FILE1 and FILE2 "
@@ -166,8 +169,14 @@ int main(int argc, char** argv) {
         std::string_view noDisplay = "No display found";
 #ifdef DUALIS_WITH_WINDOW
         const dualis::DisplayState display = dualis::CheckDisplay();
-        if (display == dualis::DisplayState::Available) return dualis::RunWindow(cmd, argc, argv);
         noDisplay = dualis::DisplayProblem(display);
+        if (display == dualis::DisplayState::Available) {
+            const dualis::LoadedWindow window =
+                dualis::LoadWindowModule(dualis::cAppInfo::ExecutablePath().parent_path());
+            if (window.Entry != nullptr) return window.Entry(&cmd, argc, argv);
+            dualis::PrintLines(stderr, "Unable to load the window\n" + window.Problem);
+            noDisplay = "The window is not available";
+        }
 #endif
         const std::string said(noDisplay);
         if (cmd.Files[0].empty()) {

@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
-# Takes the README's screenshots of the three views on the bundled example pair, under a
-# virtual display with a window manager. Needs xvfb, openbox, imagemagick and xdotool (Debian
-# packages of those names).
+# Takes the README's screenshots of the three views on the bundled example pair, and of a
+# comparison of two versions of a real project (the shared data folder's, DUALIS_SHARED_DATA,
+# by default ../shared/data), under a virtual display with a window manager. Needs xvfb,
+# openbox, imagemagick and xdotool (Debian packages of those names).
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
@@ -13,26 +14,28 @@ xvfb=$!
 sleep 1
 DISPLAY=$display openbox >/dev/null 2>&1 &
 wm=$!
-trap 'kill $wm $xvfb 2>/dev/null; rm -rf "${made:-}" "${config:-}"' EXIT
+trap 'kill $wm $xvfb 2>/dev/null; rm -rf "${made:-}" "${madeProjects:-}" "${config:-}"' EXIT
 sleep 1
 config=$(mktemp -d)
 mkdir -p "$config/Dualis"
 # The window shows the files' full names: put the pair where a user would keep it, not in the
 # checkout, and remove only what was made here.
 home=${SCREENSHOT_HOME:-/home/ana}
-if [[ -e $home/orders ]]; then
-  echo "$home/orders exists already; set SCREENSHOT_HOME to another folder" >&2
-  exit 1
-fi
+for folder in orders socket; do
+  if [[ -e $home/$folder ]]; then
+    echo "$home/$folder exists already; set SCREENSHOT_HOME to another folder" >&2
+    exit 1
+  fi
+done
 made=$home/orders
 mkdir -p "$made/v1" "$made/v2"
 cp examples/v1/frmOrders.frm "$made/v1/"
 cp examples/v2/frmOrders.frm "$made/v2/"
 version=$(build/release/app/dualis --version | cut -d' ' -f2-)
-# Writes the settings for view $1 with the legend shown or not ($2).
+# Writes the settings for view $1 with the legend shown or not ($2), and more [Display] keys ($3).
 settings() {
-  printf '[Display]\r\nViewMode=%s\r\nLineNumbers=True\r\nViewLegend=%s\r\n[General]\r\nVersion=%s\r\n' \
-    "$1" "$2" "$version" >"$config/Dualis/VBDualis.INI"
+  printf '[Display]\r\nViewMode=%s\r\nLineNumbers=True\r\nViewLegend=%s\r\n%b[General]\r\nVersion=%s\r\n' \
+    "$1" "$2" "${3:-}" "$version" >"$config/Dualis/VBDualis.INI"
 }
 # Starts the window on the example pair ($app, $id) and shows the procedure "cmdSave_Click", the
 # fourteenth entry, which holds changed, added and deleted lines.
@@ -80,5 +83,24 @@ DISPLAY=$display import -window "$options" docs/screenshots/options-compare.png
 DISPLAY=$display xdotool key --window "$options" alt+d
 sleep 0.5
 DISPLAY=$display import -window "$options" docs/screenshots/options-display.png
+stop
+# Two versions of a real project compared folder by folder: the module list with the modules'
+# statuses, and the first changed module open at its first changed procedure, in a window wide
+# enough for the list and two panes.
+shared=${DUALIS_SHARED_DATA:-../shared/data}/projects/VbAsyncSocket
+madeProjects=$home/socket
+mkdir -p "$madeProjects"
+cp -r "$shared/2020-10-11-5b94771" "$madeProjects/v2020"
+cp -r "$shared/2022-10-24-a80b1db" "$madeProjects/v2022"
+settings V False \
+  'MainWindowLeft=1200\r\nMainWindowTop=900\r\nMainWindowWidth=17400\r\nMainWindowHeight=11400\r\n'
+DISPLAY=$display XDG_CONFIG_HOME=$config HOME=$home build/release/app/dualis \
+  "$madeProjects/v2020" "$madeProjects/v2022" &
+app=$!
+sleep 4
+id=$(DISPLAY=$display xdotool search --name '^Dualis ' | head -1)
+DISPLAY=$display xdotool key F7
+sleep 1
+DISPLAY=$display import -window "$id" docs/screenshots/project.png
 stop
 echo "Screenshots in docs/screenshots/"

@@ -1,5 +1,7 @@
 #include "ModuleCompare.h"
 
+#include <malloc.h>
+
 #include <algorithm>
 #include <condition_variable>
 #include <cstring>
@@ -206,6 +208,13 @@ class Pool {
 };
 
 }  // namespace
+
+void KeepFreedMemoryForReuse() {
+#ifdef __GLIBC__
+    mallopt(M_MMAP_THRESHOLD, 32 << 20);
+    mallopt(M_TRIM_THRESHOLD, 256 << 20);
+#endif
+}
 
 int WorkerCount(int threads, size_t pairs) {
     size_t count = threads > 0 ? static_cast<size_t>(threads)

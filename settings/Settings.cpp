@@ -14,6 +14,11 @@ std::string MRUKey(size_t entry, size_t side) {
     return "MRU" + std::to_string(entry + 1) + (side == 0 ? "F1" : "F2");
 }
 
+// "MRU", the entry number and "Module".
+std::string MRUModuleKey(size_t entry) {
+    return "MRU" + std::to_string(entry + 1) + "Module";
+}
+
 }  // namespace
 
 std::vector<std::string> GetEveryKey(cINIHandler& ini, Settings& s,
@@ -91,6 +96,9 @@ std::vector<std::string> GetEveryKey(cINIHandler& ini, Settings& s,
     s.Symbols = read.Bool("Symbols", d.Symbols);
     s.ViewToolBar = read.Bool("ViewToolBar", d.ViewToolBar);
     s.HighlightInLine = read.Bool("HighlightInLine", d.HighlightInLine);
+    s.ModuleListWidth = read.StrictWholeSingle("ModuleListWidth", d.ModuleListWidth);
+    s.ModuleListDifferencesOnly =
+        read.Bool("ModuleListDifferencesOnly", d.ModuleListDifferencesOnly);
     s.MainWindowHeight = read.StrictWholeSingle("MainWindowHeight", d.MainWindowHeight);
     s.MainWindowLeft = read.StrictWholeSingle("MainWindowLeft", d.MainWindowLeft);
     s.MainWindowState = read.Whole16("MainWindowState", d.MainWindowState);
@@ -116,6 +124,9 @@ std::vector<std::string> GetEveryKey(cINIHandler& ini, Settings& s,
         for (size_t side = 0; side < 2; ++side) {
             s.MRU[entry][side] = read.String(MRUKey(entry, side), "");
         }
+    }
+    for (size_t entry = 0; entry < MRUSize; ++entry) {
+        s.MRUModule[entry] = read.String(MRUModuleKey(entry), "");
     }
     return problems;
 }
@@ -192,6 +203,8 @@ void PutEveryKey(cINIHandler& ini, const Settings& s, std::string_view versionTe
         write.Number("MainWindowWidth", s.MainWindowWidth);
     }
     write.Bool("HighlightInLine", s.HighlightInLine);
+    write.Number("ModuleListWidth", s.ModuleListWidth);
+    write.Bool("ModuleListDifferencesOnly", s.ModuleListDifferencesOnly);
 
     ini.SetSection("General");
     write.Bool("DebugMenu", w.DebugMenu);
@@ -212,6 +225,9 @@ void PutEveryKey(cINIHandler& ini, const Settings& s, std::string_view versionTe
         for (size_t side = 0; side < 2; ++side) {
             write.String(MRUKey(entry, side), s.MRU[entry][side]);
         }
+    }
+    for (size_t entry = 0; entry < MRUSize; ++entry) {
+        write.String(MRUModuleKey(entry), s.MRUModule[entry]);
     }
 }
 

@@ -85,6 +85,10 @@ struct Settings {
     // Marks what changed within a changed line; written after the other [Display] keys, so
     // that existing files keep their order.
     bool HighlightInLine = true;
+    // The module list of a comparison of two projects or folders: its width in twips and
+    // whether it shows only the modules that differ. Written after the keys before.
+    float ModuleListWidth = 4800;
+    bool ModuleListDifferencesOnly = false;
     // The main window's outer position and size at its last normal state.
     float MainWindowHeight = 0;
     float MainWindowLeft = 0;
@@ -108,6 +112,9 @@ struct Settings {
     // [MRU]: MRU[n - 1] is entry n, entry 1 the most recent; [0] is the full name of File 1,
     // [1] that of File 2. An entry is in use when both names are non-empty.
     std::array<std::array<std::string, 2>, MRUSize> MRU;
+    // [MRU], after the pairs: for a pair of projects or folders, the module viewed last (its
+    // path within File 2's source, else File 1's); empty for a file pair.
+    std::array<std::string, MRUSize> MRUModule;
 
     bool operator==(const Settings&) const = default;
 };

@@ -47,7 +47,7 @@ Outcome RunDualis(const Invocation& run) {
     const std::string out = run.StdoutFile.empty() ? (dir.Path() / "out").string() : run.StdoutFile;
     const std::string err = (dir.Path() / "err").string();
     std::vector<std::string> args = run.Args;
-    args.insert(args.begin(), DUALIS_EXE);
+    args.insert(args.begin(), run.Program.empty() ? DUALIS_EXE : run.Program);
     std::vector<std::string> env = Environment(run, config);
     std::vector<char*> argv = Pointers(args);
     std::vector<char*> envp = Pointers(env);

@@ -8,6 +8,7 @@
 namespace dualis::test {
 
 struct Invocation {
+    std::string Program;  // the program run when given, else the built dualis
     std::vector<std::string> Args;
     std::vector<std::pair<std::string, std::string>> Env;  // variables set for the run
     std::vector<std::string> Unset;                        // variables removed for the run

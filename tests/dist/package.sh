@@ -1,9 +1,12 @@
 #!/usr/bin/env bash
 # Builds the Debian package from BUILD, checks that apt can resolve its dependencies and that
 # lintian finds no error or warning in it, and runs the program from an unpacked copy on the
-# two example files in EXAMPLES.
+# two example files in EXAMPLES; given XWINDOW_TOOL, the unpacked program also opens its window
+# from the packaged module (see ../app/window-start.sh).
+#
+# Usage: package.sh BUILD EXAMPLES [XWINDOW_TOOL]
 set -euo pipefail
-build=$(cd "$1" && pwd) examples=$(cd "$2" && pwd)
+build=$(cd "$1" && pwd) examples=$(cd "$2" && pwd) xwindow=${3:-}
 for tool in cpack dpkg-deb dpkg-shlibdeps apt-get; do
     if ! command -v "$tool" >/dev/null; then
         echo "Skipped: $tool is not installed (scripts/install-deps.sh installs it)."
@@ -48,4 +51,15 @@ if ((status != 1)) || ! grep -q '^Procs: ' "$work/report"; then
     echo "FAIL: the report of the examples ended with status $status:"
     cat "$work/report"
     exit 1
+fi
+
+# The window module lies where the program looks for it from its own folder, not executable.
+module=$(find "$work/root/usr/lib" -path '*/dualis/dualis-window.so' -print -quit)
+[[ -n $module ]] || { echo "FAIL: the package lacks the window module"; exit 1; }
+[[ $(stat -c %a "$module") == 644 ]] || { echo "FAIL: the module's mode is not 644"; exit 1; }
+if [[ -n $xwindow ]]; then
+    status=0
+    "$(dirname "${BASH_SOURCE[0]}")/../app/window-start.sh" "$dualis" "$module" "$xwindow" \
+        "$examples/v1/frmOrders.frm" "$examples/v2/frmOrders.frm" || status=$?
+    ((status == 0 || status == 77)) || exit 1
 fi

@@ -3,6 +3,8 @@
 
 #include <gtest/gtest.h>
 
+#include <filesystem>
+
 #include "TestSupport.h"
 
 namespace dualis {
@@ -228,15 +230,16 @@ TEST(Confirm, BothFilesMustExist) {
     const std::string two = dir.Write("two.frm", "y");
     const std::string hidden = dir.Write(".hidden.frm", "z");
     SelectState s = Stored(0, dir.Path().string() + "/", dir.Path().string() + "/");
-    EXPECT_FALSE(OKEnabled(s));  // folders are no files
-    EXPECT_EQ(CheckConfirm(s), ConfirmCheck::File1Missing);
-    EXPECT_EQ(ConfirmMessage(ConfirmCheck::File1Missing, s),
-              "Unable to open File 1\n" + dir.Path().string() + "/\nIt is a folder.");
+    // Two folders are compared as projects; the same one twice is asked about.
+    EXPECT_TRUE(OKEnabled(s));
+    EXPECT_EQ(CheckConfirm(s), ConfirmCheck::SameFile);
+    // A file beside a folder is not.
     SetFileName(s, 0, one);
     EXPECT_FALSE(OKEnabled(s));
-    EXPECT_EQ(CheckConfirm(s), ConfirmCheck::File2Missing);
-    EXPECT_EQ(ConfirmMessage(ConfirmCheck::File2Missing, s),
-              "Unable to open File 2\n" + dir.Path().string() + "/\nIt is a folder.");
+    EXPECT_EQ(CheckConfirm(s), ConfirmCheck::NotComparable);
+    EXPECT_EQ(ConfirmMessage(ConfirmCheck::NotComparable, s),
+              "A module file can only be compared with another module file, not with a folder, "
+              "a project, a project group or an Office document.");
     SetFileName(s, 1, (dir.Path() / "none.frm").string());
     EXPECT_FALSE(OKEnabled(s));
     EXPECT_EQ(ConfirmMessage(CheckConfirm(s), s),
@@ -252,6 +255,47 @@ TEST(Confirm, BothFilesMustExist) {
     SetFileName(s, 1, one);
     EXPECT_EQ(CheckConfirm(s), ConfirmCheck::SameFile);
     EXPECT_EQ(ConfirmMessage(ConfirmCheck::SameFile, s), "File 1 and File 2 are the same file.");
+}
+
+TEST(PairProblems, FoldersAndProjectsAreFineWhenTheyCanBeComparedAsProjects) {
+    const test::TempDir dir;
+    std::filesystem::create_directories(dir.Path() / "v1");
+    std::filesystem::create_directories(dir.Path() / "v2");
+    const std::string v1 = (dir.Path() / "v1").string();
+    const std::string v2 = (dir.Path() / "v2").string() + "/";
+    const std::string app = dir.Write("v1/App.vbp", "Type=Exe\r\n");
+    const std::string group = dir.Write("v2/All.vbg", "VBGROUP 5.0\r\n");
+    const std::string form = dir.Write("v1/frmMain.frm", "x");
+    const std::string notes = dir.Write("v1/notes.txt", "x");
+    using Lines = std::array<std::string, 2>;
+    EXPECT_EQ(PairProblems({v1, v2}), (Lines{"", ""}));
+    EXPECT_EQ(PairProblems({app, v2}), (Lines{"", ""}));
+    EXPECT_EQ(PairProblems({form, form}), (Lines{"", ""}));  // two files, as ever
+    // The reason stands under the name that is no folder, project or group.
+    const std::string moduleReason =
+        "A module file can only be compared with another module file, not with a folder, a "
+        "project, a project group or an Office document.";
+    EXPECT_EQ(PairProblems({form, v2}), (Lines{moduleReason, ""}));
+    EXPECT_EQ(PairProblems({v1, form}), (Lines{"", moduleReason}));
+    // Only its first line: the name is in the box already.
+    EXPECT_EQ(
+        PairProblems({notes, v2}),
+        (Lines{"File 1 is not a folder, a project (.vbp), a project group (.vbg) or an Office "
+               "document",
+               ""}));
+    // Both are projects of a kind, and File 2's box takes it.
+    EXPECT_EQ(PairProblems({app, group}),
+              (Lines{"", "A project group can only be compared with another project group."}));
+    // A name's own problem comes first, and an empty box says nothing.
+    EXPECT_EQ(PairProblems({v1 + "/none", v2}), (Lines{"No such file", ""}));
+    EXPECT_EQ(PairProblems({"", v2}), (Lines{"", ""}));
+    SelectState s = Stored(0, v1 + "/", v2);
+    SetFileName(s, 0, app);
+    EXPECT_TRUE(OKEnabled(s));
+    EXPECT_EQ(CheckConfirm(s), ConfirmCheck::Ready);
+    EXPECT_FALSE(OKEnabledWhileTyping(s, 1, group));
+    EXPECT_FALSE(OKEnabledWhileTyping(s, 0, form));
+    EXPECT_TRUE(OKEnabledWhileTyping(s, 0, v1));
 }
 
 TEST(NameProblem, SaysUnderTheBoxWhyANameCannotBeCompared) {

@@ -41,6 +41,7 @@ class frmSelectFilesTest : public QObject {
     void typingSaysUnderTheBoxWhatIsWrongAndFollowsWithOK();
     void aDerivedNameThatIsMissingStopsOKAndTakesTheFocus();
     void enterOnABrowseButtonBrowsesAsSpaceDoes();
+    void aFolderButtonChoosesAFolderAndTwoFoldersMayBeConfirmed();
 
   private:
     frmSelectFiles& Dialog();
@@ -84,6 +85,38 @@ void frmSelectFilesTest::init() {
     answer_ = QMessageBox::Ok;
     choice_ = FileDialogChoice{};
     dialog_.reset();
+}
+
+void frmSelectFilesTest::aFolderButtonChoosesAFolderAndTwoFoldersMayBeConfirmed() {
+    ShowAndWait();
+    frmSelectFiles& d = Dialog();
+    std::vector<std::string> asked;
+    std::string answer = dir_->Path().string() + "/one";
+    d.FolderDialog = [&](QWidget*, const std::string& title, const std::string& start) {
+        asked.push_back(title + " from " + start);
+        return answer;
+    };
+    QCOMPARE(d.cmdSelectFolder(0)->toolTip(), QString("Choose a folder for File 1"));
+    d.cmdSelectFolder(0)->click();
+    QCOMPARE(asked, (std::vector<std::string>{"Select Folder 1 from " + folder1_}));
+    QCOMPARE(d.txtCompareFile(0)->text().toStdString(), answer);
+    // Two folders are a pair to compare as projects: nothing stands under the boxes.
+    answer = dir_->Path().string() + "/two";
+    d.cmdSelectFolder(1)->click();
+    QCOMPARE(d.lblFileProblem(0)->text(), QString());
+    QCOMPARE(d.lblFileProblem(1)->text(), QString());
+    QVERIFY(d.cmdOK()->isEnabled());
+    // A cancelled folder dialog changes nothing.
+    answer.clear();
+    d.cmdSelectFolder(1)->click();
+    QCOMPARE(asked.back(), "Select Folder 2 from " + dir_->Path().string() + "/two");
+    QCOMPARE(d.txtCompareFile(1)->text().toStdString(), dir_->Path().string() + "/two");
+    d.cmdOK()->click();
+    QCOMPARE(d.Tag(), std::string("OK"));
+    QCOMPARE(comparison_.FileName, (std::array<std::string, 2>{dir_->Path().string() + "/one",
+                                                               dir_->Path().string() + "/two"}));
+    QCOMPARE(settings_.SourcePath, dir_->Path().string() + "/");
+    QVERIFY(messages_.empty());
 }
 
 void frmSelectFilesTest::cleanup() {
@@ -174,7 +207,9 @@ void frmSelectFilesTest::pickingAFileFillsTheOtherBox() {
     QCOMPARE(requests_[0].InitDir, folder1_);
     QCOMPARE(requests_[0].Flags, 4100);
     QVERIFY(requests_[0].FileMustExist);
-    QCOMPARE(requests_[0].Filters.size(), size_t{2});
+    // The VB files, all files, and the projects and groups that two projects are compared by.
+    QCOMPARE(requests_[0].Filters.size(), size_t{3});
+    QCOMPARE(requests_[0].Filters[2].Patterns, (std::vector<std::string>{"*.vbp", "*.vbg"}));
     QCOMPARE(d.txtCompareFile(0)->text().toStdString(), folder1_ + "x.frm");
     QCOMPARE(d.txtCompareFile(1)->text().toStdString(), folder2_ + "x.frm");
     QVERIFY(d.cmdOK()->isEnabled());
@@ -357,12 +392,17 @@ void frmSelectFilesTest::typingSaysUnderTheBoxWhatIsWrongAndFollowsWithOK() {
     QTest::keyClick(box, Qt::Key_Slash);
     QCOMPARE(d.lblFileProblem(0)->text(), QString("No such file"));
     QVERIFY(!d.cmdOK()->isEnabled());
+    // A folder beside a file: the folder is fine in itself, the file cannot be compared with it.
     box->selectAll();
     QTest::keyClicks(box, QString::fromStdString(folder1_));
-    QCOMPARE(d.lblFileProblem(0)->text(), QString("It is a folder"));
+    QCOMPARE(d.lblFileProblem(0)->text(), QString());
+    QCOMPARE(d.lblFileProblem(1)->text(),
+             QString("A module file can only be compared with another module file, not with a "
+                     "folder, a project, a project group or an Office document."));
     QVERIFY(!d.cmdOK()->isEnabled());
     QTest::keyClicks(box, "x.frm  ");  // blanks around a name do not count
     QCOMPARE(d.lblFileProblem(0)->text(), QString());
+    QCOMPARE(d.lblFileProblem(1)->text(), QString());
     QVERIFY(d.cmdOK()->isEnabled());
     QVERIFY(messages_.empty());
 }

@@ -84,6 +84,8 @@ Settings Changed() {
     s.MainWindowLeft = -60;
     s.MainWindowTop = 45;
     s.MainWindowWidth = 10800;
+    s.ModuleListWidth = 5235;
+    s.ModuleListDifferencesOnly = true;
     s.Version = "1.2.3";
     s.SyncFilePaths = 100000;
     s.SyncFileNames = s.SyncFileExtensions = true;
@@ -95,6 +97,8 @@ Settings Changed() {
         s.MRU[n] = {"/v1/form" + std::to_string(n + 1) + ".frm",
                     "/v2/form" + std::to_string(n + 1) + ".frm"};
     }
+    s.MRU[3] = {"/src/v1", "/src/v2/App.vbp"};
+    s.MRUModule[3] = "Forms/frmMain.frm";
     return s;
 }
 

@@ -126,7 +126,8 @@ class ChangedProcsWindowTest : public QObject {
         Press(f, 1, Qt::Key_F7, Qt::ShiftModifier);
         QCOMPARE(list->currentIndex(), 2);
         QCOMPARE(Status(f), QStringLiteral("No changed procedure before this one"));
-        // Ctrl+F7 is left for other uses; F7 works with the focus in the list too.
+        // Ctrl+F7 moves between the modules of a project, and a file pair has none; F7 works
+        // with the focus in the list too.
         list->setCurrentIndex(0);
         Press(f, 1, Qt::Key_F7, Qt::ControlModifier);
         QCOMPARE(list->currentIndex(), 0);

@@ -185,15 +185,17 @@ TEST(Keys, F8StartsAndEndsTheExtendModeAndEscEndsIt) {
     }
 }
 
-TEST(Keys, F7StepsToTheNextOrPriorChangedProcedureFromAnywhere) {
+TEST(Keys, F7StepsToTheNextOrPriorChangedProcedureOrModuleFromAnywhere) {
     for (FocusPane focus :
          {FocusPane::None, FocusPane::First, FocusPane::Second, FocusPane::TextField}) {
         EXPECT_EQ(DecideKey(Key::F7, 0, focus, false), KeyCommand::NextChangedProc);
         EXPECT_EQ(DecideKey(Key::F7, ShiftBit, focus, false), KeyCommand::PriorChangedProc);
-        // Ctrl+F7 and Ctrl+Shift+F7 stay free; Alt+F7 belongs to the desktop.
-        EXPECT_EQ(DecideKey(Key::F7, CtrlBit, focus, false), KeyCommand::None);
-        EXPECT_EQ(DecideKey(Key::F7, CtrlBit | ShiftBit, focus, false), KeyCommand::None);
+        EXPECT_EQ(DecideKey(Key::F7, CtrlBit, focus, false), KeyCommand::NextChangedModule);
+        EXPECT_EQ(DecideKey(Key::F7, CtrlBit | ShiftBit, focus, false),
+                  KeyCommand::PriorChangedModule);
+        // Alt+F7 belongs to the desktop.
         EXPECT_EQ(DecideKey(Key::F7, AltBit, focus, false), KeyCommand::None);
+        EXPECT_EQ(DecideKey(Key::F7, CtrlBit | AltBit, focus, false), KeyCommand::None);
     }
 }
 

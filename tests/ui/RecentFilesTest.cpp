@@ -136,6 +136,26 @@ TEST(UpdateMRUList, SearchesAndShiftsEntriesBehindAGap) {
     EXPECT_EQ(mru[9], Pair(9));
 }
 
+TEST(UpdateMRUList, EachPairKeepsTheModuleViewedLastAsItMoves) {
+    Settings settings;
+    settings.MRU = FullList();
+    for (size_t i = 0; i < MRUSize; ++i) settings.MRUModule[i] = 'm' + std::to_string(i + 1);
+    // A stored pair moves up with its module, and takes the one on screen now.
+    const auto captions = UpdateMRUList(settings, "a4", "b4", "src/cOrder.cls");
+    EXPECT_EQ(captions.front(), "&1 a4 : b4");
+    EXPECT_EQ(settings.MRU[0], Pair(4));
+    EXPECT_EQ(settings.MRUModule[0], "src/cOrder.cls");
+    EXPECT_EQ(settings.MRUModule[1], "m1");
+    EXPECT_EQ(settings.MRUModule[3], "m3");
+    EXPECT_EQ(settings.MRUModule[4], "m5");
+    // A new pair pushes every module down with its pair; a file pair remembers none.
+    UpdateMRUList(settings, "n1", "n2", "");
+    EXPECT_EQ(settings.MRUModule[0], "");
+    EXPECT_EQ(settings.MRUModule[1], "src/cOrder.cls");
+    EXPECT_EQ(settings.MRUModule[9], "m9");
+    EXPECT_EQ(settings.MRU[9], Pair(9));
+}
+
 TEST(MRUMissingFile, NamesTheFirstFileThatCannotBeComparedAndWhy) {
     const test::TempDir dir;
     const std::string one = dir.Write("one.frm", "x\r\n");
@@ -146,8 +166,14 @@ TEST(MRUMissingFile, NamesTheFirstFileThatCannotBeComparedAndWhy) {
     EXPECT_EQ(MRUMissingFile({none, two}), "Unable to open File 1\r\n" + none + missing);
     EXPECT_EQ(MRUMissingFile({one, none}), "Unable to open File 2\r\n" + none + missing);
     EXPECT_EQ(MRUMissingFile({none, none + "2"}), "Unable to open File 1\r\n" + none + missing);
+    // A folder is checked as projects are: a module file cannot stand beside it.
     EXPECT_EQ(MRUMissingFile({one, dir.Path().string()}),
-              "Unable to open File 2\r\n" + dir.Path().string() + "\r\nIt is a folder.");
+              "A module file can only be compared with another module file, not with a folder, a "
+              "project, a project group or an Office document.");
+    EXPECT_EQ(MRUMissingFile({dir.Path().string(), dir.Path().string()}), std::nullopt);
+    EXPECT_EQ(MRUMissingFile({dir.Path().string(), (dir.Path() / "gone").string()}),
+              "Unable to open File 2\r\n" + (dir.Path() / "gone").string() +
+                  "\r\nThe file does not exist.");
     // Names a listing would hide or take as a pattern are files like any other.
     EXPECT_EQ(MRUMissingFile({dir.Write(".one.frm", "x"), dir.Write("t?o*.frm", "y")}),
               std::nullopt);

@@ -49,13 +49,17 @@ std::vector<int32_t> Lefts(const XToolbar& bar) {
 TEST(ToolbarLayout, TheMainWindowsButtonsStandInPositionOrder) {
     // Separators (1, 2, 5, 9, 17) advance by 7 and stand 3 back; buttons are 23 wide and abut.
     // Positions 14 (Options, for now) and 15 hold no button and take no room. The buttons to the
-    // changed procedures follow Help.
+    // changed procedures follow Help, and those to the changed modules follow them.
     const MainToolbar t;
-    EXPECT_EQ(Lefts(t.bar), (std::vector<int32_t>{4, 11, 14, 37, 64, 67, 90, 113, 140, 143, 166,
-                                                  189, 212, -1, -1, 235, 262, 265, 288}));
+    EXPECT_EQ(Lefts(t.bar),
+              (std::vector<int32_t>{4,   11,  14, 37, 64,  67,  90,  113, 140, 143, 166,
+                                    189, 212, -1, -1, 235, 262, 265, 288, 311, 334}));
     EXPECT_EQ(t.bar.Button(ButtonNextChangedProc).ToolTip, "Next changed procedure");
     EXPECT_EQ(t.bar.Button(ButtonPriorChangedProc).DisabledHelp,
               "Not available unless a file is open");
+    EXPECT_EQ(t.bar.Button(ButtonNextChangedModule).ToolTip, "Next changed module");
+    EXPECT_EQ(t.bar.Button(ButtonPriorChangedModule).DisabledHelp,
+              "Not available unless two projects or folders are open");
     const ButtonRecord& open = t.bar.Button(ButtonOpen);
     EXPECT_EQ((std::vector<int32_t>{open.Top, open.Right, open.Bottom, t.bar.Button(2).Bottom}),
               (std::vector<int32_t>{5, 37, 27, 27}));
@@ -154,7 +158,7 @@ TEST(ToolbarHover, OffTheButtonsBothTextsAreEmptied) {
     // The left margin, a separator, above Open and past the last button, with the switch on and
     // off.
     for (bool toolTips : {true, false})
-        for (const auto& [x, y] : {std::pair{2, 10}, {11, 10}, {20, 2}, {320, 10}})
+        for (const auto& [x, y] : {std::pair{2, 10}, {11, 10}, {20, 2}, {370, 10}})
             EXPECT_EQ(t.bar.Hover(t.id, x, y, toolTips), HoverTexts{});
     EXPECT_EQ(t.bar.Toolbar(t.id).Hovered, NoButton);
     t.HoverOver(ButtonHelp);

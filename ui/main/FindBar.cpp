@@ -27,6 +27,9 @@ FindBar::FindBar(QWidget* parent) : QWidget(parent) {
     label->setBuddy(txtFind);
     chkMatchCase = new QCheckBox(QStringLiteral("Match &case"), this);
     chkWholeWord = new QCheckBox(QStringLiteral("&Whole word"), this);
+    chkWholeProject = new QCheckBox(QStringLiteral("Whole &project"), this);
+    chkWholeProject->setToolTip(QStringLiteral("Search every module of the two projects"));
+    chkWholeProject->hide();
     cmdPrevious =
         Button(this, QStringLiteral("Previous"), QStringLiteral("Previous (Shift+Enter)"));
     cmdNext = Button(this, QStringLiteral("Next"), QStringLiteral("Next (Enter)"));
@@ -36,8 +39,8 @@ FindBar::FindBar(QWidget* parent) : QWidget(parent) {
     row->setContentsMargins(0, 2, 0, 2);
     row->addWidget(label);
     row->addWidget(txtFind, 1);
-    for (QWidget* w : std::initializer_list<QWidget*>{chkMatchCase, chkWholeWord, cmdPrevious,
-                                                      cmdNext, cmdClose}) {
+    for (QWidget* w : std::initializer_list<QWidget*>{chkMatchCase, chkWholeWord, chkWholeProject,
+                                                      cmdPrevious, cmdNext, cmdClose}) {
         row->addWidget(w);
     }
     connect(cmdPrevious, &QToolButton::clicked, this, [this] { emit Search(-1); });
@@ -59,6 +62,10 @@ bool FindBar::HasFocus() const {
     // The window's focus, which it keeps while another window is active.
     const QWidget* focus = window()->focusWidget();
     return focus && isAncestorOf(focus);
+}
+
+bool FindBar::WholeProject() const {
+    return !chkWholeProject->isHidden() && chkWholeProject->isChecked();
 }
 
 void FindBar::keyPressEvent(QKeyEvent* event) {

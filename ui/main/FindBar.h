@@ -1,5 +1,6 @@
-// The find bar under the panes: the text to search for, match case and whole word, the previous
-// and next buttons and a close button. Enter searches on, Shift+Enter back, Escape closes it;
+// The find bar under the panes: the text to search for, match case and whole word, whether to
+// search every module of two projects (shown only for them), the previous and next buttons and
+// a close button. Enter searches on, Shift+Enter back, Escape closes it;
 // the window carries the search out.
 #pragma once
 
@@ -22,10 +23,14 @@ class FindBar : public QWidget {
     void Open();
     // Whether the focus is in the bar.
     bool HasFocus() const;
+    // Whether the search goes through every module of two projects: the option is offered and
+    // ticked.
+    bool WholeProject() const;
 
     QLineEdit* txtFind;
     QCheckBox* chkMatchCase;
     QCheckBox* chkWholeWord;
+    QCheckBox* chkWholeProject;  // hidden while a file pair is compared
     QToolButton* cmdPrevious;
     QToolButton* cmdNext;
     QToolButton* cmdClose;

@@ -42,9 +42,11 @@ KeyCommand DecideKey(Key key, int modifiers, FocusPane focus, bool debugKeysArme
         case Key::F4:
             return modifiers == AltBit ? KeyCommand::Exit : KeyCommand::None;
         case Key::F7:
-            // Ctrl+F7 and Ctrl+Shift+F7 are kept for moving between modules.
             if (modifiers == 0) return KeyCommand::NextChangedProc;
-            return modifiers == ShiftBit ? KeyCommand::PriorChangedProc : KeyCommand::None;
+            if (modifiers == ShiftBit) return KeyCommand::PriorChangedProc;
+            if (modifiers == CtrlBit) return KeyCommand::NextChangedModule;
+            return modifiers == (CtrlBit | ShiftBit) ? KeyCommand::PriorChangedModule
+                                                     : KeyCommand::None;
         case Key::F8:
             if (modifiers != 0) return KeyCommand::None;
             return paneOnly(extend == ExtendMode::Off ? KeyCommand::StartExtend

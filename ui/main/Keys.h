@@ -58,6 +58,8 @@ enum class KeyCommand {
     LastProc,  // the first / last entry, or that procedure's start / end when it is shown
     NextChangedProc,
     PriorChangedProc,  // the next / previous entry whose procedure differs
+    NextChangedModule,
+    PriorChangedModule,  // the next / previous module whose content differs, in a project
     LineDown,
     LineUp,
     StartExtend,  // a selection of the pane's top row, which Up and Down then extend

@@ -45,10 +45,8 @@ QVariant ProcListModel::data(const QModelIndex& index, int role) const {
     }
 }
 
-const QIcon& ProcListModel::Swatch(int16_t status) const {
-    QIcon& swatch = swatches_[static_cast<size_t>(std::clamp<int16_t>(status, 0, 4))];
-    if (!swatch.isNull()) return swatch;
-    const LineColours colours = ProcEntryColours(status, settings_);
+QIcon ColourSwatch(const LineColours& colours) {
+    QIcon swatch;
     // A square of the class's fore colour in a frame of its back colour and a thin outline, so
     // that it shows on any list background; drawn at two sizes for dense screens.
     for (const int size : {16, 32}) {
@@ -64,6 +62,12 @@ const QIcon& ProcListModel::Swatch(int16_t status) const {
         painter.end();
         swatch.addPixmap(picture);
     }
+    return swatch;
+}
+
+const QIcon& ProcListModel::Swatch(int16_t status) const {
+    QIcon& swatch = swatches_[static_cast<size_t>(std::clamp<int16_t>(status, 0, 4))];
+    if (swatch.isNull()) swatch = ColourSwatch(ProcEntryColours(status, settings_));
     return swatch;
 }
 

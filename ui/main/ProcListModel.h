@@ -14,6 +14,9 @@
 
 namespace dualis {
 
+// A swatch of a class's colours, as the lists show beside an entry.
+QIcon ColourSwatch(const LineColours& colours);
+
 class ProcListModel : public QAbstractListModel {
     Q_OBJECT
   public:

@@ -44,9 +44,16 @@ std::vector<std::string> MRUCaptions(const MRUList& mru, std::string_view separa
 std::vector<std::string> UpdateMRUList(MRUList& mru, const std::string& file1,
                                        const std::string& file2);
 
+// The same for the pair the window shows, the module each entry remembers
+// (Settings::MRUModule) moving with its pair: the pair put at the top remembers `module`, the
+// module on screen of a pair of projects or folders (empty for a file pair).
+std::vector<std::string> UpdateMRUList(Settings& settings, const std::string& file1,
+                                       const std::string& file2, const std::string& module);
+
 // Before an entry is compared: the message to show (exclamation icon, the application's title)
 // when one of its files cannot be compared, with the reason, File 1 checked first; nothing when
-// both can. Such a file changes nothing, so the entry stays where it is.
+// both can. A pair naming a folder, a project or a group is checked as projects are
+// (WhyNotComparable). Such a pair changes nothing, so the entry stays where it is.
 std::optional<std::string> MRUMissingFile(const MRUEntry& entry);
 
 // Makes the entry's pair the files to compare, and the folders where the next file selection

@@ -23,6 +23,15 @@ std::string NoChangedProcNote(int direction) {
                          : "No changed procedure after this one";
 }
 
+std::string NoChangedModuleNote(int direction) {
+    return direction < 0 ? "No changed module before this one" : "No changed module after this one";
+}
+
+std::string CancelledNote(size_t compared, size_t total) {
+    return "Comparison cancelled: " + std::to_string(compared) + " of " + std::to_string(total) +
+           " modules compared";
+}
+
 std::string FoundTextNote(std::string_view text, int file) {
     return "Found \"" + NameDirectionControls(std::string(text)) + "\" in " +
            (file == 1 ? "File 2" : "File 1");

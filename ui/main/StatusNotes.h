@@ -2,6 +2,7 @@
 // and what it says while the keyboard selection's extend mode lasts.
 #pragma once
 
+#include <cstddef>
 #include <cstdint>
 #include <string>
 #include <string_view>
@@ -18,6 +19,12 @@ std::string NothingFoundNote(int16_t findType, int16_t findWhat);
 
 // Next (`direction` 1) or Prior (-1) Changed Procedure found none beyond the one shown.
 std::string NoChangedProcNote(int direction);
+
+// Next (`direction` 1) or Prior (-1) Changed Module found none beyond the one shown.
+std::string NoChangedModuleNote(int direction);
+
+// The comparison of two projects' modules was cancelled after `compared` of `total` modules.
+std::string CancelledNote(size_t compared, size_t total);
 
 // The find bar found `text` in a line of `file` (0: File 1, 1: File 2).
 std::string FoundTextNote(std::string_view text, int file);

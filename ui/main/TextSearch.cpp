@@ -4,6 +4,7 @@
 #include <algorithm>
 #include <cmath>
 #include <span>
+#include <tuple>
 
 namespace dualis {
 
@@ -95,6 +96,26 @@ std::optional<SearchPlace> FindText(const ComparisonState& state,
         }
     }
     return std::nullopt;
+}
+
+bool SearchWentRound(const SearchPlace& found, const SearchPlace& from, int direction) {
+    const auto place = [](const SearchPlace& p) { return std::tie(p.Entry, p.Row, p.Pane); };
+    return direction > 0 ? place(found) <= place(from) : place(found) >= place(from);
+}
+
+bool BytesMayHold(const std::array<std::string, 2>& bytes, const TextQuery& query) {
+    const bool ascii = std::all_of(query.Text.begin(), query.Text.end(),
+                                   [](char c) { return static_cast<unsigned char>(c) < 0x80; });
+    if (!ascii) return true;
+    TextQuery anywhere = query;
+    anywhere.WholeWord = false;  // a whole word is in the bytes only where the text is
+    const TextMatcher matcher(anywhere);
+    for (const std::string& file : bytes) {
+        const bool utf16 = file.size() >= 2 && ((file[0] == '\xFF' && file[1] == '\xFE') ||
+                                                (file[0] == '\xFE' && file[1] == '\xFF'));
+        if (utf16 || matcher.Find(file)) return true;
+    }
+    return false;
 }
 
 std::optional<FoundColumns> FindColumns(const ComparisonState& state, const Settings& settings,

@@ -8,8 +8,10 @@
 // list and finds P1 row 4, File 2's pane again. Backward from there it finds P2 row 2.
 #pragma once
 
+#include <array>
 #include <cstdint>
 #include <optional>
+#include <string>
 #include <vector>
 
 #include "ComparisonState.h"
@@ -54,6 +56,15 @@ struct FoundText {
 std::optional<SearchPlace> FindText(const ComparisonState& state,
                                     const std::vector<ProcListEntry>& entries, bool combined,
                                     const TextQuery& query, const SearchPlace& from, int direction);
+
+// Whether FindText, searching in `direction` from `from`, went round the end of the list to
+// find `found`: it stands before `from` (after it, searching back) or is `from` itself.
+bool SearchWentRound(const SearchPlace& found, const SearchPlace& from, int direction);
+
+// Whether a module whose two files hold `bytes` may hold the query's text, before it is
+// compared: false only when the text is of ASCII characters (which stand as themselves in every
+// encoding but UTF-16) and neither file's bytes hold it, letter case aside unless it counts.
+bool BytesMayHold(const std::array<std::string, 2>& bytes, const TextQuery& query);
 
 // Where the query's text stands in display row `row` of pane `pane` as printed; none when the
 // row shows no line holding it.

@@ -43,6 +43,10 @@ QString IconFile(int32_t image) {
             return QStringLiteral(":/icons/toolbar/next-changed-proc.svg");
         case ImagePriorChangedProc:
             return QStringLiteral(":/icons/toolbar/prior-changed-proc.svg");
+        case ImageNextChangedModule:
+            return QStringLiteral(":/icons/toolbar/next-changed-module.svg");
+        case ImagePriorChangedModule:
+            return QStringLiteral(":/icons/toolbar/prior-changed-module.svg");
         default:
             return {};
     }

@@ -211,6 +211,13 @@ void AddMainWindowButtons(XToolbar& bar, int32_t toolbar, bool optionsButton) {
     bar.g_AddToolbarButton(toolbar, ButtonPriorChangedProc, ImagePriorChangedProc,
                            "Go to the prior changed, added or deleted procedure",
                            "Prior changed procedure", notOpen);
+    const std::string noProjects = "Not available unless two projects or folders are open";
+    bar.g_AddToolbarButton(toolbar, ButtonNextChangedModule, ImageNextChangedModule,
+                           "Go to the next module whose content changed", "Next changed module",
+                           noProjects);
+    bar.g_AddToolbarButton(toolbar, ButtonPriorChangedModule, ImagePriorChangedModule,
+                           "Go to the prior module whose content changed", "Prior changed module",
+                           noProjects);
 }
 
 std::optional<ToolbarFind> MainToolbarFind(int32_t position) {

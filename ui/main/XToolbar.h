@@ -31,6 +31,8 @@ enum ToolbarImage : int32_t {
     ImageHelp = 13,
     ImageNextChangedProc = 14,
     ImagePriorChangedProc = 15,
+    ImageNextChangedModule = 16,
+    ImagePriorChangedModule = 17,
 };
 
 // The main window's buttons by position; the window runs the command of the position that a
@@ -50,6 +52,9 @@ enum MainToolbarButton : int32_t {
     // After a separator at 17; the positions before keep their numbers and their order.
     ButtonNextChangedProc = 18,
     ButtonPriorChangedProc = 19,
+    // Next to them, to the modules of a project comparison.
+    ButtonNextChangedModule = 20,
+    ButtonPriorChangedModule = 21,
 };
 
 enum class ButtonState : int32_t { Added = -1, Enabled = 0, Disabled = 2 };
@@ -154,7 +159,7 @@ class XToolbar {
     std::vector<ButtonRecord> buttons_;    // position n is element n - 1
 };
 
-// Adds the main window's buttons to the toolbar, positions 1 to 19, ready to be laid out. The
+// Adds the main window's buttons to the toolbar, positions 1 to 21, ready to be laid out. The
 // Options button (position 14) is added only when `optionsButton` is set.
 void AddMainWindowButtons(XToolbar& bar, int32_t toolbar, bool optionsButton);
 

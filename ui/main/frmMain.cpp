@@ -16,6 +16,7 @@
 #include "FileInformation.h"
 #include "Pipeline.h"
 #include "ProcList.h"
+#include "ProjectWindow.h"
 #include "RecentFiles.h"
 #include "VirtualKeys.h"
 #include "WindowFrame.h"
@@ -46,6 +47,7 @@ frmMain::frmMain(MainWindowContext context, QWidget* parent)
     BuildFindBar();
     RefreshMetrics();
     Connect();
+    project_ = std::make_unique<ProjectWindow>(*this, ctx_.State, ctx_.Values, ctx_.Trace);
 }
 
 void frmMain::RefreshMetrics() {
@@ -358,6 +360,7 @@ void frmMain::Form_Load() {
 void frmMain::closeEvent(QCloseEvent* event) {
     Run(TraceKind::Events, "Form_Unload", [&] {
         Settings& s = ctx_.Values;
+        project_->StopWork();
         s.MainWindowState = isMinimized() ? 1 : isMaximized() ? 2 : 0;
         if (s.MainWindowState == 0) RecordPlacement();
         event->accept();
@@ -372,18 +375,22 @@ void frmMain::mnuFileExit_Click() {
 void frmMain::EnableMenuItems() {
     Run(TraceKind::App, "EnableMenuItems", [&] {
         const bool compared = ctx_.State.FilesCompared;
-        mnuFileRecompare->setEnabled(compared && !comparing_);
+        const bool modules = project_->Active();
+        mnuFileRecompare->setEnabled((compared || modules) && !comparing_);
         for (QAction* item : mnuFindItems) item->setEnabled(compared);
         for (QAction* item : {mnuFindNextChangedProc, mnuFindPriorChangedProc})
             item->setEnabled(compared);
         mnuFindText->setEnabled(compared);
+        for (QAction* item : {mnuFindNextChangedModule, mnuFindPriorChangedModule})
+            item->setEnabled(modules);
     });
 }
 
 void frmMain::ShowFileInformation() {
     Run(TraceKind::App, "ShowFileInformation", [&] {
-        const FileInformationTexts texts = dualis::ShowFileInformation(
+        FileInformationTexts texts = dualis::ShowFileInformation(
             ctx_.State, ctx_.Values.ViewMode, QLocale().groupSeparator().toStdString());
+        project_->DescribeShownModule(texts);
         for (int p = 0; p < 2; ++p) {
             QString label = QString::fromStdString(texts.Label[p]);
             label.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));

@@ -45,6 +45,7 @@
 namespace dualis {
 
 class WindowFrame;
+class ProjectWindow;
 
 // What the window works with; all of it outlives the window.
 struct MainWindowContext {
@@ -91,6 +92,13 @@ class frmMain : public QMainWindow {
     // while the engine yields to pending events. True when a new comparison is in place; when
     // none is, the file names go back to those of the comparison on screen.
     bool CompareAFile();
+    // Puts in place the comparison `compare` makes in the comparison state (of a file pair or a
+    // module of a project), with the commands that start a comparison disabled meanwhile; true
+    // when it did. A comparison that does not complete leaves the one on screen as it was.
+    bool PutComparison(const std::function<bool()>& compare);
+    // The refresh after PutComparison: from the first procedure, as a file pair starts, or
+    // where `view` stood when the user last left this comparison.
+    void ShowComparison(const ComparisonView* view);
     // The file selection dialog and, when confirmed, the comparison. True when a new
     // comparison is in place.
     bool SelectAndCompareFiles();
@@ -127,6 +135,9 @@ class frmMain : public QMainWindow {
     // procedure differs, shown with its first difference highlighted; the status line says so
     // when there is none.
     void GoToChangedProc(int direction);
+    // The changed procedure after (before) entry `from` of the list, shown from its first
+    // difference; false when there is none.
+    bool ShowChangedProc(int from, int direction);
     void mnuFindNextChangedProc_Click();
     void mnuFindPriorChangedProc_Click();
     // Carries out a key of the window; false when the key is not the window's.
@@ -137,6 +148,10 @@ class frmMain : public QMainWindow {
     void SearchText(int direction);
     // Scrolls sideways when the text found in `columns` of a row of `pane` stands outside it.
     void ShowFoundColumns(const FoundColumns& columns, int pane);
+    // Shows the text of `query` that the find bar found at `found`, searching in `direction`.
+    void ShowFoundText(const SearchPlace& found, const TextQuery& query, int direction);
+    // A note in the status line until the user's next key or click, or the toolbar's help.
+    void ShowStatusNote(const std::string& note);
 
     // Selecting rows of a pane and copying them: the mouse in a pane (`y` pixels from its top),
     // the pane's context menu (`y` -1 when asked for by the keyboard) and its commands.
@@ -220,6 +235,8 @@ class frmMain : public QMainWindow {
     const XToolbar& Toolbars() const { return toolbars_; }
     // Where the user is in the comparison on screen; only the window's commands change it.
     const ComparisonView& View() const { return where_; }
+    // The comparison of two projects or folders, module by module; inactive for a file pair.
+    ProjectWindow& Project() { return *project_; }
 
     // The window's parts, named as the rest of the program and the tests know them.
     QAction* mnuFileOpen;
@@ -243,6 +260,8 @@ class frmMain : public QMainWindow {
     std::array<QAction*, 8> mnuFindItems{};
     QAction* mnuFindNextChangedProc;
     QAction* mnuFindPriorChangedProc;
+    QAction* mnuFindNextChangedModule;
+    QAction* mnuFindPriorChangedModule;
     QAction* mnuFindText;
     QMenu* mnuDebug;
     QAction* mnuDebugOpenNewLog;
@@ -298,8 +317,6 @@ class frmMain : public QMainWindow {
     // The status line back to what it shows between commands: the comparison's counts, or the
     // extend mode while it lasts.
     void ShowStatus();
-    // A note in the status line until the user's next key or click, or the toolbar's help.
-    void ShowStatusNote(const std::string& note);
     void EndStatusNote();
     // The switch of cDebug behind each Debug menu toggle, in the order of mnuDebugToggles.
     std::array<bool*, 7> DebugSwitches();
@@ -434,6 +451,7 @@ class frmMain : public QMainWindow {
     std::array<int32_t, 2> lineColumns_{};    // the widest line of each file compared, in columns
     std::array<ProcMapSource, 2> mapSource_;  // what each pane's map was built from
     bool loaded_ = false;
+    std::unique_ptr<ProjectWindow> project_;
     int findBarReturnPane_ = 0;  // the pane that gets the focus back when the bar closes
 };
 

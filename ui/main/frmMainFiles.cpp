@@ -1,9 +1,14 @@
 // The main window's comparisons: Open, Recompare, the recent files and the refresh after a
 // comparison; a comparison that does not complete leaves the one on screen as it was.
 #include <QCoreApplication>
+#include <QSignalBlocker>
+#include <algorithm>
 
+#include "DirectionText.h"
 #include "DisplayLines.h"
 #include "Pipeline.h"
+#include "ProjectOpen.h"
+#include "ProjectWindow.h"
 #include "RecentFiles.h"
 #include "frmMain.h"
 
@@ -23,10 +28,26 @@ void frmMain::SetComparing(bool comparing) {
 bool frmMain::CompareAFile() {
     if (comparing_) return false;
     ComparisonState& state = ctx_.State;
+    if (project::NamesProjects(state.FileName)) {
+        const std::array<std::string, 2> names = state.FileName;
+        // The comparison on screen stays until the first module of the projects replaces it.
+        PutComparison([] { return false; });
+        project_->Open(names, "");
+        return false;
+    }
+    const bool compared =
+        PutComparison([&] { return dualis::CompareAFile(state, ctx_.Values.Compare, host_); });
+    if (compared) project_->Close();
+    return compared;
+}
+
+bool frmMain::PutComparison(const std::function<bool()>& compare) {
+    if (comparing_) return false;
+    ComparisonState& state = ctx_.State;
     SetComparing(true);
     bool compared = false;
     try {
-        compared = dualis::CompareAFile(state, ctx_.Values.Compare, host_);
+        compared = compare();
     } catch (...) {
         SetComparing(false);
         throw;
@@ -51,9 +72,17 @@ bool frmMain::SelectAndCompareFiles() {
     bool compared = false;
     ctx_.Trace.Run(TraceKind::App, "mCompare: SelectAndCompareFiles", [&] {
         if (comparing_ || !ctx_.ChooseFiles) return;
+        // The dialog starts from the two projects or folders on screen, not from the module.
+        if (project_->Active()) {
+            SetFileNames(ctx_.State, project_->Names()[0], project_->Names()[1]);
+        }
         const bool confirmed = ctx_.ChooseFiles(this);
         QCoreApplication::processEvents();
-        if (confirmed) compared = CompareAFile();
+        if (confirmed) {
+            compared = CompareAFile();
+        } else {
+            PutComparison([] { return false; });  // back to the names on screen
+        }
     });
     return compared;
 }
@@ -74,9 +103,31 @@ void frmMain::RefreshAfterComparison(bool positionProcList) {
 }
 
 void frmMain::CompareFromFirstProc(const std::function<bool()>& compare) {
-    if (!compare()) return;
+    if (compare()) ShowComparison(nullptr);
+}
+
+void frmMain::ShowComparison(const ComparisonView* view) {
     where_.ResetForComparison();
     RefreshAfterComparison(false);
+    if (!view) return;
+    const std::vector<ProcListEntry>& entries = procList_->Entries();
+    const auto entry = std::find_if(entries.begin(), entries.end(), [&](const ProcListEntry& e) {
+        return e.Proc == view->CurrentProc();
+    });
+    // A procedure the list no longer shows (the options changed) leaves the first one shown.
+    if (entry == entries.end()) return;
+    {
+        const QSignalBlocker block(cboProcedures);
+        cboProcedures->setCurrentIndex(static_cast<int>(entry - entries.begin()));
+    }
+    ComparisonView back = *view;
+    back.RecordFind(where_.LastFind());  // the block search remembers across comparisons
+    where_ = back;
+    SetScrollBars();
+    ShowDisplayArrays();
+    statusText_ = WithDirectionNote(statusText_,
+                                    ProcHoldsDirectionControls(ctx_.State, where_.CurrentProc()));
+    ShowStatus();
 }
 
 void frmMain::mnuFileOpen_Click() {
@@ -86,6 +137,10 @@ void frmMain::mnuFileOpen_Click() {
 
 void frmMain::mnuFileRecompare_Click() {
     Run(TraceKind::Events, "mnuFileRecompare_Click", [&] {
+        if (project_->Active()) {
+            project_->Recompare();
+            return;
+        }
         if (!ctx_.State.FilesCompared || !CompareAFile()) return;
         LoadProcList();
         ResetScrollBars();
@@ -101,6 +156,14 @@ void frmMain::mnuFileMRU_Click(int index) {
         const MRUEntry entry = ctx_.Values.MRU[static_cast<size_t>(index)];
         if (const auto message = MRUMissingFile(entry)) {
             host_.ShowMessage(*message);
+            return;
+        }
+        if (project::NamesProjects(entry)) {
+            // A pair of projects or folders opens again at the module viewed last.
+            if (comparing_) return;
+            SelectMRUEntry(entry, ctx_.State, ctx_.Values);
+            PutComparison([] { return false; });
+            project_->Open(entry, ctx_.Values.MRUModule[static_cast<size_t>(index)]);
             return;
         }
         SelectMRUEntry(entry, ctx_.State, ctx_.Values);
@@ -123,8 +186,10 @@ void frmMain::SetMRUCaptions(const std::vector<std::string>& captions) {
 
 void frmMain::UpdateMRUList() {
     Run(TraceKind::App, "UpdateMRUList", [&] {
-        SetMRUCaptions(
-            dualis::UpdateMRUList(ctx_.Values.MRU, ctx_.State.FileName[0], ctx_.State.FileName[1]));
+        const bool modules = project_->Active();
+        const std::array<std::string, 2> names = modules ? project_->Names() : ctx_.State.FileName;
+        SetMRUCaptions(dualis::UpdateMRUList(ctx_.Values, names[0], names[1],
+                                             modules ? project_->ShownModuleKey() : ""));
     });
 }
 

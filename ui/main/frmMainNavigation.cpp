@@ -5,6 +5,7 @@
 #include <QMenuBar>
 
 #include "CommonDialog.h"
+#include "ProjectWindow.h"
 #include "StatusNotes.h"
 #include "VirtualKeys.h"
 #include "frmMain.h"
@@ -113,6 +114,20 @@ void frmMain::BuildFindMenu() {
             [this] { mnuFindNextChangedProc_Click(); });
     connect(mnuFindPriorChangedProc, &QAction::triggered, this,
             [this] { mnuFindPriorChangedProc_Click(); });
+    mnuFindNextChangedModule = mnuFind->addAction(QStringLiteral("Next Changed &Module\tCtrl+F7"));
+    mnuFindPriorChangedModule =
+        mnuFind->addAction(QStringLiteral("Prior Changed Mo&dule\tCtrl+Shift+F7"));
+    for (QAction* item : {mnuFindNextChangedModule, mnuFindPriorChangedModule}) {
+        item->setEnabled(false);
+    }
+    connect(mnuFindNextChangedModule, &QAction::triggered, this, [this] {
+        Run(TraceKind::Events, "mnuFindNextChangedModule_Click",
+            [&] { project_->GoToChangedModule(1); });
+    });
+    connect(mnuFindPriorChangedModule, &QAction::triggered, this, [this] {
+        Run(TraceKind::Events, "mnuFindPriorChangedModule_Click",
+            [&] { project_->GoToChangedModule(-1); });
+    });
     mnuFind->addSeparator();
     mnuFindText = mnuFind->addAction(QStringLiteral("Find &Text...\tCtrl+F"));
     mnuFindText->setEnabled(false);
@@ -148,17 +163,22 @@ bool frmMain::Find(int16_t findType, int16_t findWhat) {
 void frmMain::GoToChangedProc(int direction) {
     Run(TraceKind::App, "GoToChangedProc", [&] {
         if (!ctx_.State.FilesCompared) return;
-        const int entry =
-            ChangedEntry(procList_->Entries(), cboProcedures->currentIndex(), direction);
-        if (entry < 0) {
-            ShowStatusNote(NoChangedProcNote(direction));
-            return;
-        }
-        SelectProcEntry(entry);  // shows the procedure from its top
-        // A user stepping through the changes reads each procedure from its first difference,
-        // whichever way they step; F3 and "-" then go on to its next one.
-        Find(FindFirst, FindMismatch);
+        if (ShowChangedProc(cboProcedures->currentIndex(), direction)) return;
+        // Past the last changed procedure of a module of two projects, on into the next
+        // changed module.
+        if (project_->StepIntoModule(direction)) return;
+        ShowStatusNote(NoChangedProcNote(direction));
     });
+}
+
+bool frmMain::ShowChangedProc(int from, int direction) {
+    const int entry = ChangedEntry(procList_->Entries(), from, direction);
+    if (entry < 0) return false;
+    SelectProcEntry(entry);  // shows the procedure from its top
+    // A user stepping through the changes reads each procedure from its first difference,
+    // whichever way they step; F3 and "-" then go on to its next one.
+    Find(FindFirst, FindMismatch);
+    return true;
 }
 
 void frmMain::mnuFindNextChangedProc_Click() {
@@ -238,6 +258,12 @@ void frmMain::RunKeyCommand(KeyCommand command, int pane) {
             break;
         case KeyCommand::PriorChangedProc:
             GoToChangedProc(-1);
+            break;
+        case KeyCommand::NextChangedModule:
+            project_->GoToChangedModule(1);
+            break;
+        case KeyCommand::PriorChangedModule:
+            project_->GoToChangedModule(-1);
             break;
         case KeyCommand::LineDown:
             ScrollPane(pane, row + 1);

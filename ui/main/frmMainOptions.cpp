@@ -1,5 +1,6 @@
 // The main window's options command: the options dialog, the offer to compare again, and the
 // redraw that follows a new comparison.
+#include "ProjectWindow.h"
 #include "frmMain.h"
 
 namespace dualis {
@@ -10,7 +11,8 @@ void frmMain::mnuViewOptions_Click() {
         const bool highlighted = ctx_.Values.HighlightInLine;
         SetOptions();
         SetupLegend();
-        procList_->ColoursChanged();  // the list shows the classes' colours
+        procList_->ColoursChanged();  // the lists show the classes' colours
+        project_->ColoursChanged();
         if (ctx_.State.FilesCompared && NotRecompared &&
             highlighted != ctx_.Values.HighlightInLine) {
             // The marks within lines need no new comparison, only a new drawing.
@@ -47,9 +49,15 @@ void frmMain::SetOptions() {
         // Cancel unloads the dialog: the next showing starts afresh from the settings.
         if (Options->Unloaded()) Options.reset();
         if (OptionsChanged) ClearSelection();
-        if (OptionsChanged && ctx_.State.FilesCompared &&
+        const bool modules = project_->Active();
+        if (OptionsChanged && (ctx_.State.FilesCompared || modules) &&
             host_.Ask("Options changed, recompare now?")) {
-            CompareAFile();
+            // Two projects are compared again as a whole, module by module.
+            if (modules) {
+                project_->Recompare();
+            } else {
+                CompareAFile();
+            }
             NotRecompared = false;
         }
         OptionsTab = 0;

@@ -1,5 +1,6 @@
 // The main window's toolbar: its buttons, their enabling and the commands they run, and the
 // View menu's Toolbar and ToolTips items.
+#include "ProjectWindow.h"
 #include "frmMain.h"
 
 namespace dualis {
@@ -32,6 +33,11 @@ void frmMain::sbButtonsDisableEnable() {
              {ButtonFindNextMismatch, ButtonFindPriorMismatch, ButtonFindNextMatch,
               ButtonFindPriorMatch, ButtonNextChangedProc, ButtonPriorChangedProc}) {
             picToolBar->SetButtonState(position, state);
+        }
+        const ButtonState modules =
+            project_->Active() ? ButtonState::Enabled : ButtonState::Disabled;
+        for (int32_t position : {ButtonNextChangedModule, ButtonPriorChangedModule}) {
+            picToolBar->SetButtonState(position, modules);
         }
     });
 }
@@ -70,6 +76,12 @@ void frmMain::picToolBar_MouseDown(int position) {
                 break;
             case ButtonPriorChangedProc:
                 mnuFindPriorChangedProc_Click();
+                break;
+            case ButtonNextChangedModule:
+                mnuFindNextChangedModule->trigger();
+                break;
+            case ButtonPriorChangedModule:
+                mnuFindPriorChangedModule->trigger();
                 break;
             default:
                 break;

@@ -7,10 +7,25 @@
 #include <sstream>
 #include <system_error>
 
+#include "ProjectOpen.h"
 #include "RawLoader.h"
 
 namespace dualis {
 namespace {
+
+// A name that stands for a source of modules rather than for a file to compare as text.
+bool IsSourceName(const std::string& name) {
+    const project::PathKind kind = project::ClassifyPath(name);
+    return kind == project::PathKind::Folder || kind == project::PathKind::Project ||
+           kind == project::PathKind::Group || kind == project::PathKind::Document;
+}
+
+// Whether both names can be compared: nothing stands under either box.
+bool Comparable(const std::array<std::string, 2>& names) {
+    if (names[0].empty() || names[1].empty()) return false;
+    const std::array<std::string, 2> problems = PairProblems(names);
+    return problems[0].empty() && problems[1].empty();
+}
 
 bool IsSeparator(char c) {
     return c == '/' || c == '\\';
@@ -198,11 +213,13 @@ bool BuildOtherFileName(SelectState& s, int index) {
 }
 
 bool OKEnabled(const SelectState& s) {
-    return FileExists(s.NewFileName[0]) && FileExists(s.NewFileName[1]);
+    return Comparable(s.NewFileName);
 }
 
 bool OKEnabledWhileTyping(const SelectState& s, int index, const std::string& typed) {
-    return FileExists(typed) && FileExists(s.NewFileName[1 - index]);
+    std::array<std::string, 2> names = s.NewFileName;
+    names[static_cast<size_t>(index)] = typed;
+    return Comparable(names);
 }
 
 std::string NameProblem(const std::string& name) {
@@ -219,9 +236,35 @@ std::string NameProblem(const std::string& name) {
     return refusal;
 }
 
+std::array<std::string, 2> PairProblems(const std::array<std::string, 2>& names) {
+    std::array<std::string, 2> problems;
+    std::array<bool, 2> source{};
+    for (size_t f = 0; f < 2; ++f) {
+        source[f] = !names[f].empty() && IsSourceName(names[f]);
+        if (!source[f]) problems[f] = NameProblem(names[f]);
+    }
+    const bool ownProblem = !problems[0].empty() || !problems[1].empty();
+    if (ownProblem || names[0].empty() || names[1].empty() || (!source[0] && !source[1])) {
+        return problems;
+    }
+    const std::string reason = project::WhyNotComparable(names[0], names[1]);
+    const size_t box = !source[0] && source[1] ? 0 : 1;
+    if (!reason.empty()) problems[box] = reason.substr(0, reason.find('\n'));
+    return problems;
+}
+
 ConfirmCheck CheckConfirm(const SelectState& s) {
-    if (!FileExists(s.NewFileName[0])) return ConfirmCheck::File1Missing;
-    if (!FileExists(s.NewFileName[1])) return ConfirmCheck::File2Missing;
+    const bool projects = project::NamesProjects(s.NewFileName);
+    for (int f = 0; f < 2; ++f) {
+        const std::string& name = s.NewFileName[static_cast<size_t>(f)];
+        const bool usable = (projects && IsSourceName(name)) || FileExists(name);
+        if (!usable || name.empty()) {
+            return f == 0 ? ConfirmCheck::File1Missing : ConfirmCheck::File2Missing;
+        }
+    }
+    if (projects && !project::WhyNotComparable(s.NewFileName[0], s.NewFileName[1]).empty()) {
+        return ConfirmCheck::NotComparable;
+    }
     if (s.NewFileName[0] == s.NewFileName[1]) return ConfirmCheck::SameFile;
     return ConfirmCheck::Ready;
 }
@@ -232,6 +275,8 @@ std::string ConfirmMessage(ConfirmCheck check, const SelectState& s) {
             return UnableToOpenMessage(0, s.NewFileName[0]);
         case ConfirmCheck::File2Missing:
             return UnableToOpenMessage(1, s.NewFileName[1]);
+        case ConfirmCheck::NotComparable:
+            return project::WhyNotComparable(s.NewFileName[0], s.NewFileName[1]);
         case ConfirmCheck::SameFile:
             return "File 1 and File 2 are the same file.";
         case ConfirmCheck::Ready:

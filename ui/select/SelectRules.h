@@ -88,27 +88,36 @@ void SetSamePathDifferentDrive(SelectState& s, int index);
 // characters. True when it was taken.
 bool BuildOtherFileName(SelectState& s, int index);
 
-// OK is enabled exactly when both names denote files that can be compared (FileExists).
+// OK is enabled exactly when the two names can be compared: two files (FileExists), or two
+// folders, projects or groups that can be compared as projects (WhyNotComparable).
 bool OKEnabled(const SelectState& s);
 // The same while the user types `typed` (trimmed) in box `index`, before the name is applied:
 // the typed name and the other side's name.
 bool OKEnabledWhileTyping(const SelectState& s, int index, const std::string& typed);
 
-// What stands under a file box: why its name cannot be compared ("No such file", "It is a
-// folder", or the system's reason), empty when it can and for an empty box.
+// Why a file's name cannot be compared as a file ("No such file", "It is a folder", or the
+// system's reason); empty when it can and for an empty box.
 std::string NameProblem(const std::string& name);
+
+// What stands under each file box for the two names: a name's own problem (NameProblem, but a
+// folder, a project or a group is no problem in itself); else, for two names that are to be
+// compared as projects and cannot be, the first line of WhyNotComparable's reason, under the
+// box of the name that is no folder, project or group (File 2's when both are). Empty where
+// nothing is wrong and for an empty box.
+std::array<std::string, 2> PairProblems(const std::array<std::string, 2>& names);
 
 // The check of OK before it stores anything.
 enum class ConfirmCheck {
     File1Missing,
     File2Missing,
-    SameFile,  // both names are the same text; the user may still go on
+    NotComparable,  // two names that cannot be compared as projects
+    SameFile,       // both names are the same text; the user may still go on
     Ready,
 };
 ConfirmCheck CheckConfirm(const SelectState& s);
 
 // The text of a refused OK: "Unable to open File 1", the name and the reason on lines of their
-// own, or the same-file question.
+// own, why the two cannot be compared as projects, or the same-file question.
 std::string ConfirmMessage(ConfirmCheck check, const SelectState& s);
 
 // OK: the path rule (kept when out of range), the ticks, the names and the folders go to the

@@ -1,19 +1,17 @@
-// The file selection dialog: its controls, their handlers, and the open-file dialog per side.
+// The file selection dialog: its handlers, and the open-file and folder dialogs per side.
 #include "frmSelectFiles.h"
 
 #include <QCheckBox>
-#include <QGridLayout>
-#include <QHBoxLayout>
+#include <QFileDialog>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QRadioButton>
-#include <QShortcut>
 #include <QShowEvent>
-#include <QVBoxLayout>
 
 #include "DirectionControls.h"
 #include "FileControls.h"
+#include "Source.h"
 #include "Tracing.h"
 #include "Window.h"
 
@@ -22,7 +20,8 @@ namespace {
 
 constexpr const char* VBFilter =
     "VB files(*.bas;*.cls;*.ctl;*.dsr;*.frm;*.mak;*.pag;*.res;*.vbp)|"
-    "*.bas;*.cls;*.ctl;*.dsr;*.frm;*.mak;*.pag;*.res;*.vbp|All(*.*)|*.*";
+    "*.bas;*.cls;*.ctl;*.dsr;*.frm;*.mak;*.pag;*.res;*.vbp|All(*.*)|*.*|"
+    "Projects and groups(*.vbp;*.vbg)|*.vbp;*.vbg";
 constexpr int32_t SelectFileFlags = OfnFileMustExist | OfnHideReadOnly;  // 4100
 constexpr const char* AppTitle = "Dualis";
 
@@ -31,6 +30,12 @@ QMessageBox::StandardButton RunMessageBox(QWidget* parent, QMessageBox::Icon ico
                                           QMessageBox::StandardButtons buttons) {
     QMessageBox box(icon, title, text, buttons, parent);
     return static_cast<QMessageBox::StandardButton>(box.exec());
+}
+
+std::string RunFolderDialog(QWidget* owner, const std::string& title, const std::string& start) {
+    return QFileDialog::getExistingDirectory(owner, QString::fromStdString(title),
+                                             QString::fromStdString(start))
+        .toStdString();
 }
 
 }  // namespace
@@ -54,110 +59,6 @@ frmSelectFiles::~frmSelectFiles() {
         fileBox->LostFocus = nullptr;
         fileBox->KeyPress = nullptr;
     }
-}
-
-void frmSelectFiles::BuildControls() {
-    setObjectName("frmSelectFiles");
-    setWindowTitle("Open Files for Comparison");
-
-    auto* grid = new QGridLayout;
-    grid->setVerticalSpacing(2);
-    const std::array<const char*, 2> fileCaptions = {"File 1", "File 2"};
-    for (int i = 0; i < 2; ++i) {
-        auto* label = new QLabel(fileCaptions[i], this);
-        auto* box = new FileBox(this);
-        box->setObjectName(QString("txtCompareFile_%1").arg(i));
-        box->setMinimumWidth(360);
-        box->GotFocus = [this, i] { txtCompareFile_GotFocus(i); };
-        box->LostFocus = [this, i] { txtCompareFile_LostFocus(i); };
-        box->KeyPress = [this, i](int keyAscii) { txtCompareFile_KeyPress(i, keyAscii); };
-        connect(box, &QLineEdit::textEdited, this, [this, i] { txtCompareFile_Change(i); });
-        label->setBuddy(box);
-        auto* button = new BrowseButton("...", this);
-        button->setObjectName(QString("cmdSelectFile_%1").arg(i));
-        button->setFixedWidth(button->fontMetrics().horizontalAdvance("...") + 24);
-        connect(button, &QPushButton::clicked, this, [this, i] { cmdSelectFile_Click(i); });
-        // The line under the box keeps its height while empty, so the dialog does not jump.
-        auto* problem = new QLabel(this);
-        problem->setObjectName(QString("lblFileProblem_%1").arg(i));
-        problem->setMinimumHeight(problem->fontMetrics().height());
-        problem->setTextFormat(Qt::PlainText);
-        grid->addWidget(label, 2 * i, 0);
-        grid->addWidget(box, 2 * i, 1);
-        grid->addWidget(button, 2 * i, 2);
-        grid->addWidget(problem, 2 * i + 1, 1);
-        txtCompareFile_[i] = box;
-        cmdSelectFile_[i] = button;
-        lblFileProblem_[i] = problem;
-    }
-    lblFile1_ = qobject_cast<QLabel*>(grid->itemAtPosition(0, 0)->widget());
-    lblFile2_ = qobject_cast<QLabel*>(grid->itemAtPosition(2, 0)->widget());
-    lblFile1_->setObjectName("lblFile1");
-    lblFile2_->setObjectName("lblFile2");
-
-    auto* paths = new QVBoxLayout;
-    Label4_ = new QLabel("Sync paths", this);
-    Label4_->setObjectName("Label4");
-    paths->addWidget(Label4_);
-    const std::array<const char*, 5> pathCaptions = {"N&one", "&Same", "Path &1 relative to path 2",
-                                                     "Path &2 relative to path 1",
-                                                     "&Different drive, same path"};
-    for (int i = 0; i < 5; ++i) {
-        auto* option = new QRadioButton(pathCaptions[i], this);
-        option->setObjectName(QString("optSyncPaths_%1").arg(i));
-        connect(option, &QRadioButton::toggled, this, [this, i](bool checked) {
-            if (checked) optSyncPaths_Click(i);
-        });
-        paths->addWidget(option);
-        optSyncPaths_[i] = option;
-    }
-    paths->addStretch();
-
-    auto* names = new QVBoxLayout;
-    Label3_ = new QLabel("Sync names", this);
-    Label3_->setObjectName("Label3");
-    chkSyncFileNames_ = new QCheckBox("File &names", this);
-    chkSyncFileNames_->setObjectName("chkSyncFileNames");
-    chkSyncFileExtensions_ = new QCheckBox("File &extensions", this);
-    chkSyncFileExtensions_->setObjectName("chkSyncFileExtensions");
-    connect(chkSyncFileNames_, &QCheckBox::toggled, this, [this] { chkSyncFileNames_Click(); });
-    connect(chkSyncFileExtensions_, &QCheckBox::toggled, this,
-            [this] { chkSyncFileExtensions_Click(); });
-    names->addWidget(Label3_);
-    names->addWidget(chkSyncFileNames_);
-    names->addWidget(chkSyncFileExtensions_);
-    names->addStretch();
-
-    auto* syncs = new QHBoxLayout;
-    syncs->addLayout(paths);
-    syncs->addSpacing(24);
-    syncs->addLayout(names);
-    syncs->addStretch();
-
-    cmdOK_ = new QPushButton("OK", this);
-    cmdOK_->setObjectName("cmdOK");
-    cmdCancel_ = new QPushButton("Cancel", this);
-    cmdCancel_->setObjectName("cmdCancel");
-    cmdHelp_ = new QPushButton("&Help", this);
-    cmdHelp_->setObjectName("cmdHelp");
-    auto* buttons = new QHBoxLayout;
-    buttons->addStretch();
-    for (QPushButton* button : {cmdOK_, cmdCancel_, cmdHelp_}) buttons->addWidget(button);
-    connect(cmdOK_, &QPushButton::clicked, this, [this] { cmdOK_Click(); });
-    connect(cmdCancel_, &QPushButton::clicked, this, [this] { cmdCancel_Click(); });
-    connect(cmdHelp_, &QPushButton::clicked, this, [this] { cmdHelp_Click(); });
-    // No button takes Enter: in a file box it applies the name, and confirms only through OK.
-    for (QPushButton* button : findChildren<QPushButton*>()) button->setAutoDefault(false);
-
-    auto* help = new QShortcut(QKeySequence::HelpContents, this);
-    connect(help, &QShortcut::activated, this, [this] { cmdHelp_Click(); });
-
-    auto* layout = new QVBoxLayout(this);
-    layout->addLayout(grid);
-    layout->addSpacing(8);
-    layout->addLayout(syncs);
-    layout->addSpacing(8);
-    layout->addLayout(buttons);
 }
 
 void frmSelectFiles::Show() {
@@ -219,13 +120,16 @@ void frmSelectFiles::ShowNames() {
     }
 }
 
-void frmSelectFiles::ShowProblem(int index, const std::string& name) {
-    const std::string problem = startFolder_[index] ? "" : NameProblem(name);
-    lblFileProblem_[index]->setText(QString::fromStdString(problem));
+void frmSelectFiles::ShowProblems(const std::array<std::string, 2>& names) {
+    const std::array<std::string, 2> problems = PairProblems(names);
+    for (size_t i = 0; i < 2; ++i) {
+        const std::string& problem = startFolder_[i] ? "" : problems[i];
+        lblFileProblem_[i]->setText(QString::fromStdString(problem));
+    }
 }
 
 void frmSelectFiles::ShowProblems() {
-    for (int i = 0; i < 2; ++i) ShowProblem(i, state_.NewFileName[i]);
+    ShowProblems(state_.NewFileName);
 }
 
 void frmSelectFiles::EnableOK(bool enabled) {
@@ -246,7 +150,9 @@ void frmSelectFiles::txtCompareFile_Change(int index) {
         // left.
         const std::string typed = txtCompareFile_[index]->text().trimmed().toStdString();
         startFolder_[index] = false;
-        ShowProblem(index, typed);
+        std::array<std::string, 2> names = state_.NewFileName;
+        names[static_cast<size_t>(index)] = typed;
+        ShowProblems(names);
         cmdOK_->setEnabled(OKEnabledWhileTyping(state_, index, typed));
     });
 }
@@ -332,6 +238,23 @@ void frmSelectFiles::SyncOtherSide(int index) {
 void frmSelectFiles::cmdSelectFile_Click(int index) {
     tracing_.Run(TraceKind::Events, "frmSelectFiles: cmdSelectFile_Click", [&] {
         if (!SelectAFile(index)) return;
+        SyncOtherSide(index);
+    });
+}
+
+void frmSelectFiles::cmdSelectFolder_Click(int index) {
+    tracing_.Run(TraceKind::Events, "frmSelectFiles: cmdSelectFolder_Click", [&] {
+        const std::string title = index == 0 ? "Select Folder 1" : "Select Folder 2";
+        // The folder the box names, else the one it stands in.
+        const std::string& name = state_.NewFileName[index];
+        const std::string start =
+            project::ClassifyPath(name) == project::PathKind::Folder ? name : state_.NewPath[index];
+        const std::string folder =
+            (FolderDialog ? FolderDialog : RunFolderDialog)(this, title, start);
+        if (folder.empty()) return;
+        SetFileName(state_, index, folder);
+        startFolder_[index] = false;
+        txtCompareFile_[index]->setText(QString::fromStdString(folder));
         SyncOtherSide(index);
     });
 }

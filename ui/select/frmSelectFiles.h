@@ -1,5 +1,6 @@
-// The file selection dialog: the user names File 1 and File 2, and the dialog derives one name
-// from the other by its sync settings. It never compares; OK leaves "OK" in its Tag.
+// The file selection dialog: the user names File 1 and File 2 (two files, or two folders,
+// projects or groups), and the dialog derives one name from the other by its sync settings. It
+// never compares; OK leaves "OK" in its Tag.
 #pragma once
 
 #include <QDialog>
@@ -44,6 +45,10 @@ class frmSelectFiles : public QDialog {
     FileDialogRunner FileDialog;
     // Empty: QMessageBox. Tests put a fake here.
     MessageBoxFunction MessageBox;
+    // Shows a folder dialog titled `title` starting at `start`; the folder chosen, empty when
+    // cancelled. Empty: Qt's. Tests put a fake here.
+    std::function<std::string(QWidget* owner, const std::string& title, const std::string& start)>
+        FolderDialog;
     // The help file that the help button opens through cWindow::CallWinHelp.
     std::string HelpFile = "Dualis.HLP";
 
@@ -52,6 +57,7 @@ class frmSelectFiles : public QDialog {
 
     QLineEdit* txtCompareFile(int index) const { return txtCompareFile_[index]; }
     QPushButton* cmdSelectFile(int index) const { return cmdSelectFile_[index]; }
+    QPushButton* cmdSelectFolder(int index) const { return cmdSelectFolder_[index]; }
     QRadioButton* optSyncPaths(int index) const { return optSyncPaths_[index]; }
     QCheckBox* chkSyncFileNames() const { return chkSyncFileNames_; }
     QCheckBox* chkSyncFileExtensions() const { return chkSyncFileExtensions_; }
@@ -73,6 +79,7 @@ class frmSelectFiles : public QDialog {
     void Form_Load();
     void Form_Activate();
     void cmdSelectFile_Click(int index);
+    void cmdSelectFolder_Click(int index);
     void txtCompareFile_GotFocus(int index);
     void txtCompareFile_KeyPress(int index, int keyAscii);
     void txtCompareFile_LostFocus(int index);
@@ -91,9 +98,9 @@ class frmSelectFiles : public QDialog {
     void ShowNames();
     // The user typed in box `index`: the line under it and OK follow the text as it stands.
     void txtCompareFile_Change(int index);
-    // The lines under both boxes for the names of the working state.
+    // The lines under both boxes for the names of the working state, or for `names`.
     void ShowProblems();
-    void ShowProblem(int index, const std::string& name);
+    void ShowProblems(const std::array<std::string, 2>& names);
     // OK enabled or not; when it loses the focus so, the focus goes to a box whose name is
     // wrong, where the user can mend it.
     void EnableOK(bool enabled);
@@ -112,6 +119,7 @@ class frmSelectFiles : public QDialog {
     QLabel* lblFile2_ = nullptr;
     std::array<QLineEdit*, 2> txtCompareFile_{};
     std::array<QPushButton*, 2> cmdSelectFile_{};
+    std::array<QPushButton*, 2> cmdSelectFolder_{};
     std::array<QLabel*, 2> lblFileProblem_{};
     // A box still showing the folder that a first use starts it with: no file is named yet, so
     // nothing is wrong with it.

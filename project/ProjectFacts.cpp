@@ -143,7 +143,7 @@ std::array<const ModuleEntry*, 2> PairModules(const Source& file1, const Source&
             pair.Module[1] >= 0 ? &file2.Modules[static_cast<size_t>(pair.Module[1])] : nullptr};
 }
 
-std::array<const ProjectFile*, 2> PairProjectFiles(const Source& file1, const Source& file2,
+std::array<const ProjectFile*, 2> ProjectFileSides(const Source& file1, const Source& file2,
                                                    const ProjectFilePair& pair) {
     return {pair.File[0] >= 0 ? &file1.ProjectFiles[static_cast<size_t>(pair.File[0])] : nullptr,
             pair.File[1] >= 0 ? &file2.ProjectFiles[static_cast<size_t>(pair.File[1])] : nullptr};
@@ -177,7 +177,7 @@ bool ModuleUnchanged(const ModulePair& pair, const ModuleResult& result) {
 
 void ComparisonTally::AddProjectFile(const Source& file1, const Source& file2,
                                      const ProjectFilePair& pair) {
-    if (!ProjectFileProblem(PairProjectFiles(file1, file2, pair)).empty()) trouble_ = true;
+    if (!ProjectFileProblem(ProjectFileSides(file1, file2, pair)).empty()) trouble_ = true;
     if (pair.Status == ContentStatus::Unknown) trouble_ = true;
     if (pair.Status != ContentStatus::Equal) differs_ = true;
 }

@@ -1,5 +1,5 @@
-// What the text and the JSON output of a comparison of two projects or folders say about its
-// parts, in words, and what makes the run's exit status.
+// What the text and the JSON output of a comparison of two projects or folders, and the window's
+// module list, say about its parts, in words, and what makes the run's exit status.
 #pragma once
 
 #include <array>
@@ -44,7 +44,7 @@ std::array<const project::ModuleEntry*, 2> PairModules(const project::Source& fi
                                                        const project::ModulePair& pair);
 
 // The project file of each side of a pair, null on a side that lacks it.
-std::array<const project::ProjectFile*, 2> PairProjectFiles(const project::Source& file1,
+std::array<const project::ProjectFile*, 2> ProjectFileSides(const project::Source& file1,
                                                             const project::Source& file2,
                                                             const project::ProjectFilePair& pair);
 
