@@ -139,6 +139,29 @@ class ProjectWindowTest : public QObject {
         QVERIFY(f.errors.empty());
     }
 
+    void TheBarBetweenThePanesStaysBesideTheModuleList() {
+        Fixture f;
+        ShowWindow(f);
+        test::ProjectVersions v;
+        OpenAndWait(f, v.Folder(1), v.Folder(2));
+        frmMain& w = *f.window;
+        QVERIFY(w.Project().dockModules->width() > 100);
+        // Dragged far to the right, the bar stops inside the panes' area, not a dock's width
+        // beyond it.
+        const double tpp = w.TwipsPerPixel();
+        const int room = w.centralWidget()->width();
+        w.picSplitter_MouseDown();
+        for (const int pixels : {room - 10, room + 40, room + 150}) {
+            w.picSplitter_MouseMove((pixels - w.picSplitter->x()) * tpp, 0);
+            QVERIFY2(w.picSplitter->geometry().right() < room,
+                     qPrintable(QString("dragged to %1 px").arg(pixels)));
+        }
+        w.picSplitter_MouseMove((room / 2 - w.picSplitter->x()) * tpp, 0);
+        w.picSplitter_MouseUp();
+        QCOMPARE(f.values.ViewMode, std::string("V"));
+        QVERIFY(f.errors.empty());
+    }
+
     void NextAndPriorChangedModuleAndF7StepAcrossModules() {
         Fixture f;
         ShowWindow(f);
