@@ -15,11 +15,7 @@
 # Environment: ROUNDS=7  MODULES=1000  LINES=2500  PYTHON=python3
 set -euo pipefail
 
-BENCH_DIR=$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)
-ROOT=$(cd "$BENCH_DIR/.." && pwd)
-case "${1:-}" in
-  -h|--help) sed -n '2,/^set /s/^# \{0,1\}//p' "${BASH_SOURCE[0]}" | sed '$d'; exit 0 ;;
-esac
+source "$(dirname "${BASH_SOURCE[0]}")/common.sh" "$@"
 BENCH=${1:-$ROOT/build/release/bench/project_window_bench}
 DUALIS=${2:-$ROOT/build/release/app/dualis}
 WORKDIR=${3:-/tmp/dualis-bench}
@@ -29,22 +25,11 @@ LINES=${LINES:-2500}
 PYTHON=${PYTHON:-python3}
 export QT_QPA_PLATFORM=offscreen
 
-die() { echo "run-project-window.sh: $*" >&2; exit 2; }
 [[ -x $BENCH ]] || die "$BENCH not found; build the project_window_bench target"
 [[ -x $DUALIS ]] || die "$DUALIS not found; build the release preset"
 
-trees=$WORKDIR/trees-$MODULES-$LINES
-want="$(cat "$BENCH_DIR/generate.py" "$BENCH_DIR/generate_tree.py" | sha256sum | cut -d' ' -f1)"
-if [[ $(cat "$trees/.stamp" 2>/dev/null || true) != "$want" ]]; then
-  rm -rf "$trees"
-  mkdir -p "$trees"
-  "$PYTHON" "$BENCH_DIR/generate_tree.py" --out "$trees" --modules "$MODULES" --lines "$LINES" ||
-    die "generating the trees failed"
-  echo "$want" >"$trees/.stamp"
-fi
+make_trees
 
-median() { sort -g | awk '{ v[NR] = $1 } END { print v[int((NR + 1) / 2)] }'; }
-field() { awk -v k="$1" '$1 == k { print $2 }'; }
 now_ms() { echo $(( $(date +%s%N) / 1000000 )); }
 
 echo "load before: $(cut -d' ' -f1-3 /proc/loadavg)"

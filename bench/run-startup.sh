@@ -10,18 +10,13 @@
 # Environment: ROUNDS=30
 set -euo pipefail
 
-BENCH_DIR=$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)
-ROOT=$(cd "$BENCH_DIR/.." && pwd)
-case "${1:-}" in
-  -h|--help) sed -n '2,/^set /s/^# \{0,1\}//p' "${BASH_SOURCE[0]}" | sed '$d'; exit 0 ;;
-esac
+source "$(dirname "${BASH_SOURCE[0]}")/common.sh" "$@"
 binaries=("$@")
 ((${#binaries[@]} > 0)) || binaries=("$ROOT/build/release/app/dualis")
 ROUNDS=${ROUNDS:-30}
 ONE=$ROOT/examples/v1/frmOrders.frm
 TWO=$ROOT/examples/v2/frmOrders.frm
 
-die() { echo "run-startup.sh: $*" >&2; exit 2; }
 for b in "${binaries[@]}"; do [[ -x $b ]] || die "$b not found; build the release preset"; done
 [[ $ROUNDS =~ ^[1-9][0-9]*$ ]] || die "ROUNDS must be a positive whole number"
 (( BASH_VERSINFO[0] >= 5 )) || die "bash 5 or newer is needed (EPOCHREALTIME)"
@@ -48,7 +43,7 @@ run_ms() {
   awk -v us=$((${end/[.,]/} - ${start/[.,]/})) 'BEGIN { printf "%.3f", us / 1000 }'
 }
 
-median() {
+median_ms() {
   tr ' ' '\n' | grep . | sort -g | awk '{ v[NR] = $1 } END { printf "%.1f", v[int((NR + 1) / 2)] }'
 }
 
@@ -71,8 +66,8 @@ done
 echo "load: $(cut -d' ' -f1-3 /proc/loadavg); medians of $ROUNDS runs in ms, fork and wait included"
 printf '%-8s %10s %10s %10s\n' program --version --report libraries
 for i in "${!binaries[@]}"; do
-  printf '%-8s %10s %10s %10s   %s\n' "#$((i + 1))" "$(median <<<"${times[version $i]}")" \
-    "$(median <<<"${times[report $i]}")" "$(libraries "${binaries[i]}")" "${binaries[i]}"
+  printf '%-8s %10s %10s %10s   %s\n' "#$((i + 1))" "$(median_ms <<<"${times[version $i]}")" \
+    "$(median_ms <<<"${times[report $i]}")" "$(libraries "${binaries[i]}")" "${binaries[i]}"
 done
-printf '%-8s %10s %10s %10s\n' diff - "$(median <<<"${times[diff]}")" "$(libraries "$DIFF")"
-printf '%-8s %10s %10s %10s\n' true - "$(median <<<"${times[true]}")" "$(libraries "$TRUE")"
+printf '%-8s %10s %10s %10s\n' diff - "$(median_ms <<<"${times[diff]}")" "$(libraries "$DIFF")"
+printf '%-8s %10s %10s %10s\n' true - "$(median_ms <<<"${times[true]}")" "$(libraries "$TRUE")"
