@@ -154,6 +154,8 @@ std::string OutputConflict(const CommandLine& cmd, bool formatGiven) {
 std::string ParseCommandLine(const std::vector<std::string>& args, CommandLine& result,
                              std::string& help) {
     CLI::App app{"Dualis compares two Visual Basic source files procedure by procedure.", "dualis"};
+    // Options are "--" and "-" alone on every system: on Windows a name such as /src is a file.
+    app.allow_windows_style_options(false);
     app.formatter(std::make_shared<HelpFormatter>());
     app.footer("See man dualis for the settings file, the exit status and git difftool.");
     app.set_help_flag("-h,--help", "Print this help and exit")->group(kRunGroup);

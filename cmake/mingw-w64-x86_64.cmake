@@ -15,7 +15,7 @@ set(CMAKE_FIND_ROOT_PATH_MODE_PACKAGE ONLY)
 set(ZLIB_USE_STATIC_LIBS ON)
 set(CMAKE_EXE_LINKER_FLAGS_INIT "-static -static-libgcc -static-libstdc++")
 # Runs the test programs and the tests' scripts under Wine when it is there.
-find_program(DUALIS_WINE NAMES wine64 wine NO_CMAKE_FIND_ROOT_PATH)
+find_program(DUALIS_WINE NAMES wine64 wine PATHS /usr/lib/wine NO_CMAKE_FIND_ROOT_PATH)
 if(DUALIS_WINE)
   set(CMAKE_CROSSCOMPILING_EMULATOR ${DUALIS_WINE})
 endif()
