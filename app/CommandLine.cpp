@@ -9,6 +9,7 @@
 #include <string_view>
 
 #include "OptionText.h"
+#include "OsFiles.h"
 #include "ValueForms.h"
 
 namespace dualis {
@@ -28,7 +29,8 @@ std::array<std::string, 2> CommandLine::AbsoluteFiles() const {
     for (std::string& name : names) {
         std::error_code error;
         // Not canonical: links and the name's own spelling stay as the user gave them.
-        const std::filesystem::path absolute = std::filesystem::absolute(name, error);
+        const std::filesystem::path absolute =
+            std::filesystem::absolute(os::PathFromUtf8(name), error);
         if (!name.empty() && !error) name = absolute.string();
     }
     return names;

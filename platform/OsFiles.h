@@ -65,6 +65,9 @@ bool UserMayWrite(const std::filesystem::path& path, const FileStatus& status);
 // The user may make files in the folder.
 bool CanWriteIn(const std::filesystem::path& folder);
 
+// Drive letters ("C:") and server names (\\server\share) name places in the file system.
+bool DrivesAndServersAreNames();
+
 // A settings file's name that names no folder (no separator, no drive on Windows), which is then
 // looked for in the user's settings folder.
 bool IsBareName(std::string_view name);

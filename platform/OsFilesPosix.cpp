@@ -104,6 +104,10 @@ bool CanWriteIn(const std::filesystem::path& folder) {
     return ::access(folder.c_str(), W_OK) == 0;
 }
 
+bool DrivesAndServersAreNames() {
+    return false;
+}
+
 bool IsBareName(std::string_view name) {
     return name.find('/') == std::string_view::npos;
 }

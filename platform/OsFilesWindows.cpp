@@ -157,6 +157,10 @@ bool CanWriteIn(const std::filesystem::path& folder) {
     return ::_waccess(SystemName(folder.wstring()).c_str(), 2) == 0;
 }
 
+bool DrivesAndServersAreNames() {
+    return true;
+}
+
 bool IsBareName(std::string_view name) {
     return name.find_first_of("/\\:") == std::string_view::npos;
 }

@@ -2,11 +2,13 @@
 
 #include <thread>
 
+#include "OsFiles.h"
+
 namespace dualis::project {
 
 bool NamesProjects(const std::array<std::string, 2>& files) {
     for (const std::string& name : files) {
-        const PathKind kind = ClassifyPath(name);
+        const PathKind kind = ClassifyPath(os::PathFromUtf8(name));
         if (kind == PathKind::Folder || kind == PathKind::Project || kind == PathKind::Group ||
             kind == PathKind::Document) {
             return true;
@@ -17,12 +19,12 @@ bool NamesProjects(const std::array<std::string, 2>& files) {
 
 std::optional<OpenedSources> OpenAndPair(const std::array<std::string, 2>& files,
                                          const ProjectOptions& options, std::string& problem) {
-    problem = WhyNotComparable(files[0], files[1]);
+    problem = WhyNotComparable(os::PathFromUtf8(files[0]), os::PathFromUtf8(files[1]));
     if (!problem.empty()) return std::nullopt;
     OpenedSources opened;
     {
-        std::jthread second([&] { opened.File2 = OpenSource(files[1]); });
-        opened.File1 = OpenSource(files[0]);
+        std::jthread second([&] { opened.File2 = OpenSource(os::PathFromUtf8(files[1])); });
+        opened.File1 = OpenSource(os::PathFromUtf8(files[0]));
     }
     const std::array<const Source*, 2> sources{&opened.File1, &opened.File2};
     for (int f = 0; f < 2; ++f) {
