@@ -93,6 +93,19 @@ same "report on folders named in other scripts" --report "$other/a" "$other/b"
 "$wine" "$exe" --report "Z:${work//\//\\}\\one.frm" two.frm >windows.out 2>windows.err
 unixNames <windows.out | cmp -s linux.out - || fail "report on names with a drive letter"
 echo "ok report on names with a drive letter"
+# Project files that name their modules by drive: found and compared on Windows, where a drive
+# names a place (on Linux such a name is kept as written and is missing).
+mkdir s1 s2
+printf 'Attribute VB_Name = "modA"\r\nSub A()\r\nx = 1\r\nEnd Sub\r\n' >s1/modA.bas
+printf 'Attribute VB_Name = "modA"\r\nSub A()\r\nx = 2\r\nEnd Sub\r\n' >s2/modA.bas
+for n in 1 2; do
+  printf 'Type=Exe\r\nModule=modA; Z:%s\\s%s\\modA.bas\r\n' "${work//\//\\}" "$n" >"p$n.vbp"
+done
+"$wine" "$exe" --report p1.vbp p2.vbp >windows.out 2>windows.err
+grep -q '^  Module  modA  moved, changed  *1  ' windows.out && grep -q ' 0 unreadable$' windows.out ||
+  { fail "modules named by drive are not compared"; cat windows.out windows.err; }
+echo "ok modules named by drive"
+
 deep=$(printf 'folder-%02d-with-a-long-name/' {1..12})
 mkdir -p "$deep"
 cp one.frm "$deep/$other.frm"
