@@ -1,5 +1,6 @@
 // The POSIX side of the system layer: file identity across names, the opening rules the engine
 // relies on, names as UTF-8, and which settings names are bare.
+#include <fcntl.h>
 #include <gtest/gtest.h>
 #include <sys/stat.h>
 #include <sys/wait.h>
@@ -16,6 +17,7 @@ namespace dualis {
 namespace {
 
 namespace fs = std::filesystem;
+using test::TempDir;
 
 TEST(OsFiles, IdentityFollowsLinksAndDiffersBetweenFiles) {
     TempDir dir;
@@ -51,6 +53,7 @@ TEST(OsFiles, AppendingNeitherWaitsForAFifoNorKeepsItsDescriptorNonBlocking) {
     ASSERT_GE(reader, 0);
     const int writer = os::OpenForAppending(fifo);
     ASSERT_GE(writer, 0);
+    EXPECT_EQ(::fcntl(writer, F_GETFL) & O_NONBLOCK, 0);
     os::FileStatus status;
     ASSERT_TRUE(os::StatusOfOpen(writer, status));
     EXPECT_FALSE(status.Regular);
