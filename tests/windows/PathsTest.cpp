@@ -83,7 +83,8 @@ void Files() {
     wchar_t temp[MAX_PATH] = {};
     CHECK(::GetTempPathW(MAX_PATH, temp) > 0);
     const std::string base = dualis::os::Utf8FromWide(temp) + OtherScripts + "-" +
-                             std::to_string(dualis::os::ProcessId());
+                             std::to_string(dualis::os::ProcessId()) + "-" +
+                             std::to_string(::GetTickCount64());
     std::filesystem::create_directories(dualis::os::PathFromUtf8(base));
     const std::string file = base + "\\" + OtherScripts + ".bas";
     CHECK(dualis::AppendToFile(file, "Sub A()\r\nEnd Sub\r\n").empty());
@@ -110,8 +111,10 @@ void Files() {
     CHECK(dualis::ReadInputFile(longFile) == "x");
     CHECK(dualis::os::StatusOfName(longFile, a) && a.Size == 1);
 
+    // Removed, as far as it goes, by its extended name, which reaches the long names within.
     std::error_code error;
-    std::filesystem::remove_all(dualis::os::SystemName(base), error);
+    std::filesystem::remove_all(dualis::os::ExtendedLengthName(dualis::os::WideFromUtf8(base)),
+                                error);
 }
 
 void Process(const std::vector<std::string>& arguments) {
