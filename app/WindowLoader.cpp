@@ -17,6 +17,11 @@ std::string LoaderReason() {
 }  // namespace
 
 LoadedWindow LoadWindowModule(const std::filesystem::path& programFolder) {
+    // A name without a folder would have the loader search its library path, and a relative
+    // one the current folder, which may be any repository the program is run in.
+    if (!programFolder.is_absolute()) {
+        return {nullptr, "The program's own folder is not known, so its window cannot be found."};
+    }
     const std::array<std::filesystem::path, 2> places = {
         programFolder / DUALIS_WINDOW_MODULE,
         (programFolder / DUALIS_MODULE_FROM_PROGRAM / DUALIS_WINDOW_MODULE).lexically_normal()};

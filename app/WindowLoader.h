@@ -16,8 +16,9 @@ struct LoadedWindow {
 };
 
 // Loads the module from the first of its places that holds a file, `programFolder` being the
-// folder of the running program. A module that is there but fails to load is reported rather
-// than passed over for another, possibly of another version.
+// absolute folder of the running program (anything else is refused). A module that is there
+// but fails to load is reported rather than passed over for another, possibly of another
+// version.
 LoadedWindow LoadWindowModule(const std::filesystem::path& programFolder);
 
 }  // namespace dualis

@@ -12,11 +12,7 @@
 #   PYTHON=python3
 set -euo pipefail
 
-BENCH_DIR=$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)
-ROOT=$(cd "$BENCH_DIR/.." && pwd)
-case "${1:-}" in
-  -h|--help) sed -n '2,/^set /s/^# \{0,1\}//p' "${BASH_SOURCE[0]}" | sed '$d'; exit 0 ;;
-esac
+source "$(dirname "${BASH_SOURCE[0]}")/common.sh" "$@"
 DUALIS=${1:-$ROOT/build/release/app/dualis}
 WORKDIR=${2:-/tmp/dualis-bench}
 ROUNDS=${ROUNDS:-3}
@@ -25,7 +21,6 @@ REVERSED=${REVERSED:-2000 8000 200000}
 BASELINE=${BASELINE:-}
 PYTHON=${PYTHON:-python3}
 
-die() { echo "run-costs.sh: $*" >&2; exit 2; }
 [[ -x $DUALIS ]] || die "$DUALIS not found; build the release preset"
 [[ -z $BASELINE || -x $BASELINE ]] || die "baseline $BASELINE not found"
 (( BASH_VERSINFO[0] >= 5 )) || die "bash 5 or newer is needed (EPOCHREALTIME)"
@@ -34,7 +29,6 @@ WORKDIR=$(cd "$WORKDIR" && pwd)
 SCRATCH=$(mktemp -d "$WORKDIR/.costs.XXXXXX")
 trap 'rm -rf "$SCRATCH"' EXIT
 
-median() { sort -g | awk '{ v[NR] = $1 } END { if (NR == 0) print ""; else print v[int((NR + 1) / 2)] }'; }
 ratio() { awk -v a="$1" -v b="$2" 'BEGIN { if (a == "" || b == "" || b + 0 == 0) print "-"; else printf "%.2f", a / b }'; }
 secs() { [[ -z $1 ]] && { echo "TIMEOUT"; return; }; awk -v v="$1" 'BEGIN { printf "%.3f", v }'; }
 

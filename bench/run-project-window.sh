@@ -6,20 +6,18 @@
 # until the module list is filled, and `dualis --report` on the same trees; medians of ROUNDS
 # alternating runs, on the offscreen platform. The trees are those of bench/run-project.sh.
 #
-# Also: the time until the window is loaded, and the opening and pairing of the two trees.
+# Also: the time until the window is loaded, and the pairing of the two trees on the window's
+# thread (they are opened while the window starts up). With ALSO_LATE=1, each round also runs
+# the window opening the trees only once it is up, as it did before, as the row "CASE-late".
 #
 # Usage: bench/run-project-window.sh [BENCH] [DUALIS] [WORKDIR]
 #   BENCH    default <repo>/build/release/bench/project_window_bench
 #   DUALIS   default <repo>/build/release/app/dualis
 #   WORKDIR  the trees (default /tmp/dualis-bench, shared with bench/run-project.sh)
-# Environment: ROUNDS=7  MODULES=1000  LINES=2500  PYTHON=python3
+# Environment: ROUNDS=7  MODULES=1000  LINES=2500  PYTHON=python3  ALSO_LATE=
 set -euo pipefail
 
-BENCH_DIR=$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)
-ROOT=$(cd "$BENCH_DIR/.." && pwd)
-case "${1:-}" in
-  -h|--help) sed -n '2,/^set /s/^# \{0,1\}//p' "${BASH_SOURCE[0]}" | sed '$d'; exit 0 ;;
-esac
+source "$(dirname "${BASH_SOURCE[0]}")/common.sh" "$@"
 BENCH=${1:-$ROOT/build/release/bench/project_window_bench}
 DUALIS=${2:-$ROOT/build/release/app/dualis}
 WORKDIR=${3:-/tmp/dualis-bench}
@@ -29,50 +27,47 @@ LINES=${LINES:-2500}
 PYTHON=${PYTHON:-python3}
 export QT_QPA_PLATFORM=offscreen
 
-die() { echo "run-project-window.sh: $*" >&2; exit 2; }
 [[ -x $BENCH ]] || die "$BENCH not found; build the project_window_bench target"
 [[ -x $DUALIS ]] || die "$DUALIS not found; build the release preset"
 
-trees=$WORKDIR/trees-$MODULES-$LINES
-want="$(cat "$BENCH_DIR/generate.py" "$BENCH_DIR/generate_tree.py" | sha256sum | cut -d' ' -f1)"
-if [[ $(cat "$trees/.stamp" 2>/dev/null || true) != "$want" ]]; then
-  rm -rf "$trees"
-  mkdir -p "$trees"
-  "$PYTHON" "$BENCH_DIR/generate_tree.py" --out "$trees" --modules "$MODULES" --lines "$LINES" ||
-    die "generating the trees failed"
-  echo "$want" >"$trees/.stamp"
-fi
+make_trees
 
-median() { sort -g | awk '{ v[NR] = $1 } END { print v[int((NR + 1) / 2)] }'; }
-field() { awk -v k="$1" '$1 == k { print $2 }'; }
 now_ms() { echo $(( $(date +%s%N) / 1000000 )); }
 
+# Prints the medians of the bench's figures in file $2 as the row of case $1, beside $report.
+row() {
+  local filled
+  filled=$(field list_filled_ms <"$2" | median)
+  printf '%-10s %8s %8s %12s %12s %12s %14s %12s %8s\n' "$1" "$(field window_ms <"$2" | median)" \
+    "$(field open_ms <"$2" | median)" "$(field first_module_ms <"$2" | median)" \
+    "$(field longest_gap_ms <"$2" | median)" "$(field longest_gap_after_first_ms <"$2" | median)" \
+    "$filled" "$report" "$(awk -v a="$filled" -v b="$report" 'BEGIN { printf "%.2f", a / b }')"
+}
+
 echo "load before: $(cut -d' ' -f1-3 /proc/loadavg)"
-printf '%-6s %8s %8s %12s %12s %12s %14s %12s %8s\n' case window open "first module" \
+printf '%-10s %8s %8s %12s %12s %12s %14s %12s %8s\n' case window open "first module" \
   "longest gap" "gap after" "list filled" "--report" ratio
 for case in few all; do
   # One uncounted round of each fills the file cache.
   "$BENCH" "$trees/a" "$trees/$case" >/dev/null 2>&1
   "$DUALIS" --report "$trees/a" "$trees/$case" >/dev/null 2>&1 || true
   out=$(mktemp)
+  late=$(mktemp)
   cli=()
   for ((r = 0; r < ROUNDS; r++)); do
     DUALIS_BENCH_START=$(date +%s%N) "$BENCH" "$trees/a" "$trees/$case" 2>/dev/null >>"$out"
     start=$(now_ms)
     "$DUALIS" --report "$trees/a" "$trees/$case" >/dev/null 2>&1 || true
     cli+=($(( $(now_ms) - start )))
+    if [[ -n ${ALSO_LATE:-} ]]; then
+      DUALIS_BENCH_OPEN_LATE=1 DUALIS_BENCH_START=$(date +%s%N) "$BENCH" "$trees/a" \
+        "$trees/$case" 2>/dev/null >>"$late"
+    fi
   done
-  first=$(field first_module_ms <"$out" | median)
-  gap=$(field longest_gap_ms <"$out" | median)
-  after=$(field longest_gap_after_first_ms <"$out" | median)
-  filled=$(field list_filled_ms <"$out" | median)
-  open=$(field open_ms <"$out" | median)
-  window=$(field window_ms <"$out" | median)
   report=$(printf '%s\n' "${cli[@]}" | median)
-  ratio=$(awk -v a="$filled" -v b="$report" 'BEGIN { printf "%.2f", a / b }')
-  printf '%-6s %8s %8s %12s %12s %12s %14s %12s %8s\n' "$case" "$window" "$open" "$first" "$gap" \
-    "$after" "$filled" "$report" "$ratio"
-  rm -f "$out"
+  row "$case" "$out"
+  [[ -n ${ALSO_LATE:-} ]] && row "$case-late" "$late"
+  rm -f "$out" "$late"
 done
 echo "load after: $(cut -d' ' -f1-3 /proc/loadavg)"
 echo "milliseconds; targets: first module < 500, gap after the first < 50, ratio <= 1.5"

@@ -11,8 +11,7 @@
 # Environment: ROUNDS=5  SIZES="10000 1000000"  PYTHON=python3
 set -euo pipefail
 
-BENCH_DIR=$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)
-ROOT=$(cd "$BENCH_DIR/.." && pwd)
+source "$(dirname "${BASH_SOURCE[0]}")/common.sh" "$@"
 BIN=${1:-$ROOT/build/release/bench/window_bench}
 WORKDIR=${2:-/tmp/dualis-bench}
 ROUNDS=${ROUNDS:-5}
@@ -21,8 +20,6 @@ PYTHON=${PYTHON:-python3}
 [[ -x $BIN ]] || { echo "run-window.sh: $BIN not found; build the release preset" >&2; exit 2; }
 export QT_QPA_PLATFORM=offscreen
 
-median() { sort -g | awk '{ v[NR] = $1 } END { print v[int((NR + 1) / 2)] }'; }
-field() { awk -v k="$1" '$1 == k { print $2 }'; }
 
 printf '%-10s %14s %14s %12s %14s %14s %14s %14s %10s\n' lines "first view" "page down" rows \
   "next mismatch" "ctrl+end" "window peak" "engine peak" "extra"

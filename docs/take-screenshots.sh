@@ -1,8 +1,8 @@
 #!/usr/bin/env bash
-# Takes the README's screenshots of the three views on the bundled example pair, and of a
-# comparison of two versions of a real project (the shared data folder's, DUALIS_SHARED_DATA,
-# by default ../shared/data), under a virtual display with a window manager. Needs xvfb,
-# openbox, imagemagick and xdotool (Debian packages of those names).
+# Takes the README's screenshots of the three views on the bundled example pair, and of
+# comparisons of two versions of a real project and of a real workbook (the shared data
+# folder's, DUALIS_SHARED_DATA, by default ../shared/data), under a virtual display with a window
+# manager. Needs xvfb, openbox, imagemagick and xdotool (Debian packages of those names).
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
@@ -14,14 +14,14 @@ xvfb=$!
 sleep 1
 DISPLAY=$display openbox >/dev/null 2>&1 &
 wm=$!
-trap 'kill $wm $xvfb 2>/dev/null; rm -rf "${made:-}" "${madeProjects:-}" "${config:-}"' EXIT
+trap 'kill $wm $xvfb 2>/dev/null; rm -rf "${made:-}" "${madeProjects:-}" "${madeWorkbooks:-}" "${config:-}"' EXIT
 sleep 1
 config=$(mktemp -d)
 mkdir -p "$config/Dualis"
 # The window shows the files' full names: put the pair where a user would keep it, not in the
 # checkout, and remove only what was made here.
 home=${SCREENSHOT_HOME:-/home/ana}
-for folder in orders socket; do
+for folder in orders socket wbs; do
   if [[ -e $home/$folder ]]; then
     echo "$home/$folder exists already; set SCREENSHOT_HOME to another folder" >&2
     exit 1
@@ -102,5 +102,21 @@ id=$(DISPLAY=$display xdotool search --name '^Dualis ' | head -1)
 DISPLAY=$display xdotool key F7
 sleep 1
 DISPLAY=$display import -window "$id" docs/screenshots/project.png
+stop
+# Two versions of a real workbook's macros: a module renamed and changed, forms whose binary
+# control data differ, and the first changed module open.
+office=${DUALIS_SHARED_DATA:-../shared/data}/office/wbs-template
+madeWorkbooks=$home/wbs
+mkdir -p "$madeWorkbooks/2025-04-23" "$madeWorkbooks/2025-04-25"
+cp "$office/2025-04-23-992d2b6/wbs-template.xlsm" "$madeWorkbooks/2025-04-23/"
+cp "$office/2025-04-25-0b09be3/wbs-template.xlsm" "$madeWorkbooks/2025-04-25/"
+DISPLAY=$display XDG_CONFIG_HOME=$config HOME=$home build/release/app/dualis \
+  "$madeWorkbooks/2025-04-23/wbs-template.xlsm" "$madeWorkbooks/2025-04-25/wbs-template.xlsm" &
+app=$!
+sleep 4
+id=$(DISPLAY=$display xdotool search --name '^Dualis ' | head -1)
+DISPLAY=$display xdotool key F7
+sleep 1
+DISPLAY=$display import -window "$id" docs/screenshots/workbooks.png
 stop
 echo "Screenshots in docs/screenshots/"

@@ -21,8 +21,18 @@ struct OpenedSources {
     ProjectComparison Comparison;
 };
 
-// Opens both named sources and pairs them. Nothing when they cannot be compared; `problem`
-// then says why, for the user (WhyNotComparable's reason, or UnableToOpenSourceMessage's).
+// Both named sources, File 2 opened on a second thread while File 1 is. Opening needs no
+// option, so the window starts it before its own start-up and pairs the sources afterwards.
+std::array<Source, 2> OpenBoth(const std::array<std::string, 2>& files);
+
+// Pairs the two opened sources of `files`. Nothing when they cannot be compared; `problem` then
+// says why, for the user (WhyNotComparable's reason, or UnableToOpenSourceMessage's).
+std::optional<OpenedSources> PairOpened(const std::array<std::string, 2>& files,
+                                        std::array<Source, 2> sources,
+                                        const ProjectOptions& options, std::string& problem);
+
+// Opens both named sources and pairs them, as PairOpened; nothing is opened when the names
+// cannot be compared.
 std::optional<OpenedSources> OpenAndPair(const std::array<std::string, 2>& files,
                                          const ProjectOptions& options, std::string& problem);
 

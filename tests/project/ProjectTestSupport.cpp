@@ -7,6 +7,8 @@
 #include <atomic>
 #include <fstream>
 
+#include "ProjectFacts.h"
+
 namespace dualis::project::test {
 
 Tree::Tree() {
@@ -91,63 +93,15 @@ std::vector<std::string> Listing(const Source& source) {
     return lines;
 }
 
-namespace {
-
-const char* ChangeText(SettingChange c) {
-    switch (c) {
-        case SettingChange::Added:
-            return "added";
-        case SettingChange::Removed:
-            return "removed";
-        case SettingChange::Changed:
-            return "changed";
-        case SettingChange::Moved:
-            return "moved";
-        case SettingChange::Renamed:
-            return "renamed";
-        case SettingChange::Reordered:
-            return "reordered";
-    }
-    return "?";
-}
-
-const char* StatusText(ContentStatus s) {
-    switch (s) {
-        case ContentStatus::Unknown:
-            return "unknown";
-        case ContentStatus::Equal:
-            return "equal";
-        case ContentStatus::Changed:
-            return "changed";
-        case ContentStatus::Added:
-            return "added";
-        case ContentStatus::Deleted:
-            return "deleted";
-    }
-    return "?";
-}
-
-const char* OriginText(Origin o) {
-    switch (o) {
-        case Origin::Same:
-            return "";
-        case Origin::Moved:
-            return " moved";
-        case Origin::Renamed:
-            return " renamed";
-    }
-    return "?";
-}
-
-}  // namespace
-
 std::vector<std::string> DescribePairs(const Source& a, const Source& b,
                                        const ProjectComparison& result) {
     std::vector<std::string> lines;
     for (const ModulePair& pair : result.Modules) {
         const ModuleEntry& shown =
             pair.Module[1] >= 0 ? b.Modules[pair.Module[1]] : a.Modules[pair.Module[0]];
-        std::string line = shown.Name + " " + StatusText(pair.Status) + OriginText(pair.From);
+        std::string line = shown.Name;
+        line.append(" ").append(ContentStatusWord(pair.Status));
+        if (pair.From != Origin::Same) line.append(" ").append(OriginWord(pair.From));
         if (!pair.OldName.empty()) line += " from " + pair.OldName;
         if (!pair.OldPath.empty()) line += " at " + pair.OldPath;
         lines.push_back(line);
@@ -158,7 +112,7 @@ std::vector<std::string> DescribePairs(const Source& a, const Source& b,
 std::vector<std::string> DescribeDifferences(const std::vector<SettingDifference>& differences) {
     std::vector<std::string> lines;
     for (const SettingDifference& d : differences) {
-        std::string line = ChangeText(d.Change);
+        std::string line(SettingChangeWord(d.Change));
         if (!d.Section.empty()) line += " [" + d.Section + "]";
         line += " " + d.Key;
         if (!d.Item.empty()) line += " " + d.Item;

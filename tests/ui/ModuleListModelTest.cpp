@@ -4,9 +4,11 @@
 // module that cannot be read.
 #include <QSortFilterProxyModel>
 #include <QtTest>
+#include <algorithm>
 #include <filesystem>
 
 #include "ModuleListModel.h"
+#include "ModuleOutline.h"
 #include "ProjectTrees.h"
 
 namespace dualis {
@@ -106,18 +108,30 @@ class ModuleListModelTest : public QObject {
         CompareAll(results, model);
         QCOMPARE(changed.size(), 7);  // one per module, as its result arrives
         const Rows rows = Dump(model);
-        QCOMPARE(rows.at(2), QString("  # frmMain | 2 changed, 0 added, 0 deleted"));
-        QCOMPARE(rows.at(5), QString("  - modGone | 0 changed, 0 added, 3 deleted"));
-        QCOMPARE(rows.at(6),
-                 QString("  # modNew, renamed from modOld | 3 changed, 0 added, 0 deleted"));
+        QCOMPARE(rows.at(2), QString("  # frmMain | 2 changed"));
+        QCOMPARE(rows.at(5), QString("  - modGone | 3 deleted"));
+        QCOMPARE(rows.at(6), QString("  # modNew, renamed from modOld | 3 changed"));
         QCOMPARE(rows.at(7), QString("  = modSame | equal"));  // same bytes: not parsed at all
-        QCOMPARE(rows.at(9), QString("  + cAdded | 0 changed, 3 added, 0 deleted"));
-        QCOMPARE(rows.at(11),
-                 QString("  # cOrder, moved from src/cOrder.cls | 1 changed, 0 added, 0 deleted"));
+        QCOMPARE(rows.at(9), QString("  + cAdded | 3 added"));
+        QCOMPARE(rows.at(11), QString("  # cOrder, moved from src/cOrder.cls | 1 changed"));
         QCOMPARE(Find(model, "# cOrder").data(Qt::ToolTipRole).toString().section('\n', 2),
                  QString("moved, changed"));
         QCOMPARE(Find(model, "# frmMain").data(Qt::ForegroundRole).value<QColor>(),
                  QColor(255, 0, 0));
+        // Counts of zero are left out; a parsed module without any leaves its status word.
+        const auto parsed = std::find_if(results.Results.begin(), results.Results.end(),
+                                         [](const auto& r) { return r && r->Parsed; });
+        QVERIFY(parsed != results.Results.end());
+        const size_t pair = static_cast<size_t>(parsed - results.Results.begin());
+        ProcCounts& counts = (*parsed)->Procedures;
+        counts.Changed = 2;
+        counts.Added = 1;
+        counts.Deleted = 4;
+        QCOMPARE(CountsText(results, pair), std::string("2 changed, 1 added, 4 deleted"));
+        counts.Changed = 0;
+        QCOMPARE(CountsText(results, pair), std::string("1 added, 4 deleted"));
+        counts = {};
+        QCOMPARE(CountsText(results, pair), std::string());
     }
 
     void TheFilterShowsOnlyWhatDiffersAndFillsInAsResultsArrive() {

@@ -11,9 +11,11 @@
 #include <QToolButton>
 #include <QTreeView>
 #include <QtTest>
+#include <future>
 
 #include "MainWindowFixture.h"
 #include "ModuleListModel.h"
+#include "ProjectOpen.h"
 #include "ProjectTrees.h"
 #include "ProjectWindow.h"
 
@@ -137,6 +139,62 @@ class ProjectWindowTest : public QObject {
         QVERIFY(!table->isVisible());
         QCOMPARE(ShownName(f), QString("modSame"));
         QVERIFY(f.errors.empty());
+    }
+
+    void TheBarBetweenThePanesStaysBesideTheModuleList() {
+        Fixture f;
+        ShowWindow(f);
+        test::ProjectVersions v;
+        OpenAndWait(f, v.Folder(1), v.Folder(2));
+        frmMain& w = *f.window;
+        QVERIFY(w.Project().dockModules->width() > 100);
+        // Dragged far to the right, the bar stops inside the panes' area, not a dock's width
+        // beyond it.
+        const double tpp = w.TwipsPerPixel();
+        const int room = w.centralWidget()->width();
+        w.picSplitter_MouseDown();
+        for (const int pixels : {room - 10, room + 40, room + 150}) {
+            w.picSplitter_MouseMove((pixels - w.picSplitter->x()) * tpp, 0);
+            QVERIFY2(w.picSplitter->geometry().right() < room,
+                     qPrintable(QString("dragged to %1 px").arg(pixels)));
+        }
+        w.picSplitter_MouseMove((room / 2 - w.picSplitter->x()) * tpp, 0);
+        w.picSplitter_MouseUp();
+        QCOMPARE(f.values.ViewMode, std::string("V"));
+        QVERIFY(f.errors.empty());
+    }
+
+    void TreesOpenedDuringStartUpServeTheFirstOpenOfTheSameNames() {
+        Fixture f;
+        ShowWindow(f);
+        test::ProjectVersions v;
+        const std::array<std::string, 2> names{v.Folder(1), v.Folder(2)};
+        auto early = std::async(std::launch::async, [names] { return project::OpenBoth(names); });
+        early.wait();
+        // A module that comes after the early opening is not in the first list, so the list was
+        // made from the early opening; it is in the next one, which opens the trees afresh.
+        v.tree.Write("v2/modLate.bas",
+                     project::test::BasText("modLate", {"Sub Late()", "End Sub"}));
+        const auto hasLate = [&f] {
+            for (const auto& module : f.window->Project().Results().Opened->File2.Modules) {
+                if (module.Name == "modLate") return true;
+            }
+            return false;
+        };
+        f.window->Project().OpenedEarly(names, std::move(early));
+        OpenAndWait(f, names[0], names[1]);
+        QVERIFY(!hasLate());
+        f.window->Project().Recompare();
+        QTRY_VERIFY_WITH_TIMEOUT(!f.window->Project().Working(), kWait);
+        QVERIFY(hasLate());
+        // Trees opened early under other names are not taken.
+        const std::array<std::string, 2> others{v.Folder(1), v.Folder(1)};
+        f.window->Project().OpenedEarly(
+            others, std::async(std::launch::async, [others] { return project::OpenBoth(others); }));
+        OpenAndWait(f, names[0], names[1]);
+        QVERIFY(hasLate());
+        QVERIFY(f.errors.empty());
+        QVERIFY(f.messages.empty());
     }
 
     void NextAndPriorChangedModuleAndF7StepAcrossModules() {

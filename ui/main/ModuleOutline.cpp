@@ -193,9 +193,18 @@ std::string CountsText(const ProjectResults& results, size_t pair) {
         return NameDirectionControls(result->Problem.substr(0, result->Problem.find('\n')));
     }
     if (!result->Parsed) return "";
+    // Only the counts that are not zero, so that the column stays narrow; none leaves the
+    // module's status to be shown.
     const ProcCounts& counts = result->Procedures;
-    return std::to_string(counts.Changed) + " changed, " + std::to_string(counts.Added) +
-           " added, " + std::to_string(counts.Deleted) + " deleted";
+    std::string text;
+    for (const auto& [count, word] :
+         {std::pair{counts.Changed, " changed"}, std::pair{counts.Added, " added"},
+          std::pair{counts.Deleted, " deleted"}}) {
+        if (count == 0) continue;
+        if (!text.empty()) text += ", ";
+        text += std::to_string(count) + word;
+    }
+    return text;
 }
 
 std::string ModuleTip(const ProjectResults& results, size_t pair) {

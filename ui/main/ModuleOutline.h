@@ -55,8 +55,9 @@ ModuleOutline BuildOutline(const ProjectResults& results);
 // when it was moved ("cOrder, moved from src/cOrder.cls") or renamed ("modNew, renamed from
 // modOld").
 std::string ModuleText(const ProjectResults& results, size_t pair);
-// Its counts: "2 changed, 1 added, 0 deleted" procedures once compared; why it could not be
-// compared (the first line) when it could not; empty while pending or when equal by its bytes.
+// Its counts of procedures once compared, those that are not zero: "2 changed, 1 added"; why
+// it could not be compared (the first line) when it could not; empty while pending, when equal
+// by its bytes, or when no procedure differs.
 std::string CountsText(const ProjectResults& results, size_t pair);
 // Its tip: "File 1: " and the full path (or "none"), "File 2: " and the same, on two lines, then
 // its status and, when it could not be compared, the whole reason.

@@ -185,7 +185,12 @@ bool ProjectWindow::Open(const std::array<std::string, 2>& names, const std::str
         std::optional<OpenedSources> sources;
         {
             BusyScope busy(main_.Host());
-            sources = OpenAndPair(names, Options(), problem);
+            if (early_.valid() && earlyNames_ == names) {
+                sources = PairOpened(names, early_.get(), Options(), problem);
+            } else {
+                sources = OpenAndPair(names, Options(), problem);
+            }
+            early_ = {};
         }
         if (!sources) {
             main_.Host().ShowMessage(problem);
@@ -218,6 +223,12 @@ bool ProjectWindow::Open(const std::array<std::string, 2>& names, const std::str
         opened = true;
     });
     return opened;
+}
+
+void ProjectWindow::OpenedEarly(const std::array<std::string, 2>& names,
+                                std::future<std::array<Source, 2>> sources) {
+    earlyNames_ = names;
+    early_ = std::move(sources);
 }
 
 void ProjectWindow::Recompare() {

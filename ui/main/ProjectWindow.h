@@ -9,6 +9,7 @@
 #include <QString>
 #include <array>
 #include <cstddef>
+#include <future>
 #include <memory>
 #include <optional>
 #include <string>
@@ -62,6 +63,10 @@ class ProjectWindow : public QObject {
     // in the list's order, is shown once compared. False, after a message, when they cannot be
     // compared: what was on screen stays.
     bool Open(const std::array<std::string, 2>& names, const std::string& moduleKey);
+    // The two sources of `names`, opened since the program started (OpenBoth); the next Open
+    // of the same names takes them instead of opening them again.
+    void OpenedEarly(const std::array<std::string, 2>& names,
+                     std::future<std::array<project::Source, 2>> sources);
     // The same two sources compared afresh, the module on screen shown first again.
     void Recompare();
     // A file pair replaced the projects: the list goes, the background comparison stops.
@@ -151,6 +156,8 @@ class ProjectWindow : public QObject {
     ModuleListModel* model_;
     QSortFilterProxyModel* filter_;
     std::optional<ProjectResults> results_;
+    std::array<std::string, 2> earlyNames_;
+    std::future<std::array<project::Source, 2>> early_;  // OpenedEarly's, until an Open
     std::unique_ptr<ProjectWork> work_;
     int generation_ = 0;  // tells the signals of an earlier comparison from the current one's
     size_t arrivedCount_ = 0;

@@ -210,8 +210,10 @@ void frmMain::picSplitter_MouseMove(double x, double y) {
         const std::string& mode = ctx_.Values.ViewMode;
         const double tpp = metrics_.TwipsPerPixel;
         if (mode == "V") {
-            const auto left =
-                SplitterDragTarget(splitter.Left, x, splitter.Width, frameGeometry().width() * tpp);
+            // The module list, docked beside the panes, narrows the room the bar may move in.
+            const double besideView = (width() - centralWidget()->width()) * tpp;
+            const auto left = SplitterDragTarget(splitter.Left, x, splitter.Width,
+                                                 frameGeometry().width() * tpp - besideView);
             if (!left) return;
             splitter.Left = *left;
         } else if (mode == "H") {
