@@ -9,6 +9,7 @@
 #include <string_view>
 
 #include "OptionText.h"
+#include "OsFiles.h"
 #include "ValueForms.h"
 
 namespace dualis {
@@ -28,7 +29,8 @@ std::array<std::string, 2> CommandLine::AbsoluteFiles() const {
     for (std::string& name : names) {
         std::error_code error;
         // Not canonical: links and the name's own spelling stay as the user gave them.
-        const std::filesystem::path absolute = std::filesystem::absolute(name, error);
+        const std::filesystem::path absolute =
+            std::filesystem::absolute(os::PathFromUtf8(name), error);
         if (!name.empty() && !error) name = absolute.string();
     }
     return names;
@@ -154,6 +156,8 @@ std::string OutputConflict(const CommandLine& cmd, bool formatGiven) {
 std::string ParseCommandLine(const std::vector<std::string>& args, CommandLine& result,
                              std::string& help) {
     CLI::App app{"Dualis compares two Visual Basic source files procedure by procedure.", "dualis"};
+    // Options are "--" and "-" alone on every system: on Windows a name such as /src is a file.
+    app.allow_windows_style_options(false);
     app.formatter(std::make_shared<HelpFormatter>());
     app.footer("See man dualis for the settings file, the exit status and git difftool.");
     app.set_help_flag("-h,--help", "Print this help and exit")->group(kRunGroup);

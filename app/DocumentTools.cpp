@@ -12,6 +12,7 @@
 #include "FileIO.h"
 #include "FormatError.h"
 #include "ModuleText.h"
+#include "OsFiles.h"
 #include "TerminalText.h"
 #include "TextCodec.h"
 
@@ -82,7 +83,7 @@ int ExtractModules(const CommandLine& cmd, std::FILE* out, std::FILE* err) {
         std::fprintf(out, "The document holds no VBA project: nothing was written.\n");
         return kExitDone;
     }
-    const fs::path folder(cmd.ExtractFolder);
+    const fs::path folder = os::PathFromUtf8(cmd.ExtractFolder);
     std::error_code error;
     fs::create_directories(folder, error);
     if (error || !fs::is_directory(folder)) {
@@ -103,7 +104,7 @@ int ExtractModules(const CommandLine& cmd, std::FILE* out, std::FILE* err) {
         for (int n = 2; !taken.insert(Folded(name)).second; ++n) {
             name = base + "_" + std::to_string(n) + extension;
         }
-        const fs::path path = folder / name;
+        const fs::path path = folder / os::PathFromUtf8(name);
         const std::string text = office::ModuleText(*module, encoding);
         std::ofstream stream(path, std::ios::binary | std::ios::trunc);
         stream.write(text.data(), static_cast<std::streamsize>(text.size()));

@@ -4,17 +4,17 @@
 #include <fcntl.h>
 #include <unistd.h>
 
-#include <cerrno>
+#include "OsFiles.h"
 
 namespace dualis {
 
 ClosedStreams OpenClosedStandardStreams() {
     bool closed[3] = {};
-    for (int fd = 0; fd <= 2; ++fd) closed[fd] = ::fcntl(fd, F_GETFD) < 0 && errno == EBADF;
+    for (int fd = 0; fd <= 2; ++fd) closed[fd] = os::IsClosed(fd);
     for (int fd = 0; fd <= 2; ++fd) {
         if (!closed[fd]) continue;
         // In this order every lower descriptor is open, so the lowest free one is fd itself.
-        const int opened = ::open("/dev/null", fd == 0 ? O_RDONLY : O_WRONLY);
+        const int opened = ::open(os::NullDevice(), fd == 0 ? O_RDONLY : O_WRONLY);
         if (opened >= 0 && opened != fd) {
             ::dup2(opened, fd);
             ::close(opened);

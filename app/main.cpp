@@ -3,8 +3,6 @@
 // command line and prints the report or appends the diagnostic dump without a window and without
 // Qt (the settings file is then read, never written); or writes or prints the modules of an
 // Office document.
-#include <unistd.h>
-
 #include <algorithm>
 #include <cstdio>
 #include <cstdlib>
@@ -20,6 +18,8 @@
 #include "FileIO.h"
 #include "IniFile.h"
 #include "JsonReport.h"
+#include "OsFacts.h"
+#include "OsFiles.h"
 #include "Pipeline.h"
 #include "ProjectOpen.h"
 #include "ProjectRun.h"
@@ -79,7 +79,7 @@ int Run(const dualis::CommandLine& cmd, dualis::Services& services, dualis::Comp
             .Compare = services.Values.Compare,
             .IgnoreSaveNoise = services.Values.IgnoreSaveNoise,
             .CodePage = static_cast<uint32_t>(std::max(0, services.Values.CodePage))});
-    const bool colour = dualis::ReportInColour(cmd.Colour, ::isatty(::fileno(stdout)) != 0,
+    const bool colour = dualis::ReportInColour(cmd.Colour, dualis::os::IsTerminal(::fileno(stdout)),
                                                std::getenv("NO_COLOR"), std::getenv("TERM"));
     const bool projects = dualis::project::NamesProjects(cmd.Files);
     if (!projects && !cmd.Module.empty()) {
@@ -140,11 +140,12 @@ int Run(const dualis::CommandLine& cmd, dualis::Services& services, dualis::Comp
 
 int main(int argc, char** argv) {
     const dualis::ClosedStreams closed = dualis::OpenClosedStandardStreams();
+    dualis::os::PrepareStandardStreams();
     std::setvbuf(stdout, nullptr, _IOFBF, 1 << 16);
     dualis::CommandLine cmd;
     std::string help;
     const std::string problem =
-        dualis::ParseCommandLine(std::vector<std::string>(argv + 1, argv + argc), cmd, help);
+        dualis::ParseCommandLine(dualis::os::ProgramArguments(argc, argv), cmd, help);
     if (!problem.empty()) {
         dualis::PrintLines(stderr, problem);
         return kExitTrouble;
@@ -166,8 +167,8 @@ int main(int argc, char** argv) {
                    : dualis::PrintModules(cmd, stdout, stderr);
     }
     if (cmd.RunMode == dualis::CommandLine::Mode::Window) {
-        std::string_view noDisplay = "No display found";
 #ifdef DUALIS_WITH_WINDOW
+        std::string_view noDisplay = "No display found";
         const dualis::DisplayState display = dualis::CheckDisplay();
         noDisplay = dualis::DisplayProblem(display);
         if (display == dualis::DisplayState::Available) {
@@ -177,6 +178,10 @@ int main(int argc, char** argv) {
             dualis::PrintLines(stderr, "Unable to load the window\n" + window.Problem);
             noDisplay = "The window is not available";
         }
+#else
+        // A program built without its window (the one for Windows) does what it does where no
+        // display answers, so that a difftool set up for the window still shows the comparison.
+        const std::string_view noDisplay = "This build of Dualis has no window";
 #endif
         const std::string said(noDisplay);
         if (cmd.Files[0].empty()) {

@@ -1,8 +1,6 @@
 // The trace log: line formats, the call chain, the ring of queued lines and the log file.
 #include "Log.h"
 
-#include <fcntl.h>
-#include <sys/stat.h>
 #include <unistd.h>
 
 #include <cerrno>
@@ -12,6 +10,8 @@
 #include <cstring>
 #include <ctime>
 
+#include "OsFacts.h"
+#include "OsFiles.h"
 #include "RunTimeError.h"
 #include "WritableFolder.h"
 
@@ -33,8 +33,7 @@ class SteadyLogClock final : public LogClock {
     LogDateTime Now() override {
         const std::time_t t =
             std::chrono::system_clock::to_time_t(std::chrono::system_clock::now());
-        std::tm local{};
-        localtime_r(&t, &local);
+        const std::tm local = os::LocalTime(t);
         return {local.tm_year + 1900, local.tm_mon + 1, local.tm_mday,
                 local.tm_hour,        local.tm_min,     local.tm_sec};
     }
@@ -209,16 +208,15 @@ void cLog::LogOpen(std::string_view fileName, int16_t mode) {
     if (!guarded.empty()) throw OpenError(logFileName_, guarded);
     // Opened without emptying it and without waiting for a reader, so that a file that must
     // not be the log is left as it was.
-    const int fd = ::open(logFileName_.c_str(),
-                          O_WRONLY | O_APPEND | O_CREAT | O_NONBLOCK | O_NOCTTY | O_CLOEXEC, 0666);
+    const int fd = os::OpenForAppending(logFileName_);
     // A FIFO or device with no reader refuses a writer that does not wait.
     if (fd < 0 && errno == ENXIO) throw OpenError(logFileName_, "It is not a regular file.");
     if (fd < 0) throw OpenError(logFileName_, std::strerror(errno));
-    struct stat st {};
+    os::FileStatus st;
     std::string refusal;
-    if (::fstat(fd, &st) != 0) {
+    if (!os::StatusOfOpen(fd, st)) {
         refusal = std::strerror(errno);
-    } else if (!S_ISREG(st.st_mode)) {
+    } else if (!st.Regular) {
         refusal = "It is not a regular file.";
     }
     if (refusal.empty() && mode == LogModeNew && ::ftruncate(fd, 0) != 0) {
@@ -229,7 +227,7 @@ void cLog::LogOpen(std::string_view fileName, int16_t mode) {
         throw OpenError(logFileName_, refusal);
     }
     fd_ = fd;
-    fileBytes_ = mode == LogModeNew ? 0 : st.st_size;
+    fileBytes_ = mode == LogModeNew ? 0 : st.Size;
     cut_ = false;
 
     GenerateLogHeader();

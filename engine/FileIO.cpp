@@ -1,7 +1,5 @@
 #include "FileIO.h"
 
-#include <fcntl.h>
-#include <sys/stat.h>
 #include <unistd.h>
 
 #include <algorithm>
@@ -11,6 +9,7 @@
 #include <system_error>
 
 #include "Formats.h"
+#include "OsFiles.h"
 
 namespace dualis {
 namespace {
@@ -40,28 +39,30 @@ std::string Reason() {
 // Both names lead to the same place, by their folders as they are now and the rest as written.
 bool SamePath(const std::string& a, const std::string& b) {
     std::error_code errorA, errorB;
-    const std::filesystem::path pathA = std::filesystem::weakly_canonical(a, errorA);
-    const std::filesystem::path pathB = std::filesystem::weakly_canonical(b, errorB);
+    const std::filesystem::path pathA =
+        std::filesystem::weakly_canonical(os::PathFromUtf8(a), errorA);
+    const std::filesystem::path pathB =
+        std::filesystem::weakly_canonical(os::PathFromUtf8(b), errorB);
     return !errorA && !errorB && pathA == pathB;
 }
 
 }  // namespace
 
 std::string ReadInputFile(const std::string& fileName, int64_t maxBytes, size_t headBytes) {
-    // Without O_NONBLOCK a name swapped for a FIFO would wait for a writer for ever.
-    const int fd = ::open(fileName.c_str(), O_RDONLY | O_NONBLOCK | O_NOCTTY | O_CLOEXEC);
+    // Opened without waiting: a name swapped for a FIFO would wait for a writer for ever.
+    const int fd = os::OpenForReading(fileName);
     if (fd < 0) throw SystemError();
     const Descriptor file(fd);
-    struct stat st {};
-    if (::fstat(fd, &st) != 0) throw SystemError();
-    if (!S_ISREG(st.st_mode)) throw InputFileError("It is not a regular file.");
+    os::FileStatus st;
+    if (!os::StatusOfOpen(fd, st)) throw SystemError();
+    if (!st.Regular) throw InputFileError("It is not a regular file.");
     const InputFileError tooLarge("The file is larger than " + GroupedThousands(maxBytes) +
                                   " bytes.");
-    if (st.st_size > maxBytes) throw tooLarge;
+    if (st.Size > maxBytes) throw tooLarge;
 
     // One byte more than the size told, so that the end of the file is seen without growing.
     const size_t limit = static_cast<size_t>(maxBytes) + 1;
-    std::string bytes(std::min(static_cast<size_t>(st.st_size) + 1, headBytes), '\0');
+    std::string bytes(std::min(static_cast<size_t>(st.Size) + 1, headBytes), '\0');
     size_t have = 0;
     while (have < headBytes) {
         if (have == bytes.size()) {
@@ -81,18 +82,15 @@ std::string ReadInputFile(const std::string& fileName, int64_t maxBytes, size_t 
 
 std::string AppendToFile(const std::string& fileName, std::string_view text,
                          TerminalFilter forTerminal) {
-    const int fd = ::open(fileName.c_str(),
-                          O_WRONLY | O_APPEND | O_CREAT | O_NONBLOCK | O_NOCTTY | O_CLOEXEC, 0666);
+    const int fd = os::OpenForAppending(fileName);
     if (fd < 0) return Reason();
     // The descriptor opened decides, whatever name led to it (/dev/stdout, /dev/tty, a link).
     std::string filtered;
-    if (forTerminal != nullptr && ::isatty(fd) == 1) {
+    if (forTerminal != nullptr && os::IsTerminal(fd)) {
         filtered = forTerminal(text);
         text = filtered;
     }
-    // A pipe with a reader is written like a file: waiting while the reader catches up.
-    const int flags = ::fcntl(fd, F_GETFL);
-    bool ok = flags >= 0 && ::fcntl(fd, F_SETFL, flags & ~O_NONBLOCK) == 0;
+    bool ok = true;
     while (ok && !text.empty()) {
         const ssize_t written = ::write(fd, text.data(), text.size());
         if (written < 0 && errno == EINTR) continue;
@@ -105,21 +103,21 @@ std::string AppendToFile(const std::string& fileName, std::string_view text,
 }
 
 bool FileFacts(const std::string& fileName, int64_t& size, FileTime& date) {
-    struct stat st {};
-    if (::stat(fileName.c_str(), &st) != 0) return false;
-    size = st.st_size;
-    date = std::chrono::system_clock::from_time_t(st.st_mtime);
+    os::FileStatus st;
+    if (!os::StatusOfName(fileName, st)) return false;
+    size = st.Size;
+    date = std::chrono::system_clock::from_time_t(st.Modified);
     return true;
 }
 
 std::string InputFileRefusal(const std::string& fileName) {
-    struct stat st {};
-    if (::stat(fileName.c_str(), &st) != 0) return std::strerror(errno);
-    if (S_ISDIR(st.st_mode)) return "It is a folder.";
-    if (!S_ISREG(st.st_mode)) return "It is not a regular file.";
+    os::FileStatus st;
+    if (!os::StatusOfName(fileName, st)) return std::strerror(errno);
+    if (st.Folder) return "It is a folder.";
+    if (!st.Regular) return "It is not a regular file.";
     // Opened, not merely asked about, so that every rule of the system (modes, access lists,
     // mandatory controls) has its say.
-    const int fd = ::open(fileName.c_str(), O_RDONLY | O_NONBLOCK | O_NOCTTY | O_CLOEXEC);
+    const int fd = os::OpenForReading(fileName);
     if (fd < 0) return std::strerror(errno);
     ::close(fd);
     return "";
@@ -137,14 +135,14 @@ std::vector<GuardedFile> GuardedFiles(const std::array<std::string, 2>& compared
 
 std::string GuardedFileReason(const std::string& fileName,
                               const std::vector<GuardedFile>& guarded) {
-    struct stat st {};
-    const bool exists = ::stat(fileName.c_str(), &st) == 0;
+    os::FileStatus st;
+    const bool exists = os::StatusOfName(fileName, st);
     for (const GuardedFile& g : guarded) {
-        struct stat other {};
+        os::FileStatus other;
         // A guarded file yet to be made (a settings file the window writes at its end) has only
         // its path to go by.
-        const bool same = ::stat(g.FileName.c_str(), &other) == 0
-                              ? exists && other.st_dev == st.st_dev && other.st_ino == st.st_ino
+        const bool same = os::StatusOfName(g.FileName, other)
+                              ? exists && other.Device == st.Device && other.Index == st.Index
                               : !exists && SamePath(fileName, g.FileName);
         if (same) return g.Reason;
     }

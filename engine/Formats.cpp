@@ -2,12 +2,13 @@
 
 #include <ctime>
 
+#include "OsFacts.h"
+
 namespace dualis {
 
 std::string LocalTimeText(FileTime time, const char* format) {
     const std::time_t t = std::chrono::system_clock::to_time_t(time);
-    std::tm local{};
-    localtime_r(&t, &local);
+    const std::tm local = os::LocalTime(t);
     char text[64];
     return std::strftime(text, sizeof text, format, &local) > 0 ? text : "";
 }

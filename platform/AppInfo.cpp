@@ -3,6 +3,7 @@
 #include <system_error>
 
 #include "Formats.h"
+#include "OsFacts.h"
 #include "RawLoader.h"
 #include "Version.h"
 
@@ -65,9 +66,7 @@ std::string cAppInfo::ProductName() {
 }
 
 std::filesystem::path cAppInfo::ExecutablePath() {
-    std::error_code error;
-    std::filesystem::path exe = std::filesystem::read_symlink("/proc/self/exe", error);
-    return error ? std::filesystem::path() : exe;
+    return os::ExecutablePath();
 }
 
 }  // namespace dualis

@@ -1,12 +1,10 @@
 #include "Window.h"
 
-#include <sys/utsname.h>
-#include <unistd.h>
-
-#include <cstdlib>
+#include <cctype>
 #include <filesystem>
 
 #include "AppInfo.h"
+#include "OsFacts.h"
 #include "WritableFolder.h"
 
 namespace dualis {
@@ -35,22 +33,18 @@ std::string VersionText(const std::string& systemName, const std::string& releas
 }
 
 std::string cWindow::WinDir() const {
-    return "/etc/xdg/Dualis/";
+    return os::SystemSettingsFolder();
 }
 
 std::string cWindow::WinVersion() const {
-    struct utsname info {};
-    if (::uname(&info) != 0) return " Unknown Version 0.0 Build 0";
-    return VersionText(info.sysname, info.release, info.version);
+    const os::SystemRelease system = os::SystemVersion();
+    if (system.Name.empty()) return " Unknown Version 0.0 Build 0";
+    return VersionText(system.Name, system.Release, system.Details);
 }
 
 std::string cWindow::GetTempFile(const std::string& filePrefix) const {
     const std::filesystem::path folder = WritableFolder(cAppInfo::ExecutablePath().parent_path());
-    std::string pattern = (folder / (filePrefix + "XXXXXX")).string();
-    const int fd = ::mkstemp(pattern.data());
-    if (fd < 0) return "";
-    ::close(fd);
-    return pattern;
+    return os::MakeTempFile(folder, filePrefix);
 }
 
 }  // namespace dualis

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "OsFiles.h"
 #include "TextCodec.h"
 
 namespace dualis::project {
@@ -105,22 +106,37 @@ ResolvedPath FolderIndex::Resolve(const std::filesystem::path& base, std::string
     ResolvedPath resolved;
     resolved.Absolute = IsAbsoluteWrittenPath(written);
     const std::string normal = NormalisePath(written);
-    // A drive or a server has no meaning on this system: such a path is kept as written.
-    if (HasDrive(normal) || normal.starts_with("//")) {
+    const bool drive = HasDrive(normal);
+    const bool server = normal.starts_with("//");
+    // Where a drive or a server has no meaning, such a path is kept as written.
+    if ((drive || server) && !os::DrivesAndServersAreNames()) {
         resolved.FullPath = normal;
         resolved.RelativePath = DecodeName(normal);
         return resolved;
     }
     std::filesystem::path current = resolved.Absolute ? std::filesystem::path("/") : base;
+    std::string_view rest = normal;
+    if (drive || server) {
+        // "C:/" or "//server/share/" is the root the rest is looked for in, as written.
+        size_t rootEnd = 2;
+        if (server) {
+            const size_t shareStart = normal.find('/', 2);
+            rootEnd =
+                shareStart == std::string::npos ? normal.size() : normal.find('/', shareStart + 1);
+            if (rootEnd == std::string::npos) rootEnd = normal.size();
+        }
+        current = os::PathFromUtf8(std::string(normal.substr(0, rootEnd)) + "/");
+        rest.remove_prefix(rootEnd);
+    }
     bool found = true;
-    for (std::string_view part : SplitParts(normal)) {
+    for (std::string_view part : SplitParts(rest)) {
         if (part == "..") {
             current = current.parent_path();
             continue;
         }
         const std::string onDisk = found ? Find(current, part) : std::string();
         found = found && !onDisk.empty();
-        current /= found ? std::string_view(onDisk) : part;
+        current /= os::PathFromUtf8(found ? std::string_view(onDisk) : part);
     }
     resolved.Found = found;
     resolved.FullPath = current;

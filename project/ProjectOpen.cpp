@@ -2,11 +2,13 @@
 
 #include <thread>
 
+#include "OsFiles.h"
+
 namespace dualis::project {
 
 bool NamesProjects(const std::array<std::string, 2>& files) {
     for (const std::string& name : files) {
-        const PathKind kind = ClassifyPath(name);
+        const PathKind kind = ClassifyPath(os::PathFromUtf8(name));
         if (kind == PathKind::Folder || kind == PathKind::Project || kind == PathKind::Group ||
             kind == PathKind::Document) {
             return true;
@@ -18,8 +20,8 @@ bool NamesProjects(const std::array<std::string, 2>& files) {
 std::array<Source, 2> OpenBoth(const std::array<std::string, 2>& files) {
     std::array<Source, 2> sources;
     {
-        std::jthread second([&] { sources[1] = OpenSource(files[1]); });
-        sources[0] = OpenSource(files[0]);
+        std::jthread second([&] { sources[1] = OpenSource(os::PathFromUtf8(files[1])); });
+        sources[0] = OpenSource(os::PathFromUtf8(files[0]));
     }
     return sources;
 }
@@ -27,7 +29,7 @@ std::array<Source, 2> OpenBoth(const std::array<std::string, 2>& files) {
 std::optional<OpenedSources> PairOpened(const std::array<std::string, 2>& files,
                                         std::array<Source, 2> sources,
                                         const ProjectOptions& options, std::string& problem) {
-    problem = WhyNotComparable(files[0], files[1]);
+    problem = WhyNotComparable(os::PathFromUtf8(files[0]), os::PathFromUtf8(files[1]));
     if (!problem.empty()) return std::nullopt;
     for (int f = 0; f < 2; ++f) {
         if (!sources[f].Problem.empty()) {
@@ -44,7 +46,7 @@ std::optional<OpenedSources> PairOpened(const std::array<std::string, 2>& files,
 
 std::optional<OpenedSources> OpenAndPair(const std::array<std::string, 2>& files,
                                          const ProjectOptions& options, std::string& problem) {
-    problem = WhyNotComparable(files[0], files[1]);
+    problem = WhyNotComparable(os::PathFromUtf8(files[0]), os::PathFromUtf8(files[1]));
     if (!problem.empty()) return std::nullopt;
     return PairOpened(files, OpenBoth(files), options, problem);
 }

@@ -2,6 +2,7 @@
 // disk, as Windows would find them, into the plain list of modules.
 #include <set>
 
+#include "OsFiles.h"
 #include "SourceBuild.h"
 #include "TextCodec.h"
 
@@ -147,7 +148,7 @@ Source OpenGroupSource(const std::filesystem::path& file) {
         ProjectFile project;
         if (path->empty()) {
             project.Problem = MissingFileProblem;
-            project.FullPath = source.Path.parent_path() / member.RelativePath;
+            project.FullPath = source.Path.parent_path() / os::PathFromUtf8(member.RelativePath);
             project.Name = member.Name;
         } else {
             project = ReadProjectFile(*path, ProjectFileKind::Project);

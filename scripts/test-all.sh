@@ -20,6 +20,9 @@ cmake --preset release >/dev/null
 cmake --build --preset release
 ctest --preset release
 
+echo "== Windows command line: cross build, tests under Wine beside the release build, zip"
+scripts/test-windows.sh
+
 echo "== Sanitizer build and tests"
 cmake --preset sanitize >/dev/null
 cmake --build --preset sanitize

@@ -4,6 +4,7 @@
 #include <algorithm>
 #include <charconv>
 
+#include "OsFacts.h"
 #include "ValueForms.h"
 
 namespace dualis {
@@ -44,6 +45,10 @@ std::vector<std::string> SplitAt(const std::string& text, std::string_view delim
 }
 
 }  // namespace
+
+std::string SystemIniFile() {
+    return os::SystemSettingsFolder() + "WIN.INI";
+}
 
 cINIHandler::cINIHandler(const std::filesystem::path& executablePath, std::string systemIniFile)
     : fileName_(

@@ -13,8 +13,9 @@
 
 namespace dualis {
 
-// The system-wide file that reads with UseWinDir go to.
-inline constexpr std::string_view SystemIniFile = "/etc/xdg/Dualis/WIN.INI";
+// The system-wide file that reads with UseWinDir go to: WIN.INI in the system's settings
+// folder (/etc/xdg/Dualis here, the Windows folder on Windows).
+std::string SystemIniFile();
 
 // A given section becomes the current section before the operation and stays current after it.
 // ReadBool, ReadNumber, WriteBool, WriteNumber, WriteString and DeleteKey store it through
@@ -25,7 +26,7 @@ class cINIHandler {
   public:
     // The settings file starts as the executable's own name with ".INI", beside it.
     explicit cINIHandler(const std::filesystem::path& executablePath,
-                         std::string systemIniFile = std::string(SystemIniFile));
+                         std::string systemIniFile = SystemIniFile());
 
     // A name without a folder is a file in the per-user settings folder.
     const std::string& INIFileName() const { return fileName_; }

@@ -1,9 +1,6 @@
 // The INI layer's files: reading a settings file whole, and replacing it in one step.
 #include "IniFile.h"
 
-#include <fcntl.h>
-#include <signal.h>
-#include <sys/stat.h>
 #include <unistd.h>
 
 #include <atomic>
@@ -14,6 +11,8 @@
 #include <system_error>
 
 #include "FileIO.h"
+#include "OsFacts.h"
+#include "OsFiles.h"
 #include "RawLoader.h"
 
 namespace dualis {
@@ -22,10 +21,6 @@ namespace {
 namespace fs = std::filesystem;
 
 constexpr std::string_view TempSuffix = ".tmp";
-
-bool IsBareName(const std::string& fileName) {
-    return fileName.find('/') == std::string::npos;
-}
 
 std::string SystemReason() {
     return std::strerror(errno);
@@ -48,20 +43,13 @@ void RemoveStaleTemporaries(const fs::path& folder, const fs::path& target) {
         if (!name.starts_with(prefix) || !name.ends_with(TempSuffix)) continue;
         const std::string_view rest(name.data() + prefix.size(),
                                     name.size() - prefix.size() - TempSuffix.size());
-        pid_t pid = 0;
+        long pid = 0;
         const auto [end, fault] = std::from_chars(rest.data(), rest.data() + rest.size(), pid);
         if (fault != std::errc() || end == rest.data() || *end != '-' || pid <= 0) continue;
-        if (pid != ::getpid() && ::kill(pid, 0) != 0 && errno == ESRCH) {
+        if (pid != os::ProcessId() && os::ProcessEnded(pid)) {
             fs::remove(entry.path(), error);
         }
     }
-}
-
-// The user may write the file: by its owner bit when it is the user's own (which holds for the
-// superuser too, who could otherwise write anything), else as the system decides.
-bool UserMayWrite(const fs::path& path, const struct stat& st) {
-    if (st.st_uid == ::geteuid()) return (st.st_mode & S_IWUSR) != 0;
-    return ::faccessat(AT_FDCWD, path.c_str(), W_OK, AT_EACCESS) == 0;
 }
 
 bool WriteAll(int fd, std::string_view content) {
@@ -79,20 +67,19 @@ bool WriteAll(int fd, std::string_view content) {
 std::string ReplaceFile(const fs::path& target, std::string_view content) {
     static std::atomic<unsigned> tempCounter{0};
     const fs::path folder = target.has_parent_path() ? target.parent_path() : fs::path(".");
-    struct stat old {};
-    const bool hadFile = ::stat(target.c_str(), &old) == 0;
-    if (hadFile && S_ISDIR(old.st_mode)) return "It is a folder.";
-    if (hadFile && !S_ISREG(old.st_mode)) return "It is not a regular file.";
-    if (hadFile && !UserMayWrite(target, old)) return std::strerror(EACCES);
+    os::FileStatus old;
+    const bool hadFile = os::StatusOfName(target.string(), old);
+    if (hadFile && old.Folder) return "It is a folder.";
+    if (hadFile && !old.Regular) return "It is not a regular file.";
+    if (hadFile && !os::UserMayWrite(target, old)) return std::strerror(EACCES);
     RemoveStaleTemporaries(folder, target);
 
     fs::path temp;
     int fd = -1;
     for (int attempt = 0; attempt < 100 && fd < 0; ++attempt) {
-        temp = folder / (TempPrefix(target) + std::to_string(::getpid()) + "-" +
+        temp = folder / (TempPrefix(target) + std::to_string(os::ProcessId()) + "-" +
                          std::to_string(tempCounter++) + std::string(TempSuffix));
-        // 0666 lets the umask decide a new file's permissions, as for any file the user creates.
-        fd = ::open(temp.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
+        fd = os::CreateExclusive(temp);
         if (fd < 0 && errno != EEXIST) return SystemReason();
     }
     if (fd < 0) return SystemReason();
@@ -103,39 +90,29 @@ std::string ReplaceFile(const fs::path& target, std::string_view content) {
         if (reason.empty() && !action()) reason = SystemReason();
     };
     step([&] { return WriteAll(fd, content); });
-    if (hadFile) step([&] { return ::fchmod(fd, old.st_mode & 07777) == 0; });
-    step([&] { return ::fsync(fd) == 0; });
+    if (hadFile) step([&] { return os::CopyPermissions(fd, old); });
+    step([&] { return os::SyncToDisk(fd); });
     if (::close(fd) != 0 && reason.empty()) reason = SystemReason();
-    step([&] { return ::rename(temp.c_str(), target.c_str()) == 0; });
+    step([&] { return os::ReplaceByRename(temp, target); });
     if (!reason.empty()) {
-        ::unlink(temp.c_str());
+        std::error_code error;
+        fs::remove(temp, error);
         return reason;
     }
     // The rename itself lasts only once the folder is on disk too.
-    const int folderFd = ::open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
-    if (folderFd >= 0) {
-        ::fsync(folderFd);
-        ::close(folderFd);
-    }
+    os::SyncFolder(folder);
     return "";
 }
 
 }  // namespace
 
 fs::path UserSettingsFolder() {
-    const char* config = std::getenv("XDG_CONFIG_HOME");
-    fs::path base;
-    if (config != nullptr && fs::path(config).is_absolute()) {
-        base = config;
-    } else {
-        const char* home = std::getenv("HOME");
-        base = fs::path(home != nullptr ? home : "") / ".config";
-    }
-    return base / "Dualis";
+    return os::UserSettingsFolder();
 }
 
 fs::path ResolveProfilePath(const std::string& fileName) {
-    return IsBareName(fileName) ? UserSettingsFolder() / fileName : fs::path(fileName);
+    return os::IsBareName(fileName) ? UserSettingsFolder() / os::PathFromUtf8(fileName)
+                                    : os::PathFromUtf8(fileName);
 }
 
 ProfileFile LoadProfile(const std::string& fileName) {
@@ -170,7 +147,7 @@ SaveResult SaveProfile(const std::string& fileName, const ProfileImage& image) {
         fs::path target = fs::canonical(path, error);
         if (!error) path = std::move(target);
     }
-    if (IsBareName(fileName)) fs::create_directories(path.parent_path(), error);
+    if (os::IsBareName(fileName)) fs::create_directories(path.parent_path(), error);
     SaveResult result{true, path.string(), ReplaceFile(path, image.Text())};
     result.Saved = result.Reason.empty();
     return result;
