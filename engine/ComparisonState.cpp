@@ -39,88 +39,84 @@ std::string_view LineEndText(LineEnd end) {
     return {};
 }
 
-// Walks the lines of [read, end); `append` adds one line's text to text_ (by copying or moving
-// it) and returns its size there.
-template <class Append>
-int32_t RawStore::Split(const char* read, const char* end, Append&& append) {
+int32_t RawStore::Split() {
+    const char* const base = text_.data();
+    const char* const end = base + text_.size();
+    size_t lines = 0;
+    for (const char* p = base; p < end; ++lines) {
+        p = FindLineEnd(p, end);
+        if (p < end) p += (*p == '\r' && p + 1 < end && p[1] == '\n') ? 2 : 1;
+    }
+    // Sized once: the arrays are filled without ever being moved.
     start_.clear();
-    start_.reserve(static_cast<size_t>(end - read) / 32 + 2);
+    start_.reserve(lines + 2);
     start_.push_back(0);  // line 0 does not exist
-    ends_.assign(1, LineEnd::None);
-    ends_.reserve(start_.capacity());
-    size_t written = 0;
+    flags_.clear();
+    flags_.reserve(lines + 2);
+    flags_.push_back(0);
     int32_t tooLong = 0;
-    while (read < end) {
+    for (const char* read = base; read < end;) {
         const char* lineEnd = FindLineEnd(read, end);
-        start_.push_back(static_cast<uint32_t>(written));
-        const size_t bytes = append(std::string_view(read, lineEnd - read), written);
+        start_.push_back(static_cast<uint32_t>(read - base));
+        const auto bytes = static_cast<size_t>(lineEnd - read);
         // Characters never outnumber bytes, so only a line with more bytes than the longest
         // line so far can raise the maximum.
         if (bytes > static_cast<size_t>(maxLineLength_)) {
-            const int64_t chars = CharCount({text_.data() + written, bytes});
+            const int64_t chars = CharCount({read, bytes});
             if (chars > MaxLineChars) {
                 if (tooLong == 0) tooLong = static_cast<int32_t>(start_.size()) - 1;
             } else if (chars > maxLineLength_) {
                 maxLineLength_ = static_cast<int16_t>(chars);
             }
         }
-        written += bytes;
+        LineEnd kind = LineEnd::None;
         read = lineEnd;
-        if (read == end) {
-            ends_.push_back(LineEnd::None);
-        } else if (*read == '\n') {
-            ends_.push_back(LineEnd::Lf);
-            ++read;
-        } else if (read + 1 < end && read[1] == '\n') {
-            ends_.push_back(LineEnd::CrLf);
-            read += 2;
-        } else {
-            ends_.push_back(LineEnd::Cr);
-            ++read;
+        if (read < end) {
+            kind = *read == '\n'                       ? LineEnd::Lf
+                   : read + 1 < end && read[1] == '\n' ? LineEnd::CrLf
+                                                       : LineEnd::Cr;
+            read += kind == LineEnd::CrLf ? 2 : 1;
         }
+        flags_.push_back(static_cast<uint8_t>(kind));
     }
-    start_.push_back(static_cast<uint32_t>(written));
-    text_.resize(written);
-    ignored_.assign(start_.size(), 0);
+    start_.push_back(static_cast<uint32_t>(text_.size()));
+    flags_.push_back(0);
     return tooLong;
 }
 
-int32_t RawStore::LoadUtf8(std::string text) {
+int32_t RawStore::LoadUtf8(TextBytes text) {
     Clear();
     text_ = std::move(text);
-    const char* base = text_.data();
-    return Split(base, base + text_.size(), [this](std::string_view line, size_t at) {
-        if (text_.data() + at != line.data())
-            std::memmove(text_.data() + at, line.data(), line.size());
-        return line.size();
-    });
+    return Split();
 }
 
 int32_t RawStore::LoadWindows1252(std::string_view bytes) {
     Clear();
-    text_.resize(Cp1252AsUtf8Size(bytes));  // room for the whole text; Split cuts it to size
-    return Split(bytes.data(), bytes.data() + bytes.size(),
-                 [this](std::string_view line, size_t at) {
-                     char* start = text_.data() + at;
-                     return static_cast<size_t>(WriteCp1252AsUtf8(start, line) - start);
-                 });
+    text_.resize(Cp1252AsUtf8Size(bytes));
+    WriteCp1252AsUtf8(text_.data(), bytes);
+    return Split();
 }
 
 void RawStore::Clear() {
-    text_.clear();
+    text_ = TextBytes();
     start_.assign(2, 0);
-    ignored_.assign(2, 0);
-    ends_.assign(1, LineEnd::None);
+    flags_.assign(2, 0);
     maxLineLength_ = 0;
 }
 
-void CookedStore::Clear() {
-    rawLine_.assign(1, 0);
-    hash_.assign(1, 0);
-    length_.assign(1, 0);
-    changedIndex_.clear();
-    changed_.clear();
-    arena_.clear();
+void CookedStore::Clear(size_t lines, size_t textBytes) {
+    for (auto* column : {&rawLine_, &hash_}) {
+        *column = LargeVector<int32_t>();
+        column->reserve(lines + 1);
+        column->push_back(0);
+    }
+    length_ = LargeVector<uint16_t>();
+    length_.reserve(lines + 1);
+    length_.push_back(0);
+    changedIndex_ = LargeVector<uint32_t>();
+    changed_ = LargeVector<Span>();
+    arena_ = LargeVector<char>();
+    arena_.reserve(textBytes);
 }
 
 void CookedStore::AddUnchanged(int32_t rawLine, int16_t length, int32_t hash) {
@@ -131,10 +127,13 @@ void CookedStore::AddUnchanged(int32_t rawLine, int16_t length, int32_t hash) {
 }
 
 void CookedStore::AddChanged(int32_t rawLine, int16_t length, int32_t hash, std::string_view text) {
-    if (changedIndex_.empty()) changedIndex_.assign(rawLine_.size(), 0);
+    if (changedIndex_.empty()) {
+        changedIndex_.reserve(rawLine_.capacity());
+        changedIndex_.assign(rawLine_.size(), 0);
+    }
     changedIndex_.push_back(static_cast<uint32_t>(changed_.size()));
     changed_.push_back(Span{arena_.size(), static_cast<uint32_t>(text.size())});
-    arena_.append(text);
+    arena_.insert(arena_.end(), text.begin(), text.end());
     rawLine_.push_back(rawLine);
     hash_.push_back(hash);
     length_.push_back(static_cast<uint16_t>(length) | kChangedFlag);

@@ -12,6 +12,7 @@
 #include <string_view>
 #include <vector>
 
+#include "LargeArray.h"
 #include "ProcRows.h"
 #include "TextCodec.h"
 
@@ -45,38 +46,51 @@ enum class LineEnd : uint8_t { None, CrLf, Lf, Cr };
 // The characters of a line end: "\r\n", "\n", "\r", or nothing.
 std::string_view LineEndText(LineEnd end);
 
-// The raw lines of one file exactly as read, without their line ends, and how each one ended.
+// A file's text as the engine holds it: UTF-8, line ends included.
+using TextBytes = LargeVector<char>;
+
+// The raw lines of one file exactly as read, and how each one ended.
 class RawStore {
   public:
-    // Cuts a file's text into lines (CR LF, CR and LF each end a line): UTF-8 text in place,
-    // Windows-1252 bytes while decoding them. Returns the 1-based number of the first line
+    // Cuts a file's text into lines (CR LF, CR and LF each end a line): UTF-8 text kept as it
+    // is, Windows-1252 bytes decoded first. Returns the 1-based number of the first line
     // longer than MaxLineChars characters, or 0. The text must be shorter than 4 GiB.
-    int32_t LoadUtf8(std::string text);
+    int32_t LoadUtf8(TextBytes text);
+    int32_t LoadUtf8(std::string_view text) {
+        return LoadUtf8(TextBytes(text.begin(), text.end()));
+    }
     int32_t LoadWindows1252(std::string_view bytes);
     void Clear();
 
     int32_t Count() const { return static_cast<int32_t>(start_.size()) - 2; }
+    // Line `line`'s text, without its line end.
     std::string_view Text(int32_t line) const {
-        return {text_.data() + start_[line], start_[line + 1] - start_[line]};
+        return {text_.data() + start_[line], start_[line + 1] - start_[line] - EndBytes(line)};
     }
-    LineEnd End(int32_t line) const { return ends_[line]; }
-    // Lines first to last (first <= last) back to back, without line ends: line j's text starts
-    // at Text(j).data() inside it. A search scans a whole range at once this way.
+    LineEnd End(int32_t line) const { return static_cast<LineEnd>(flags_[line] & kEndMask); }
+    // Lines first to last (first <= last) as they stand in the file, the line ends between
+    // them included and the last one's left out: line j's text starts at Text(j).data() inside
+    // it. A search scans a whole range at once this way.
     std::string_view Lines(int32_t first, int32_t last) const {
-        return {text_.data() + start_[first], start_[last + 1] - start_[first]};
+        return {text_.data() + start_[first], start_[last + 1] - start_[first] - EndBytes(last)};
     }
-    bool Ignored(int32_t line) const { return ignored_[line] != 0; }
-    void SetIgnored(int32_t line) { ignored_[line] = 1; }
+    bool Ignored(int32_t line) const { return (flags_[line] & kIgnoredFlag) != 0; }
+    void SetIgnored(int32_t line) { flags_[line] |= kIgnoredFlag; }
     int16_t MaxLineLength() const { return maxLineLength_; }
+    // The size of the text, line ends included.
+    size_t Bytes() const { return text_.size(); }
 
   private:
-    template <class Append>
-    int32_t Split(const char* read, const char* end, Append&& append);
+    static constexpr uint8_t kEndMask = 3;  // the LineEnd
+    static constexpr uint8_t kIgnoredFlag = 4;
+    uint32_t EndBytes(int32_t line) const {
+        return (0x1120u >> (4 * (flags_[line] & kEndMask))) & 0xF;
+    }
+    int32_t Split();
 
-    std::string text_;             // every line's text back to back
-    std::vector<uint32_t> start_;  // start_[j]: offset of line j; start_[Count()+1]: the end
-    std::vector<uint8_t> ignored_;
-    std::vector<LineEnd> ends_;  // ends_[j]: how line j ended; index 0 unused
+    TextBytes text_;               // the whole text, line ends included
+    LargeVector<uint32_t> start_;  // start_[j]: offset of line j; start_[Count()+1]: the end
+    LargeVector<uint8_t> flags_;   // flags_[j]: line j's LineEnd and whether it is ignored
     int16_t maxLineLength_ = 0;
 };
 
@@ -93,7 +107,9 @@ struct CookedLine {
 // read, which is the usual case.
 class CookedStore {
   public:
-    void Clear();
+    // Empties the store and makes room for `lines` lines and `textBytes` bytes of changed text,
+    // so that adding them moves nothing.
+    void Clear(size_t lines = 0, size_t textBytes = 0);
     // Adds a line whose normalised text is the raw text itself.
     void AddUnchanged(int32_t rawLine, int16_t length, int32_t hash);
     void AddChanged(int32_t rawLine, int16_t length, int32_t hash, std::string_view text);
@@ -123,12 +139,12 @@ class CookedStore {
         uint64_t Offset;
         uint32_t Bytes;
     };
-    std::vector<int32_t> rawLine_{0};
-    std::vector<int32_t> hash_{0};
-    std::vector<uint16_t> length_{0};     // characters, with kChangedFlag for a changed text
-    std::vector<uint32_t> changedIndex_;  // per line, into changed_; kept once a line changed
-    std::vector<Span> changed_;
-    std::string arena_;  // the texts that normalisation changed
+    LargeVector<int32_t> rawLine_{0};
+    LargeVector<int32_t> hash_{0};
+    LargeVector<uint16_t> length_{0};     // characters, with kChangedFlag for a changed text
+    LargeVector<uint32_t> changedIndex_;  // per line, into changed_; kept once a line changed
+    LargeVector<Span> changed_;
+    LargeVector<char> arena_;  // the texts that normalisation changed
 };
 
 struct ProcRecord {

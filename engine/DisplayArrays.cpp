@@ -25,6 +25,12 @@ bool IsEmptyComparison(const ProcRecord& p) {
     return p.FirstRaw[0] == 0 && p.FirstRaw[1] == 0;
 }
 
+// Every row shows a line of its own, or stands for hidden equal pairs before it (a marker), so
+// there are never more rows than lines in both files.
+size_t MostRows(const ComparisonState& state) {
+    return static_cast<size_t>(state.RawCount(0)) + static_cast<size_t>(state.RawCount(1));
+}
+
 // The walk over one procedure's match row that both builders share: it places the gap before
 // every entry and then the matched pair, keeping the last line placed and the last line placed
 // as part of a difference per file.
@@ -147,7 +153,7 @@ class CombinedBuilder {
 void LoadSeparateDisplayArrays(ComparisonState& state, const CompareOptions& options, IHost& host) {
     TraceScope trace(host, "mCompare: LoadSeparateDisplayArrays");
     auto& rows = state.SeparateDisplay;
-    rows.Clear();
+    rows.Clear(MostRows(state));
     SeparateBuilder builder(rows, options);
     for (int32_t p = 1; p <= state.ProcCount(); ++p) {
         const ProcRecord& proc = state.ProcStack[p];
@@ -174,7 +180,7 @@ void LoadSeparateDisplayArrays(ComparisonState& state, const CompareOptions& opt
 void LoadCombinedDisplayArray(ComparisonState& state, const CompareOptions& options, IHost& host) {
     TraceScope trace(host, "mCompare: LoadCombinedDisplayArray");
     auto& rows = state.CombinedDisplay;
-    rows.Clear();
+    rows.Clear(MostRows(state));
     CombinedBuilder builder(rows, options);
     for (int32_t p = 1; p <= state.ProcCount(); ++p) {
         const ProcRecord& proc = state.ProcStack[p];

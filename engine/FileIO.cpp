@@ -46,9 +46,9 @@ bool SamePath(const std::string& a, const std::string& b) {
     return !errorA && !errorB && pathA == pathB;
 }
 
-}  // namespace
-
-std::string ReadInputFile(const std::string& fileName, int64_t maxBytes, size_t headBytes) {
+// Reads into a buffer of type Bytes (std::string, or TextBytes, which grows without zeroing).
+template <class Bytes>
+Bytes ReadInto(const std::string& fileName, int64_t maxBytes, size_t headBytes) {
     // Opened without waiting: a name swapped for a FIFO would wait for a writer for ever.
     const int fd = os::OpenForReading(fileName);
     if (fd < 0) throw SystemError();
@@ -62,7 +62,8 @@ std::string ReadInputFile(const std::string& fileName, int64_t maxBytes, size_t 
 
     // One byte more than the size told, so that the end of the file is seen without growing.
     const size_t limit = static_cast<size_t>(maxBytes) + 1;
-    std::string bytes(std::min(static_cast<size_t>(st.Size) + 1, headBytes), '\0');
+    Bytes bytes;
+    bytes.resize(std::min(static_cast<size_t>(st.Size) + 1, headBytes));
     size_t have = 0;
     while (have < headBytes) {
         if (have == bytes.size()) {
@@ -78,6 +79,16 @@ std::string ReadInputFile(const std::string& fileName, int64_t maxBytes, size_t 
     }
     bytes.resize(have);
     return bytes;
+}
+
+}  // namespace
+
+std::string ReadInputFile(const std::string& fileName, int64_t maxBytes, size_t headBytes) {
+    return ReadInto<std::string>(fileName, maxBytes, headBytes);
+}
+
+TextBytes ReadInputBytes(const std::string& fileName, int64_t maxBytes) {
+    return ReadInto<TextBytes>(fileName, maxBytes, std::numeric_limits<size_t>::max());
 }
 
 std::string AppendToFile(const std::string& fileName, std::string_view text,

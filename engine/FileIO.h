@@ -35,6 +35,9 @@ inline constexpr int64_t MaxInputBytes = std::numeric_limits<int32_t>::max();
 std::string ReadInputFile(const std::string& fileName, int64_t maxBytes = MaxInputBytes,
                           size_t headBytes = std::numeric_limits<size_t>::max());
 
+// The same, whole, into the buffer the engine keeps a file's text in.
+TextBytes ReadInputBytes(const std::string& fileName, int64_t maxBytes = MaxInputBytes);
+
 // What a text is to become where a person reads it as it is written, on a terminal.
 using TerminalFilter = std::string (*)(std::string_view text);
 

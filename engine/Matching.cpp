@@ -7,6 +7,7 @@
 // The row holds A-A and the sentinel; the display shows B C against C X as the difference.
 #include "Matching.h"
 
+#include <algorithm>
 #include <memory>
 #include <optional>
 #include <string>
@@ -163,7 +164,18 @@ bool BlockIsEqual(const ComparisonState& state, int32_t i, int32_t j, int16_t co
 void CompareProcs(ComparisonState& state, const CompareOptions& options, IHost& host,
                   CandidateSearch search) {
     TraceScope trace(host, "mCompare: CompareProcs");
-    state.MatchStack.Clear();
+    // A procedure pair matches at most as many lines as its shorter side has, plus the sentinel.
+    size_t most = 0;
+    for (int32_t p = 1; p <= state.ProcCount(); ++p) {
+        const ProcRecord& proc = state.ProcStack[p];
+        if (proc.InFile(0) && proc.InFile(1)) {
+            most += static_cast<size_t>(std::min(proc.LastCooked[0] - proc.FirstCooked[0],
+                                                 proc.LastCooked[1] - proc.FirstCooked[1]) +
+                                        1);
+        }
+        ++most;
+    }
+    state.MatchStack.Clear(most);
     for (int32_t p = 1; p <= state.ProcCount(); ++p) {
         ProcRecord& proc = state.ProcStack[p];
         if (proc.FirstCooked[0] >= 1 && proc.FirstCooked[1] >= 1) {

@@ -52,12 +52,12 @@ std::string TooLongAfterTabs(int32_t line) {
 
 std::string_view UnComment(std::string_view s, IHost* trace) {
     TraceScope scope(trace, "mCompare: UnComment");
-    std::string t(s.substr(std::min(LeadingBlanks(s), s.size())));
-    t.push_back(' ');
+    const std::string_view t = s.substr(std::min(LeadingBlanks(s), s.size()));
     auto upper = [](char c) { return (c >= 'a' && c <= 'z') ? static_cast<char>(c - 32) : c; };
-    const bool isComment = t[0] == '\'' || t.starts_with("//") ||
-                           (t.size() >= 4 && upper(t[0]) == 'R' && upper(t[1]) == 'E' &&
-                            upper(t[2]) == 'M' && t[3] == ' ');
+    // Rem is a word: it ends the text or a blank follows it.
+    const bool isComment = t.starts_with('\'') || t.starts_with("//") ||
+                           (t.size() >= 3 && upper(t[0]) == 'R' && upper(t[1]) == 'E' &&
+                            upper(t[2]) == 'M' && (t.size() == 3 || t[3] == ' '));
     return isComment ? std::string_view() : s;
 }
 
@@ -82,9 +82,10 @@ void LoadCookedStack(ComparisonState& state, int fileIndex, const CompareOptions
                      std::span<const int32_t> leftOut) {
     RawStore& raw = state.RawStack[fileIndex];
     CookedStore& cooked = state.CookedStack[fileIndex];
-    cooked.Clear();
     // While tracing, every line goes the way that calls each traced helper.
     const bool changesText = OptionsChangeText(o) || trace;
+    // Normalising never lengthens a line but by expanding its tabs.
+    cooked.Clear(static_cast<size_t>(raw.Count()), changesText ? raw.Bytes() : 0);
     std::string s;
     auto nextLeftOut = leftOut.begin();
     for (int32_t j = 1; j <= raw.Count(); ++j) {
@@ -110,10 +111,10 @@ void LoadCookedStack(ComparisonState& state, int fileIndex, const CompareOptions
         bool isComment = false;
         // Every step below changes only blanks, tabs, digits and colons, all one byte long,
         // so the character count moves with the byte count.
-        int64_t length = CharCount(s);
-        if (o.ExpandTabs && length > 0) {
+        if (o.ExpandTabs && !s.empty()) {
             const auto tabs = std::count(s.begin(), s.end(), '\t');
             if (tabs > 0) {
+                int64_t length = CharCount(s);
                 length += tabs * (static_cast<int64_t>(o.TabWidth) - 1);
                 if (length > MaxLineChars) throw InputFileError(TooLongAfterTabs(j));
                 std::string expanded;
@@ -146,13 +147,17 @@ void LoadCookedStack(ComparisonState& state, int fileIndex, const CompareOptions
                 s.clear();
             }
         }
-        length = CharCount(s);
         if ((s.empty() && o.IgnoreBlankLines) || isComment) {
             raw.SetIgnored(j);
-        } else if (s == rawText) {
-            cooked.AddUnchanged(j, static_cast<int16_t>(length), HashLine(s, trace));
+            continue;
+        }
+        // Characters and hash in one pass; a traced comparison hashes through the traced helper.
+        const LineMetrics m = MeasureLine(s);
+        const int32_t hash = trace ? HashLine(s, trace) : m.CodeSum;
+        if (s == rawText) {
+            cooked.AddUnchanged(j, static_cast<int16_t>(m.Chars), hash);
         } else {
-            cooked.AddChanged(j, static_cast<int16_t>(length), HashLine(s, trace), s);
+            cooked.AddChanged(j, static_cast<int16_t>(m.Chars), hash, s);
         }
     }
 }

@@ -7,13 +7,18 @@
 #include <span>
 #include <vector>
 
+#include "LargeArray.h"
+
 namespace dualis {
 
 template <class T>
 class ProcRows {
   public:
-    void Clear() {
-        items_.clear();
+    // Empties the rows and makes room for `items` records in all, so that adding them moves
+    // nothing; the room left unfilled is never touched.
+    void Clear(size_t items = 0) {
+        items_ = LargeVector<T>();
+        items_.reserve(items);
         ends_.assign(1, 0);
     }
     // Appends to the row of the procedure after the last closed one.
@@ -33,7 +38,7 @@ class ProcRows {
     int32_t Count(int32_t p) const { return static_cast<int32_t>(Row(p).size()); }
 
   private:
-    std::vector<T> items_;
+    LargeVector<T> items_;
     std::vector<size_t> ends_{0};  // ends_[p]: one past the last item of procedure p
 };
 

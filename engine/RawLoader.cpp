@@ -5,6 +5,7 @@
 #include <algorithm>
 #include <cstring>
 #include <limits>
+#include <type_traits>
 
 namespace dualis {
 
@@ -16,33 +17,47 @@ bool IsPathSeparator(char c) {
 #endif
 }
 
-void LoadRawText(ComparisonState& state, int fileIndex, std::string bytes) {
+namespace {
+
+TextBytes AsTextBytes(std::string_view text) {
+    return TextBytes(text.begin(), text.end());
+}
+
+// LoadRawText over any buffer of bytes; a TextBytes of valid UTF-8 is kept as it is.
+template <class Bytes>
+void LoadBytes(ComparisonState& state, int fileIndex, Bytes bytes) {
     RawStore& raw = state.RawStack[fileIndex];
+    const std::string_view view(bytes.data(), bytes.size());
     int32_t tooLong;
-    const bool bigEndian = bytes.starts_with(Utf16BeByteOrderMark);
-    if (bigEndian || bytes.starts_with(Utf16LeByteOrderMark)) {
+    const bool bigEndian = view.starts_with(Utf16BeByteOrderMark);
+    if (bigEndian || view.starts_with(Utf16LeByteOrderMark)) {
         // Every other byte of UTF-16 text in the Latin alphabets is 0, so its probe looks for a
         // NUL character instead; a file that only starts like UTF-16 is no text either.
-        const std::string_view units = std::string_view(bytes).substr(2);
+        const std::string_view units = view.substr(2);
         if (HasNulUnit(units, TextProbeBytes / 2)) throw InputFileError("It is not a text file.");
-        std::string text = Utf16AsUtf8(units, bigEndian);
-        std::string().swap(bytes);  // the file's bytes are no longer needed while it is split
+        const std::string text = Utf16AsUtf8(units, bigEndian);
+        Bytes().swap(bytes);  // the file's bytes are no longer needed while it is split
         if (text.size() >= std::numeric_limits<uint32_t>::max()) {
             throw InputFileError("The file's text is larger than 4 GiB.");
         }
-        tooLong = raw.LoadUtf8(std::move(text));
-    } else if (std::memchr(bytes.data(), 0, std::min(bytes.size(), TextProbeBytes)) != nullptr) {
+        tooLong = raw.LoadUtf8(AsTextBytes(text));
+    } else if (std::memchr(view.data(), 0, std::min(view.size(), TextProbeBytes)) != nullptr) {
         throw InputFileError("It is not a text file.");
-    } else if (bytes.starts_with(Utf8ByteOrderMark)) {
-        bytes.erase(0, Utf8ByteOrderMark.size());
-        tooLong = raw.LoadUtf8(IsValidUtf8(bytes) ? std::move(bytes) : RepairUtf8(bytes));
-    } else if (IsValidUtf8(bytes)) {
-        tooLong = raw.LoadUtf8(std::move(bytes));
+    } else if (view.starts_with(Utf8ByteOrderMark)) {
+        const std::string_view text = view.substr(Utf8ByteOrderMark.size());
+        tooLong =
+            raw.LoadUtf8(IsValidUtf8(text) ? AsTextBytes(text) : AsTextBytes(RepairUtf8(text)));
+    } else if (IsValidUtf8(view)) {
+        if constexpr (std::is_same_v<Bytes, TextBytes>) {
+            tooLong = raw.LoadUtf8(std::move(bytes));
+        } else {
+            tooLong = raw.LoadUtf8(AsTextBytes(view));
+        }
     } else {
-        if (Cp1252AsUtf8Size(bytes) >= std::numeric_limits<uint32_t>::max()) {
+        if (Cp1252AsUtf8Size(view) >= std::numeric_limits<uint32_t>::max()) {
             throw InputFileError("The file's text is larger than 4 GiB.");
         }
-        tooLong = raw.LoadWindows1252(bytes);
+        tooLong = raw.LoadWindows1252(view);
     }
     if (tooLong != 0) {
         throw InputFileError("Line " + GroupedThousands(tooLong) + " is longer than " +
@@ -50,8 +65,14 @@ void LoadRawText(ComparisonState& state, int fileIndex, std::string bytes) {
     }
 }
 
+}  // namespace
+
+void LoadRawText(ComparisonState& state, int fileIndex, std::string bytes) {
+    LoadBytes(state, fileIndex, std::move(bytes));
+}
+
 void LoadRawStack(ComparisonState& state, int fileIndex, const std::string& fileName) {
-    LoadRawText(state, fileIndex, ReadInputFile(fileName));
+    LoadBytes(state, fileIndex, ReadInputBytes(fileName));
 }
 
 std::string FileRefusal(const std::string& fileName, IHost* trace) {

@@ -78,6 +78,36 @@ TEST(LoadRawStack, KeepsHowEachLineEnded) {
     EXPECT_EQ(state.RawStack[0].End(3), LineEnd::None);
 }
 
+TEST(LoadRawStack, ARangeOfLinesHoldsEachLineWhereItsTextIs) {
+    for (bool windows1252 : {false, true}) {
+        RawStore raw;
+        const std::string text = "a\r\nbb\ncaf\xE9\r\r\nlast";
+        if (windows1252) {
+            raw.LoadWindows1252(text);
+        } else {
+            raw.LoadUtf8(RepairUtf8(text));
+        }
+        ASSERT_EQ(raw.Count(), 5);
+        for (int32_t first = 1; first <= raw.Count(); ++first) {
+            for (int32_t last = first; last <= raw.Count(); ++last) {
+                const std::string_view range = raw.Lines(first, last);
+                // Each line's text lies inside the range, the last one ending it.
+                for (int32_t j = first; j <= last; ++j) {
+                    const std::string_view line = raw.Text(j);
+                    ASSERT_GE(line.data(), range.data());
+                    ASSERT_LE(line.data() + line.size(), range.data() + range.size());
+                }
+                EXPECT_EQ(raw.Text(last).data() + raw.Text(last).size(),
+                          range.data() + range.size());
+                EXPECT_EQ(range.data(), raw.Text(first).data());
+            }
+        }
+        EXPECT_EQ(raw.Lines(1, 2), "a\r\nbb");
+        EXPECT_EQ(raw.Lines(4, 4), "");
+        EXPECT_EQ(raw.Text(5), "last");
+    }
+}
+
 TEST(LoadRawStack, KeepsTabsBlanksAndNulsPastTheTextProbeAsRead) {
     const std::string first(TextProbeBytes, 'a');
     EXPECT_EQ(RawLinesOf(first + "\r\n" + std::string("\t x  \0y ", 8)),

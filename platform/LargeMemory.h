@@ -1,0 +1,18 @@
+// Memory for the engine's large arrays: taken from the system directly, in large pages where the
+// system offers them, because faulting in a comparison's arrays page by page cost more than
+// filling them.
+#pragma once
+
+#include <cstddef>
+
+namespace dualis {
+
+// Blocks smaller than this come from the ordinary heap.
+inline constexpr size_t LargeBlockBytes = size_t{4} << 20;
+
+// A block of at least `bytes` bytes, its contents unset; throws std::bad_alloc.
+void* AllocateLarge(size_t bytes);
+// Gives back a block of AllocateLarge, with the size it was asked for.
+void FreeLarge(void* block, size_t bytes) noexcept;
+
+}  // namespace dualis
