@@ -9,6 +9,8 @@ esac
 die() { echo "$(basename "${BASH_SOURCE[-1]}"): $*" >&2; exit 2; }
 # The median of the numbers on standard input, one a line; nothing for none.
 median() { sort -g | awk '{ v[NR] = $1 } END { if (NR > 0) print v[int((NR + 1) / 2)] }'; }
+# $1 / $2 with two decimals; "-" when either is missing or $2 is zero.
+ratio() { awk -v a="$1" -v b="$2" 'BEGIN { if (a == "" || b == "" || b + 0 == 0) print "-"; else printf "%.2f", a / b }'; }
 # The value after the key $1 in the lines "key value" on standard input.
 field() { awk -v k="$1" '$1 == k { print $2 }'; }
 

@@ -29,7 +29,6 @@ WORKDIR=$(cd "$WORKDIR" && pwd)
 SCRATCH=$(mktemp -d "$WORKDIR/.costs.XXXXXX")
 trap 'rm -rf "$SCRATCH"' EXIT
 
-ratio() { awk -v a="$1" -v b="$2" 'BEGIN { if (a == "" || b == "" || b + 0 == 0) print "-"; else printf "%.2f", a / b }'; }
 secs() { [[ -z $1 ]] && { echo "TIMEOUT"; return; }; awk -v v="$1" 'BEGIN { printf "%.3f", v }'; }
 
 # The generator's case at a size, made once per generator version.

@@ -17,11 +17,7 @@
 # example (the bundled example pair, where start-up is most of the time).
 set -euo pipefail
 
-BENCH_DIR=$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)
-ROOT=$(cd "$BENCH_DIR/.." && pwd)
-case "${1:-}" in
-  -h|--help) sed -n '2,/^set /s/^# \{0,1\}//p' "${BASH_SOURCE[0]}" | sed '$d'; exit 0 ;;
-esac
+source "$(dirname "${BASH_SOURCE[0]}")/common.sh" "$@"
 DUALIS=${1:-$ROOT/build/release/app/dualis}
 WORKDIR=${2:-/tmp/dualis-bench/speed}
 ROUNDS=${ROUNDS:-7}
@@ -30,7 +26,6 @@ BASELINE=${BASELINE:-}
 TIMEOUT=${TIMEOUT:-120}
 PYTHON=${PYTHON:-python3}
 
-die() { echo "run-speed.sh: $*" >&2; exit 2; }
 [[ -x $DUALIS ]] || die "$DUALIS not found; build the release preset"
 [[ -z $BASELINE || -x $BASELINE ]] || die "baseline $BASELINE not found"
 (( BASH_VERSINFO[0] >= 5 )) || die "bash 5 or newer is needed (EPOCHREALTIME)"
@@ -38,9 +33,6 @@ mkdir -p "$WORKDIR"
 WORKDIR=$(cd "$WORKDIR" && pwd)
 SCRATCH=$(mktemp -d "$WORKDIR/.speed.XXXXXX")
 trap 'rm -rf "$SCRATCH"' EXIT
-
-median() { sort -g | awk '{ v[NR] = $1 } END { if (NR == 0) print ""; else print v[int((NR + 1) / 2)] }'; }
-ratio() { awk -v a="$1" -v b="$2" 'BEGIN { if (a == "" || b == "" || b + 0 == 0) print "-"; else printf "%.2f", a / b }'; }
 
 # The case's two files, made when missing or when their generator changed.
 inputs() {  # case -> "FILE1 FILE2"
