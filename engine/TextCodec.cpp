@@ -140,6 +140,12 @@ size_t Cp1252AsUtf8Size(std::string_view bytes) {
     return n + extra;
 }
 
+std::string Cp1252AsUtf8(std::string_view bytes) {
+    std::string out(Cp1252AsUtf8Size(bytes), '\0');
+    WriteCp1252AsUtf8(out.data(), bytes);
+    return out;
+}
+
 char* WriteCp1252AsUtf8(char* out, std::string_view bytes) {
     const auto* p = reinterpret_cast<const unsigned char*>(bytes.data());
     const size_t n = bytes.size();

@@ -22,6 +22,8 @@ std::string RepairUtf8(std::string_view bytes);
 // returns the end of what it wrote.
 char* WriteCp1252AsUtf8(char* out, std::string_view bytes);
 size_t Cp1252AsUtf8Size(std::string_view bytes);
+// Windows-1252 bytes as a UTF-8 text.
+std::string Cp1252AsUtf8(std::string_view bytes);
 // Appends one code point, encoded as UTF-8; the caller sees to it that it is a character
 // (at most U+10FFFF, no surrogate).
 void AppendUtf8(std::string& out, char32_t cp);

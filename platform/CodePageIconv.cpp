@@ -91,12 +91,6 @@ class Converter {
     iconv_t handle_;
 };
 
-std::string DecodeWindows1252(std::string_view bytes) {
-    std::string out(Cp1252AsUtf8Size(bytes), '\0');
-    WriteCp1252AsUtf8(out.data(), bytes);
-    return out;
-}
-
 }  // namespace
 
 bool CodePageKnown(uint32_t codePage) {
@@ -105,11 +99,11 @@ bool CodePageKnown(uint32_t codePage) {
 }
 
 std::string DecodeCodePage(std::string_view bytes, uint32_t codePage) {
-    if (codePage == Windows1252) return DecodeWindows1252(bytes);
+    if (codePage == Windows1252) return Cp1252AsUtf8(bytes);
     if (codePage == Utf16Le) return Utf16AsUtf8(bytes, false);
     if (codePage == Utf8) return IsValidUtf8(bytes) ? std::string(bytes) : RepairUtf8(bytes);
     Converter converter(codePage);
-    if (!converter.Open()) return DecodeWindows1252(bytes);
+    if (!converter.Open()) return Cp1252AsUtf8(bytes);
     return converter.Decode(bytes);
 }
 

@@ -12,12 +12,6 @@ namespace {
 
 constexpr uint32_t Windows1252 = 1252, Utf16Le = 1200, Utf8 = 65001;
 
-std::string DecodeWindows1252(std::string_view bytes) {
-    std::string out(Cp1252AsUtf8Size(bytes), '\0');
-    WriteCp1252AsUtf8(out.data(), bytes);
-    return out;
-}
-
 }  // namespace
 
 bool CodePageKnown(uint32_t codePage) {
@@ -26,10 +20,10 @@ bool CodePageKnown(uint32_t codePage) {
 }
 
 std::string DecodeCodePage(std::string_view bytes, uint32_t codePage) {
-    if (codePage == Windows1252) return DecodeWindows1252(bytes);
+    if (codePage == Windows1252) return Cp1252AsUtf8(bytes);
     if (codePage == Utf16Le) return Utf16AsUtf8(bytes, false);
     if (codePage == Utf8) return IsValidUtf8(bytes) ? std::string(bytes) : RepairUtf8(bytes);
-    if (::IsValidCodePage(codePage) == 0) return DecodeWindows1252(bytes);
+    if (::IsValidCodePage(codePage) == 0) return Cp1252AsUtf8(bytes);
     if (bytes.empty()) return "";
     // Bytes the code page does not define become U+FFFD, or the system's default character.
     const int size = static_cast<int>(bytes.size());
