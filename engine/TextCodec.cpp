@@ -151,6 +151,7 @@ char* WriteCp1252AsUtf8(char* out, std::string_view bytes) {
     const size_t n = bytes.size();
     size_t run = 0;  // start of the pending run of ASCII bytes, copied in one go
     auto flush = [&](size_t end) {
+        if (end == run) return;  // an empty text may have no buffer at all
         std::memcpy(out, p + run, end - run);
         out += end - run;
     };
