@@ -94,15 +94,19 @@ cp -r "$shared/2020-10-11-5b94771" "$madeProjects/v2020"
 cp -r "$shared/2022-10-24-a80b1db" "$madeProjects/v2022"
 settings V False \
   'MainWindowLeft=1200\r\nMainWindowTop=900\r\nMainWindowWidth=17400\r\nMainWindowHeight=11400\r\n'
-DISPLAY=$display XDG_CONFIG_HOME=$config HOME=$home build/release/app/dualis \
-  "$madeProjects/v2020" "$madeProjects/v2022" &
-app=$!
-sleep 4
-id=$(DISPLAY=$display xdotool search --name '^Dualis ' | head -1)
-DISPLAY=$display xdotool key F7
-sleep 1
-DISPLAY=$display import -window "$id" docs/screenshots/project.png
-stop
+# Opens the sources $1 and $2 compared module by module, goes to the first changed procedure
+# and takes the screenshot $3.
+shootModules() {
+  DISPLAY=$display XDG_CONFIG_HOME=$config HOME=$home build/release/app/dualis "$1" "$2" &
+  app=$!
+  sleep 4
+  id=$(DISPLAY=$display xdotool search --name '^Dualis ' | head -1)
+  DISPLAY=$display xdotool key F7
+  sleep 1
+  DISPLAY=$display import -window "$id" "docs/screenshots/$3"
+  stop
+}
+shootModules "$madeProjects/v2020" "$madeProjects/v2022" project.png
 # Two versions of a real workbook's macros: a module renamed and changed, forms whose binary
 # control data differ, and the first changed module open.
 office=${DUALIS_SHARED_DATA:-../shared/data}/office/wbs-template
@@ -110,13 +114,6 @@ madeWorkbooks=$home/wbs
 mkdir -p "$madeWorkbooks/2025-04-23" "$madeWorkbooks/2025-04-25"
 cp "$office/2025-04-23-992d2b6/wbs-template.xlsm" "$madeWorkbooks/2025-04-23/"
 cp "$office/2025-04-25-0b09be3/wbs-template.xlsm" "$madeWorkbooks/2025-04-25/"
-DISPLAY=$display XDG_CONFIG_HOME=$config HOME=$home build/release/app/dualis \
-  "$madeWorkbooks/2025-04-23/wbs-template.xlsm" "$madeWorkbooks/2025-04-25/wbs-template.xlsm" &
-app=$!
-sleep 4
-id=$(DISPLAY=$display xdotool search --name '^Dualis ' | head -1)
-DISPLAY=$display xdotool key F7
-sleep 1
-DISPLAY=$display import -window "$id" docs/screenshots/workbooks.png
-stop
+shootModules "$madeWorkbooks/2025-04-23/wbs-template.xlsm" \
+  "$madeWorkbooks/2025-04-25/wbs-template.xlsm" workbooks.png
 echo "Screenshots in docs/screenshots/"
