@@ -11,6 +11,7 @@ std::vector<CombinedRow> ListedRows(const ComparisonState& state, int32_t p) {
     if (proc.Status == ProcDeleted || proc.Status == ProcAdded) {
         const int s = proc.Status == ProcDeleted ? 0 : 1;
         const LineSymbol symbol = s == 0 ? LineSymbol::Deleted : LineSymbol::Added;
+        rows.reserve(static_cast<size_t>(proc.LastRaw[s] - proc.FirstRaw[s] + 1));
         for (int32_t r = proc.FirstRaw[s]; r <= proc.LastRaw[s]; ++r) {
             rows.push_back({r, symbol, static_cast<int16_t>(s)});
         }
@@ -19,6 +20,12 @@ std::vector<CombinedRow> ListedRows(const ComparisonState& state, int32_t p) {
     // The record that stands for two files without a single cooked line has no rows.
     if (proc.FirstRaw[0] == 0 && proc.FirstRaw[1] == 0) return rows;
     const auto matches = state.MatchStack.Row(p);
+    // Every line of both sides is a row, except that an equal pair is one row (the sentinel is
+    // not a pair).
+    const int64_t expected = int64_t{proc.LastRaw[0]} - proc.FirstRaw[0] + 1 + proc.LastRaw[1] -
+                             proc.FirstRaw[1] + 1 + 1 - static_cast<int64_t>(matches.size());
+    rows.reserve(static_cast<size_t>(std::max<int64_t>(expected, 0)));
+    PrefaultRoom(rows);
     std::array<int32_t, 2> pos = {proc.FirstRaw[0] - 1, proc.FirstRaw[1] - 1};
     for (size_t m = 0; m < matches.size(); ++m) {
         for (int s = 0; s < 2; ++s) {

@@ -108,7 +108,11 @@ int Run(const dualis::CommandLine& cmd, dualis::Services& services, dualis::Comp
         }
     } else {
         dualis::SetFileNames(state, cmd.Files[0], cmd.Files[1]);
-        if (!dualis::CompareAFile(state, options.Compare, host)) return kExitTrouble;
+        if (!dualis::CompareAFile(
+                state, options.Compare, host, dualis::CandidateSearch::Auto,
+                dump ? dualis::ComparisonUse::Display : dualis::ComparisonUse::Report)) {
+            return kExitTrouble;
+        }
     }
     if (dump) {
         const dualis::DumpProgramFacts program{services.AppInfo.AppDateTime(),

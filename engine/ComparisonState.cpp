@@ -1,5 +1,6 @@
 #include "ComparisonState.h"
 
+#include <bit>
 #include <cstring>
 
 #include "RawLoader.h"
@@ -23,6 +24,44 @@ const char* FindLineEnd(const char* p, const char* end) {
     return p;
 }
 
+// Bytes equal to c in the word, as the high bit of each such byte (exact, unlike the quick
+// test for a zero byte, which can flag the byte above a match).
+uint64_t BytesEqual(uint64_t word, char c) {
+    constexpr uint64_t kLows = 0x7F7F7F7F7F7F7F7Full;
+    const uint64_t x = word ^ (0x0101010101010101ull * static_cast<unsigned char>(c));
+    return ~(((x & kLows) + kLows) | x | kLows);
+}
+
+// The number of lines the text holds: its line ends (CR LF counting once), and a last line
+// without one. Counted eight bytes at a time, since it is a pass over the whole file.
+size_t CountLines(const char* p, const char* end) {
+    if (p == end) return 0;
+    const bool lastEnded = end[-1] == '\n' || end[-1] == '\r';
+    size_t ends = 0;
+    bool crBefore = false;  // the byte before this word was a CR
+    while (end - p >= 8) {
+        uint64_t word;
+        std::memcpy(&word, p, sizeof word);
+        const uint64_t cr = BytesEqual(word, '\r');
+        const uint64_t lf = BytesEqual(word, '\n');
+        // An LF right after a CR ends the same line: counted with the CR.
+        const uint64_t lfAfterCr = lf & ((cr << 8) | (crBefore ? 0x80u : 0u));
+        ends += std::popcount(cr) + std::popcount(lf) - std::popcount(lfAfterCr);
+        crBefore = (cr >> 63) != 0;
+        p += 8;
+    }
+    for (; p < end; ++p) {
+        if (*p == '\r') {
+            ++ends;
+            crBefore = true;
+        } else {
+            ends += *p == '\n' && !crBefore;
+            crBefore = false;
+        }
+    }
+    return ends + (lastEnded ? 0 : 1);
+}
+
 }  // namespace
 
 std::string_view LineEndText(LineEnd end) {
@@ -42,18 +81,16 @@ std::string_view LineEndText(LineEnd end) {
 int32_t RawStore::Split() {
     const char* const base = text_.data();
     const char* const end = base + text_.size();
-    size_t lines = 0;
-    for (const char* p = base; p < end; ++lines) {
-        p = FindLineEnd(p, end);
-        if (p < end) p += (*p == '\r' && p + 1 < end && p[1] == '\n') ? 2 : 1;
-    }
+    const size_t lines = CountLines(base, end);
     // Sized once: the arrays are filled without ever being moved.
     start_.clear();
     start_.reserve(lines + 2);
     start_.push_back(0);  // line 0 does not exist
+    PrefaultRoom(start_);
     flags_.clear();
     flags_.reserve(lines + 2);
     flags_.push_back(0);
+    PrefaultRoom(flags_);
     int32_t tooLong = 0;
     for (const char* read = base; read < end;) {
         const char* lineEnd = FindLineEnd(read, end);
@@ -109,10 +146,12 @@ void CookedStore::Clear(size_t lines, size_t textBytes) {
         *column = LargeVector<int32_t>();
         column->reserve(lines + 1);
         column->push_back(0);
+        PrefaultRoom(*column);
     }
     length_ = LargeVector<uint16_t>();
     length_.reserve(lines + 1);
     length_.push_back(0);
+    PrefaultRoom(length_);
     changedIndex_ = LargeVector<uint32_t>();
     changed_ = LargeVector<Span>();
     arena_ = LargeVector<char>();

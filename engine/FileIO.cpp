@@ -9,6 +9,7 @@
 #include <system_error>
 
 #include "Formats.h"
+#include "LargeMemory.h"
 #include "OsFiles.h"
 
 namespace dualis {
@@ -64,6 +65,7 @@ Bytes ReadInto(const std::string& fileName, int64_t maxBytes, size_t headBytes) 
     const size_t limit = static_cast<size_t>(maxBytes) + 1;
     Bytes bytes;
     bytes.resize(std::min(static_cast<size_t>(st.Size) + 1, headBytes));
+    Prefault(bytes.data(), bytes.size());
     size_t have = 0;
     while (have < headBytes) {
         if (have == bytes.size()) {

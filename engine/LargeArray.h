@@ -55,4 +55,11 @@ class LargeAllocator {
 template <class T>
 using LargeVector = std::vector<T, LargeAllocator<T>>;
 
+// Prefaults the room a vector has reserved beyond its elements, for one about to be filled to
+// its capacity.
+template <class Vector>
+void PrefaultRoom(Vector& v) {
+    Prefault(v.data() + v.size(), (v.capacity() - v.size()) * sizeof(typename Vector::value_type));
+}
+
 }  // namespace dualis

@@ -21,6 +21,11 @@ namespace {
 // cost more than it saves.
 constexpr int32_t kIndexFromLines = 128;
 
+// Before the index is built, this many candidates after the first are tried directly: in
+// repetitive code (runs of End If, blank lines) the next block that agrees is usually a few
+// lines on, and the index of a long procedure costs more than many such short searches.
+constexpr int32_t kNearCandidates = 32;
+
 // Gives every entry of the row's last run that has no next difference yet the raw lines at
 // which that difference begins.
 void FillNextDiff(std::span<MatchRecord> row, int32_t line1, int32_t line2) {
@@ -96,17 +101,31 @@ int32_t ProcMatcher::FindLiteral(int32_t i, int32_t j, int16_t count) {
 // as the literal loop tries it; when it fails, the failure is recorded once (all the literal
 // loop's later failures record the same) and the index finds the first later candidate. Only
 // the candidates tried are traced, so that a traced comparison takes as long as an untraced
-// one, give or take the writing.
+// one, give or take the writing. Until the index is built, the nearest candidates are
+// checked first without tracing, and only the one that agrees is tried (and traced) as the
+// index would try it.
 int32_t ProcMatcher::FindIndexed(int32_t i, int32_t j, int16_t count) {
     const int32_t last1 = proc_.LastCooked[1];
     if (j > last1) return 0;
     if (TryCandidate(state_, i, j, count, proc_, host_)) return j;
     Fail(i, j);
     if (j == last1) return 0;
-    // Built on the first search past the next line, so that procedures without differences
-    // never pay for it.
+    int32_t from = j + 1;
+    if (!index_ && search_ == CandidateSearch::Auto) {
+        const int32_t nearEnd = std::min(last1, j + kNearCandidates);
+        for (int32_t c = from; c <= nearEnd; ++c) {
+            if (BlockIsEqual(state_, i, c, options_.SyncNumber, proc_, nullptr) &&
+                TryCandidate(state_, i, c, options_.SyncNumber, proc_, host_)) {
+                return c;
+            }
+        }
+        if (nearEnd == last1) return 0;
+        from = nearEnd + 1;
+    }
+    // Built on the first search that reaches past the nearest lines, so that procedures
+    // without such differences never pay for it.
     if (!index_) index_.emplace(state_, proc_, options_.SyncNumber);
-    return index_->Find(i, j + 1, host_);
+    return index_->Find(i, from, host_);
 }
 
 void ProcMatcher::Resynchronising() {

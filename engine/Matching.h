@@ -11,8 +11,9 @@
 namespace dualis {
 
 // How the resynchronising search looks for its candidates: the literal search tries every line,
-// the indexed one only the lines that can fit. Both give the same result, traced or not, and
-// trace the candidates they try.
+// the indexed one only the lines that can fit; Auto searches short procedures literally and
+// in long ones tries the nearest lines before it builds the index. All give the same result,
+// traced or not, and trace the candidates they try.
 enum class CandidateSearch { Auto, Literal, Indexed };
 
 void CompareProcs(ComparisonState& state, const CompareOptions& options, IHost& host,

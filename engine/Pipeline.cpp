@@ -99,7 +99,7 @@ void LoadBothFiles(ComparisonState& state, const CompareOptions& options, IHost&
 
 // Everything after the files' presence has been checked.
 bool Compare(ComparisonState& state, const CompareOptions& options, IHost& host,
-             CandidateSearch search, std::array<std::string, 2>* contents,
+             CandidateSearch search, ComparisonUse use, std::array<std::string, 2>* contents,
              const LeftOutLines* leftOut) {
     BusyScope busy(host);
     // The new comparison is built aside, so that a failure keeps the one on screen.
@@ -123,8 +123,10 @@ bool Compare(ComparisonState& state, const CompareOptions& options, IHost& host,
         }
         CompareProcs(next, options, host, search);
         next.FilesCompared = true;
-        LoadSeparateDisplayArrays(next, options, host);
-        LoadCombinedDisplayArray(next, options, host);
+        if (use == ComparisonUse::Display || host.TraceApp()) {
+            LoadSeparateDisplayArrays(next, options, host);
+            LoadCombinedDisplayArray(next, options, host);
+        }
     } catch (const std::bad_alloc&) {
         host.ShowMessage("Unable to compare File 1 and File 2\n" + next.FileName[0] + "\n" +
                          next.FileName[1] + "\n" + NoMemory);
@@ -137,7 +139,7 @@ bool Compare(ComparisonState& state, const CompareOptions& options, IHost& host,
 }  // namespace
 
 bool CompareAFile(ComparisonState& state, const CompareOptions& options, IHost& host,
-                  CandidateSearch search) {
+                  CandidateSearch search, ComparisonUse use) {
     TraceScope trace(host, "mCompare: CompareAFile");
     for (int f = 0; f < 2; ++f) {
         const std::string refusal = UnableToOpenMessage(f, state.FileName[f], "\n", Tracer(host));
@@ -146,14 +148,14 @@ bool CompareAFile(ComparisonState& state, const CompareOptions& options, IHost& 
             return false;
         }
     }
-    return Compare(state, options, host, search, nullptr, nullptr);
+    return Compare(state, options, host, search, use, nullptr, nullptr);
 }
 
 bool CompareContents(ComparisonState& state, const CompareOptions& options, IHost& host,
                      std::array<std::string, 2> contents, CandidateSearch search,
-                     const LeftOutLines& leftOut) {
+                     const LeftOutLines& leftOut, ComparisonUse use) {
     TraceScope trace(host, "mCompare: CompareAFile");
-    return Compare(state, options, host, search, &contents, &leftOut);
+    return Compare(state, options, host, search, use, &contents, &leftOut);
 }
 
 }  // namespace dualis

@@ -13,12 +13,18 @@
 
 namespace dualis {
 
+// What a comparison is for: the window and the dump read the display rows; a report reads only
+// the matches and the statuses, and is spared building the rows (unless the comparison is
+// traced, so that a trace tells the same steps whatever reads the result).
+enum class ComparisonUse { Display, Report };
+
 // Loads, normalises, cuts into procedures, matches and builds the display rows. A file that is
 // missing, unreadable or beyond the data model, and a comparison that runs out of memory, is
 // reported through the host and leaves the previous comparison as it was; the result says
 // whether a new comparison is in place.
 bool CompareAFile(ComparisonState& state, const CompareOptions& options, IHost& host,
-                  CandidateSearch search = CandidateSearch::Auto);
+                  CandidateSearch search = CandidateSearch::Auto,
+                  ComparisonUse use = ComparisonUse::Display);
 
 // Raw lines of each file that the caller's own rules leave out (see LoadCookedStack).
 using LeftOutLines = std::array<std::vector<int32_t>, 2>;
@@ -28,6 +34,6 @@ using LeftOutLines = std::array<std::vector<int32_t>, 2>;
 bool CompareContents(ComparisonState& state, const CompareOptions& options, IHost& host,
                      std::array<std::string, 2> contents,
                      CandidateSearch search = CandidateSearch::Auto,
-                     const LeftOutLines& leftOut = {});
+                     const LeftOutLines& leftOut = {}, ComparisonUse use = ComparisonUse::Display);
 
 }  // namespace dualis

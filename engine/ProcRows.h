@@ -2,6 +2,7 @@
 // 1, 2, 3 ... in order, so each row is a contiguous slice.
 #pragma once
 
+#include <algorithm>
 #include <cassert>
 #include <cstdint>
 #include <span>
@@ -21,8 +22,15 @@ class ProcRows {
         items_.reserve(items);
         ends_.assign(1, 0);
     }
-    // Appends to the row of the procedure after the last closed one.
-    void Add(const T& item) { items_.push_back(item); }
+    // Appends to the row of the procedure after the last closed one. The room ahead is
+    // prefaulted a stretch at a time, as far as it is reached: rows often fill only part of it.
+    void Add(const T& item) {
+        if (items_.size() % kPrefaultItems == 0 && items_.size() < items_.capacity()) {
+            const size_t stretch = std::min(kPrefaultItems, items_.capacity() - items_.size());
+            Prefault(items_.data() + items_.size(), stretch * sizeof(T));
+        }
+        items_.push_back(item);
+    }
     // Closes the open row; the next Add starts the following procedure's row.
     void EndProc() { ends_.push_back(items_.size()); }
     // The open row, for builders that revisit the entries made so far.
@@ -38,6 +46,7 @@ class ProcRows {
     int32_t Count(int32_t p) const { return static_cast<int32_t>(Row(p).size()); }
 
   private:
+    static constexpr size_t kPrefaultItems = (size_t{256} << 10) / sizeof(T);
     LargeVector<T> items_;
     std::vector<size_t> ends_{0};  // ends_[p]: one past the last item of procedure p
 };

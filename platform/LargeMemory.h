@@ -15,4 +15,9 @@ void* AllocateLarge(size_t bytes);
 // Gives back a block of AllocateLarge, with the size it was asked for.
 void FreeLarge(void* block, size_t bytes) noexcept;
 
+// Asks the system to back the pages of memory about to be filled all at once, since each page
+// faulted in on its first touch costs several times as much; only advice, ignored where it is
+// not offered and for blocks too small to gain from it.
+void Prefault(void* memory, size_t bytes) noexcept;
+
 }  // namespace dualis

@@ -12,6 +12,15 @@ namespace {
 
 constexpr size_t kLargePage = size_t{2} << 20;
 
+// Fewer pages than this are faulted in as they come.
+constexpr size_t kPrefaultFromBytes = 64 << 10;
+
+#ifdef MADV_POPULATE_WRITE
+constexpr int kPopulateWrite = MADV_POPULATE_WRITE;
+#else
+constexpr int kPopulateWrite = 23;  // the value in Linux since 5.14; older systems refuse it
+#endif
+
 size_t Rounded(size_t bytes) {
     return (bytes + kLargePage - 1) & ~(kLargePage - 1);
 }
@@ -39,6 +48,15 @@ void* AllocateLarge(size_t bytes) {
 
 void FreeLarge(void* block, size_t bytes) noexcept {
     if (block != nullptr) ::munmap(block, Rounded(bytes));
+}
+
+void Prefault(void* memory, size_t bytes) noexcept {
+    // The whole pages inside the block; a page it shares with its neighbours is left alone.
+    constexpr uintptr_t kPage = 4096;
+    const uintptr_t first = (reinterpret_cast<uintptr_t>(memory) + kPage - 1) & ~(kPage - 1);
+    const uintptr_t end = (reinterpret_cast<uintptr_t>(memory) + bytes) & ~(kPage - 1);
+    if (end < first + kPrefaultFromBytes) return;
+    ::madvise(reinterpret_cast<void*>(first), end - first, kPopulateWrite);
 }
 
 }  // namespace dualis

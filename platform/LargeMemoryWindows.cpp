@@ -18,4 +18,7 @@ void FreeLarge(void* block, size_t) noexcept {
     if (block != nullptr) ::VirtualFree(block, 0, MEM_RELEASE);
 }
 
+// Windows backs committed pages on first touch and offers no call to back them ahead.
+void Prefault(void*, size_t) noexcept {}
+
 }  // namespace dualis

@@ -114,7 +114,8 @@ ModuleResult ComparePair(const Source& file1, const Source& file2, const ModuleP
         if (side[f]) noise[f] = side[f]->NoiseLines;
     }
     if (!CompareContents(*state, options.Compare, host, std::move(bytes), CandidateSearch::Auto,
-                         noise)) {
+                         noise,
+                         keep == KeepState::No ? ComparisonUse::Report : ComparisonUse::Display)) {
         result.Problem = host.Message;
         return result;
     }

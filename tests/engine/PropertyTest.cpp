@@ -203,9 +203,15 @@ TEST(Property, LongProceduresWithRepeatsAgreeAcrossSearches) {
         CompareOptions o;
         o.SyncNumber = static_cast<int16_t>(1 + rng() % 6);
         o.DifferencesOnly = rng() % 2;
-        const std::string one = file(), two = file();
-        ExpectSameMatching(test::CompareTexts(one, two, o, CandidateSearch::Literal),
-                           test::CompareTexts(one, two, o, CandidateSearch::Indexed));
+        const std::string one = file();
+        std::string two = file();
+        // A run of lines File 1 lacks puts the next agreeing block beyond the nearest lines.
+        const size_t at = two.find("\r\n", two.size() / 2) + 2;
+        for (int k = 40 + static_cast<int>(rng() % 60); k > 0; --k) two.insert(at, "D\r\n");
+        const ComparisonState literal = test::CompareTexts(one, two, o, CandidateSearch::Literal);
+        ExpectSameMatching(literal, test::CompareTexts(one, two, o, CandidateSearch::Indexed));
+        // Auto tries the nearest lines first and builds the index only when they fail.
+        ExpectSameMatching(literal, test::CompareTexts(one, two, o, CandidateSearch::Auto));
     }
 }
 
