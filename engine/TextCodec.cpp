@@ -89,6 +89,7 @@ bool IsValidUtf8(std::string_view text) {
     while (i < n) {
         // Source text is mostly runs of ASCII: checked 32 bytes at a time.
         while (i + 32 <= n && IsAsciiRun32(p + i)) i += 32;
+        if (i == n) break;
         if (i + 8 <= n && IsAsciiBlock(p + i)) {
             i += 8;
             continue;

@@ -14,6 +14,17 @@ TEST(Utf8, StrictValidity) {
     EXPECT_FALSE(IsValidUtf8("abcdefgh\xC3"));      // cut short after the fast path
 }
 
+// The ASCII runs are checked in blocks of 32 and 8 bytes: a view that ends exactly on a block's
+// end is valid whatever follows it in memory, and a bad byte anywhere after a run is seen.
+TEST(Utf8, BlocksEndWithTheView) {
+    for (size_t run : {8u, 32u, 64u, 40u, 31u}) {
+        const std::string text = std::string(run, 'a') + "\xFF";
+        EXPECT_TRUE(IsValidUtf8(std::string_view(text).substr(0, run))) << run;
+        EXPECT_FALSE(IsValidUtf8(text)) << run;
+        EXPECT_TRUE(IsValidUtf8(std::string(run, 'a') + "\xC3\xA9" + std::string(run, 'b')));
+    }
+}
+
 TEST(Utf8, InvalidBytesAreRepairedOneByOne) {
     EXPECT_EQ(RepairUtf8("a\xE9z\xC3"), "a\xEF\xBF\xBDz\xEF\xBF\xBD");
 }
