@@ -36,7 +36,11 @@ int Engine(const char* one, const char* two) {
     dualis::ComparisonState state;
     dualis::SetFileNames(state, one, two);
     dualis::QuietHost host;
-    if (!dualis::CompareAFile(state, dualis::CompareOptions{}, host)) return 2;
+    // The comparison the window asks for: the rows of the view it shows first.
+    if (!dualis::CompareAFile(state, dualis::CompareOptions{}, host, dualis::CandidateSearch::Auto,
+                              dualis::ComparisonUse::SeparateView)) {
+        return 2;
+    }
     std::printf("engine_ms\t%.1f\npeak_mib\t%.1f\n", Ms(start, Clock::now()), PeakMiB());
     return 0;
 }

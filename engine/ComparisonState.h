@@ -13,6 +13,7 @@
 #include <vector>
 
 #include "LargeArray.h"
+#include "Options.h"
 #include "ProcRows.h"
 #include "TextCodec.h"
 
@@ -196,6 +197,7 @@ struct ComparisonState {
     std::array<int64_t, 2> FileSize{};
     std::array<FileTime, 2> FileDate{};
     bool FilesCompared = false;
+    CompareOptions Options;  // what the comparison was made with, for display rows built later
     std::array<RawStore, 2> RawStack;
     std::array<CookedStore, 2> CookedStack;
     std::array<std::vector<ProcHeader>, 2> Headers;   // from FindProcHeaders, for LoadProcStack

@@ -29,6 +29,17 @@ void RunStage(IHost& host, std::string_view procText, Stage&& stage) {
 
 constexpr const char* NoMemory = "There is not enough memory for it.";
 
+std::string NoMemoryForBoth(const ComparisonState& state) {
+    return "Unable to compare File 1 and File 2\n" + state.FileName[0] + "\n" + state.FileName[1] +
+           "\n" + NoMemory;
+}
+
+bool Builds(ComparisonUse use, DisplayView view) {
+    return use == ComparisonUse::Display ||
+           use == (view == DisplayView::Combined ? ComparisonUse::CombinedView
+                                                 : ComparisonUse::SeparateView);
+}
+
 // One file, from disk or, when `contents` is given, from memory.
 void LoadFile(ComparisonState& state, int f, const CompareOptions& options, IHost& host,
               std::string* contents, std::span<const int32_t> leftOut) {
@@ -123,13 +134,16 @@ bool Compare(ComparisonState& state, const CompareOptions& options, IHost& host,
         }
         CompareProcs(next, options, host, search);
         next.FilesCompared = true;
-        if (use == ComparisonUse::Display || host.TraceApp()) {
+        next.Options = options;
+        const bool all = host.TraceApp();
+        if (all || Builds(use, DisplayView::Separate)) {
             LoadSeparateDisplayArrays(next, options, host);
+        }
+        if (all || Builds(use, DisplayView::Combined)) {
             LoadCombinedDisplayArray(next, options, host);
         }
     } catch (const std::bad_alloc&) {
-        host.ShowMessage("Unable to compare File 1 and File 2\n" + next.FileName[0] + "\n" +
-                         next.FileName[1] + "\n" + NoMemory);
+        host.ShowMessage(NoMemoryForBoth(next));
         return false;
     }
     state = std::move(next);
@@ -156,6 +170,33 @@ bool CompareContents(ComparisonState& state, const CompareOptions& options, IHos
                      const LeftOutLines& leftOut, ComparisonUse use) {
     TraceScope trace(host, "mCompare: CompareAFile");
     return Compare(state, options, host, search, use, &contents, &leftOut);
+}
+
+bool HasViewRows(const ComparisonState& state, DisplayView view) {
+    const int32_t built = view == DisplayView::Combined ? state.CombinedDisplay.Procs()
+                                                        : state.SeparateDisplay.Procs();
+    return built == state.ProcCount();
+}
+
+bool BuildViewRows(ComparisonState& state, DisplayView view, IHost& host) {
+    if (!state.FilesCompared || HasViewRows(state, view)) return true;
+    BusyScope busy(host);
+    try {
+        if (view == DisplayView::Combined) {
+            LoadCombinedDisplayArray(state, state.Options, host);
+        } else {
+            LoadSeparateDisplayArrays(state, state.Options, host);
+        }
+    } catch (const std::bad_alloc&) {
+        if (view == DisplayView::Combined) {
+            state.CombinedDisplay.Clear();
+        } else {
+            state.SeparateDisplay.Clear();
+        }
+        host.ShowMessage(NoMemoryForBoth(state));
+        return false;
+    }
+    return true;
 }
 
 }  // namespace dualis

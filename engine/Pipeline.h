@@ -13,10 +13,13 @@
 
 namespace dualis {
 
-// What a comparison is for: the window and the dump read the display rows; a report reads only
-// the matches and the statuses, and is spared building the rows (unless the comparison is
-// traced, so that a trace tells the same steps whatever reads the result).
-enum class ComparisonUse { Display, Report };
+// What a comparison is for: the dump reads the display rows of both views, the window those of
+// the view it shows, and a report only the matches and the statuses. Rows spared are built
+// when a view asks for them (BuildViewRows); a traced comparison builds them all, so that a
+// trace tells the same steps whatever reads the result.
+enum class ComparisonUse { Display, SeparateView, CombinedView, Report };
+
+enum class DisplayView { Separate, Combined };
 
 // Loads, normalises, cuts into procedures, matches and builds the display rows. A file that is
 // missing, unreadable or beyond the data model, and a comparison that runs out of memory, is
@@ -35,5 +38,13 @@ bool CompareContents(ComparisonState& state, const CompareOptions& options, IHos
                      std::array<std::string, 2> contents,
                      CandidateSearch search = CandidateSearch::Auto,
                      const LeftOutLines& leftOut = {}, ComparisonUse use = ComparisonUse::Display);
+
+// Whether the rows of a view are in place for every procedure of the comparison.
+bool HasViewRows(const ComparisonState& state, DisplayView view);
+
+// Builds the rows of a view that the comparison in `state` was spared, with the options it was
+// made with; rows in place are kept. Out of memory it says so through the host, leaves the view
+// without rows and returns false.
+bool BuildViewRows(ComparisonState& state, DisplayView view, IHost& host);
 
 }  // namespace dualis

@@ -1,5 +1,8 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
+
+#include "Pipeline.h"
 #include "TestSupport.h"
 
 namespace dualis {
@@ -143,6 +146,60 @@ TEST(DisplayArrays, TwoFilesWithoutCookedLinesHaveNoRows) {
     ASSERT_EQ(st.ProcCount(), 1);
     EXPECT_EQ(st.SeparateCount(1), 0);
     EXPECT_EQ(st.CombinedCount(1), 0);
+}
+
+// A comparison spared a view's rows builds them later as the full comparison would have, with
+// the options it was made with, whatever the caller's options are by then.
+TEST(DisplayArrays, RowsSparedAreBuiltOnDemandAsTheFullComparisonBuildsThem) {
+    CompareOptions o;
+    o.DifferencesOnly = true;
+    o.DifferencesBefore = 1;
+    o.DifferencesAfter = 1;
+    const std::string one =
+        Lines({"Sub A()", "x = 1", "y = 2", "z = 3", "End Sub", "Sub B()", "q", "End Sub",
+               "Sub D()", "d", "End Sub"});
+    const std::string two = Lines({"Sub A()", "x = 1", "y = 5", "z = 3", "End Sub", "Sub C()",
+                                   "w", "End Sub", "Sub D()", "d", "End Sub"});
+    const ComparisonState full = test::CompareTexts(one, two, o);
+    ASSERT_TRUE(HasViewRows(full, DisplayView::Separate));
+    ASSERT_TRUE(HasViewRows(full, DisplayView::Combined));
+
+    for (const ComparisonUse use :
+         {ComparisonUse::SeparateView, ComparisonUse::CombinedView, ComparisonUse::Report}) {
+        SCOPED_TRACE(static_cast<int>(use));
+        test::RecordingHost host;
+        ComparisonState st;
+        ASSERT_TRUE(CompareContents(st, o, host, {one, two}, CandidateSearch::Auto, {}, use));
+        EXPECT_EQ(HasViewRows(st, DisplayView::Separate), use == ComparisonUse::SeparateView);
+        EXPECT_EQ(HasViewRows(st, DisplayView::Combined), use == ComparisonUse::CombinedView);
+        for (const DisplayView view : {DisplayView::Separate, DisplayView::Combined}) {
+            EXPECT_TRUE(BuildViewRows(st, view, host));
+            EXPECT_TRUE(HasViewRows(st, view));
+        }
+        EXPECT_EQ(host.BusyDepth, 0);
+        EXPECT_TRUE(host.Messages.empty());
+        ASSERT_EQ(st.ProcCount(), full.ProcCount());
+        for (int32_t p = 1; p <= full.ProcCount(); ++p) {
+            EXPECT_EQ(Separate(st, p), Separate(full, p)) << p;
+            EXPECT_EQ(Combined(st, p), Combined(full, p)) << p;
+        }
+        // A second request keeps the rows in place.
+        const SeparateRow* before = st.SeparateDisplay.Row(1).data();
+        EXPECT_TRUE(BuildViewRows(st, DisplayView::Separate, host));
+        EXPECT_EQ(st.SeparateDisplay.Row(1).data(), before);
+    }
+}
+
+// A traced comparison builds every row, so that its trace does not depend on the view shown.
+TEST(DisplayArrays, ATracedComparisonBuildsBothViews) {
+    test::RecordingHost host;
+    host.Trace = true;
+    ComparisonState st;
+    ASSERT_TRUE(CompareContents(st, {}, host, {Lines({"a", "b"}), Lines({"a", "c"})},
+                                CandidateSearch::Auto, {}, ComparisonUse::SeparateView));
+    EXPECT_TRUE(HasViewRows(st, DisplayView::Combined));
+    EXPECT_NE(std::find(host.Log.begin(), host.Log.end(), "->mCompare: LoadCombinedDisplayArray"),
+              host.Log.end());
 }
 
 }  // namespace

@@ -75,6 +75,25 @@ class MainWindowTest : public QObject {
         QVERIFY(f.window->lblFileInformation[0]->text().contains('\n'));
     }
 
+    // A comparison builds the rows of the view on screen; another view's come when it is shown.
+    void EachViewBuildsItsRowsWhenFirstShown() {
+        Fixture f;
+        f.values.ViewMode.assign(1, 'C');
+        f.window->Form_Load();
+        f.CompareFromCommandLine(Procedures(2, 3, ""), Procedures(2, 3, "!"));
+        QVERIFY(HasViewRows(f.state, DisplayView::Combined));
+        QVERIFY(!HasViewRows(f.state, DisplayView::Separate));
+        const ComparisonState full = test::CompareTexts(Procedures(2, 3, ""), Procedures(2, 3, "!"));
+        f.window->mnuViewHorizontal_Click();
+        QVERIFY(HasViewRows(f.state, DisplayView::Separate));
+        QCOMPARE(f.state.SeparateCount(1), full.SeparateCount(1));
+        // A new comparison starts again from the view on screen.
+        f.window->mnuFileRecompare->trigger();
+        QVERIFY(HasViewRows(f.state, DisplayView::Separate));
+        QVERIFY(!HasViewRows(f.state, DisplayView::Combined));
+        QVERIFY(f.messages.empty());
+    }
+
     void ToggledSettingsFollowTheirCheckMarks() {
         Fixture f;
         f.window->Form_Load();
@@ -188,14 +207,42 @@ class MainWindowTest : public QObject {
         QVERIFY(f.window->mnuFileOpen->isEnabled());
     }
 
+    // The engine yields once per procedure; the window handles its events at most a hundred
+    // times a second however often it is asked, and at once when it has not for a while.
+    void YieldsToEventsAreRationed() {
+        struct Counter : QObject {
+            bool event(QEvent*) override { return ++handled > 0; }
+            int handled = 0;
+        } counter;
+        Fixture f;
+        IHost& host = f.window->Host();
+        auto askAndSee = [&] {
+            QCoreApplication::postEvent(&counter, new QEvent(QEvent::User));
+            const int before = counter.handled;
+            host.DoEvents();
+            return counter.handled > before;
+        };
+        QVERIFY(askAndSee());  // the first request yields
+        QElapsedTimer clock;
+        clock.start();
+        constexpr int asked = 20000;
+        int yields = 0;
+        for (int i = 0; i < asked; ++i) yields += askAndSee() ? 1 : 0;
+        QVERIFY2(yields <= clock.elapsed() / 10 + 1, qPrintable(QString::number(yields)));
+        QTest::qWait(15);
+        QVERIFY(askAndSee());
+    }
+
     void AFailedCheckInADrawingGoesToTheErrorHandler() {
         Fixture f;
         f.window->Form_Load();
         f.CompareFromCommandLine(Procedures(1, 3, ""), Procedures(1, 3, "!"));
         QVERIFY(f.errors.empty());
         f.state.CombinedDisplay.Clear();
-        f.state.CombinedDisplay.Add({0, LineSymbol::HiddenMarker, 0});
-        f.state.CombinedDisplay.EndProc();
+        for (int32_t p = 1; p <= f.state.ProcCount(); ++p) {
+            f.state.CombinedDisplay.Add({0, LineSymbol::HiddenMarker, 0});
+            f.state.CombinedDisplay.EndProc();
+        }
         f.window->mnuViewCombined_Click();
         QCOMPARE(f.errors.size(), size_t{1});
         QCOMPARE(f.errors[0], "frmMain: ShowCombinedDisplayArray unexpected LineSymbol -2");

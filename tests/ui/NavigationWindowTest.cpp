@@ -324,8 +324,11 @@ class NavigationWindowTest : public QObject {
         f.window->Form_Load();
         CompareTwoProcedures(f);
         const Qt::KeyboardModifiers all = Qt::ControlModifier | Qt::ShiftModifier | Qt::AltModifier;
-        // The dump key appends every section each time it is pressed.
+        // The dump key appends every section each time it is pressed, with the rows of the
+        // view not shown yet.
+        QVERIFY(!HasViewRows(f.state, DisplayView::Combined));
         Press(f, Qt::Key_F5, all);
+        QVERIFY(HasViewRows(f.state, DisplayView::Combined));
         Press(f, Qt::Key_F5, all);
         const std::string dump = (f.dir.Path() / "DUMP.TXT").string();
         QCOMPARE(f.messages.size(), size_t{2});

@@ -2,6 +2,7 @@
 // busy pointer, yielding to pending events, and the trace log.
 #pragma once
 
+#include <chrono>
 #include <functional>
 #include <string>
 #include <string_view>
@@ -47,6 +48,8 @@ class WindowHost : public IHost {
     QWidget* owner_;
     MessageBox message_;
     QuestionBox question_ = AskYesNo;
+    static constexpr std::chrono::milliseconds EventInterval{10};
+    std::chrono::steady_clock::time_point lastEvents_{};  // the first call always yields
 };
 
 }  // namespace dualis

@@ -32,6 +32,7 @@
 #include "LegendBox.h"
 #include "ProcListModel.h"
 #include "ProcMap.h"
+#include "Pipeline.h"
 #include "ProcMapStrip.h"
 #include "Settings.h"
 #include "Splitter.h"
@@ -306,6 +307,10 @@ class frmMain : public QMainWindow {
     bool eventFilter(QObject* watched, QEvent* event) override;
 
   private:
+    // A comparison builds the display rows of the view on screen only; another view's are
+    // built when it is first shown, and both before a dump.
+    DisplayView ShownView() const;
+    void BuildShownRows();
     void BuildMenus();
     void BuildFindMenu();
     void BuildDebugMenu();

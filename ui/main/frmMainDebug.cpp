@@ -121,6 +121,10 @@ void frmMain::DumpAll() {
         if (problem.empty()) {
             problem = GuardedFileReason(file, GuardedFiles(ctx_.State.FileName, ctx_.SettingsFile));
         }
+        // The dump shows both views' rows; out of memory for them, the engine has said so.
+        for (const DisplayView view : {DisplayView::Separate, DisplayView::Combined}) {
+            if (problem.empty() && !BuildViewRows(ctx_.State, view, host_)) return;
+        }
         if (problem.empty()) {
             const DumpProgramFacts program{ctx_.AppInfo.AppDateTime(), ctx_.AppInfo.AppVersion()};
             host_.BeginBusy();

@@ -35,8 +35,11 @@ bool frmMain::CompareAFile() {
         project_->Open(names, "");
         return false;
     }
-    const bool compared =
-        PutComparison([&] { return dualis::CompareAFile(state, ctx_.Values.Compare, host_); });
+    const ComparisonUse use = ShownView() == DisplayView::Combined ? ComparisonUse::CombinedView
+                                                                   : ComparisonUse::SeparateView;
+    const bool compared = PutComparison([&] {
+        return dualis::CompareAFile(state, ctx_.Values.Compare, host_, CandidateSearch::Auto, use);
+    });
     if (compared) project_->Close();
     return compared;
 }
@@ -55,6 +58,7 @@ bool frmMain::PutComparison(const std::function<bool()>& compare) {
     SetComparing(false);
     if (compared) {
         ++comparisons_;
+        BuildShownRows();
         for (int f = 0; f < 2; ++f) lineColumns_[f] = WidestLineColumns(state, f);
         shownFileName_ = state.FileName;
         shownBaseName_ = state.BaseName;
@@ -66,6 +70,14 @@ bool frmMain::PutComparison(const std::function<bool()>& compare) {
         state.Extension = shownExtension_;
     }
     return compared;
+}
+
+DisplayView frmMain::ShownView() const {
+    return ctx_.Values.ViewMode == "C" ? DisplayView::Combined : DisplayView::Separate;
+}
+
+void frmMain::BuildShownRows() {
+    BuildViewRows(ctx_.State, ShownView(), host_);
 }
 
 bool frmMain::SelectAndCompareFiles() {

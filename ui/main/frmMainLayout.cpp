@@ -46,6 +46,7 @@ void frmMain::SetViewMode() {
     Run(TraceKind::App, "SetViewMode", [&] {
         const std::string& mode = ctx_.Values.ViewMode;
         if (mode != "V" && mode != "H" && mode != "C") return;
+        BuildShownRows();
         ClearSelection();
         const bool two = mode != "C";
         const bool secondFocused = focusWidget() == picDisplay[1];
