@@ -2,8 +2,9 @@
 # Window benchmark: for the 10k-line and the one-million-line module pairs, the time from start
 # to the first drawn view, the time of one page-down redraw, of a Next Mismatch onto the last
 # difference of the longest procedure (100,000 rows in the one-million-line pair) and of Ctrl+End
-# from the first procedure, and the peak memory with the window against the comparison alone,
-# on the offscreen platform. Medians of ROUNDS alternating runs.
+# from the first procedure, and the peak memory with the window against the engine making the
+# same comparison alone (the display rows of the view shown first), on the offscreen platform.
+# Medians of ROUNDS alternating runs.
 #
 # Usage: bench/run-window.sh [WINDOW_BENCH] [WORKDIR]
 #   WINDOW_BENCH  default <repo>/build/release/bench/window_bench (built by the release preset)
