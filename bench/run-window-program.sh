@@ -10,7 +10,7 @@
 #   WORKDIR       inputs (default /tmp/dualis-bench/speed, shared with bench/run-speed.sh)
 # Environment: ROUNDS=7  WAIT=2 (seconds each run is given)  BASELINE=other/dualis
 #   PYTHON=python3
-# Needs xvfb and openbox (Debian packages of those names).
+# Needs xvfb and openbox (Debian packages of those names); runs them on a display of its own.
 set -euo pipefail
 
 source "$(dirname "${BASH_SOURCE[0]}")/common.sh" "$@"
@@ -24,32 +24,27 @@ PYTHON=${PYTHON:-python3}
 for b in "$DUALIS" "$BENCH" ${BASELINE:+"$BASELINE"}; do
   [[ -x $b ]] || die "$b not found; build the release preset"
 done
-type -P Xvfb openbox >/dev/null || die "Xvfb and openbox are needed"
+# The rest runs on a display of its own with a window manager, as the window's tests do.
+if [[ -z ${DUALIS_BENCH_DISPLAY:-} ]]; then
+  DUALIS_BENCH_DISPLAY=1 exec "$ROOT/tests/ui/with-window-manager.sh" "${BASH_SOURCE[0]}" "$@"
+fi
 
 dir=$WORKDIR/main
-if [[ $(cat "$dir/.stamp" 2>/dev/null || true) != "$(sha256sum "$BENCH_DIR/gen-1m-pair.py" | cut -d' ' -f1)" ]]; then
+want=$(sha256sum "$BENCH_DIR/gen-1m-pair.py" | cut -d' ' -f1)
+if [[ $(cat "$dir/.stamp" 2>/dev/null || true) != "$want" ]]; then
   rm -rf "$dir" && mkdir -p "$dir"
   "$PYTHON" "$BENCH_DIR/gen-1m-pair.py" 25000 0.01 "$dir/file1.bas" "$dir/file2.bas" ||
     die "generating the pair failed"
-  sha256sum "$BENCH_DIR/gen-1m-pair.py" | cut -d' ' -f1 >"$dir/.stamp"
+  echo "$want" >"$dir/.stamp"
 fi
 pair=("$dir/file1.bas" "$dir/file2.bas")
-
-display=:$((90 + RANDOM % 9))
-Xvfb "$display" -screen 0 1600x1000x24 >/dev/null 2>&1 &
-xvfb=$!
-sleep 1
-DISPLAY=$display openbox >/dev/null 2>&1 &
-wm=$!
-trap 'kill $wm $xvfb 2>/dev/null' EXIT
-sleep 1
 
 programs=("$DUALIS" ${BASELINE:+"$BASELINE"})
 declare -A draw peak
 engine=()
 for ((r = 0; r < ROUNDS; r++)); do
   for p in "${programs[@]}"; do
-    out=$(DISPLAY=$display "$PYTHON" "$BENCH_DIR/first-draw.py" "$WAIT" "$p" "${pair[@]}")
+    out=$("$PYTHON" "$BENCH_DIR/first-draw.py" "$WAIT" "$p" "${pair[@]}")
     draw[$p]+="$(field first_draw_ms <<<"$out") "
     peak[$p]+="$(field peak_mib <<<"$out") "
   done
