@@ -1,73 +1,9 @@
 #include "ComparisonState.h"
 
-#include <cstring>
-
+#include "LineEnds.h"
 #include "RawLoader.h"
 
 namespace dualis {
-namespace {
-
-// The first CR or LF at or after p, or end; eight bytes at a time where it can.
-const char* FindLineEnd(const char* p, const char* end) {
-    constexpr uint64_t kOnes = 0x0101010101010101ull;
-    constexpr uint64_t kHighs = 0x8080808080808080ull;
-    while (end - p >= 8) {
-        uint64_t word;
-        std::memcpy(&word, p, sizeof word);
-        const uint64_t cr = word ^ (kOnes * '\r');
-        const uint64_t lf = word ^ (kOnes * '\n');
-        if ((((cr - kOnes) & ~cr) | ((lf - kOnes) & ~lf)) & kHighs) break;
-        p += 8;
-    }
-    while (p < end && *p != '\r' && *p != '\n') ++p;
-    return p;
-}
-
-// Bytes equal to c in the word, as the high bit of each such byte (exact, unlike the quick
-// test for a zero byte, which can flag the byte above a match).
-uint64_t BytesEqual(uint64_t word, char c) {
-    constexpr uint64_t kLows = 0x7F7F7F7F7F7F7F7Full;
-    const uint64_t x = word ^ (0x0101010101010101ull * static_cast<unsigned char>(c));
-    return ~(((x & kLows) + kLows) | x | kLows);
-}
-
-// The number of high bits set in a word where no other bit is (a multiply, where a population
-// count would be a call without the instruction for it).
-size_t HighBits(uint64_t mask) {
-    return static_cast<size_t>(((mask >> 7) * 0x0101010101010101ull) >> 56);
-}
-
-// The number of lines the text holds: its line ends (CR LF counting once), and a last line
-// without one. Counted eight bytes at a time, since it is a pass over the whole file.
-size_t CountLines(const char* p, const char* end) {
-    if (p == end) return 0;
-    const bool lastEnded = end[-1] == '\n' || end[-1] == '\r';
-    size_t ends = 0;
-    bool crBefore = false;  // the byte before this word was a CR
-    while (end - p >= 8) {
-        uint64_t word;
-        std::memcpy(&word, p, sizeof word);
-        const uint64_t cr = BytesEqual(word, '\r');
-        const uint64_t lf = BytesEqual(word, '\n');
-        // An LF right after a CR ends the same line: counted with the CR.
-        const uint64_t lfAfterCr = lf & ((cr << 8) | (crBefore ? 0x80u : 0u));
-        ends += HighBits(cr) + HighBits(lf) - HighBits(lfAfterCr);
-        crBefore = (cr >> 63) != 0;
-        p += 8;
-    }
-    for (; p < end; ++p) {
-        if (*p == '\r') {
-            ++ends;
-            crBefore = true;
-        } else {
-            ends += *p == '\n' && !crBefore;
-            crBefore = false;
-        }
-    }
-    return ends + (lastEnded ? 0 : 1);
-}
-
-}  // namespace
 
 std::string_view LineEndText(LineEnd end) {
     switch (end) {

@@ -1,6 +1,5 @@
-// Memory for the engine's large arrays: taken from the system directly, in large pages where the
-// system offers them, because faulting in a comparison's arrays page by page cost more than
-// filling them.
+// Memory for the engine's large arrays: taken from the system directly and backed in bulk,
+// because faulting in a comparison's arrays page by page cost more than filling them.
 #pragma once
 
 #include <cstddef>
