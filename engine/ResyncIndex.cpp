@@ -78,6 +78,17 @@ ResyncIndex::ResyncIndex(const ComparisonState& state, const ProcRecord& proc, i
         blocks_.emplace_back(file2_.Block(c, sync_, powers_), c);
     }
     std::sort(blocks_.begin(), blocks_.end());
+    // Most searches of a procedure with little in common find nothing, and a search of the
+    // whole index missed the cache at nearly every step; a filter of the hashes' leading bits
+    // (below 2^61) answers most of them at once.
+    int bits = 6;
+    while (bits < 26 && (size_t{1} << bits) < blocks_.size() * 8) ++bits;
+    filterShift_ = 61 - bits;
+    filter_.assign((size_t{1} << bits) / 64, 0);
+    for (const auto& block : blocks_) {
+        const uint64_t bit = block.first >> filterShift_;
+        filter_[bit / 64] |= uint64_t{1} << (bit % 64);
+    }
 }
 
 int32_t ResyncIndex::Find(int32_t i, int32_t from, IHost& host) const {
@@ -87,7 +98,10 @@ int32_t ResyncIndex::Find(int32_t i, int32_t from, IHost& host) const {
     const int32_t mainEnd = left0 >= sync_ ? last1 : last1 - sync_ + 1;
     if (from <= mainEnd) {
         const uint64_t h = file1_.Block(i, sync_, powers_);
-        auto it = std::lower_bound(blocks_.begin(), blocks_.end(), std::make_pair(h, from));
+        const uint64_t bit = h >> filterShift_;
+        auto it = (filter_[bit / 64] >> (bit % 64)) & 1
+                      ? std::lower_bound(blocks_.begin(), blocks_.end(), std::make_pair(h, from))
+                      : blocks_.end();
         for (; it != blocks_.end() && it->first == h && it->second <= mainEnd; ++it) {
             if (TryCandidate(state_, i, it->second, sync_, proc_, host)) return it->second;
         }

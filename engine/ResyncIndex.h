@@ -45,6 +45,10 @@ class ResyncIndex {
     Window file1_, file2_;
     std::vector<uint64_t> powers_;
     std::vector<std::pair<uint64_t, int32_t>> blocks_;  // (hash of S lines at c, c), sorted
+    // One bit for each value of a hash's leading bits (hash >> filterShift_), set where a block
+    // has them: about eight bits a block, small enough to stay in the cache.
+    std::vector<uint64_t> filter_;
+    int filterShift_ = 0;
 };
 
 }  // namespace dualis
